@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QColor>
+
+// The two system colours the program draws with, resolved to RGB in one place.
+namespace ui {
+
+enum class SystemColor { ButtonFace, WindowText };
+
+// The RGB value a system colour stands for on this desktop (the XP theme's values).
+QColor ResolveSystemColor(SystemColor color);
+
+} // namespace ui
