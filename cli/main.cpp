@@ -1,1 +1,12 @@
-int main() { return 0; }
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/gen_command.h"
+
+int main(int argc, char* argv[])
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return cli::RunGen(args, std::cout, std::cerr);
+}

@@ -1,0 +1,169 @@
+#include "cli/gen_command.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+#include "generators/gadget_table.h"
+#include "platform/text_file.h"
+
+namespace cli
+{
+
+namespace
+{
+
+constexpr const char* kUsage =
+    "Usage: sitewright-gen GADGET [--OPTION=VALUE | --OPTION VALUE]... [-o FILE]\n"
+    "       sitewright-gen GADGET --help\n"
+    "       sitewright-gen --list\n"
+    "       sitewright-gen --help\n"
+    "\n"
+    "Writes the HTML/JavaScript snippet of one Sitewright gadget, with CR LF line ends, to\n"
+    "standard output or, with -o, to FILE (replacing it). Options left out take the defaults\n"
+    "the program's pages start with; values are used exactly as given, empty ones included.\n"
+    "--list names the gadgets; GADGET --help lists a gadget's options and their defaults.\n";
+
+struct Request {
+    const gen::GadgetSpec* gadget = nullptr;
+    gen::FieldValues values;
+    std::optional<std::string> outputPath;
+    bool help = false;
+};
+
+// A usage error: the message goes to standard error and the run ends with kExitUsage.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void PrintList(std::ostream& out)
+{
+    std::size_t width = 0;
+    for (const gen::GadgetSpec& g : gen::GadgetTable())
+        width = std::max(width, g.id.size());
+    for (const gen::GadgetSpec& g : gen::GadgetTable())
+        out << g.id << std::string(width - g.id.size() + 2, ' ') << g.title << '\n';
+}
+
+void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
+{
+    out << "Usage: sitewright-gen " << g.id << " [OPTION]... [-o FILE]\n"
+        << "Writes the snippet of the gadget \"" << g.title << "\".\n\n";
+    std::size_t width = std::string_view("-o FILE").size();
+    for (const gen::FieldSpec& f : g.fields)
+        width = std::max(width, f.option.size() + std::string_view("--=VALUE").size());
+    const auto column = [&](std::string_view left) {
+        out << "  " << left << std::string(width - left.size() + 2, ' ');
+    };
+    if (!g.fields.empty())
+        out << "Options (default in brackets):\n";
+    for (const gen::FieldSpec& f : g.fields) {
+        column("--" + std::string(f.option) + "=VALUE");
+        out << '[' << f.defaultText << "]\n";
+    }
+    column("-o FILE");
+    out << "write to FILE, replacing it, instead of standard output\n";
+}
+
+std::size_t FieldIndex(const gen::GadgetSpec& g, std::string_view option)
+{
+    for (std::size_t i = 0; i < g.fields.size(); ++i)
+        if (g.fields[i].option == option)
+            return i;
+    throw UsageError("sitewright-gen: " + std::string(g.id) + " has no option --" +
+                     std::string(option) + " (see: sitewright-gen " + std::string(g.id) +
+                     " --help)");
+}
+
+// Takes the value of the option at args[i], from "--name=value" or from the next argument.
+std::string TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+                      std::size_t equals)
+{
+    if (equals != std::string::npos)
+        return args[i].substr(equals + 1);
+    if (i + 1 >= args.size())
+        throw UsageError("sitewright-gen: option " + std::string(name) + " needs a value");
+    return args[++i];
+}
+
+Request Parse(const std::vector<std::string>& args)
+{
+    Request r;
+    r.gadget = gen::FindGadget(args[0]);
+    if (!r.gadget)
+        throw UsageError("sitewright-gen: unknown gadget '" + args[0] +
+                         "' (see: sitewright-gen --list)");
+    r.values = gen::DefaultValues(*r.gadget);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (name == "--help" && equals == std::string::npos) {
+            r.help = true;
+        } else if (name == "-o" || name == "--output") {
+            r.outputPath = TakeValue(args, i, name, equals);
+        } else if (name.size() > 2 && name.compare(0, 2, "--") == 0) {
+            const std::size_t field = FieldIndex(*r.gadget, std::string_view(name).substr(2));
+            r.values[field] = TakeValue(args, i, name, equals);
+        } else {
+            throw UsageError("sitewright-gen: unexpected argument '" + arg + "'");
+        }
+    }
+    return r;
+}
+
+int Generate(const Request& r, std::ostream& out, std::ostream& err)
+{
+    if (!r.gadget->generate) {
+        err << "sitewright-gen: " << r.gadget->id << " cannot be generated yet\n";
+        return kExitFailure;
+    }
+    const gen::CodeBuffer code = r.gadget->generate(r.values);
+    if (!r.outputPath) {
+        out.write(code.TextForm().data(), static_cast<std::streamsize>(code.TextForm().size()));
+        out.flush();
+        if (!out) {
+            err << "sitewright-gen: cannot write to standard output\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
+    try {
+        platform::WriteFileReplacing(*r.outputPath, code.TextForm());
+    } catch (const std::exception& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    if (args.size() == 1 && args[0] == "--help") {
+        out << kUsage;
+        return kExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--list") {
+        PrintList(out);
+        return kExitOk;
+    }
+    try {
+        const Request r = Parse(args);
+        if (r.help) {
+            PrintGadgetHelp(*r.gadget, out);
+            return kExitOk;
+        }
+        return Generate(r, out, err);
+    } catch (const UsageError& e) {
+        err << e.what() << '\n';
+        return kExitUsage;
+    }
+}
+
+} // namespace cli

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "cli/gen_command.h"
+#include "generators/bookmark_us.h"
+#include "generators/break_frames.h"
+
+namespace
+{
+
+struct GenRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+GenRun Gen(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunGen(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class TempDir
+{
+public:
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "swgen-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir() { std::filesystem::remove_all(path_); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+TEST(GenCommand, DefaultsGiveThePageSnippet)
+{
+    const GenRun r = Gen({"bookmark-us"});
+    EXPECT_EQ(r.status, cli::kExitOk);
+    EXPECT_EQ(r.out, gen::BookmarkUs({"http://www.example.com", "My cool site"}).TextForm());
+    EXPECT_EQ(r.err, "");
+}
+
+// Both option forms, empty values and values that look like options are taken verbatim.
+struct OptionCase {
+    const char* name;
+    std::vector<std::string> args;
+    gen::BookmarkUsFields expected;
+};
+
+class GenOptions : public testing::TestWithParam<OptionCase>
+{
+};
+
+TEST_P(GenOptions, SplicesValuesVerbatim)
+{
+    std::vector<std::string> args{"bookmark-us"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const GenRun r = Gen(args);
+    ASSERT_EQ(r.status, cli::kExitOk) << r.err;
+    EXPECT_EQ(r.out, gen::BookmarkUs(GetParam().expected).TextForm());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, GenOptions,
+    testing::Values(
+        OptionCase{"Separate", {"--url", "u", "--site-name", "n"}, {"u", "n"}},
+        OptionCase{"Joined", {"--url=u", "--site-name=n"}, {"u", "n"}},
+        OptionCase{"EqualsInValue", {"--url=a=b"}, {"a=b", "My cool site"}},
+        OptionCase{"EmptyJoined", {"--url="}, {"", "My cool site"}},
+        OptionCase{"EmptySeparate", {"--site-name", ""}, {"http://www.example.com", ""}},
+        OptionCase{"DashValue", {"--site-name", "--url"}, {"http://www.example.com", "--url"}},
+        OptionCase{"LastWins", {"--url=a", "--url=b"}, {"b", "My cool site"}},
+        OptionCase{"Hostile",
+                   {"--site-name", " \"q\" 'a' <b>\\ \xC3\xA9 "},
+                   {"http://www.example.com", " \"q\" 'a' <b>\\ \xC3\xA9 "}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* messagePart;
+};
+
+class GenRefusals : public testing::TestWithParam<RefusalCase>
+{
+};
+
+TEST_P(GenRefusals, ExitTwoWithMessageAndNoOutput)
+{
+    const GenRun r = Gen(GetParam().args);
+    EXPECT_EQ(r.status, cli::kExitUsage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(GetParam().messagePart), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Usage, GenRefusals,
+    testing::Values(RefusalCase{"NoArguments", {}, "Usage:"},
+                    RefusalCase{"UnknownGadget", {"bookmark"}, "unknown gadget 'bookmark'"},
+                    RefusalCase{"UnknownOption", {"bookmark-us", "--title=x"}, "--title"},
+                    RefusalCase{"OptionOfOtherGadget", {"break-frames", "--url", "x"}, "--url"},
+                    RefusalCase{"MissingValue", {"bookmark-us", "--url"}, "needs a value"},
+                    RefusalCase{"MissingOutput", {"bookmark-us", "-o"}, "needs a value"},
+                    RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GenCommand, ListAndHelp)
+{
+    const GenRun list = Gen({"--list"});
+    EXPECT_EQ(list.status, cli::kExitOk);
+    EXPECT_EQ(list.out.rfind("break-frames  ", 0), 0u) << list.out;
+    EXPECT_NE(list.out.find("bookmark-us  "), std::string::npos);
+    EXPECT_NE(list.out.find("popup-page  "), std::string::npos);
+
+    const GenRun help = Gen({"bookmark-us", "--help"});
+    EXPECT_EQ(help.status, cli::kExitOk);
+    EXPECT_NE(help.out.find("--url=VALUE"), std::string::npos);
+    EXPECT_NE(help.out.find("[My cool site]"), std::string::npos);
+
+    EXPECT_EQ(Gen({"--help"}).status, cli::kExitOk);
+}
+
+TEST(GenCommand, OutputFileIsReplacedWithTheTextForm)
+{
+    TempDir dir;
+    const auto file = dir.path() / "out.html";
+    std::ofstream(file) << "an older and much longer file that must disappear entirely";
+    const GenRun r = Gen({"break-frames", "-o", file.string()});
+    EXPECT_EQ(r.status, cli::kExitOk);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFile(file), gen::BreakFrames().TextForm());
+}
+
+TEST(GenCommand, UnwritableOutputIsAFailure)
+{
+    TempDir dir;
+    const std::string file = (dir.path() / "missing" / "out.html").string();
+    const GenRun r = Gen({"break-frames", "--output=" + file});
+    EXPECT_EQ(r.status, cli::kExitFailure);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Cannot create file \"" + file + "\". "), std::string::npos) << r.err;
+}
+
+// The real program: exit status and the bytes of standard output, CR LF included.
+TEST(GenProcess, WritesBytesAndExitStatus)
+{
+    const char* buildDir = std::getenv("SITEWRIGHT_BUILD_DIR");
+    if (!buildDir)
+        GTEST_SKIP() << "SITEWRIGHT_BUILD_DIR is not set (run through ctest)";
+    TempDir dir;
+    const std::string program = std::string(buildDir) + "/sitewright-gen";
+    const auto out = dir.path() / "stdout";
+    const auto run = [&](const std::string& args) {
+        const std::string cmd = program + " " + args + " >" + out.string() + " 2>/dev/null";
+        return WEXITSTATUS(std::system(cmd.c_str()));
+    };
+    EXPECT_EQ(run("break-frames"), 0);
+    EXPECT_EQ(ReadFile(out), gen::BreakFrames().TextForm());
+    EXPECT_EQ(run("no-such-gadget"), 2);
+    EXPECT_EQ(ReadFile(out), "");
+}
+
+} // namespace
