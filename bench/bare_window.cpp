@@ -1,0 +1,34 @@
+// The start-up floor: a bare Qt window of the main window's client size that quits as soon as
+// it has been painted once, the way the program does under SITEWRIGHT_QUIT_AFTER_FIRST_PAINT.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace
+{
+
+class BareWindow : public QWidget
+{
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, qApp, &QApplication::quit);
+        }
+    }
+
+private:
+    bool painted_ = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    BareWindow window;
+    window.setFixedSize(538, 338);
+    window.show();
+    return app.exec();
+}

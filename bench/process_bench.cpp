@@ -1,0 +1,91 @@
+// Times two commands as whole processes, run alternately so both see the same machine state.
+//
+//   bench-process RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]
+//
+// prints one line: median wall milliseconds of each, then median peak resident kilobytes of
+// each. Standard output of the commands is discarded; a command that fails ends the run.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace
+{
+
+struct Sample {
+    double ms;
+    long rssKb;
+};
+
+Sample RunOnce(const std::vector<char*>& argv)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::fprintf(stderr, "bench-process: cannot start %s\n", argv[0]);
+        std::exit(1);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "bench-process: %s failed (status %d)\n", argv[0], status);
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+}
+
+template <typename T> T Median(std::vector<T> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    std::vector<std::vector<char*>> commands;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--") {
+            commands.emplace_back();
+            continue;
+        }
+        if (!commands.empty())
+            commands.back().push_back(argv[i]);
+    }
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 0;
+    if (runs < 1 || commands.size() != 2 || commands[0].empty() || commands[1].empty()) {
+        std::fprintf(stderr, "usage: bench-process RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]\n");
+        return 2;
+    }
+    for (auto& c : commands)
+        c.push_back(nullptr);
+
+    RunOnce(commands[0]); // warm the page cache for both
+    RunOnce(commands[1]);
+    std::vector<double> ms[2];
+    std::vector<long> rss[2];
+    for (int r = 0; r < runs; ++r)
+        for (int c = 0; c < 2; ++c) {
+            const Sample s = RunOnce(commands[c]);
+            ms[c].push_back(s.ms);
+            rss[c].push_back(s.rssKb);
+        }
+    std::printf("%.3f %.3f %ld %ld\n", Median(ms[0]), Median(ms[1]), Median(rss[0]),
+                Median(rss[1]));
+    return 0;
+}

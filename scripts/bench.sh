@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds an optimised tree in build-bench/ and prints one table of figures, each measured side by
+# side with its floor in this same run: medians over repeated runs.
+#   scripts/bench.sh [RUNS]      (RUNS: whole-process repetitions, default 30)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-30}
+scripts/install-deps.sh
+scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DSITEWRIGHT_BUILD_TESTS=OFF >/dev/null
+b=build-bench
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+rows=()
+row() { rows+=("$(printf '| %s | %s | %s | %s |' "$@")"); }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+
+# Start-up to the first paint of the main window, and peak memory, against a bare window.
+if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/sitewright >/dev/null 2>&1; then
+  read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
+    $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window)
+  row "start-up to first paint (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  row "peak resident memory (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+else
+  row "start-up to first paint (ms)" "n/a" "n/a" "n/a"
+fi
+
+# Whole sitewright-gen process against a C program that only writes the same bytes.
+gadget=$(grep -E '^SITEWRIGHT_BENCH_GADGET' $b/CMakeCache.txt | cut -d= -f2)
+read -r ms floor_ms _ _ < <($b/bench-process "$runs" -- $b/sitewright-gen "$gadget" -- $b/bench-write-floor)
+row "sitewright-gen $gadget, whole process (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+
+# In-process figures: pairs of Google Benchmark results named ours/X and floor/X.
+while IFS=, read -r figure ours floor unit; do
+  row "$figure ($unit)" "$ours" "$floor" "$(ratio "$ours" "$floor")"
+done < <($b/bench-core --benchmark_format=csv --benchmark_repetitions=5 \
+           --benchmark_report_aggregates_only=true 2>/dev/null | awk -F, '
+  /_median"?,/ {
+    name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+    split(name, part, "/"); kind = part[1]; sub(/^[^\/]*\//, "", name)
+    t[kind, name] = $3; if (!(name in seen)) { seen[name] = 1; order[++n] = name }
+  }
+  END {
+    for (i = 1; i <= n; i++) {
+      k = order[i]
+      if (("generate", k) in t) printf "%s per snippet,%.1f,%.1f,ns\n", k, t["generate", k], t["copy", k]
+      if (("extract", k) in t) printf "ExtractSection %s,%.1f,%.1f,us\n", k, t["extract", k] / 1000, t["memmem", k] / 1000
+    }
+  }')
+
+echo "| figure | Sitewright | floor | ratio |"
+echo "|---|---|---|---|"
+printf '%s\n' "${rows[@]}"
