@@ -10,6 +10,12 @@ scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DSITEWRIGHT_BUILD_TESTS
 b=build-bench
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
+# BENCH_QUICK=1 runs each benchmark once, briefly: enough to show it still works.
+if [[ -n "${BENCH_QUICK:-}" ]]; then
+  gbench_args=(--benchmark_min_time=0.01 --benchmark_repetitions=2 --benchmark_report_aggregates_only=true)
+else
+  gbench_args=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+fi
 rows=()
 row() { rows+=("$(printf '| %s | %s | %s | %s |' "$@")"); }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
@@ -32,8 +38,7 @@ row "sitewright-gen $gadget, whole process (ms)" "$ms" "$floor_ms" "$(ratio "$ms
 # In-process figures: pairs of Google Benchmark results named ours/X and floor/X.
 while IFS=, read -r figure ours floor unit; do
   row "$figure ($unit)" "$ours" "$floor" "$(ratio "$ours" "$floor")"
-done < <($b/bench-core --benchmark_format=csv --benchmark_repetitions=5 \
-           --benchmark_report_aggregates_only=true 2>/dev/null | awk -F, '
+done < <($b/bench-core --benchmark_format=csv "${gbench_args[@]}" 2>/dev/null | awk -F, '
   /_median"?,/ {
     name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
     split(name, part, "/"); kind = part[1]; sub(/^[^\/]*\//, "", name)

@@ -1,7 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
+#   scripts/test.sh              the normal build, in build/
+#   scripts/test.sh --sanitize   the same tests built with address and undefined-behaviour
+#                                sanitizers, in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh build
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+if [[ "${1:-}" == "--sanitize" ]]; then
+  scripts/build.sh build-asan -DSITEWRIGHT_SANITIZE=ON -DSITEWRIGHT_BUILD_BENCH=OFF \
+    -DCMAKE_BUILD_TYPE=Debug
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+  ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+else
+  scripts/build.sh build
+  ctest --test-dir build --output-on-failure -j "$(nproc)"
+fi
