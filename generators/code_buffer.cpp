@@ -6,6 +6,12 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 }
 
+CodeBuffer::CodeBuffer()
+{
+    text_.reserve(4096);
+    ends_.reserve(80);
+}
+
 void CodeBuffer::Clear()
 {
     text_.clear();

@@ -13,6 +13,9 @@ namespace gen {
 // whole snippet to a file or a window costs one copy.
 class CodeBuffer {
 public:
+    // Room for the largest snippet, so building one costs two allocations.
+    CodeBuffer();
+
     void Clear();
 
     // Appends one line; it may be empty.
