@@ -24,7 +24,8 @@ struct GadgetSpec {
     std::string_view title; // what the user knows it as
     int page;               // 1 ... 10
     std::vector<FieldSpec> fields;
-    // Runs the gadget's generator on values in the order of `fields`.
+    // Runs the gadget's generator on values in the order of `fields`, one text per field;
+    // throws std::out_of_range when values holds fewer.
     CodeBuffer (*generate)(const FieldValues& values);
 };
 
