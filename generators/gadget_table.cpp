@@ -69,8 +69,6 @@ CodeBuffer RunPopupPage(const FieldValues& v)
     return PopupPage({v.at(0), v.at(1), v.at(2), v.at(3)});
 }
 
-// Fields stand in the order the page shows them, top to bottom and left to right, which is
-// also the order the command line's help lists them in.
 std::vector<GadgetSpec> BuildTable()
 {
     return {

@@ -121,7 +121,10 @@ struct Value {
     std::string spinText; // what a spin box showing text splices
 };
 
-void PrintTo(const Value& v, std::ostream* os) { *os << v.name; }
+void PrintTo(const Value& v, std::ostream* os)
+{
+    *os << v.name;
+}
 
 // What the other fields hold while one field is under test: distinct, so a swapped field shows.
 std::string PlainText(int field)

@@ -14,7 +14,10 @@ struct SpinCase {
     std::int32_t value;
 };
 
-void PrintTo(const SpinCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SpinCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SpinValueTest : public testing::TestWithParam<SpinCase>
 {
