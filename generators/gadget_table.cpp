@@ -2,14 +2,72 @@
 
 #include "generators/bookmark_us.h"
 #include "generators/break_frames.h"
+#include "generators/browser_entry.h"
+#include "generators/email_this_page.h"
+#include "generators/frameless_popup.h"
+#include "generators/language.h"
+#include "generators/logo_branding.h"
+#include "generators/metasearch.h"
+#include "generators/popup_page.h"
+#include "generators/set_homepage.h"
+#include "generators/spin_value.h"
 
 namespace gen {
 
 namespace {
 
-CodeBuffer RunBreakFrames(const FieldValues&) { return BreakFrames(); }
+// Each adapter reads its values by the position of the field in the table below. at() turns
+// a caller's short list into an exception instead of a read past the end.
 
-CodeBuffer RunBookmarkUs(const FieldValues& v) { return BookmarkUs({v[0], v[1]}); }
+CodeBuffer RunBreakFrames(const FieldValues&)
+{
+    return BreakFrames();
+}
+
+CodeBuffer RunBookmarkUs(const FieldValues& v)
+{
+    return BookmarkUs({v.at(0), v.at(1)});
+}
+
+CodeBuffer RunEmailThisPage(const FieldValues&)
+{
+    return EmailThisPage();
+}
+
+CodeBuffer RunSetHomepage(const FieldValues& v)
+{
+    return SetHomepage({v.at(0)});
+}
+
+CodeBuffer RunLogoBranding(const FieldValues& v)
+{
+    return LogoBranding({v.at(0), v.at(1), v.at(2), SpinValue(v.at(3)), SpinValue(v.at(4))});
+}
+
+CodeBuffer RunFramelessPopup(const FieldValues& v)
+{
+    return FramelessPopup({v.at(0), v.at(1), v.at(2), v.at(3)});
+}
+
+CodeBuffer RunBrowserEntry(const FieldValues& v)
+{
+    return BrowserEntry({v.at(0), v.at(1)});
+}
+
+CodeBuffer RunLanguage(const FieldValues&)
+{
+    return Language();
+}
+
+CodeBuffer RunMetasearch(const FieldValues&)
+{
+    return Metasearch();
+}
+
+CodeBuffer RunPopupPage(const FieldValues& v)
+{
+    return PopupPage({v.at(0), v.at(1), v.at(2), v.at(3)});
+}
 
 std::vector<GadgetSpec> BuildTable()
 {
@@ -20,9 +78,12 @@ std::vector<GadgetSpec> BuildTable()
          2,
          {{"url", "Edit1", "http://www.example.com"}, {"site-name", "Edit2", "My cool site"}},
          RunBookmarkUs},
-        {"email-this-page", "Email This Page", 3, {}, nullptr},
-        {"set-homepage", "Set Homepage Link", 4, {{"url", "Edit3", "http://www.example.com"}},
-         nullptr},
+        {"email-this-page", "Email This Page", 3, {}, RunEmailThisPage},
+        {"set-homepage",
+         "Set Homepage Link",
+         4,
+         {{"url", "Edit3", "http://www.example.com"}},
+         RunSetHomepage},
         {"logo-branding",
          "Logo Branding",
          5,
@@ -31,27 +92,31 @@ std::vector<GadgetSpec> BuildTable()
           {"image", "Edit6", "http://www.example.com/logo.jpg"},
           {"width", "SpinEdit1", "235"},
           {"height", "SpinEdit2", "19"}},
-         nullptr},
+         RunLogoBranding},
         {"frameless-popup",
          "Frameless Popup",
          6,
-         {{"url", "Edit7", ""}, {"width", "Edit8", ""}, {"height", "Edit9", ""},
+         {{"url", "Edit7", "http://www.example.com"},
+          {"width", "Edit8", "500"},
+          {"height", "Edit9", "600"},
           {"autoclose", "ComboBox1", "true"}},
-         nullptr},
-        {"browser-entry", "Browser-Specific Entry", 7,
+         RunFramelessPopup},
+        {"browser-entry",
+         "Browser-Specific Entry",
+         7,
          {{"ie-url", "Edit10", "http://www.example.com/ie.html"},
           {"other-url", "Edit11", "http://www.example.com/netscape.html"}},
-         nullptr},
-        {"language", "Language", 8, {}, nullptr},
-        {"metasearch", "Metasearch", 9, {}, nullptr},
+         RunBrowserEntry},
+        {"language", "Language", 8, {}, RunLanguage},
+        {"metasearch", "Orchard Search", 9, {}, RunMetasearch},
         {"popup-page",
          "Popup Page",
          10,
          {{"url", "Edit12", "http://www.example.com/popup.html"},
-          {"width", "Edit14", ""},
-          {"height", "Edit15", ""},
-          {"seconds", "Edit13", ""}},
-         nullptr},
+          {"width", "Edit14", "500"},
+          {"height", "Edit15", "500"},
+          {"seconds", "Edit13", "5"}},
+         RunPopupPage},
     };
 }
 

@@ -23,8 +23,11 @@ struct GadgetSpec {
     std::string_view id;    // command-line name
     std::string_view title; // what the user knows it as
     int page;               // 1 ... 10
+    // In the order the page shows them, top to bottom and left to right; the command line's
+    // help lists them in this order too. Tab order and reading order may differ.
     std::vector<FieldSpec> fields;
-    // Runs the gadget's generator on values in the order of `fields`.
+    // Runs the gadget's generator on values in the order of `fields`, one text per field;
+    // throws std::out_of_range when values holds fewer.
     CodeBuffer (*generate)(const FieldValues& values);
 };
 

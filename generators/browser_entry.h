@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "generators/code_buffer.h"
+
+namespace gen {
+
+struct BrowserEntryFields {
+    std::string ieUrl;    // for the browser named "Microsoft Internet Explorer"
+    std::string otherUrl; // for every other browser
+};
+
+// A BODY script that sends the visitor on by browser name; 21 lines.
+CodeBuffer BrowserEntry(const BrowserEntryFields& fields);
+
+} // namespace gen

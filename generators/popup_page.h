@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "generators/code_buffer.h"
+
+namespace gen {
+
+// All four are spliced as typed.
+struct PopupPageFields {
+    std::string url; // opened in the popup
+    std::string width;
+    std::string height;
+    std::string seconds; // the delay; "000" is written after it to make milliseconds
+};
+
+// A HEAD script that opens the popup and the BODY onLoad that starts its timer; 24 lines.
+CodeBuffer PopupPage(const PopupPageFields& fields);
+
+} // namespace gen
