@@ -10,7 +10,7 @@ dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSITEWRIGHT_WITH_QT=OFF -DSITEWRIGHT_BUILD_TESTS=OFF -DSITEWRIGHT_BUILD_BENCH=OFF \
   -DSITEWRIGHT_BUILD_FUZZ=ON -DSITEWRIGHT_SANITIZE=ON >/dev/null
-cmake --build "$dir" -j 2
+cmake --build "$dir" -j 2 >"$dir/build.log" || { cat "$dir/build.log"; exit 1; }
 
 rm -rf "$dir/seeds"
 "$dir/fuzz_make_seeds" assets/branding.jpg "$dir/seeds"

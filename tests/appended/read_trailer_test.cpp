@@ -99,6 +99,14 @@ TEST(ReadTrailer, FileShorterThanLengthFieldRaises)
     EXPECT_THROW(ReadTrailer(dir.Write("empty.exe", ""), text), std::runtime_error);
 }
 
+TEST(ReadTrailer, FolderRaises)
+{
+    TempDir dir;
+    std::string text;
+    EXPECT_THROW(ReadTrailer(dir.path().string(), text), std::runtime_error);
+    EXPECT_EQ(text, "");
+}
+
 TEST(ReadTrailer, LeavesFilesBesideTheExecutableAlone)
 {
     TempDir dir;
