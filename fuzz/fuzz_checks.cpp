@@ -1,0 +1,105 @@
+#include "fuzz/fuzz_checks.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <vector>
+
+#include "appended/appended_data.h"
+#include "appended/section_format.h"
+#include "appended/trailer_text.h"
+
+namespace fuzzchecks
+{
+
+namespace
+{
+
+void Require(bool promise)
+{
+    if (!promise)
+        __builtin_trap();
+}
+
+// The section's bytes must sit right behind the first start marker and right before an end
+// marker, whatever the image holds.
+void CheckLookup(std::string_view image, std::string_view name)
+{
+    const std::string found = appended::ExtractSectionFrom(image, name);
+    if (found.empty())
+        return;
+    const std::string start = appended::SectionStartMarker(name);
+    const std::size_t at = image.find(start) + start.size();
+    Require(image.substr(at, found.size()) == found);
+    Require(image.substr(at + found.size()).rfind(appended::SectionEndMarker(name), 0) == 0);
+}
+
+// One anonymous in-memory file serves every input, so the real file code is exercised without
+// touching the disk.
+const std::string& ScratchFile()
+{
+    static const std::string path = [] {
+        const int fd = memfd_create("trailer", MFD_CLOEXEC);
+        Require(fd >= 0);
+        return "/proc/self/fd/" + std::to_string(fd);
+    }();
+    return path;
+}
+
+void FillScratch(const std::uint8_t* data, std::size_t size)
+{
+    const int fd = std::stoi(ScratchFile().substr(ScratchFile().rfind('/') + 1));
+    Require(ftruncate(fd, 0) == 0);
+    Require(pwrite(fd, data, size, 0) == static_cast<ssize_t>(size));
+}
+
+} // namespace
+
+void CheckExtractSection(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return;
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::size_t nameSize = std::min<std::size_t>(data[0] % 9, rest.size());
+    CheckLookup(rest.substr(nameSize), rest.substr(0, nameSize));
+    CheckLookup(rest, "JPG2");
+}
+
+void CheckReadTrailer(const std::uint8_t* data, std::size_t size)
+{
+    FillScratch(data, size);
+    std::string text;
+    try {
+        if (!appended::ReadTrailer(ScratchFile(), text)) {
+            Require(text.empty());
+            return;
+        }
+    } catch (const std::runtime_error&) {
+        Require(text.empty());
+        return;
+    }
+    Require(text.find('\0') == std::string::npos);
+    Require(text.empty() || text.ends_with("\r\n"));
+    Require(text.size() <= 2 * size);
+    std::vector<std::string> fields;
+    appended::SplitFields('|', text, &fields);
+}
+
+void CheckSplitFields(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return;
+    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::vector<std::string> fields;
+    appended::SplitFields(static_cast<char>(data[0]), text, &fields);
+    std::size_t total = 0;
+    for (const std::string& field : fields)
+        total += field.size();
+    Require(fields.size() <= text.size() + 1);
+    Require(total <= text.size());
+}
+
+} // namespace fuzzchecks

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The checks each fuzz target runs on one input; the regression test replays saved inputs
+// through the same functions. A broken promise ends the process with a trap.
+namespace fuzzchecks
+{
+
+// First byte: name length (mod 9); then the name; the rest is the image searched.
+void CheckExtractSection(const std::uint8_t* data, std::size_t size);
+
+// The whole input is the file whose trailer is read.
+void CheckReadTrailer(const std::uint8_t* data, std::size_t size);
+
+// First byte: the delimiter; the rest is the text split.
+void CheckSplitFields(const std::uint8_t* data, std::size_t size);
+
+} // namespace fuzzchecks

@@ -1,0 +1,70 @@
+// Writes the seed inputs of the fuzz targets: a small program image branded like the delivered
+// one, cut at every boundary of its appended pieces, and trailer texts cut at every field edge.
+// Usage: fuzz_make_seeds IMAGE.jpg OUTPUT_FOLDER
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "appended/brand_writer.h"
+#include "appended/exe_image.h"
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+void Save(const fs::path& folder, const std::string& name, const std::string& bytes)
+{
+    fs::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+}
+
+std::set<std::size_t> Around(std::initializer_list<std::size_t> edges, std::size_t limit)
+{
+    std::set<std::size_t> cuts;
+    for (std::size_t edge : edges) {
+        for (std::size_t cut : {edge - 1, edge, edge + 1})
+            if (cut <= limit)
+                cuts.insert(cut);
+    }
+    return cuts;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fputs("Usage: fuzz_make_seeds IMAGE.jpg OUTPUT_FOLDER\n", stderr);
+        return 2;
+    }
+    std::string jpeg;
+    appended::ReadWholeFile(argv[1], jpeg);
+    const fs::path out = argv[2];
+    std::string image = "\x7f"
+                        "ELF" +
+                        std::string(60, '\0') + "plain program image";
+    const std::size_t plainEnd = image.size();
+    appended::AppendSection(image, "JPG2", jpeg);
+    const std::size_t sectionEnd = image.size();
+    appended::AppendTrailer(image, {"Sitewright", "Visit us", "http://www.example.com/ "});
+    const std::size_t textEnd = image.size() - 4;
+    const std::string text = image.substr(sectionEnd, textEnd - sectionEnd);
+    const auto cuts =
+        Around({0, plainEnd, plainEnd + 9, sectionEnd - 8, sectionEnd, textEnd, image.size()},
+               image.size());
+    for (std::size_t cut : cuts) {
+        const std::string n = std::to_string(cut);
+        Save(out / "extract_section", "head_" + n, "\x04JPG2" + image.substr(0, cut));
+        Save(out / "extract_section", "tail_" + n, "\x04JPG2" + image.substr(cut));
+        Save(out / "read_trailer", "head_" + n, image.substr(0, cut));
+        Save(out / "read_trailer", "tail_" + n, image.substr(cut));
+    }
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        if (cut == text.size() || text[cut] == '"' || text[cut] == '|' || text[cut] == '\r')
+            Save(out / "split_fields", "cut_" + std::to_string(cut), "|" + text.substr(0, cut));
+    }
+    return 0;
+}

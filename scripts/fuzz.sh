@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into build-fuzz/ (no Qt needed) and runs each for N
+# seconds (default 60) from seeds cut out of a branded image. Usage: scripts/fuzz.sh [SECONDS]
+# A crash leaves crash-* in build-fuzz/findings/<target>/: save it under
+# tests/appended/fuzz_regressions/<target>/<what it shows> to keep it as a regression case.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+dir=build-fuzz
+CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DSITEWRIGHT_WITH_QT=OFF -DSITEWRIGHT_BUILD_TESTS=OFF -DSITEWRIGHT_BUILD_BENCH=OFF \
+  -DSITEWRIGHT_BUILD_FUZZ=ON -DSITEWRIGHT_SANITIZE=ON >/dev/null
+cmake --build "$dir" -j 2 >"$dir/build.log" || { cat "$dir/build.log"; exit 1; }
+
+rm -rf "$dir/seeds"
+"$dir/fuzz_make_seeds" assets/branding.jpg "$dir/seeds"
+for target in extract_section read_trailer split_fields; do
+  corpus="$dir/corpus/$target"
+  findings="$dir/findings/$target"
+  mkdir -p "$corpus" "$findings"
+  echo "== fuzz_$target for ${seconds}s"
+  "$dir/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$findings/" -print_final_stats=1 \
+    "$corpus" "$dir/seeds/$target" "tests/appended/fuzz_regressions/$target" 2>&1 |
+    grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' || true
+  if compgen -G "$findings/crash-*" >/dev/null || compgen -G "$findings/timeout-*" >/dev/null ||
+     compgen -G "$findings/oom-*" >/dev/null; then
+    echo "fuzz_$target found a failing input in $findings" >&2
+    exit 1
+  fi
+done

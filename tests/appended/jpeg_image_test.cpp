@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "appended/jpeg_image.h"
+#include "temp_dir.h"
+
+using appended::DecodeJpeg;
+
+namespace
+{
+
+using namespace std::string_literals;
+
+const std::string kAsset = std::string(SITEWRIGHT_SOURCE_DIR) + "/assets/branding.jpg";
+
+TEST(DecodeJpeg, DecodesBrandingImageToRgb)
+{
+    const appended::RgbImage image = DecodeJpeg(ReadBytes(kAsset));
+    EXPECT_EQ(image.width, 200);
+    EXPECT_EQ(image.height, 100);
+    ASSERT_EQ(image.rgb.size(), 200u * 100u * 3u);
+    // The top-left corner is the dark blue end of the gradient.
+    EXPECT_LT(image.rgb[0], 80);
+    EXPECT_GT(image.rgb[2], image.rgb[0] + 60);
+}
+
+struct BadCase {
+    const char* label;
+    std::string bytes;
+};
+
+void PrintTo(const BadCase& bad, std::ostream* os)
+{
+    *os << bad.label;
+}
+
+class DecodeJpegRefuses : public testing::TestWithParam<BadCase>
+{
+};
+
+TEST_P(DecodeJpegRefuses, WithClearError)
+{
+    try {
+        DecodeJpeg(GetParam().bytes);
+        FAIL() << "decoded";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Invalid JPEG image: ", 0), 0u) << error.what();
+    }
+}
+
+// The branding image with its frame header claiming 60000 x 60000 pixels.
+std::string HugeDimensions()
+{
+    std::string bytes = ReadBytes(kAsset);
+    const std::size_t frame = bytes.find("\xFF\xC0");
+    if (frame != std::string::npos)
+        bytes.replace(frame + 5, 4, "\xEA\x60\xEA\x60");
+    return bytes;
+}
+
+const BadCase kBadCases[] = {
+    {"Empty", ""},
+    {"Text", "not a picture"},
+    {"OnlyStartOfImage", "\xFF\xD8"},
+    {"PngSignature", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s},
+    {"HeaderCutShort", ReadBytes(kAsset).substr(0, 40)},
+    {"HugeDimensions", HugeDimensions()},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bytes, DecodeJpegRefuses, testing::ValuesIn(kBadCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(DecodeJpeg, TruncatedScanStillGivesWholeImage)
+{
+    const std::string bytes = ReadBytes(kAsset);
+    const appended::RgbImage image = DecodeJpeg(bytes.substr(0, bytes.size() / 2));
+    EXPECT_EQ(image.rgb.size(), 200u * 100u * 3u);
+}
+
+} // namespace
