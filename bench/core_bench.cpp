@@ -2,8 +2,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "appended/appended_data.h"
+#include "appended/exe_image.h"
+#include "appended/section_format.h"
 #include "generators/gadget_table.h"
 
 namespace
@@ -28,7 +33,50 @@ void CopyBytes(benchmark::State& state, const gen::GadgetSpec* gadget)
     }
 }
 
+// An executable-like image of `size` bytes (this program's own file, repeated) with a 9 KB
+// "JPG2" section at its very end, the worst place for a search from the first byte.
+std::string ImageWithSectionAtEnd(std::size_t size)
+{
+    std::ifstream in("/proc/self/exe", std::ios::binary);
+    const std::string self((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string section = appended::SectionStartMarker("JPG2") + std::string(9099, 'x') +
+                                appended::SectionEndMarker("JPG2");
+    std::string image;
+    image.reserve(size);
+    while (image.size() + section.size() < size)
+        image.append(self, 0, std::min(self.size(), size - section.size() - image.size()));
+    return image + section;
+}
+
+void Extract(benchmark::State& state, std::size_t size)
+{
+    appended::ExeImage() = ImageWithSectionAtEnd(size);
+    for (auto _ : state) {
+        std::string bytes = appended::ExtractSection("JPG2");
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+    appended::ExeImage().clear();
+}
+
+// The floor: one glibc memmem pass over the same bytes for the end marker.
+void MemMem(benchmark::State& state, std::size_t size)
+{
+    const std::string image = ImageWithSectionAtEnd(size);
+    const std::string marker = appended::SectionEndMarker("JPG2");
+    for (auto _ : state) {
+        const void* at = memmem(image.data(), image.size(), marker.data(), marker.size());
+        benchmark::DoNotOptimize(at);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+
 const bool registered = [] {
+    for (const auto& [label, size] :
+         {std::pair{"600KB", std::size_t{600} << 10}, std::pair{"16MB", std::size_t{16} << 20}}) {
+        benchmark::RegisterBenchmark((std::string("extract/") + label).c_str(), Extract, size);
+        benchmark::RegisterBenchmark((std::string("memmem/") + label).c_str(), MemMem, size);
+    }
     for (const gen::GadgetSpec& g : gen::GadgetTable()) {
         if (!g.generate)
             continue;
