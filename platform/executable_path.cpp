@@ -5,9 +5,11 @@
 #include <stdexcept>
 #include <unistd.h>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 std::string g_override;
 }
 
@@ -35,6 +37,9 @@ std::string ExecutableFolder()
     return path.substr(0, path.find_last_of('/') + 1);
 }
 
-void OverrideExecutablePath(const std::string& path) { g_override = path; }
+void OverrideExecutablePath(const std::string& path)
+{
+    g_override = path;
+}
 
 } // namespace platform

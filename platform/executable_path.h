@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 // The full path of the running executable, as the kernel gives it (/proc/self/exe). Throws
 // std::runtime_error when it cannot be read.

@@ -1,15 +1,17 @@
 #include "platform/shell.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 Shell* g_replacement = nullptr;
 
@@ -19,10 +21,9 @@ bool IsBrowserName(std::string_view file)
     if (slash != std::string_view::npos)
         file.remove_prefix(slash + 1);
     constexpr std::string_view kBrowser = "iexplore.exe";
-    return std::equal(file.begin(), file.end(), kBrowser.begin(), kBrowser.end(),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) == b;
-                      });
+    return std::equal(
+        file.begin(), file.end(), kBrowser.begin(), kBrowser.end(),
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
 // Starts argv[0] with the given arguments so that it outlives us and leaves no zombie: the

@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
 // The show state the program asks for; the only one it uses.
 constexpr int kShowNormal = 1;
@@ -20,7 +21,8 @@ struct ShellRequest {
 
 // Starts programs on behalf of the application. Launch results are never looked at, so
 // Execute reports nothing and must not throw.
-class Shell {
+class Shell
+{
 public:
     virtual ~Shell() = default;
     virtual void Execute(const ShellRequest& request) = 0;
@@ -32,7 +34,8 @@ public:
 //   opens nothing.
 // - Any other file is started as a program, detached, with the parameter text as its single
 //   argument (no argument when the text is empty).
-class PosixShell final : public Shell {
+class PosixShell final : public Shell
+{
 public:
     void Execute(const ShellRequest& request) override;
 };

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 [[noreturn]] void ThrowCannotCreate(const std::string& path, int error)
 {

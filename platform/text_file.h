@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
 // Creates or replaces the file at `path` with exactly `bytes`. A file that cannot be created or
 // written throws std::runtime_error with the message

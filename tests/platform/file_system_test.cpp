@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+
+#include "platform/file_system.h"
+#include "platform/staged_file.h"
+#include "temp_folder.h"
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+std::string Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct DeleteCase {
+    std::string name;
+    std::function<std::string(const TempFolder&)> make; // returns the path to delete
+    platform::DeleteOutcome outcome;
+    bool gone;
+};
+
+void PrintTo(const DeleteCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DeleteOnce : public ::testing::TestWithParam<DeleteCase>
+{
+};
+
+TEST_P(DeleteOnce, TellsDeletedFromMissingFromFailed)
+{
+    TempFolder folder;
+    const std::string path = GetParam().make(folder);
+    EXPECT_EQ(platform::DeleteFileOnce(path), GetParam().outcome);
+    EXPECT_EQ(fs::exists(fs::symlink_status(path)), !GetParam().gone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DeleteOnce,
+    ::testing::Values(DeleteCase{"File", [](const TempFolder& f) { return f.File("a", 0644); },
+                                 platform::DeleteOutcome::Deleted, true},
+                      DeleteCase{"ReadOnlyFile",
+                                 [](const TempFolder& f) { return f.File("a", 0444); },
+                                 platform::DeleteOutcome::Deleted, true},
+                      DeleteCase{"Missing", [](const TempFolder& f) { return f.Path() + "/none"; },
+                                 platform::DeleteOutcome::Missing, true},
+                      DeleteCase{"InMissingFolder",
+                                 [](const TempFolder& f) { return f.Path() + "/no/a"; },
+                                 platform::DeleteOutcome::Missing, true},
+                      DeleteCase{"Folder",
+                                 [](const TempFolder& f) {
+                                     fs::create_directory(f.Path() + "/d");
+                                     return f.Path() + "/d";
+                                 },
+                                 platform::DeleteOutcome::Failed, false}),
+    [](const ::testing::TestParamInfo<DeleteCase>& info) { return info.param.name; });
+
+TEST(StagedFile, ReplacesTargetWholeAsExecutable)
+{
+    TempFolder folder;
+    const std::string target = folder.File("Tool", 0444);
+    const std::string bytes("image\0with\xB6 zero and high bytes\r\n", 32);
+    const std::string staged = platform::StageFile(target, bytes);
+    EXPECT_EQ(fs::path(staged).parent_path(), fs::path(target).parent_path());
+    EXPECT_EQ(Read(target), "content") << "the target changed before the commit";
+    ASSERT_TRUE(platform::CommitStagedFile(staged, target));
+    EXPECT_EQ(Read(target), bytes);
+    struct stat info {
+    };
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_TRUE(info.st_mode & S_IXUSR);
+    EXPECT_TRUE(info.st_mode & S_IWUSR);
+    EXPECT_FALSE(fs::exists(staged));
+}
+
+TEST(StagedFile, UncreatableLeavesNothingAndNamesTarget)
+{
+    TempFolder folder;
+    const std::string target = folder.Path() + "/missing/Tool";
+    try {
+        platform::StageFile(target, "image");
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + target + "\". ", 0), 0u)
+            << e.what();
+    }
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+}
+
+TEST(StagedFile, FailedCommitKeepsBoth)
+{
+    TempFolder folder;
+    const std::string target = folder.Path() + "/Tool";
+    fs::create_directories(target + "/inside");
+    const std::string staged = platform::StageFile(target, "image");
+    EXPECT_FALSE(platform::CommitStagedFile(staged, target));
+    EXPECT_TRUE(fs::is_directory(target + "/inside"));
+    EXPECT_EQ(Read(staged), "image");
+    platform::DiscardStagedFile(staged);
+    EXPECT_FALSE(fs::exists(staged));
+}
+
+} // namespace
