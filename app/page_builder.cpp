@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <algorithm>
 #include <limits>
 
 #include "generators/gadget_table.h"
@@ -104,10 +105,18 @@ QWidget* MakeControl(QWidget* panel, int page, const ControlRow& row)
     return nullptr;
 }
 
+// `control` comes in at its own size hint.
 void Place(QWidget* control, const ControlRow& row)
 {
-    const int width = row.width > 0 ? row.width : control->width();
-    const int height = row.height > 0 ? row.height : control->height();
+    int width = row.width > 0 ? row.width : control->width();
+    int height = row.height > 0 ? row.height : control->height();
+    // Labels other than descriptions fit themselves to their text. The face standing in for the
+    // designed one runs a few pixels wider, so such a label keeps its designed size or grows to
+    // its text, whichever is larger, rather than cut its last letters off.
+    if (row.kind == ControlKind::Label && row.style != TextStyle::Description) {
+        width = std::max(width, control->width());
+        height = std::max(height, control->height());
+    }
     control->setGeometry(row.x, row.y, width, height);
 }
 
