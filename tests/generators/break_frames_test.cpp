@@ -32,13 +32,6 @@ TEST(BreakFrames, WritesItsFifteenLines)
     EXPECT_EQ(gen::BreakFrames().Lines(), kBreakFrames);
 }
 
-TEST(BreakFrames, FrameBreakingLineTestsTopAndReloads)
-{
-    const std::string line = kBreakFrames[11];
-    EXPECT_NE(line.find("window != top"), std::string::npos);
-    EXPECT_NE(line.find("top.location.href = location.href"), std::string::npos);
-}
-
 TEST(BreakFrames, GadgetTableRunsTheSameGeneratorEveryTime)
 {
     const gen::GadgetSpec* gadget = gen::FindGadget("break-frames");
