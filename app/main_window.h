@@ -121,7 +121,8 @@ public:
     TxpButton* xpButton19 = nullptr;
     TxpButton* xpButton20 = nullptr;
 
-    // Page controls, built from the page layouts (page_layout.cpp) and bound by name.
+    // Page controls, built from the page layouts (page_layout.cpp) and bound by name in
+    // BindPageControls().
     QLabel* Label77 = nullptr;
     QLabel* Label78 = nullptr;
     QLabel* Label79 = nullptr;

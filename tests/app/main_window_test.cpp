@@ -32,6 +32,7 @@ private Q_SLOTS:
     void componentsSitWhereDesigned_data();
     void componentsSitWhereDesigned();
     void fieldsStartWithDefaults();
+    void brandImageShowsCentredUnscaled();
     void fieldTextHasNoLengthLimit();
     void generateCodeShowsEachPagesCode_data();
     void generateCodeShowsEachPagesCode();
@@ -173,6 +174,21 @@ void MainWindowTest::fieldsStartWithDefaults()
     QCOMPARE(f->form2->Edit1->text(), QStringLiteral("http://www.example.com"));
     QCOMPARE(f->form2->Edit2->text(), QStringLiteral("My cool site"));
     QCOMPARE(f->form2->Edit1->parentWidget(), f->form2->Panel2);
+}
+
+void MainWindowTest::brandImageShowsCentredUnscaled()
+{
+    QImage image(100, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    f->form2->ShowBrandImage(image);
+    const QImage shot = f->form2->imgSBIMG->grab().toImage();
+    QCOMPARE(shot.size(), QSize(536, 57));
+    // 536 x 57 leaves 218 pixels left and right of the image and 18 or 19 above and below.
+    QCOMPARE(shot.pixelColor(218, 28), QColor(Qt::red));
+    QCOMPARE(shot.pixelColor(317, 28), QColor(Qt::red));
+    QVERIFY(shot.pixelColor(217, 28) != QColor(Qt::red));
+    QVERIFY(shot.pixelColor(318, 28) != QColor(Qt::red));
+    QVERIFY(shot.pixelColor(268, 10) != QColor(Qt::red));
 }
 
 void MainWindowTest::fieldTextHasNoLengthLimit()
