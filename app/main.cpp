@@ -1,11 +1,13 @@
-#include <QApplication>
-#include <QWidget>
+#include "app/application.h"
+#include "app/code_window.h"
+#include "app/main_window.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    SitewrightApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sitewright"));
-    QWidget window;
-    window.show();
+    TForm2 mainWindow;
+    TForm4 codeWindow;
+    mainWindow.show();
     return app.exec();
 }

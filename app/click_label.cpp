@@ -1,0 +1,26 @@
+#include "app/click_label.h"
+
+#include <QMouseEvent>
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Letting go outside the label takes the click back, as with a button.
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
+}

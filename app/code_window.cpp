@@ -1,0 +1,172 @@
+#include "app/code_window.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include "app/error_reporting.h"
+#include "platform/text_file.h"
+#include "widgets/system_colors.h"
+#include "widgets/ui_fonts.h"
+#include "widgets/xp_button.h"
+
+TForm4* Form4 = nullptr;
+
+namespace
+{
+
+// The client area that an outer size of 505 x 429 leaves inside a classic window frame.
+constexpr int kClientWidth = 497;
+constexpr int kClientHeight = 402;
+constexpr int kButtonY = 368;
+
+QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* bevel = new QFrame(parent);
+    bevel->setObjectName(QString::fromLatin1(name));
+    bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bevel->setGeometry(geometry);
+    return bevel;
+}
+
+} // namespace
+
+TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Source Code"));
+    setFont(ui::DialogFont(11));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ui::ResolveSystemColor(ui::SystemColor::ButtonFace));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(kClientWidth, kClientHeight);
+    move(180, 170);
+
+    // Bevels first, so they lie under what they frame.
+    Bevel1 = MakeBevel(this, "Bevel1", QRect(0, 0, 497, 361));
+    Bevel2 = MakeBevel(this, "Bevel2", QRect(56, 366, 385, 35));
+    BuildMemo();
+    xpButton1 = MakeButton("xpButton1", "Select All", 64);
+    xpButton2 = MakeButton("xpButton2", "Copy", 160);
+    xpButton3 = MakeButton("xpButton3", "Save to File", 256);
+    xpButton4 = MakeButton("xpButton4", "Close", 352);
+    BuildSaveDialog();
+    ConnectHandlers();
+    Form4 = this;
+}
+
+TForm4::~TForm4()
+{
+    if (Form4 == this)
+        Form4 = nullptr;
+}
+
+void TForm4::BuildMemo()
+{
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(8, 8, 481, 345);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+TxpButton* TForm4::MakeButton(const char* name, const char* caption, int x)
+{
+    auto* button = new TxpButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->SetCaption(QString::fromLatin1(caption));
+    button->setGeometry(x, kButtonY, 81, 25);
+    return button;
+}
+
+void TForm4::BuildSaveDialog()
+{
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    // Saving replaces an existing file without asking.
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    SaveDialog1->setDefaultSuffix(QStringLiteral("html"));
+    SaveDialog1->setNameFilters({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")});
+}
+
+void TForm4::ConnectHandlers()
+{
+    const auto guarded = [this](void (TForm4::*handler)()) {
+        return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
+    };
+    connect(xpButton1, &TxpButton::clicked, this, guarded(&TForm4::xpButton1Click));
+    connect(xpButton2, &TxpButton::clicked, this, guarded(&TForm4::xpButton2Click));
+    connect(xpButton3, &TxpButton::clicked, this, guarded(&TForm4::xpButton3Click));
+    connect(xpButton4, &TxpButton::clicked, this, guarded(&TForm4::xpButton4Click));
+}
+
+void TForm4::SetCode(const gen::CodeBuffer& code)
+{
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(code.Count()));
+    for (std::size_t i = 0; i < code.Count(); ++i) {
+        const std::string_view line = code.Line(i);
+        lines.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    }
+    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TForm4::ClearCode()
+{
+    Memo1->clear();
+}
+
+std::vector<std::string> TForm4::Lines() const
+{
+    std::vector<std::string> lines;
+    const QTextDocument* document = Memo1->document();
+    if (document->isEmpty())
+        return lines;
+    // Block texts are raw: unlike toPlainText() they keep non-breaking spaces as typed.
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        lines.push_back(block.text().toStdString());
+    return lines;
+}
+
+std::string TForm4::TextForm() const
+{
+    return gen::TextForm(Lines());
+}
+
+void TForm4::xpButton1Click()
+{
+    Memo1->setFocus();
+    Memo1->selectAll();
+}
+
+void TForm4::xpButton2Click()
+{
+    QString text = Memo1->textCursor().selectedText();
+    if (text.isEmpty())
+        return;
+    // The selection separates lines with U+2029; other programs expect CR LF.
+    text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void TForm4::xpButton3Click()
+{
+    if (SaveDialog1->exec() != QDialog::Accepted)
+        return;
+    const QStringList files = SaveDialog1->selectedFiles();
+    if (files.isEmpty())
+        return;
+    platform::WriteFileReplacing(files.first().toStdString(), TextForm());
+}
+
+void TForm4::xpButton4Click()
+{
+    close();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "generators/code_buffer.h"
+
+class QFileDialog;
+class QFrame;
+class QPlainTextEdit;
+class TxpButton;
+
+// The code window: shows the code buffer, the lines of Memo1, and lets the user select, copy
+// and save them. Created hidden; closing it only hides it and keeps its lines.
+class TForm4 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm4(QWidget* parent = nullptr);
+    ~TForm4() override;
+
+    // Replaces the buffer with `code`'s lines.
+    void SetCode(const gen::CodeBuffer& code);
+    void ClearCode();
+    // The buffer's lines as Memo1 holds them now, user edits included, as UTF-8 bytes. An
+    // empty Memo1 holds no line.
+    std::vector<std::string> Lines() const;
+    // Every line followed by CR LF, the last one included.
+    std::string TextForm() const;
+
+    // Select All: focus Memo1 and select its whole text.
+    void xpButton1Click();
+    // Copy: the selection goes to the clipboard with CR LF between lines; nothing happens
+    // without a selection.
+    void xpButton2Click();
+    // Save to File: asks for a file name with SaveDialog1 and writes the text form there,
+    // replacing an existing file without asking. Nothing happens when the user cancels;
+    // a file that cannot be created throws std::runtime_error.
+    void xpButton3Click();
+    // Close: hides the window.
+    void xpButton4Click();
+
+    QFrame* Bevel1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    TxpButton* xpButton1 = nullptr;
+    TxpButton* xpButton2 = nullptr;
+    TxpButton* xpButton3 = nullptr;
+    TxpButton* xpButton4 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+
+private:
+    void BuildMemo();
+    TxpButton* MakeButton(const char* name, const char* caption, int x);
+    void BuildSaveDialog();
+    void ConnectHandlers();
+};
+
+// The single code window, set while one exists.
+extern TForm4* Form4;

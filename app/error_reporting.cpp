@@ -1,0 +1,51 @@
+#include "app/error_reporting.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+#include <utility>
+
+namespace
+{
+
+ErrorReporter& CurrentReporter()
+{
+    static ErrorReporter reporter;
+    return reporter;
+}
+
+void ShowErrorBox(const QString& title, const QString& message)
+{
+    QMessageBox::critical(QApplication::activeWindow(), title, message);
+}
+
+} // namespace
+
+void ReportError(const QString& message)
+{
+    const QString title = QCoreApplication::applicationName();
+    // A copy, so a reporter that replaces itself while running stays alive.
+    const ErrorReporter reporter = CurrentReporter();
+    if (reporter)
+        reporter(title, message);
+    else
+        ShowErrorBox(title, message);
+}
+
+ErrorReporter SetErrorReporter(ErrorReporter reporter)
+{
+    return std::exchange(CurrentReporter(), std::move(reporter));
+}
+
+bool RunReportingErrors(const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        ReportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ReportError(QStringLiteral("An unexpected error occurred."));
+    }
+    return false;
+}

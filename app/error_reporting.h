@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// How an error that escapes an event handler reaches the user: the standard error box, titled
+// with the application title (QCoreApplication::applicationName()), showing the error's message.
+// The program goes on afterwards.
+
+// Shows `message` the way the application reports errors.
+void ReportError(const QString& message);
+
+// Receives every reported error instead of the message box; takes the title and the message.
+using ErrorReporter = std::function<void(const QString& title, const QString& message)>;
+
+// Puts `reporter` in place (an empty one restores the message box) and returns the one it
+// replaced. Tests use it so that no modal box blocks them.
+ErrorReporter SetErrorReporter(ErrorReporter reporter);
+
+// Runs `handler`; an exception it throws is reported, not passed on. Returns whether the handler
+// finished without one.
+bool RunReportingErrors(const std::function<void()>& handler);

@@ -1,0 +1,213 @@
+#include "app/page_actions.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <stdexcept>
+
+#include "app/code_window.h"
+#include "app/main_window.h"
+#include "platform/executable_path.h"
+#include "platform/shell.h"
+#include "platform/text_file.h"
+
+void GenBreakFrames()
+{
+    GenPage(1);
+}
+void GenBookmarkUs()
+{
+    GenPage(2);
+}
+void GenEmailThisPage()
+{
+    GenPage(3);
+}
+void GenSetHomepage()
+{
+    GenPage(4);
+}
+void GenLogoBranding()
+{
+    GenPage(5);
+}
+void GenFramelessPopup()
+{
+    GenPage(6);
+}
+void GenBrowserEntry()
+{
+    GenPage(7);
+}
+void GenLanguage()
+{
+    GenPage(8);
+}
+void GenMetasearch()
+{
+    GenPage(9);
+}
+void GenPopupPage()
+{
+    GenPage(10);
+}
+
+std::string FieldText(const QWidget& control)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
+        return edit->text().toStdString();
+    if (const auto* combo = qobject_cast<const QComboBox*>(&control))
+        return combo->currentText().toStdString();
+    if (const auto* spin = qobject_cast<const QSpinBox*>(&control))
+        return std::to_string(spin->value());
+    throw std::runtime_error("The control \"" + control.objectName().toStdString() +
+                             "\" holds no field text.");
+}
+
+gen::FieldValues ReadPageFields(const gen::GadgetSpec& gadget)
+{
+    gen::FieldValues values;
+    for (const gen::FieldSpec& field : gadget.fields) {
+        const QString name = QString::fromUtf8(field.component.data(),
+                                               static_cast<qsizetype>(field.component.size()));
+        const QWidget* control = Form2->findChild<QWidget*>(name);
+        if (!control)
+            throw std::runtime_error("The page has no field named \"" + name.toStdString() + "\".");
+        values.push_back(FieldText(*control));
+    }
+    return values;
+}
+
+void GenPage(int page)
+{
+    gen::CodeBuffer code;
+    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    if (gadget && gadget->generate)
+        code = gadget->generate(ReadPageFields(*gadget));
+    Form4->SetCode(code);
+}
+
+std::string PreviewPath()
+{
+    return platform::ExecutableFolder() + "preview.html";
+}
+
+void PreviewCodeBuffer()
+{
+    const std::string path = PreviewPath();
+    platform::WriteFileReplacing(path, Form4->TextForm());
+    Form4->ClearCode();
+    platform::ShellExecute(Form2, "open", "iexplore.exe", "-new " + path + " ", "",
+                           platform::kShowNormal);
+}
+
+void ShowCodeWindow()
+{
+    Form4->show();
+    Form4->raise();
+    Form4->activateWindow();
+}
+
+// The page buttons of the main window: on page k the Preview button is xpButton<2k-1> and the
+// Generate Code button xpButton<2k>.
+
+void TForm2::xpButton1Click()
+{
+    GenBreakFrames();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton2Click()
+{
+    GenBreakFrames();
+    ShowCodeWindow();
+}
+void TForm2::xpButton3Click()
+{
+    GenBookmarkUs();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton4Click()
+{
+    GenBookmarkUs();
+    ShowCodeWindow();
+}
+void TForm2::xpButton5Click()
+{
+    GenEmailThisPage();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton6Click()
+{
+    GenEmailThisPage();
+    ShowCodeWindow();
+}
+void TForm2::xpButton7Click()
+{
+    GenSetHomepage();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton8Click()
+{
+    GenSetHomepage();
+    ShowCodeWindow();
+}
+void TForm2::xpButton9Click()
+{
+    GenLogoBranding();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton10Click()
+{
+    GenLogoBranding();
+    ShowCodeWindow();
+}
+void TForm2::xpButton11Click()
+{
+    GenFramelessPopup();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton12Click()
+{
+    GenFramelessPopup();
+    ShowCodeWindow();
+}
+void TForm2::xpButton13Click()
+{
+    GenBrowserEntry();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton14Click()
+{
+    GenBrowserEntry();
+    ShowCodeWindow();
+}
+void TForm2::xpButton15Click()
+{
+    GenLanguage();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton16Click()
+{
+    GenLanguage();
+    ShowCodeWindow();
+}
+void TForm2::xpButton17Click()
+{
+    GenMetasearch();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton18Click()
+{
+    GenMetasearch();
+    ShowCodeWindow();
+}
+void TForm2::xpButton19Click()
+{
+    GenPopupPage();
+    PreviewCodeBuffer();
+}
+void TForm2::xpButton20Click()
+{
+    GenPopupPage();
+    ShowCodeWindow();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "generators/gadget_table.h"
+
+class QWidget;
+
+// What the two buttons of a page do. The procedures reach the pages and the code buffer through
+// the single windows Form2 and Form4, which must exist.
+
+// The page generators. Each reads its page's fields, runs the gadget's generator and replaces
+// the code buffer (the lines of Form4's Memo1) with the result. A gadget without a generator
+// leaves the buffer empty.
+void GenBreakFrames();
+void GenBookmarkUs();
+void GenEmailThisPage();
+void GenSetHomepage();
+void GenLogoBranding();
+void GenFramelessPopup();
+void GenBrowserEntry();
+void GenLanguage();
+void GenMetasearch();
+void GenPopupPage();
+
+// Runs the generator of page 1 ... 10.
+void GenPage(int page);
+
+// Writes the code buffer's text form to "preview.html" in the executable's folder, replacing
+// an earlier one, empties the buffer and opens the file in the web browser. When the file
+// cannot be created the std::runtime_error of WriteFileReplacing escapes; the buffer is then
+// kept and no browser is started.
+void PreviewCodeBuffer();
+
+// Shows the code window, modeless, in front of the others and active.
+void ShowCodeWindow();
+
+// The full path of the preview file.
+std::string PreviewPath();
+
+// The texts of the gadget's fields in the gadget's order, read from the main window's
+// controls of the same names. Throws std::runtime_error when a control is missing.
+gen::FieldValues ReadPageFields(const gen::GadgetSpec& gadget);
+
+// The text a field control holds: an edit's or a combo box's text, a spin box's value in
+// decimal; UTF-8 bytes. Throws std::runtime_error for any other control.
+std::string FieldText(const QWidget& control);

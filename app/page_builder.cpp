@@ -1,0 +1,147 @@
+#include "app/page_builder.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <algorithm>
+#include <limits>
+
+#include "generators/gadget_table.h"
+#include "widgets/ui_fonts.h"
+#include "widgets/xp_button.h"
+
+namespace pages
+{
+
+namespace
+{
+
+// Field texts have no length limit; Qt's edits would cut them at 32767 characters.
+constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString DefaultText(int page, std::string_view component)
+{
+    if (const gen::GadgetSpec* gadget = gen::GadgetOfPage(page))
+        for (const gen::FieldSpec& field : gadget->fields)
+            if (field.component == component)
+                return ToQString(field.defaultText);
+    return {};
+}
+
+void StyleLabel(QLabel* label, TextStyle style)
+{
+    switch (style) {
+    case TextStyle::Plain:
+        break;
+    case TextStyle::Title:
+        label->setFont(ui::DialogFont(13, true));
+        break;
+    case TextStyle::Support:
+        label->setFont(ui::DialogFont(11, false, true));
+        break;
+    case TextStyle::Description:
+        label->setFont(ui::DialogFont(13));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        break;
+    }
+}
+
+QWidget* MakeLabel(QWidget* panel, const ControlRow& row)
+{
+    auto* label = new QLabel(panel);
+    label->setTextFormat(Qt::PlainText); // captions are shown as typed, never as markup
+    label->setText(ToQString(row.caption));
+    StyleLabel(label, row.style);
+    label->adjustSize(); // rows without a size take the text's
+    return label;
+}
+
+QWidget* MakeEdit(QWidget* panel, const QString& text)
+{
+    auto* edit = new QLineEdit(panel);
+    edit->setMaxLength(kNoLengthLimit);
+    edit->setText(text);
+    return edit;
+}
+
+QWidget* MakeSpinEdit(QWidget* panel, const QString& text)
+{
+    auto* spin = new QSpinBox(panel);
+    spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    spin->setValue(text.toInt());
+    return spin;
+}
+
+QWidget* MakeComboBox(QWidget* panel, const ControlRow& row, const QString& text)
+{
+    auto* combo = new QComboBox(panel);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert); // typing a text does not grow the list
+    combo->lineEdit()->setMaxLength(kNoLengthLimit);
+    combo->addItems(ToQString(row.caption).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+    combo->setCurrentText(text);
+    return combo;
+}
+
+QWidget* MakeControl(QWidget* panel, int page, const ControlRow& row)
+{
+    switch (row.kind) {
+    case ControlKind::Label:
+        return MakeLabel(panel, row);
+    case ControlKind::Edit:
+        return MakeEdit(panel, DefaultText(page, row.name));
+    case ControlKind::SpinEdit:
+        return MakeSpinEdit(panel, DefaultText(page, row.name));
+    case ControlKind::ComboBox:
+        return MakeComboBox(panel, row, DefaultText(page, row.name));
+    }
+    return nullptr;
+}
+
+// `control` comes in at its own size hint.
+void Place(QWidget* control, const ControlRow& row)
+{
+    int width = row.width > 0 ? row.width : control->width();
+    int height = row.height > 0 ? row.height : control->height();
+    // Labels other than descriptions fit themselves to their text. The face standing in for the
+    // designed one runs a few pixels wider, so such a label keeps its designed size or grows to
+    // its text, whichever is larger, rather than cut its last letters off.
+    if (row.kind == ControlKind::Label && row.style != TextStyle::Description) {
+        width = std::max(width, control->width());
+        height = std::max(height, control->height());
+    }
+    control->setGeometry(row.x, row.y, width, height);
+}
+
+void MakeButton(QWidget* panel, int number, const QString& caption, int x, int y, int width)
+{
+    auto* button = new TxpButton(panel);
+    button->setObjectName(QStringLiteral("xpButton%1").arg(number));
+    button->SetCaption(caption);
+    button->setGeometry(x, y, width, kButtonHeight);
+}
+
+} // namespace
+
+void BuildPage(QWidget* panel, const PageLayout& layout)
+{
+    for (const ControlRow& row : layout.controls) {
+        QWidget* control = MakeControl(panel, layout.page, row);
+        control->setObjectName(ToQString(row.name));
+        Place(control, row);
+    }
+    const int k = layout.page;
+    MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX, layout.buttonY,
+               kPreviewWidth);
+    MakeButton(panel, 2 * k, QStringLiteral("Generate Code"), kGenerateX, layout.buttonY,
+               kGenerateWidth);
+}
+
+} // namespace pages

@@ -1,0 +1,73 @@
+#include "app_test_support.h"
+
+#include <QTest>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/code_window.h"
+#include "app/error_reporting.h"
+#include "app/main_window.h"
+#include "platform/executable_path.h"
+
+RecordingShell::RecordingShell() : previous_(platform::ReplaceShell(this)) {}
+
+RecordingShell::~RecordingShell()
+{
+    platform::ReplaceShell(previous_);
+}
+
+RecordingReporter::RecordingReporter()
+{
+    SetErrorReporter([this](const QString& title, const QString& message) {
+        titles.append(title);
+        messages.append(message);
+    });
+}
+
+RecordingReporter::~RecordingReporter()
+{
+    SetErrorReporter({});
+}
+
+AppFixture::AppFixture()
+{
+    platform::OverrideExecutablePath(Folder() + "sitewright");
+    LinkUrl.clear();
+    form2 = std::make_unique<TForm2>();
+    form4 = std::make_unique<TForm4>();
+    form2->show();
+    if (!QTest::qWaitForWindowExposed(form2.get()))
+        qWarning("main window not exposed");
+}
+
+AppFixture::~AppFixture()
+{
+    form4.reset();
+    form2.reset();
+    platform::OverrideExecutablePath("");
+}
+
+std::string AppFixture::Folder() const
+{
+    return dir.path().toStdString() + "/";
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i ? "\r\n" : "") + lines[i];
+    return text;
+}

@@ -1,0 +1,216 @@
+#include <QClipboard>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/application.h"
+#include "app/code_window.h"
+#include "app/main_window.h"
+#include "app_test_support.h"
+#include "generators/bookmark_us.h"
+#include "widgets/xp_button.h"
+
+class CodeWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { f.reset(); }
+
+    void windowAsDesigned();
+    void buttonsAsDesigned_data();
+    void buttonsAsDesigned();
+    void linesRoundTrip_data();
+    void linesRoundTrip();
+    void selectAllThenCopyPutsWholeTextOnClipboard();
+    void copyWithoutSelectionCopiesNothing();
+    void saveToFileWritesTextForm_data();
+    void saveToFileWritesTextForm();
+    void saveToFileCancelledWritesNothing();
+    void saveToFileUnwritableReportsError();
+    void closeHidesAndKeepsLines();
+
+private:
+    void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // Answers the save dialog, once it runs, with `path` (or cancels it when empty).
+    void AnswerSaveDialog(const QString& path);
+
+    std::unique_ptr<AppFixture> f;
+    gen::CodeBuffer code;
+};
+
+void CodeWindowTest::init()
+{
+    f = std::make_unique<AppFixture>();
+    code = gen::BookmarkUs({"http://www.example.com", "My \"cool\" site"});
+    f->form4->SetCode(code);
+    f->form4->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->form4.get()));
+}
+
+void CodeWindowTest::AnswerSaveDialog(const QString& path)
+{
+    QFileDialog* dialog = f->form4->SaveDialog1;
+    QTimer::singleShot(0, dialog, [dialog, path] {
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+    });
+}
+
+void CodeWindowTest::windowAsDesigned()
+{
+    TForm4& window = *f->form4;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Source Code"));
+    QCOMPARE(window.Memo1->geometry(), QRect(8, 8, 481, 345));
+    QCOMPARE(window.Bevel1->geometry(), QRect(0, 0, 497, 361));
+    QCOMPARE(window.Bevel2->geometry(), QRect(56, 366, 385, 35));
+    QCOMPARE(window.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(window.Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(window.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(window.SaveDialog1->defaultSuffix(), QStringLiteral("html"));
+    QCOMPARE(window.SaveDialog1->nameFilters(),
+             QStringList({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")}));
+    // Resizing moves nothing.
+    window.resize(700, 600);
+    QCOMPARE(window.Memo1->geometry(), QRect(8, 8, 481, 345));
+    QCOMPARE(window.xpButton4->geometry(), QRect(352, 368, 81, 25));
+}
+
+void CodeWindowTest::buttonsAsDesigned_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("select all") << "xpButton1" << 64 << "Select All";
+    QTest::newRow("copy") << "xpButton2" << 160 << "Copy";
+    QTest::newRow("save") << "xpButton3" << 256 << "Save to File";
+    QTest::newRow("close") << "xpButton4" << 352 << "Close";
+}
+
+void CodeWindowTest::buttonsAsDesigned()
+{
+    QFETCH(QString, name);
+    QFETCH(int, x);
+    QFETCH(QString, caption);
+    auto* button = f->form4->findChild<TxpButton*>(name);
+    QVERIFY(button);
+    QCOMPARE(button->geometry(), QRect(x, 368, 81, 25));
+    QCOMPARE(button->Caption(), caption);
+}
+
+void CodeWindowTest::linesRoundTrip_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty buffer") << QStringList();
+    QTest::newRow("empty lines kept") << QStringList({"a", "", "", "b", ""});
+    QTest::newRow("blanks kept") << QStringList({"  x  ", " "});
+    QTest::newRow("non-breaking space kept") << QStringList({"a\u00a0b"});
+    QTest::newRow("accented") << QStringList({"caf\u00e9"});
+}
+
+void CodeWindowTest::linesRoundTrip()
+{
+    QFETCH(QStringList, lines);
+    gen::CodeBuffer buffer;
+    std::vector<std::string> bytes;
+    for (const QString& line : lines) {
+        bytes.push_back(line.toStdString());
+        buffer.Append(bytes.back());
+    }
+    f->form4->SetCode(buffer);
+    QCOMPARE(f->form4->Lines(), bytes);
+    QCOMPARE(f->form4->TextForm(), buffer.TextForm());
+}
+
+void CodeWindowTest::selectAllThenCopyPutsWholeTextOnClipboard()
+{
+    f->form4->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+    Click(f->form4->xpButton1);
+    QVERIFY(f->form4->Memo1->hasFocus());
+    Click(f->form4->xpButton2);
+    const std::string expected = JoinCrLf(code.Lines());
+    QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), expected);
+    QVERIFY(expected.find("\r\n") != std::string::npos);
+}
+
+void CodeWindowTest::copyWithoutSelectionCopiesNothing()
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    Click(f->form4->xpButton2);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+void CodeWindowTest::saveToFileWritesTextForm_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("html name") << "code.html"
+                               << "code.html" << false;
+    QTest::newRow("text name") << "code.txt"
+                               << "code.txt" << false;
+    QTest::newRow("no extension") << "code"
+                                  << "code.html" << false;
+    QTest::newRow("replaces longer file") << "old.html"
+                                          << "old.html" << true;
+}
+
+void CodeWindowTest::saveToFileWritesTextForm()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QFETCH(bool, existing);
+    const std::string savedPath = f->Folder() + saved.toStdString();
+    if (existing)
+        WriteFileBytes(savedPath, std::string(10000, '#'));
+    AnswerSaveDialog(QString::fromStdString(f->Folder()) + typed);
+    Click(f->form4->xpButton3);
+    QCOMPARE(f->reporter.messages, QStringList());
+    QCOMPARE(ReadFileBytes(savedPath), code.TextForm());
+}
+
+void CodeWindowTest::saveToFileCancelledWritesNothing()
+{
+    AnswerSaveDialog(QString());
+    Click(f->form4->xpButton3);
+    QCOMPARE(QDir(f->dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(f->reporter.messages, QStringList());
+}
+
+void CodeWindowTest::saveToFileUnwritableReportsError()
+{
+    WriteFileBytes(f->Folder() + "plain-file", "not a folder");
+    const std::string path = f->Folder() + "plain-file/code.html";
+    AnswerSaveDialog(QString::fromStdString(path));
+    Click(f->form4->xpButton3);
+    QCOMPARE(f->reporter.messages.size(), 1);
+    QVERIFY(f->reporter.messages.at(0).startsWith(
+        QString::fromStdString("Cannot create file \"" + path + "\". ")));
+    QCOMPARE(f->form4->Lines(), code.Lines());
+}
+
+void CodeWindowTest::closeHidesAndKeepsLines()
+{
+    Click(f->form4->xpButton4);
+    QVERIFY(f->form4->isHidden());
+    QCOMPARE(f->form4->Lines(), code.Lines());
+    QVERIFY(f->form2->isVisible());
+}
+
+int main(int argc, char* argv[])
+{
+    SitewrightApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    CodeWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "code_window_test.moc"

@@ -1,0 +1,419 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/application.h"
+#include "app/click_label.h"
+#include "app/code_window.h"
+#include "app/error_reporting.h"
+#include "app/main_window.h"
+#include "app/page_actions.h"
+#include "app_test_support.h"
+#include "generators/bookmark_us.h"
+#include "generators/break_frames.h"
+#include "generators/gadget_table.h"
+#include "platform/executable_path.h"
+#include "widgets/xp_button.h"
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<AppFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void startsOnPageOne();
+    void menuLineShowsItsPage_data();
+    void menuLineShowsItsPage();
+    void componentsSitWhereDesigned_data();
+    void componentsSitWhereDesigned();
+    void fieldsStartWithDefaults();
+    void brandImageShowsCentredUnscaled();
+    void fieldTextHasNoLengthLimit();
+    void generateCodeShowsEachPagesCode_data();
+    void generateCodeShowsEachPagesCode();
+    void generateCodeReplacesEarlierCode();
+    void bookmarkUsSplicesTypedText_data();
+    void bookmarkUsSplicesTypedText();
+    void previewWritesFileAndOpensBrowser();
+    void previewReplacesEarlierFile();
+    void previewIntoUnwritableFolderKeepsBuffer_data();
+    void previewIntoUnwritableFolderKeepsBuffer();
+    void linkLineOpensLinkUrl_data();
+    void linkLineOpensLinkUrl();
+    void errorEscapingAnEventIsReported();
+    void closingMainWindowEndsProgram();
+
+private:
+    void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    static void Type(QWidget* widget, const QString& text);
+    std::vector<std::string> MemoLines() const { return f->form4->Lines(); }
+    std::unique_ptr<AppFixture> f;
+};
+
+void MainWindowTest::startsOnPageOne()
+{
+    QCOMPARE(f->form2->VisiblePage(), 1);
+    QVERIFY(f->form2->Panel1->isVisible());
+    for (int page = 2; page <= 10; ++page)
+        QVERIFY(!f->form2->Page(page)->isVisible());
+    QVERIFY(f->form4->isHidden());
+    QCOMPARE(f->form2->size(), QSize(538, 338));
+    QCOMPARE(f->form2->windowTitle(), QStringLiteral("Sitewright"));
+}
+
+void MainWindowTest::menuLineShowsItsPage_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("page");
+    QTest::newRow("1st line") << "Label1"
+                              << ">> Break Frames" << 8 << 1;
+    QTest::newRow("2nd line") << "Label2"
+                              << ">> Bookmark Us!" << 30 << 2;
+    QTest::newRow("3rd line") << "Label3"
+                              << ">> Email This Page" << 50 << 3;
+    QTest::newRow("4th line") << "Label4"
+                              << ">> Set Homepage" << 70 << 4;
+    QTest::newRow("5th line is Label6") << "Label6"
+                                        << ">> Logo Branding" << 90 << 5;
+    QTest::newRow("6th line is Label5") << "Label5"
+                                        << ">> Frameless Popup" << 110 << 6;
+    QTest::newRow("7th line") << "Label7"
+                              << ">> Browser  Entry" << 130 << 7;
+    QTest::newRow("8th line") << "Label8"
+                              << ">> Language" << 150 << 8;
+    QTest::newRow("9th line") << "Label9"
+                              << ">> Orchard search" << 170 << 9;
+    QTest::newRow("10th line") << "Label10"
+                               << ">> Popup Page" << 190 << 10;
+}
+
+void MainWindowTest::menuLineShowsItsPage()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(int, y);
+    QFETCH(int, page);
+    auto* line = f->form2->Menuepanel1->findChild<ClickLabel*>(name);
+    QVERIFY(line);
+    QCOMPARE(line->text(), caption);
+    QCOMPARE(line->pos(), QPoint(16, y));
+
+    f->form2->ShowPage(page == 1 ? 2 : 1);
+    Click(line);
+    QCOMPARE(f->form2->VisiblePage(), page);
+    // A second click on the shown page's line keeps it shown, alone.
+    Click(line);
+    QCOMPARE(f->form2->VisiblePage(), page);
+    for (int other = 1; other <= 10; ++other)
+        QCOMPARE(f->form2->Page(other)->isVisible(), other == page);
+    QVERIFY(f->reporter.messages.isEmpty());
+}
+
+void MainWindowTest::componentsSitWhereDesigned_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    const QString any;
+    QTest::newRow("band") << "Image1" << QRect(0, 0, 537, 33) << any;
+    QTest::newRow("title") << "Label56" << QRect(16, 2, 505, 30) << "Sitewright";
+    QTest::newRow("menu") << "Menuepanel1" << QRect(0, 36, 161, 213) << any;
+    QTest::newRow("page 1") << "Panel1" << QRect(168, 36, 369, 213) << any;
+    QTest::newRow("page 10") << "Panel10" << QRect(168, 36, 369, 213) << any;
+    QTest::newRow("brand image") << "imgSBIMG" << QRect(2, 256, 536, 57) << any;
+    QTest::newRow("link") << "lblTextLink" << QRect(1, 320, 537, 13) << "Visit my website";
+    QTest::newRow("p1 title") << "Label77" << QRect(8, 8, 98, 16) << "Break Frames";
+    QTest::newRow("p1 browsers") << "Label78" << QRect(288, 10, 57, 13) << "All Browsers";
+    QTest::newRow("p2 title") << "Label11" << QRect(8, 8, 102, 16) << " Bookmark Us!";
+    QTest::newRow("p2 browsers") << "Label12" << QRect(248, 10, 101, 13)
+                                 << "Internet Explorer Only";
+    QTest::newRow("p2 url caption") << "Label14" << QRect(16, 112, 84, 13) << "URL to bookmark";
+    QTest::newRow("p2 url") << "Edit1" << QRect(112, 108, 241, 21) << any;
+    QTest::newRow("p2 name caption") << "Label15" << QRect(16, 140, 85, 13) << "Name of your site:";
+    QTest::newRow("p2 name") << "Edit2" << QRect(112, 136, 241, 21) << any;
+    QTest::newRow("p1 preview") << "xpButton1" << QRect(16, 176, 89, 25) << "Preview";
+    QTest::newRow("p1 generate") << "xpButton2" << QRect(264, 176, 91, 25) << "Generate Code";
+    QTest::newRow("p5 preview lower") << "xpButton9" << QRect(16, 184, 89, 25) << "Preview";
+    QTest::newRow("p5 generate lower")
+        << "xpButton10" << QRect(264, 184, 91, 25) << "Generate Code";
+    QTest::newRow("p10 generate") << "xpButton20" << QRect(264, 176, 91, 25) << "Generate Code";
+}
+
+void MainWindowTest::componentsSitWhereDesigned()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    auto* widget = f->form2->findChild<QWidget*>(name);
+    QVERIFY(widget);
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label && !text.isNull()) {
+        QCOMPARE(label->text(), text);
+        // A one-line label may grow past its designed size, but its whole text must show.
+        QCOMPARE(widget->pos(), geometry.topLeft());
+        QVERIFY(widget->width() >= geometry.width() && widget->height() >= geometry.height());
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(metrics.horizontalAdvance(text) <= widget->width(), qPrintable(name));
+        QVERIFY(metrics.height() <= widget->height());
+    } else {
+        QCOMPARE(widget->geometry(), geometry);
+    }
+    if (auto* button = qobject_cast<TxpButton*>(widget))
+        QCOMPARE(button->Caption(), text);
+}
+
+void MainWindowTest::fieldsStartWithDefaults()
+{
+    QCOMPARE(f->form2->Edit1->text(), QStringLiteral("http://www.example.com"));
+    QCOMPARE(f->form2->Edit2->text(), QStringLiteral("My cool site"));
+    QCOMPARE(f->form2->Edit1->parentWidget(), f->form2->Panel2);
+}
+
+void MainWindowTest::brandImageShowsCentredUnscaled()
+{
+    QImage image(100, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    f->form2->ShowBrandImage(image);
+    const QImage shot = f->form2->imgSBIMG->grab().toImage();
+    QCOMPARE(shot.size(), QSize(536, 57));
+    // 536 x 57 leaves 218 pixels left and right of the image and 18 or 19 above and below.
+    QCOMPARE(shot.pixelColor(218, 28), QColor(Qt::red));
+    QCOMPARE(shot.pixelColor(317, 28), QColor(Qt::red));
+    QVERIFY(shot.pixelColor(217, 28) != QColor(Qt::red));
+    QVERIFY(shot.pixelColor(318, 28) != QColor(Qt::red));
+    QVERIFY(shot.pixelColor(268, 10) != QColor(Qt::red));
+}
+
+void MainWindowTest::fieldTextHasNoLengthLimit()
+{
+    const QString longName(40000, QLatin1Char('n'));
+    f->form2->Edit2->setText(longName);
+    GenBookmarkUs();
+    QCOMPARE(MemoLines().at(11), "var title=\"" + longName.toStdString() + "\";");
+}
+
+void MainWindowTest::generateCodeShowsEachPagesCode_data()
+{
+    QTest::addColumn<int>("page");
+    for (int page = 1; page <= 10; ++page)
+        QTest::addRow("page %d", page) << page;
+}
+
+void MainWindowTest::generateCodeShowsEachPagesCode()
+{
+    QFETCH(int, page);
+    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    QVERIFY(gadget);
+    // Pages whose gadget has no generator yet leave the buffer empty.
+    const std::vector<std::string> expected =
+        gadget->generate ? gadget->generate(gen::DefaultValues(*gadget)).Lines()
+                         : std::vector<std::string>{};
+    f->form4->SetCode(gen::BreakFrames());
+
+    f->form2->ShowPage(page);
+    Click(f->form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * page)));
+    QCOMPARE(f->reporter.messages, QStringList());
+    QCOMPARE(MemoLines(), expected);
+    QVERIFY(f->form4->isVisible());
+    QVERIFY(f->shell.requests.empty());
+}
+
+void MainWindowTest::generateCodeReplacesEarlierCode()
+{
+    Click(f->form2->xpButton2);
+    QCOMPARE(MemoLines().size(), std::size_t{15});
+    Click(f->form2->Label2);
+    Click(f->form2->xpButton4);
+    QCOMPARE(MemoLines().size(), std::size_t{29});
+    QCOMPARE(MemoLines(), gen::BookmarkUs({"http://www.example.com", "My cool site"}).Lines());
+}
+
+void MainWindowTest::bookmarkUsSplicesTypedText_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("both empty") << ""
+                                << "";
+    QTest::newRow("double quote") << "http://a.example/?q=\"x\""
+                                  << "Joe's \"best\" site";
+    QTest::newRow("blank padded") << "  http://b.example  "
+                                  << " spaced ";
+    QTest::newRow("markup") << "</script><b>"
+                            << "a\\b & <i>";
+    QTest::newRow("accented") << "http://c.example/caf\u00e9"
+                              << "Caf\u00e9 \u00fcber";
+}
+
+// Types as a user would; keyClicks covers ASCII only, so other characters come as key events
+// with their text.
+void MainWindowTest::Type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void MainWindowTest::bookmarkUsSplicesTypedText()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, name);
+    Click(f->form2->Label2);
+    f->form2->Edit1->clear();
+    f->form2->Edit2->clear();
+    Type(f->form2->Edit1, url);
+    Type(f->form2->Edit2, name);
+    QCOMPARE(f->form2->Edit1->text(), url);
+    Click(f->form2->xpButton4);
+
+    const std::vector<std::string> lines = MemoLines();
+    QCOMPARE(lines.size(), std::size_t{29});
+    QCOMPARE(lines[10], "var url=\"" + url.toStdString() + "\";");
+    QCOMPARE(lines[11], "var title=\"" + name.toStdString() + "\";");
+}
+
+void MainWindowTest::previewWritesFileAndOpensBrowser()
+{
+    Click(f->form2->Label2);
+    Click(f->form2->xpButton3);
+    QCOMPARE(f->reporter.messages, QStringList());
+
+    const std::string path = f->Folder() + "preview.html";
+    QCOMPARE(PreviewPath(), path);
+    const std::string expected =
+        gen::BookmarkUs({"http://www.example.com", "My cool site"}).TextForm();
+    QCOMPARE(ReadFileBytes(path), expected);
+    QCOMPARE(expected.substr(expected.size() - 2), std::string("\r\n"));
+
+    QCOMPARE(f->shell.requests.size(), std::size_t{1});
+    const platform::ShellRequest& launch = f->shell.requests[0];
+    QCOMPARE(launch.owner, static_cast<const void*>(f->form2.get()));
+    QCOMPARE(launch.verb, std::string("open"));
+    QCOMPARE(launch.file, std::string("iexplore.exe"));
+    QCOMPARE(launch.parameters, "-new " + path + " ");
+    QCOMPARE(launch.directory, std::string());
+    QCOMPARE(launch.showCommand, platform::kShowNormal);
+
+    // The buffer is emptied: the code window, opened now, shows nothing.
+    QVERIFY(MemoLines().empty());
+    QVERIFY(f->form4->Memo1->toPlainText().isEmpty());
+}
+
+void MainWindowTest::previewReplacesEarlierFile()
+{
+    const std::string path = f->Folder() + "preview.html";
+    WriteFileBytes(path, std::string(5000, 'x'));
+    Click(f->form2->xpButton1);
+    const std::string first = ReadFileBytes(path);
+    QCOMPARE(first, gen::BreakFrames().TextForm());
+    Click(f->form2->xpButton1);
+    QCOMPARE(ReadFileBytes(path), first);
+    QCOMPARE(f->shell.requests.size(), std::size_t{2});
+}
+
+void MainWindowTest::previewIntoUnwritableFolderKeepsBuffer_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("folder is a file") << "plain-file/";
+    QTest::newRow("folder missing") << "missing/";
+}
+
+void MainWindowTest::previewIntoUnwritableFolderKeepsBuffer()
+{
+    QFETCH(QString, folder);
+    // Root may write anywhere, so the folder is made impossible rather than read-only.
+    WriteFileBytes(f->Folder() + "plain-file", "not a folder");
+    const std::string badFolder = f->Folder() + folder.toStdString();
+    platform::OverrideExecutablePath(badFolder + "sitewright");
+
+    Click(f->form2->Label2);
+    Click(f->form2->xpButton3);
+
+    const std::string path = badFolder + "preview.html";
+    QCOMPARE(f->reporter.messages.size(), 1);
+    QCOMPARE(f->reporter.titles.at(0), QStringLiteral("Sitewright"));
+    QVERIFY2(f->reporter.messages.at(0).startsWith(
+                 QString::fromStdString("Cannot create file \"" + path + "\". ")),
+             qPrintable(f->reporter.messages.at(0)));
+    QCOMPARE(MemoLines().size(), std::size_t{29});
+    QVERIFY(f->shell.requests.empty());
+    // The window goes on working.
+    Click(f->form2->Label1);
+    QCOMPARE(f->form2->VisiblePage(), 1);
+}
+
+void MainWindowTest::linkLineOpensLinkUrl_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("parameters");
+    QTest::newRow("no address") << ""
+                                << "-new  ";
+    QTest::newRow("address") << "http://maker.example/"
+                             << "-new http://maker.example/ ";
+}
+
+void MainWindowTest::linkLineOpensLinkUrl()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, parameters);
+    LinkUrl = url.toStdString();
+    Click(f->form2->lblTextLink);
+    QCOMPARE(f->shell.requests.size(), std::size_t{1});
+    const platform::ShellRequest& launch = f->shell.requests[0];
+    QCOMPARE(launch.owner, static_cast<const void*>(f->form2.get()));
+    QCOMPARE(launch.verb, std::string("open"));
+    QCOMPARE(launch.file, std::string("iexplore.exe"));
+    QCOMPARE(QString::fromStdString(launch.parameters), parameters);
+    QCOMPARE(launch.directory, std::string());
+}
+
+namespace
+{
+class ThrowingObject : public QObject
+{
+public:
+    bool event(QEvent*) override { throw std::runtime_error("Something broke."); }
+};
+} // namespace
+
+void MainWindowTest::errorEscapingAnEventIsReported()
+{
+    ThrowingObject object;
+    QEvent event(QEvent::User);
+    QVERIFY(!QCoreApplication::sendEvent(&object, &event));
+    QCOMPARE(f->reporter.titles, QStringList{QStringLiteral("Sitewright")});
+    QCOMPARE(f->reporter.messages, QStringList{QStringLiteral("Something broke.")});
+}
+
+void MainWindowTest::closingMainWindowEndsProgram()
+{
+    f->form4->show();
+    QTimer::singleShot(0, f->form2.get(), [this] { f->form2->close(); });
+    // Only there in case closing does not end the loop, so the test fails instead of hanging.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(20000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(f->form2->isHidden());
+    QVERIFY(f->form4->isHidden());
+}
+
+int main(int argc, char* argv[])
+{
+    SitewrightApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
