@@ -1,13 +1,29 @@
+#include <QMetaObject>
+#include <cstdlib>
+
 #include "app/application.h"
 #include "app/code_window.h"
+#include "app/first_paint_probe.h"
 #include "app/main_window.h"
+#include "appended/startup_relocation.h"
+#include "platform/message_pump.h"
 
 int main(int argc, char* argv[])
 {
     SitewrightApplication app(argc, argv);
+
+    // The start-up pass may start another copy and ask this one to end; the request is kept
+    // until the event loop runs, because the pass's own waits process events before that.
+    platform::CallbackMessagePump pump([] { QCoreApplication::processEvents(); });
+    if (!appended::RunStartupStep(argc > 1 ? argv[1] : "", pump))
+        return EXIT_FAILURE;
+
     QApplication::setApplicationName(QStringLiteral("Sitewright"));
     TForm2 mainWindow;
     TForm4 codeWindow;
+    FirstPaintProbe::InstallIfRequested(mainWindow);
     mainWindow.show();
+    if (pump.QuitRequested())
+        QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }

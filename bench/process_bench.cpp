@@ -3,7 +3,7 @@
 //   bench-process RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]
 //
 // prints one line: median wall milliseconds of each, then median peak resident kilobytes of
-// each. Standard output of the commands is discarded; a command that fails ends the run.
+// each. Standard output and error of the commands are discarded; a command that fails ends the run.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -30,6 +30,7 @@ Sample RunOnce(const std::vector<char*>& argv)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
