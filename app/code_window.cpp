@@ -54,7 +54,6 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
     xpButton2 = MakeButton("xpButton2", "Copy", 160);
     xpButton3 = MakeButton("xpButton3", "Save to File", 256);
     xpButton4 = MakeButton("xpButton4", "Close", 352);
-    BuildSaveDialog();
     ConnectHandlers();
     Form4 = this;
 }
@@ -82,6 +81,13 @@ TxpButton* TForm4::MakeButton(const char* name, const char* caption, int x)
     button->SetCaption(QString::fromLatin1(caption));
     button->setGeometry(x, kButtonY, 81, 25);
     return button;
+}
+
+QFileDialog* TForm4::EnsureSaveDialog()
+{
+    if (!SaveDialog1)
+        BuildSaveDialog();
+    return SaveDialog1;
 }
 
 void TForm4::BuildSaveDialog()
@@ -158,7 +164,7 @@ void TForm4::xpButton2Click()
 
 void TForm4::xpButton3Click()
 {
-    if (SaveDialog1->exec() != QDialog::Accepted)
+    if (EnsureSaveDialog()->exec() != QDialog::Accepted)
         return;
     const QStringList files = SaveDialog1->selectedFiles();
     if (files.isEmpty())

@@ -53,7 +53,7 @@ void CodeWindowTest::init()
 
 void CodeWindowTest::AnswerSaveDialog(const QString& path)
 {
-    QFileDialog* dialog = f->form4->SaveDialog1;
+    QFileDialog* dialog = f->form4->EnsureSaveDialog();
     QTimer::singleShot(0, dialog, [dialog, path] {
         if (path.isEmpty()) {
             dialog->reject();
@@ -74,8 +74,8 @@ void CodeWindowTest::windowAsDesigned()
     QCOMPARE(window.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(window.Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(window.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(window.SaveDialog1->defaultSuffix(), QStringLiteral("html"));
-    QCOMPARE(window.SaveDialog1->nameFilters(),
+    QCOMPARE(window.EnsureSaveDialog()->defaultSuffix(), QStringLiteral("html"));
+    QCOMPARE(window.EnsureSaveDialog()->nameFilters(),
              QStringList({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")}));
     // Resizing moves nothing.
     window.resize(700, 600);
