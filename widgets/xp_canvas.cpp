@@ -22,6 +22,14 @@ gdi::PixelView ViewOf(QImage& image)
             static_cast<int>(image.bytesPerLine() / 4)};
 }
 
+// The face the button's font stands in for is a bitmap font: glyph pixels are either the text
+// colour or untouched, never a blend with the face behind them.
+QFont Crisp(QFont font)
+{
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
 } // namespace
 
 XpCanvas::XpCanvas(int width, int height, const QColor& background)
@@ -31,7 +39,7 @@ XpCanvas::XpCanvas(int width, int height, const QColor& background)
 
 QSize XpCanvas::TextExtent(const QString& text, const QFont& font)
 {
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(Crisp(font));
     return {metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()};
 }
 
@@ -42,7 +50,8 @@ void XpCanvas::TextOut(int x, int y, const gdi::TRect& clip, const QString& text
         return;
     QPainter painter(&image_);
     painter.setClipRect(QRect(clip.Left, clip.Top, clip.Right - clip.Left, clip.Bottom - clip.Top));
-    painter.setFont(font);
+    const QFont crisp = Crisp(font);
+    painter.setFont(crisp);
     painter.setPen(color);
-    painter.drawText(x, y + QFontMetrics(font).ascent(), text);
+    painter.drawText(x, y + QFontMetrics(crisp).ascent(), text);
 }
