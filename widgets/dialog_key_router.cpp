@@ -2,8 +2,10 @@
 
 #include "widgets/xp_button.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,6 +26,7 @@ bool ClaimsEnter(const QWidget* widget)
     return qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget);
 }
 
+// Lists and combo boxes take characters too, for their keyboard search.
 bool TakesText(const QWidget* widget)
 {
     return widget->testAttribute(Qt::WA_InputMethodEnabled) ||

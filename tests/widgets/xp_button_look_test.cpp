@@ -77,6 +77,7 @@ private Q_SLOTS:
     void underlineMarksTheAccelerator_data();
     void underlineMarksTheAccelerator();
     void outerCornersShowTheSurface();
+    void tallButtonPassesTheStepCountModulo256();
 };
 
 void XpButtonLookTest::grabbedButtonShowsTheNormalFace()
@@ -260,6 +261,16 @@ void XpButtonLookTest::outerCornersShowTheSurface()
     // The blue border's rounded corner leaves the frame's fill showing.
     QCOMPARE(At(image, 1, 1), Rgb(0xD6D3D3));
     QCOMPARE(At(image, 2, 1), Rgb(0x003C74));
+}
+
+// 800 / 3 = 266 steps, passed as 10: bands of 79 rows over the 792-row face.
+void XpButtonLookTest::tallButtonPassesTheStepCountModulo256()
+{
+    const QImage image = PaintXpButton(Look(QString(), 89, 800));
+    QCOMPARE(At(image, 6, 4), Rgb(0xFDFDFD));
+    QCOMPARE(At(image, 6, 4 + 78), Rgb(0xFDFDFD));
+    QVERIFY(At(image, 6, 4 + 79) != 0xFDFDFD);
+    QCOMPARE(At(image, 6, 795), Rgb(0xCDCCDF));
 }
 
 QTEST_MAIN(XpButtonLookTest)
