@@ -109,7 +109,11 @@ void GdiRaster::InvertFocusRect(const TRect& rect)
             return;
         view_.bits[static_cast<std::ptrdiff_t>(y) * view_.stride + x] ^= kRgbMask;
     };
-    // Each perimeter pixel exactly once, so a second call restores the first.
+    // The platform's dotted focus rectangle comes in two variants: dots phased from the
+    // rectangle's own corner, or from the surface origin like a brush pattern. We take the
+    // surface origin: neighbouring rectangles then share one dot grid, and the button's focus
+    // rectangle keeps its dots where a full-window paint would put them.
+    // Each perimeter pixel is inverted at most once, so a second call restores the first.
     for (int x = rect.Left; x < rect.Right; ++x) {
         invert(x, rect.Top);
         if (rect.Bottom - 1 != rect.Top)
