@@ -78,6 +78,7 @@ private Q_SLOTS:
     void underlineMarksTheAccelerator();
     void outerCornersShowTheSurface();
     void tallButtonPassesTheStepCountModulo256();
+    void tinyButtonsStayInsideTheirImage();
 };
 
 void XpButtonLookTest::grabbedButtonShowsTheNormalFace()
@@ -271,6 +272,26 @@ void XpButtonLookTest::tallButtonPassesTheStepCountModulo256()
     QCOMPARE(At(image, 6, 4 + 78), Rgb(0xFDFDFD));
     QVERIFY(At(image, 6, 4 + 79) != 0xFDFDFD);
     QCOMPARE(At(image, 6, 795), Rgb(0xCDCCDF));
+}
+
+// Frames turn inside out on buttons narrower than their insets; every look must still draw
+// within its own pixels.
+void XpButtonLookTest::tinyButtonsStayInsideTheirImage()
+{
+    QVERIFY(PaintXpButton(Look(QStringLiteral("OK"), 0, 25)).isNull());
+    QVERIFY(PaintXpButton(Look(QStringLiteral("OK"), 89, 0)).isNull());
+    for (int width = 1; width <= 10; ++width) {
+        for (int height = 1; height <= 10; ++height) {
+            XpButtonLook look = Look(QStringLiteral("Save &File"), width, height);
+            for (int state = 0; state < 16; ++state) {
+                look.enabled = (state & 1) != 0;
+                look.hovered = (state & 2) != 0;
+                look.pressed = (state & 4) != 0;
+                look.focused = (state & 8) != 0;
+                QCOMPARE(PaintXpButton(look).size(), QSize(width, height));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(XpButtonLookTest)
