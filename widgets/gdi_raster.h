@@ -12,6 +12,8 @@
 namespace gdi
 {
 
+struct RoundOutline;
+
 // Borrowed pixels: row y starts at bits + y * stride.
 struct PixelView {
     std::uint32_t* bits = nullptr;
@@ -59,6 +61,8 @@ private:
     void Plot(int x, int y, std::uint32_t rgb);
     void Span(int x1, int x2, int y, std::uint32_t rgb);
     void RectangleOutline(const TRect& rect, std::uint32_t pen);
+    void FillEnclosed(const TRect& r, const RoundOutline& outline, std::uint32_t rgb);
+    void DrawOutline(const TRect& r, const RoundOutline& outline, std::uint32_t rgb);
 
     PixelView view_;
 };

@@ -68,6 +68,64 @@ std::vector<Point> EllipseCorner(int width, int height)
     return points;
 }
 
+// The corner pixels mirrored into all four corners of r, and how far the straight edges stay
+// away from the rectangle's corners.
+struct RoundOutline {
+    std::vector<Point> points;
+    int topInset;
+    int sideInset;
+};
+
+namespace
+{
+
+RoundOutline MirrorCorner(const TRect& r, const std::vector<Point>& corner)
+{
+    RoundOutline outline{{}, r.Right - r.Left, r.Bottom - r.Top};
+    for (const Point& p : corner) {
+        if (p.y == 0)
+            outline.topInset = std::min(outline.topInset, p.x);
+        if (p.x == 0)
+            outline.sideInset = std::min(outline.sideInset, p.y);
+        outline.points.push_back({r.Left + p.x, r.Top + p.y});
+        outline.points.push_back({r.Right - 1 - p.x, r.Top + p.y});
+        outline.points.push_back({r.Left + p.x, r.Bottom - 1 - p.y});
+        outline.points.push_back({r.Right - 1 - p.x, r.Bottom - 1 - p.y});
+    }
+    return outline;
+}
+
+} // namespace
+
+// The outline is convex, so what it encloses on a row is everything between its leftmost and
+// rightmost pixel there; between the corners the straight sides bound every row.
+void GdiRaster::FillEnclosed(const TRect& r, const RoundOutline& outline, std::uint32_t rgb)
+{
+    const int h = r.Bottom - r.Top;
+    std::vector<std::pair<int, int>> rows(static_cast<std::size_t>(h), {INT_MAX, INT_MIN});
+    for (const Point& p : outline.points) {
+        auto& row = rows[static_cast<std::size_t>(p.y - r.Top)];
+        row = {std::min(row.first, p.x), std::max(row.second, p.x)};
+    }
+    for (int y = outline.sideInset; y <= h - 1 - outline.sideInset; ++y)
+        rows[static_cast<std::size_t>(y)] = {r.Left, r.Right - 1};
+    for (int y = 0; y < h; ++y) {
+        const auto& row = rows[static_cast<std::size_t>(y)];
+        if (row.first <= row.second)
+            Span(row.first, row.second, r.Top + y, rgb);
+    }
+}
+
+void GdiRaster::DrawOutline(const TRect& r, const RoundOutline& outline, std::uint32_t rgb)
+{
+    for (const Point& p : outline.points)
+        Plot(p.x, p.y, rgb);
+    Span(r.Left + outline.topInset, r.Right - 1 - outline.topInset, r.Top, rgb);
+    Span(r.Left + outline.topInset, r.Right - 1 - outline.topInset, r.Bottom - 1, rgb);
+    FillSolid({r.Left, r.Top + outline.sideInset, r.Left + 1, r.Bottom - outline.sideInset}, rgb);
+    FillSolid({r.Right - 1, r.Top + outline.sideInset, r.Right, r.Bottom - outline.sideInset}, rgb);
+}
+
 void GdiRaster::RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight, TColor pen,
                           std::optional<TColor> brush)
 {
@@ -77,49 +135,18 @@ void GdiRaster::RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight
     const int h = r.Bottom - r.Top;
     if (w == 0 || h == 0)
         return;
-    const std::uint32_t penRgb = ColorToRgb(pen);
     const int ew = std::min(ellipseWidth, w);
     const int eh = std::min(ellipseHeight, h);
     if (ew <= 2 || eh <= 2) {
         if (brush)
             FillSolid({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, ColorToRgb(*brush));
-        RectangleOutline(r, penRgb);
+        RectangleOutline(r, ColorToRgb(pen));
         return;
     }
-    const std::vector<Point> corner = EllipseCorner(ew, eh);
-    int topInset = w;
-    int sideInset = h;
-    std::vector<Point> outline;
-    for (const Point& p : corner) {
-        if (p.y == 0)
-            topInset = std::min(topInset, p.x);
-        if (p.x == 0)
-            sideInset = std::min(sideInset, p.y);
-        outline.push_back({r.Left + p.x, r.Top + p.y});
-        outline.push_back({r.Right - 1 - p.x, r.Top + p.y});
-        outline.push_back({r.Left + p.x, r.Bottom - 1 - p.y});
-        outline.push_back({r.Right - 1 - p.x, r.Bottom - 1 - p.y});
-    }
-    if (brush) {
-        // The outline is convex, so what it encloses on a row is everything between its
-        // leftmost and rightmost pixel there; the straight edges reach the rectangle's sides.
-        std::vector<std::pair<int, int>> rows(h, {INT_MAX, INT_MIN});
-        for (const Point& p : outline) {
-            auto& row = rows[p.y - r.Top];
-            row = {std::min(row.first, p.x), std::max(row.second, p.x)};
-        }
-        for (int y = sideInset; y <= h - 1 - sideInset; ++y)
-            rows[y] = {r.Left, r.Right - 1};
-        for (int y = 0; y < h; ++y)
-            if (rows[y].first <= rows[y].second)
-                Span(rows[y].first, rows[y].second, r.Top + y, ColorToRgb(*brush));
-    }
-    for (const Point& p : outline)
-        Plot(p.x, p.y, penRgb);
-    Span(r.Left + topInset, r.Right - 1 - topInset, r.Top, penRgb);
-    Span(r.Left + topInset, r.Right - 1 - topInset, r.Bottom - 1, penRgb);
-    FillSolid({r.Left, r.Top + sideInset, r.Left + 1, r.Bottom - sideInset}, penRgb);
-    FillSolid({r.Right - 1, r.Top + sideInset, r.Right, r.Bottom - sideInset}, penRgb);
+    const RoundOutline outline = MirrorCorner(r, EllipseCorner(ew, eh));
+    if (brush)
+        FillEnclosed(r, outline, ColorToRgb(*brush));
+    DrawOutline(r, outline, ColorToRgb(pen));
 }
 
 } // namespace gdi
