@@ -1,11 +1,12 @@
 #pragma once
 
+#include "widgets/system_rgb.h"
+
 #include <QColor>
 
 // The two system colours the program draws with, resolved to RGB in one place.
-namespace ui {
-
-enum class SystemColor { ButtonFace, WindowText };
+namespace ui
+{
 
 // The RGB value a system colour stands for on this desktop (the XP theme's values).
 QColor ResolveSystemColor(SystemColor color);

@@ -1,8 +1,10 @@
 #include "widgets/ui_fonts.h"
 
-namespace ui {
+namespace ui
+{
 
-namespace {
+namespace
+{
 // Metric-compatible with the Windows sans faces and installed by the set-up script.
 constexpr const char* kSansFamily = "Liberation Sans";
 } // namespace

@@ -4,7 +4,8 @@
 
 // The designs name Windows faces that Linux does not have. Every stand-in is chosen here, so
 // one change moves the whole program.
-namespace ui {
+namespace ui
+{
 
 // The closest installed sans face to the Windows dialog face, at a character height in pixels.
 QFont DialogFont(int pixelHeight, bool bold = false, bool underline = false);

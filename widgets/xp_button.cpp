@@ -1,14 +1,123 @@
 #include "widgets/xp_button.h"
 
-TxpButton::TxpButton(QWidget* parent) : QPushButton(QStringLiteral("XP Button"), parent)
+#include "widgets/caption_text.h"
+#include "widgets/dialog_key_router.h"
+#include "widgets/system_colors.h"
+#include "widgets/ui_fonts.h"
+#include "widgets/xp_button_look.h"
+
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+TxpButton::TxpButton(QWidget* parent)
+    : QWidget(parent), caption_(QStringLiteral("XP Button")), font_(ui::DialogFont(11)),
+      fontColor_(ui::ResolveSystemColor(ui::SystemColor::WindowText)), owner_(parent)
 {
     resize(75, 25);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    DialogKeyRouter::Install();
 }
 
 void TxpButton::SetCaption(const QString& caption)
 {
-    if (caption == text())
+    if (caption == caption_)
         return;
-    setText(caption);
+    caption_ = caption;
+    repaint();
+}
+
+void TxpButton::SetFont(const QFont& font)
+{
+    font_ = font;
+    repaint();
+}
+
+void TxpButton::SetFontColor(const QColor& color)
+{
+    fontColor_ = color;
+    repaint();
+}
+
+void TxpButton::Click()
+{
+    const QPointer<TxpButton> self(this);
+    Q_EMIT clicked();
+    // A click handler may have destroyed the button or its window.
+    if (!self || modalResult_ == 0)
+        return;
+    auto* dialog = qobject_cast<QDialog*>(owner_.data());
+    if (!dialog)
+        return;
+    if (dialog->isModal() && dialog->isVisible())
+        dialog->done(modalResult_);
+    else
+        dialog->setResult(modalResult_);
+}
+
+QImage TxpButton::Render() const
+{
+    XpButtonLook look;
+    look.width = width();
+    look.height = height();
+    look.enabled = isEnabled();
+    look.hovered = hovered_;
+    look.pressed = pressed_;
+    look.focused = hasFocus_;
+    look.caption = caption_;
+    look.font = font_;
+    look.fontColor = fontColor_;
+    look.background = palette().color(QPalette::Window);
+    return PaintXpButton(look);
+}
+
+void TxpButton::OfferDialogKey(int key)
+{
+    if (!isEnabled())
+        return;
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if ((cancel_ && key == Qt::Key_Escape) || (default_ && enter))
+        Click();
+}
+
+void TxpButton::OfferMnemonic(const QString& character)
+{
+    if (isEnabled() && caption::MatchesAccelerator(caption_, character))
+        Click();
+}
+
+void TxpButton::paintEvent(QPaintEvent*)
+{
+    // Drawn off-screen at one image pixel per widget pixel, so the shapes keep their exact
+    // pixels whatever the screen's scale.
+    QPainter painter(this);
+    painter.drawImage(QRect(0, 0, width(), height()), Render());
+}
+
+void TxpButton::SetHovered(bool hovered)
+{
+    if (hovered == hovered_)
+        return;
+    hovered_ = hovered;
+    repaint();
+}
+
+void TxpButton::enterEvent(QEnterEvent*)
+{
+    SetHovered(true);
+}
+
+void TxpButton::leaveEvent(QEvent*)
+{
+    SetHovered(false);
+}
+
+// While a button is held the toolkit reports no crossing, so the pointer's moves say whether
+// it is still over the button.
+void TxpButton::mouseMoveEvent(QMouseEvent* event)
+{
+    SetHovered(rect().contains(event->position().toPoint()));
 }

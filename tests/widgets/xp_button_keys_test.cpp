@@ -1,0 +1,188 @@
+#include "button_window.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+
+class XpButtonKeysTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void spaceHeldWithRepeatsClicksOnceAtRelease();
+    void anyKeyReleaseEndsAKeyboardPress();
+    void enterClicksTheFocusedButton();
+    void dialogKeysClickDefaultAndCancelButtons();
+    void mnemonics_data();
+    void mnemonics();
+    void disabledButtonIgnoresMnemonicAndDefault();
+    void focusIsFollowedAndReported();
+    void clickHandlerMayDeleteTheButton();
+};
+
+void XpButtonKeysTest::spaceHeldWithRepeatsClicksOnceAtRelease()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    SendKey(window.first, QEvent::KeyPress, Qt::Key_Space, false, {}, QStringLiteral(" "));
+    for (int i = 0; i < 3; ++i) {
+        SendKey(window.first, QEvent::KeyRelease, Qt::Key_Space, true, {}, QStringLiteral(" "));
+        SendKey(window.first, QEvent::KeyPress, Qt::Key_Space, true, {}, QStringLiteral(" "));
+    }
+    QVERIFY(window.first->Pressed());
+    QCOMPARE(clicks.count(), 0);
+    SendKey(window.first, QEvent::KeyRelease, Qt::Key_Space, false, {}, QStringLiteral(" "));
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!window.first->Pressed());
+}
+
+void XpButtonKeysTest::anyKeyReleaseEndsAKeyboardPress()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::keyPress(window.first, Qt::Key_Space);
+    QTest::keyPress(window.first, Qt::Key_Shift);
+    QTest::keyRelease(window.first, Qt::Key_Shift);
+    QCOMPARE(clicks.count(), 1);
+    QTest::keyRelease(window.first, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void XpButtonKeysTest::enterClicksTheFocusedButton()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::keyPress(window.first, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 0);
+    QVERIFY(window.first->Pressed());
+    QTest::keyRelease(window.first, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+    // Escape does nothing while no button is the cancel button.
+    QTest::keyClick(window.first, Qt::Key_Escape);
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!window.first->Pressed());
+}
+
+// The window offers Enter to default buttons before the focused button sees the key press.
+void XpButtonKeysTest::dialogKeysClickDefaultAndCancelButtons()
+{
+    Window window;
+    QVERIFY(window.Show());
+    window.second->SetDefault(true);
+    auto* third = new TxpButton(&window.widget);
+    third->SetDefault(true);
+    third->SetCancel(true);
+    third->hide(); // visibility is not consulted
+    QSignalSpy focused(window.first, &TxpButton::clicked);
+    QSignalSpy byDefault(window.second, &TxpButton::clicked);
+    QSignalSpy both(third, &TxpButton::clicked);
+    QTest::keyPress(window.first, Qt::Key_Return);
+    QCOMPARE(byDefault.count(), 1);
+    QCOMPARE(both.count(), 1);
+    QCOMPARE(focused.count(), 0);
+    QTest::keyRelease(window.first, Qt::Key_Return);
+    QCOMPARE(focused.count(), 1);
+    QCOMPARE(byDefault.count(), 1);
+
+    window.edit->setFocus();
+    QTest::keyClick(window.edit, Qt::Key_Escape);
+    QCOMPARE(both.count(), 2);
+    QCOMPARE(byDefault.count(), 1);
+    QTest::keyClick(window.edit, Qt::Key_Enter);
+    QCOMPARE(byDefault.count(), 2);
+    QCOMPARE(both.count(), 3);
+    QCOMPARE(focused.count(), 1);
+}
+
+void XpButtonKeysTest::mnemonics_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("fromEdit");
+    QTest::addColumn<int>("clicks");
+    const int alt = Qt::AltModifier;
+    const int altShift = Qt::AltModifier | Qt::ShiftModifier;
+    QTest::newRow("Alt+f") << "Save &File" << int(Qt::Key_F) << alt << false << 1;
+    QTest::newRow("Alt+F") << "Save &File" << int(Qt::Key_F) << altShift << false << 1;
+    QTest::newRow("Alt+f from an edit") << "Save &File" << int(Qt::Key_F) << alt << true << 1;
+    QTest::newRow("f without Alt") << "Save &File" << int(Qt::Key_F) << 0 << false << 1;
+    QTest::newRow("f typed into an edit") << "Save &File" << int(Qt::Key_F) << 0 << true << 0;
+    QTest::newRow("other letter") << "Save &File" << int(Qt::Key_S) << alt << false << 0;
+    QTest::newRow("A&&B, Alt+a") << "A&&B" << int(Qt::Key_A) << alt << false << 0;
+    QTest::newRow("A&&B, Alt+b") << "A&&B" << int(Qt::Key_B) << alt << false << 0;
+    QTest::newRow("&A&B, Alt+b") << "&A&B" << int(Qt::Key_B) << alt << false << 1;
+    QTest::newRow("&A&B, Alt+a") << "&A&B" << int(Qt::Key_A) << alt << false << 0;
+    QTest::newRow("trailing &") << "Go&" << int(Qt::Key_O) << alt << false << 0;
+    QTest::newRow("digit") << "Step &2" << int(Qt::Key_2) << alt << false << 1;
+}
+
+void XpButtonKeysTest::mnemonics()
+{
+    QFETCH(QString, caption);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, fromEdit);
+    QFETCH(int, clicks);
+    Window window;
+    window.second->SetCaption(caption);
+    auto* twin = new TxpButton(&window.widget);
+    twin->SetCaption(caption);
+    QVERIFY(window.Show());
+    QWidget* target = fromEdit ? static_cast<QWidget*>(window.edit) : window.first;
+    target->setFocus();
+    QSignalSpy spy(window.second, &TxpButton::clicked);
+    QSignalSpy twinSpy(twin, &TxpButton::clicked);
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(spy.count(), clicks);
+    QCOMPARE(twinSpy.count(), clicks);
+}
+
+void XpButtonKeysTest::disabledButtonIgnoresMnemonicAndDefault()
+{
+    Window window;
+    window.second->SetCaption(QStringLiteral("&Go"));
+    window.second->SetDefault(true);
+    window.second->SetCancel(true);
+    window.second->setEnabled(false);
+    QVERIFY(window.Show());
+    window.edit->setFocus();
+    QSignalSpy clicks(window.second, &TxpButton::clicked);
+    QTest::keyClick(window.edit, Qt::Key_G, Qt::AltModifier);
+    QTest::keyClick(window.edit, Qt::Key_Return);
+    QTest::keyClick(window.edit, Qt::Key_Escape);
+    QTest::mouseClick(window.second, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 0);
+    window.second->Click();
+    QCOMPARE(clicks.count(), 1);
+}
+
+void XpButtonKeysTest::focusIsFollowedAndReported()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QVERIFY(window.first->HasFocus());
+    QSignalSpy entered(window.second, &TxpButton::entered);
+    QSignalSpy exited(window.first, &TxpButton::exited);
+    QTest::keyClick(window.first, Qt::Key_Tab);
+    QVERIFY(window.second->HasFocus());
+    QVERIFY(!window.first->HasFocus());
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(exited.count(), 1);
+}
+
+void XpButtonKeysTest::clickHandlerMayDeleteTheButton()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QPointer<TxpButton> button = window.first;
+    QObject::connect(button, &TxpButton::clicked, &window.widget, [&] { delete button.data(); });
+    QTest::keyPress(button, Qt::Key_Space);
+    QTest::keyRelease(button, Qt::Key_Space);
+    QVERIFY(button.isNull());
+}
+
+QTEST_MAIN(XpButtonKeysTest)
+#include "xp_button_keys_test.moc"

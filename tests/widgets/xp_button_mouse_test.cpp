@@ -1,0 +1,174 @@
+#include "button_window.h"
+
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QSignalSpy>
+
+class XpButtonMouseTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsAsTheDefaultButton();
+    void captionRepaintsOnlyWhenChanged();
+    void mouseClickPressesThenClicks();
+    void doubleClickGivesTwoClicks();
+    void releaseOutsideLeavesThePressPending();
+    void pointerLeavingDuringPressDropsTheReversedFace();
+    void rightButtonDoesNothing();
+    void modalResultGoesToAnOwningDialog();
+};
+
+void XpButtonMouseTest::startsAsTheDefaultButton()
+{
+    QWidget parent;
+    TxpButton button(&parent);
+    QCOMPARE(button.size(), QSize(75, 25));
+    QCOMPARE(button.Caption(), QStringLiteral("XP Button"));
+    QVERIFY(button.isEnabled());
+    QVERIFY(!button.Hovered() && !button.Pressed() && !button.HasFocus());
+    QVERIFY(!button.Cancel() && !button.Default());
+    QCOMPARE(button.ModalResult(), 0);
+    QCOMPARE(button.FontColor(), QColor(Qt::black));
+    QVERIFY(button.focusPolicy() & Qt::TabFocus);
+    QCOMPARE(button.Owner(), &parent);
+}
+
+// Counts the paints the button receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+void XpButtonMouseTest::captionRepaintsOnlyWhenChanged()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QTest::qWait(0);
+    PaintCounter counter;
+    window.first->installEventFilter(&counter);
+    window.first->SetCaption(QStringLiteral("XP Button"));
+    QCOMPARE(counter.paints, 0);
+    window.first->SetCaption(QStringLiteral("Preview"));
+    QCOMPARE(counter.paints, 1);
+    window.first->SetFont(window.first->Font());
+    QCOMPARE(counter.paints, 2);
+}
+
+void XpButtonMouseTest::mouseClickPressesThenClicks()
+{
+    Window window;
+    QVERIFY(window.Show());
+    window.edit->setFocus();
+    QSignalSpy clicks(window.second, &TxpButton::clicked);
+    QTest::mousePress(window.second, Qt::LeftButton);
+    QVERIFY(window.second->Pressed());
+    QVERIFY(window.second->HasFocus());
+    QCOMPARE(clicks.count(), 0);
+    QTest::mouseRelease(window.second, Qt::LeftButton);
+    QVERIFY(!window.second->Pressed());
+    QCOMPARE(clicks.count(), 1);
+}
+
+// The toolkit reports a double-click as press, release, press, double-click, release.
+void XpButtonMouseTest::doubleClickGivesTwoClicks()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::mouseClick(window.first, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+    QTest::mousePress(window.first, Qt::LeftButton);
+    QTest::mouseDClick(window.first, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 2);
+    QVERIFY(!window.first->Pressed());
+    QTest::mouseRelease(window.first, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 2);
+}
+
+void XpButtonMouseTest::releaseOutsideLeavesThePressPending()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::mousePress(window.first, Qt::LeftButton);
+    QTest::mouseRelease(window.first, Qt::LeftButton, {}, QPoint(150, 12));
+    QCOMPARE(clicks.count(), 0);
+    QVERIFY(window.first->Pressed());
+    // A later press does nothing; the next release over the button clicks once.
+    QTest::mousePress(window.first, Qt::LeftButton);
+    QTest::mouseRelease(window.first, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!window.first->Pressed());
+    QTest::mouseRelease(window.first, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void XpButtonMouseTest::pointerLeavingDuringPressDropsTheReversedFace()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(window.first, &enter);
+    QVERIFY(window.first->Hovered());
+    QTest::mousePress(window.first, Qt::LeftButton);
+    QTest::mouseMove(window.first, QPoint(200, 5));
+    QVERIFY(!window.first->Hovered());
+    QTest::mouseMove(window.first, QPoint(20, 5));
+    QVERIFY(window.first->Hovered());
+    QTest::mouseRelease(window.first, Qt::LeftButton, {}, QPoint(20, 5));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window.first, &leave);
+    QVERIFY(!window.first->Hovered());
+}
+
+void XpButtonMouseTest::rightButtonDoesNothing()
+{
+    Window window;
+    QVERIFY(window.Show());
+    window.edit->setFocus();
+    QSignalSpy clicks(window.second, &TxpButton::clicked);
+    QTest::mouseClick(window.second, Qt::RightButton);
+    QCOMPARE(clicks.count(), 0);
+    QVERIFY(!window.second->Pressed());
+    QVERIFY(!window.second->HasFocus());
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                           window.second->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.second, &menu);
+    QVERIFY(menu.isAccepted());
+}
+
+void XpButtonMouseTest::modalResultGoesToAnOwningDialog()
+{
+    QDialog dialog;
+    auto* owned = new TxpButton(&dialog);
+    owned->SetModalResult(QDialog::Accepted + 6);
+    auto* panel = new QWidget(&dialog);
+    auto* onPanel = new TxpButton(panel);
+    onPanel->SetModalResult(3);
+    dialog.open();
+    int resultDuringClick = -1;
+    QObject::connect(owned, &TxpButton::clicked, &dialog,
+                     [&] { resultDuringClick = dialog.result(); });
+    onPanel->Click();
+    QCOMPARE(dialog.result(), 0);
+    QVERIFY(dialog.isVisible());
+    owned->Click();
+    QCOMPARE(resultDuringClick, 0);
+    QCOMPARE(dialog.result(), 7);
+    QVERIFY(!dialog.isVisible());
+
+    owned->SetModalResult(0);
+    dialog.setResult(0);
+    owned->Click();
+    QCOMPARE(dialog.result(), 0);
+}
+
+QTEST_MAIN(XpButtonMouseTest)
+#include "xp_button_mouse_test.moc"

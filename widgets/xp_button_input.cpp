@@ -1,0 +1,98 @@
+#include "widgets/xp_button.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+// The toolkit delivers a double-click as press, release, press, double-click, release. Only
+// the first press and the double-click are the button's business, so the second press is
+// undone when its double-click arrives.
+void TxpButton::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    pressedBeforeLastPress_ = pressed_;
+    if (pressed_)
+        return;
+    pressed_ = true;
+    if (!hasFocus() && isEnabled())
+        setFocus(Qt::MouseFocusReason);
+    repaint();
+}
+
+// The mouse is not held by the button: a release away from it is somebody else's, and the
+// press stays pending.
+void TxpButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
+        return;
+    if (!pressed_)
+        return;
+    pressed_ = false;
+    repaint();
+    Click();
+}
+
+void TxpButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (pressed_ != pressedBeforeLastPress_) {
+        pressed_ = pressedBeforeLastPress_;
+        repaint();
+    }
+    Click();
+}
+
+// Swallowed, so no context menu of the window opens over the button.
+void TxpButton::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+}
+
+void TxpButton::focusInEvent(QFocusEvent* event)
+{
+    if (!hasFocus_) {
+        hasFocus_ = true;
+        update();
+    }
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        Q_EMIT entered();
+}
+
+void TxpButton::focusOutEvent(QFocusEvent* event)
+{
+    if (hasFocus_) {
+        hasFocus_ = false;
+        update();
+    }
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        Q_EMIT exited();
+}
+
+void TxpButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (!pressed_ && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        pressed_ = true;
+        update();
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// Any key's release ends a keyboard press, not only the key that began it. The releases the
+// toolkit inserts between auto-repeated presses are not real releases.
+void TxpButton::keyReleaseEvent(QKeyEvent* event)
+{
+    const QPointer<TxpButton> self(this);
+    if (pressed_ && !event->isAutoRepeat()) {
+        pressed_ = false;
+        update();
+        Click();
+    }
+    if (self)
+        QWidget::keyReleaseEvent(event);
+}

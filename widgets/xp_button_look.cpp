@@ -1,0 +1,114 @@
+#include "widgets/xp_button_look.h"
+
+#include "widgets/caption_text.h"
+#include "widgets/xp_canvas.h"
+#include "widgets/xp_graph_util.h"
+
+#include <cstdint>
+
+namespace
+{
+
+using gdi::RgbColor;
+using gdi::TColor;
+
+constexpr TColor kOuterFrame = RgbColor(0xD6, 0xD3, 0xD3);
+constexpr TColor kBorder = RgbColor(0x00, 0x3C, 0x74);
+constexpr TColor kFaceLight = RgbColor(0xFD, 0xFD, 0xFD);
+constexpr TColor kFaceDark = RgbColor(0xCD, 0xCC, 0xDF);
+constexpr TColor kTopLine = RgbColor(0xCE, 0xE7, 0xFF);
+constexpr TColor kBottomLine = RgbColor(0x69, 0x82, 0xEE);
+constexpr TColor kInnerFrame = RgbColor(0xBC, 0xD4, 0xF6);
+constexpr TColor kWhite = RgbColor(0xFF, 0xFF, 0xFF);
+constexpr TColor kHoverRing = RgbColor(0xF8, 0xB3, 0x30);
+constexpr TColor kDisabledFace = RgbColor(0xF1, 0xF1, 0xED);
+constexpr TColor kDisabledBorder = RgbColor(0xC4, 0xC3, 0xBF);
+const QColor kDisabledText(0xA1, 0xA1, 0x92);
+
+// Where the caption went, for the accelerator underline.
+struct CaptionPlace {
+    int x;
+    int y;
+    QColor color;
+};
+
+void PaintEnabledFrame(gdi::GdiRaster& r, const XpButtonLook& look)
+{
+    const int w = look.width;
+    const int h = look.height;
+    r.RoundRect({0, 0, w, h}, 3, 3, kOuterFrame, kOuterFrame);
+    r.RoundRect({1, 1, w - 1, h - 1}, 5, 5, kBorder);
+    // The face is reversed only while the press is still over the button.
+    const bool reversed = look.pressed && look.hovered;
+    const auto steps = static_cast<std::uint8_t>(reversed ? h / 2 : h / 3);
+    XPGraphUtil::FillGradient(r, {4, 4, w - 4, h - 4}, kFaceLight, kFaceDark,
+                              reversed ? XPGraphUtil::gdBottomToTop : XPGraphUtil::gdTopToBottom,
+                              steps);
+    r.Line(3, 2, w - 3, 2, kTopLine);
+    r.Line(3, h - 3, w - 3, h - 3, kBottomLine);
+    r.Rectangle({2, 3, w - 2, h - 3}, kInnerFrame);
+    r.Line(3, 4, 3, h - 4, kWhite);
+    r.Line(w - 4, 4, w - 4, h - 4, kWhite);
+    r.Line(3, h - 1, w - 3, h - 1, kWhite);
+    r.Line(w - 1, h - 4, w - 1, 2, kWhite);
+    if (look.hovered)
+        r.RoundRect({3, 3, w - 3, h - 3}, 2, 2, kHoverRing);
+}
+
+void PaintDisabledFrame(gdi::GdiRaster& r, const XpButtonLook& look)
+{
+    const int w = look.width;
+    const int h = look.height;
+    r.RoundRect({0, 0, w, h}, 3, 3, kOuterFrame, kDisabledFace);
+    const TColor face = gdi::SysColor(ui::SystemColor::ButtonFace);
+    r.SetPixel(0, 0, face);
+    r.SetPixel(w - 1, 0, face);
+    r.SetPixel(w - 1, h - 1, face);
+    r.SetPixel(0, h - 1, face);
+    r.RoundRect({1, 1, w - 1, h - 1}, 5, 5, kDisabledBorder);
+}
+
+CaptionPlace PaintCaption(XpCanvas& canvas, const XpButtonLook& look, const QString& text)
+{
+    const QSize extent = XpCanvas::TextExtent(text, look.font);
+    const int shift = look.enabled && look.pressed ? 1 : 0;
+    const CaptionPlace place{(look.width - extent.width()) / 2 + shift,
+                             (look.height - extent.height()) / 2 + shift,
+                             look.enabled ? look.fontColor : kDisabledText};
+    canvas.TextOut(place.x, place.y, {4, 4, look.width - 4, look.height - 4}, text, look.font,
+                   place.color);
+    return place;
+}
+
+// The underline sits on the row just below the text cell and, unlike the text, is not clipped.
+void PaintAcceleratorUnderline(XpCanvas& canvas, const XpButtonLook& look, const QString& text,
+                               const CaptionPlace& place)
+{
+    const qsizetype at = caption::FirstAmpersand(look.caption);
+    if (at < 0 || at >= text.size())
+        return;
+    const qsizetype through = at + (text.at(at).isHighSurrogate() ? 2 : 1);
+    const int from = place.x + XpCanvas::TextExtent(text.left(at), look.font).width();
+    const int to = place.x + XpCanvas::TextExtent(text.left(through), look.font).width();
+    const int row = place.y + XpCanvas::TextExtent(text, look.font).height();
+    canvas.Raster().Line(from, row, to, row, place.color.rgb() & 0xFFFFFF);
+}
+
+} // namespace
+
+QImage PaintXpButton(const XpButtonLook& look)
+{
+    XpCanvas canvas(look.width, look.height, look.background);
+    if (look.width <= 0 || look.height <= 0)
+        return canvas.TakeImage();
+    if (look.enabled)
+        PaintEnabledFrame(canvas.Raster(), look);
+    else
+        PaintDisabledFrame(canvas.Raster(), look);
+    const QString text = caption::DisplayText(look.caption);
+    const CaptionPlace place = PaintCaption(canvas, look, text);
+    if (look.enabled && look.focused)
+        canvas.Raster().InvertFocusRect({4, 4, look.width - 4, look.height - 4});
+    PaintAcceleratorUnderline(canvas, look, text, place);
+    return canvas.TakeImage();
+}
