@@ -64,7 +64,7 @@ int RunAppend(const AppendRequest& request)
     }
     if (!request.trailer.empty())
         appended::AppendTrailer(image, request.trailer);
-    tools::WriteOutputFile(request.output, image, request.input);
+    tools::WriteOutputFile(request.output, image);
     return 0;
 }
 
