@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,44 +11,18 @@
 #include "appended/branding_source.h"
 #include "platform/executable_path.h"
 
-namespace
-{
-
-using Assignment = std::function<void(const std::string&)>;
-
-// One step per branded property, each with the trailer item it takes, in the order they are set.
-std::vector<std::pair<std::size_t, Assignment>> TextAssignments(TForm2& form)
-{
-    return {
-        {0,
-         [](const std::string& item) {
-             QCoreApplication::setApplicationName(QString::fromStdString(item));
-         }},
-        {0,
-         [&form](const std::string& item) { form.setWindowTitle(QString::fromStdString(item)); }},
-        {0,
-         [&form](const std::string& item) { form.Label56->setText(QString::fromStdString(item)); }},
-        {1,
-         [&form](const std::string& item) {
-             form.lblTextLink->setText(QString::fromStdString(item));
-         }},
-        {2, [](const std::string& item) { LinkUrl = item; }},
-    };
-}
-
-} // namespace
-
 void ApplyBrandingTexts(TForm2& form)
 {
     try {
         const std::vector<std::string> items =
             appended::ReadBrandingItems(platform::ExecutablePath());
-        for (const auto& [index, assign] : TextAssignments(form)) {
-            // A short trailer brands what it has items for; the rest keeps its design text.
-            if (index >= items.size())
-                return;
-            assign(items[index]);
-        }
+        // at() throws at the first missing item: a short trailer brands what it has items for,
+        // and the rest keeps its design text.
+        QCoreApplication::setApplicationName(QString::fromStdString(items.at(0)));
+        form.setWindowTitle(QString::fromStdString(items.at(0)));
+        form.Label56->setText(QString::fromStdString(items.at(0)));
+        form.lblTextLink->setText(QString::fromStdString(items.at(1)));
+        LinkUrl = items.at(2);
     } catch (...) {
         // Branding texts are optional: a program without a readable trailer starts as designed,
         // and there is nothing the user could do about a message here.

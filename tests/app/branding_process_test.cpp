@@ -95,8 +95,6 @@ void BrandingProcessTest::startedCopyShowsItsBranding_data()
                              << WindowLines(title, link, url, QStringLiteral("200x100"));
     QTest::newRow("broken JPEG: error, then the window without image")
         << true << QByteArray("no picture at all") << broken;
-    QTest::newRow("trailer only") << true << QByteArray()
-                                  << WindowLines(title, link, url, QStringLiteral("none"));
     QTest::newRow("no appended data")
         << false << QByteArray()
         << WindowLines(QStringLiteral("Sitewright"), QStringLiteral("Visit my website"), QString(),
