@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "app/application.h"
+#include "app/branding_dump.h"
 #include "app/code_window.h"
 #include "app/first_paint_probe.h"
 #include "app/main_window.h"
@@ -19,10 +20,15 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
 
     QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    const bool dumpBranding = BrandingDumpRequested();
+    if (dumpBranding)
+        PrintReportedErrors();
     TForm2 mainWindow;
     TForm4 codeWindow;
     FirstPaintProbe::InstallIfRequested(mainWindow);
     mainWindow.show();
+    if (dumpBranding)
+        DumpBrandingOnceShown(mainWindow);
     if (pump.QuitRequested())
         QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
     return app.exec();

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <stdexcept>
 
+#include "app/branding.h"
 #include "app/click_label.h"
 #include "app/code_window.h"
 #include "app/error_reporting.h"
@@ -254,7 +255,13 @@ void TForm2::CenterOnScreen()
     }
 }
 
-void TForm2::FormCreate() {}
+void TForm2::FormCreate()
+{
+    ApplyBrandingTexts(*this);
+    // An image that cannot be shown is reported like the error of any handler, before the window
+    // first shows; the window then opens without it.
+    RunReportingErrors([this] { ApplyBrandingImage(*this); });
+}
 
 void TForm2::closeEvent(QCloseEvent* event)
 {

@@ -1,0 +1,49 @@
+#include "app/branding.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/click_label.h"
+#include "app/main_window.h"
+#include "appended/branding_source.h"
+#include "platform/executable_path.h"
+
+void ApplyBrandingTexts(TForm2& form)
+{
+    try {
+        const std::vector<std::string> items =
+            appended::ReadBrandingItems(platform::ExecutablePath());
+        // at() throws at the first missing item: a short trailer brands what it has items for,
+        // and the rest keeps its design text.
+        QCoreApplication::setApplicationName(QString::fromStdString(items.at(0)));
+        form.setWindowTitle(QString::fromStdString(items.at(0)));
+        form.Label56->setText(QString::fromStdString(items.at(0)));
+        form.lblTextLink->setText(QString::fromStdString(items.at(1)));
+        LinkUrl = items.at(2);
+    } catch (...) {
+        // Branding texts are optional: a program without a readable trailer starts as designed,
+        // and there is nothing the user could do about a message here.
+    }
+}
+
+void ApplyBrandingImage(TForm2& form)
+{
+    const std::string jpeg = appended::ReadBrandingImage();
+    if (jpeg.empty())
+        return;
+    form.ShowBrandImage(ToQImage(appended::DecodeJpeg(jpeg)));
+}
+
+QImage ToQImage(const appended::RgbImage& image)
+{
+    QImage result(image.width, image.height, QImage::Format_RGB888);
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
+    // QImage pads its rows to four bytes; the decoded rows have no padding.
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(result.scanLine(y), image.rgb.data() + rowBytes * static_cast<std::size_t>(y),
+                    rowBytes);
+    return result;
+}

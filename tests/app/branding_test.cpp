@@ -1,0 +1,219 @@
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "app/branding.h"
+#include "app/click_label.h"
+#include "app/error_reporting.h"
+#include "app/main_window.h"
+#include "app_test_support.h"
+#include "appended/brand_writer.h"
+#include "appended/exe_image.h"
+#include "appended/jpeg_image.h"
+#include "platform/executable_path.h"
+
+namespace
+{
+
+const std::string kDesignTitle = "Sitewright";
+const std::string kDesignLink = "Visit my website";
+
+// A program image without appended data; like a real one it ends in zero bytes.
+std::string PlainProgram()
+{
+    return "a program image" + std::string(8, '\0');
+}
+
+std::string BrandingJpeg()
+{
+    return ReadFileBytes(SITEWRIGHT_SOURCE_DIR "/assets/branding.jpg");
+}
+
+// `program` with `jpeg` appended as the "JPG2" section.
+std::string WithImage(std::string program, const std::string& jpeg)
+{
+    appended::AppendSection(program, "JPG2", jpeg);
+    return program;
+}
+
+// `program` with `text` appended as the trailer text, then the length field.
+std::string WithTrailer(std::string program, const std::string& text)
+{
+    const auto length = static_cast<std::uint32_t>(text.size() + 4);
+    program += text;
+    for (int shift = 0; shift < 32; shift += 8)
+        program += static_cast<char>((length >> shift) & 0xFF);
+    return program;
+}
+
+const std::string kFullTrailer = "\"Acme Tools\"|\"Visit Acme\"|\"http://acme.example/ \"\r\n";
+
+// The main window created as the program creates it, over an executable file holding `program`,
+// and every error reported meanwhile, with whether the window was visible at that moment.
+struct BrandedWindow {
+    explicit BrandedWindow(const std::string& program)
+    {
+        const std::string path = dir.path().toStdString() + "/sitewright";
+        WriteFileBytes(path, program);
+        platform::OverrideExecutablePath(path);
+        appended::ExeImage().clear();
+        LinkUrl.clear();
+        SetErrorReporter([this](const QString& title, const QString& message) {
+            errors.append(title + QStringLiteral(": ") + message);
+            visibleAtError = Form2 && Form2->isVisible();
+        });
+        form = std::make_unique<TForm2>();
+        form->show();
+        exposed = QTest::qWaitForWindowExposed(form.get());
+    }
+
+    ~BrandedWindow()
+    {
+        form.reset();
+        SetErrorReporter({});
+        platform::OverrideExecutablePath("");
+        appended::ExeImage().clear();
+        LinkUrl.clear();
+        QCoreApplication::setApplicationName(QString::fromStdString(kDesignTitle));
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TForm2> form;
+    QStringList errors;
+    bool visibleAtError = false;
+    bool exposed = false;
+};
+
+} // namespace
+
+class BrandingTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textsFollowTrailerItems_data();
+    void textsFollowTrailerItems();
+    void imageSection_data();
+    void imageSection();
+    void imageShowsCentredUnscaled();
+};
+
+void BrandingTest::textsFollowTrailerItems_data()
+{
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QByteArray>("url");
+    const auto trailer = [](const char* text) {
+        return QByteArray::fromStdString(WithTrailer(PlainProgram(), text));
+    };
+    const QString design = QString::fromStdString(kDesignTitle);
+    const QString designLink = QString::fromStdString(kDesignLink);
+
+    QTest::newRow("no appended data")
+        << QByteArray::fromStdString(PlainProgram()) << design << designLink << QByteArray();
+    QTest::newRow("three items") << trailer(kFullTrailer.c_str()) << "Acme Tools"
+                                 << "Visit Acme" << QByteArray("http://acme.example/ ");
+    QTest::newRow("two items leave the address empty")
+        << trailer("\"Acme Tools\"|\"Visit Acme\"\r\n") << "Acme Tools"
+        << "Visit Acme" << QByteArray();
+    QTest::newRow("one item brands the title only")
+        << trailer("\"Acme Tools\"\r\n") << "Acme Tools" << designLink << QByteArray();
+    QTest::newRow("blanks inside quotes stay")
+        << trailer("\"  Acme   Tools \"|\" Visit \"|\"u\"\r\n") << "  Acme   Tools "
+        << " Visit " << QByteArray("u");
+    QTest::newRow("empty trailer") << trailer("") << design << designLink << QByteArray();
+}
+
+void BrandingTest::textsFollowTrailerItems()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(QString, title);
+    QFETCH(QString, link);
+    QFETCH(QByteArray, url);
+    BrandedWindow window(program.toStdString());
+    QVERIFY(window.exposed);
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(QCoreApplication::applicationName(), title);
+    QCOMPARE(window.form->windowTitle(), title);
+    QCOMPARE(window.form->Label56->text(), title);
+    QCOMPARE(window.form->lblTextLink->text(), link);
+    QCOMPARE(QByteArray::fromStdString(LinkUrl), url);
+}
+
+void BrandingTest::imageSection_data()
+{
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<QSize>("imageSize"); // 0 x 0: no image
+    QTest::addColumn<QString>("error");   // the start of the reported message; empty: none
+    const auto section = [](const std::string& jpeg) {
+        return QByteArray::fromStdString(
+            WithTrailer(WithImage(PlainProgram(), jpeg), kFullTrailer));
+    };
+    const std::string jpeg = BrandingJpeg();
+
+    QTest::newRow("JPEG") << section(jpeg) << QSize(200, 100) << QString();
+    QTest::newRow("no section") << QByteArray::fromStdString(
+                                       WithTrailer(PlainProgram(), kFullTrailer))
+                                << QSize(0, 0) << QString();
+    QTest::newRow("empty section") << section("") << QSize(0, 0) << QString();
+    QTest::newRow("JPEG without trailer")
+        << QByteArray::fromStdString(WithImage(PlainProgram(), jpeg) + std::string(4, '\0'))
+        << QSize(200, 100) << QString();
+    QTest::newRow("not a JPEG") << section("GIF89a and then some") << QSize(0, 0)
+                                << "Acme Tools: Invalid JPEG image: ";
+}
+
+void BrandingTest::imageSection()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(QSize, imageSize);
+    QFETCH(QString, error);
+    BrandedWindow window(program.toStdString());
+    QVERIFY(window.exposed);
+    QCOMPARE(window.form->imgSBIMG->pixmap().size(), imageSize);
+    if (error.isEmpty()) {
+        QCOMPARE(window.errors, QStringList());
+    } else {
+        QCOMPARE(window.errors.size(), 1);
+        QVERIFY2(window.errors[0].startsWith(error), qPrintable(window.errors[0]));
+        // Reported while the window is created; the window then shows all the same.
+        QVERIFY(!window.visibleAtError);
+        QVERIFY(window.form->isVisible());
+    }
+}
+
+void BrandingTest::imageShowsCentredUnscaled()
+{
+    const std::string jpeg = BrandingJpeg();
+    BrandedWindow window(WithTrailer(WithImage(PlainProgram(), jpeg), kFullTrailer));
+    QVERIFY(window.exposed);
+    const QImage expected =
+        ToQImage(appended::DecodeJpeg(jpeg)).convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        window.form->imgSBIMG->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.size(), QSize(536, 57));
+    // 200 x 100 in 536 x 57: 168 pixels free on either side; 43 rows cut off, 22 above and 21
+    // below.
+    const QRect shown(168, 0, 200, 57);
+    QCOMPARE(shot.copy(shown), expected.copy(0, 22, 200, 57));
+    // Beside the image only the background shows.
+    QImage background(168, 57, QImage::Format_RGB32);
+    background.fill(shot.pixel(0, 0));
+    QCOMPARE(shot.copy(0, 0, 168, 57), background);
+    QCOMPARE(shot.copy(368, 0, 168, 57), background);
+}
+
+int main(int argc, char* argv[])
+{
+    SitewrightApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    BrandingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "branding_test.moc"
