@@ -92,7 +92,7 @@ void BrandingProcessTest::startedCopyShowsItsBranding_data()
     broken += WindowLines(title, link, url, QStringLiteral("none"));
 
     QTest::newRow("branded") << true << jpeg.readAll()
-                             << WindowLines(title, link, url, QStringLiteral("200x100"));
+                             << WindowLines(title, link, url, QStringLiteral("400x50"));
     QTest::newRow("broken JPEG: error, then the window without image")
         << true << QByteArray("no picture at all") << broken;
     QTest::newRow("no appended data")
@@ -139,7 +139,7 @@ void BrandingProcessTest::deliveredProgramShowsItsBranding()
     QCOMPARE(run.lines,
              WindowLines(QStringLiteral(SITEWRIGHT_BRAND_TITLE),
                          QStringLiteral(SITEWRIGHT_BRAND_CAPTION),
-                         QStringLiteral(SITEWRIGHT_BRAND_ADDRESS), QStringLiteral("200x100")));
+                         QStringLiteral(SITEWRIGHT_BRAND_ADDRESS), QStringLiteral("400x50")));
 }
 
 QTEST_GUILESS_MAIN(BrandingProcessTest)

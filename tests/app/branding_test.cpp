@@ -1,4 +1,7 @@
+#include <QBuffer>
+#include <QImageWriter>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdint>
@@ -31,6 +34,26 @@ std::string PlainProgram()
 std::string BrandingJpeg()
 {
     return ReadFileBytes(SITEWRIGHT_SOURCE_DIR "/assets/branding.jpg");
+}
+
+// A JPEG taller than the picture control, so that centring has to cut rows off; its shapes make
+// a shifted or scaled copy easy to tell apart.
+std::string TallJpeg()
+{
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (int y = 0; y < 100; y += 10)
+        painter.fillRect(0, y, 200, 5, QColor(y * 2, 80, 255 - y * 2));
+    painter.fillRect(90, 0, 20, 100, Qt::black);
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpg");
+    writer.setQuality(95);
+    writer.write(image);
+    return bytes.toStdString();
 }
 
 // `program` with `jpeg` appended as the "JPG2" section.
@@ -156,14 +179,14 @@ void BrandingTest::imageSection_data()
     };
     const std::string jpeg = BrandingJpeg();
 
-    QTest::newRow("JPEG") << section(jpeg) << QSize(200, 100) << QString();
+    QTest::newRow("JPEG") << section(jpeg) << QSize(400, 50) << QString();
     QTest::newRow("no section") << QByteArray::fromStdString(
                                        WithTrailer(PlainProgram(), kFullTrailer))
                                 << QSize(0, 0) << QString();
     QTest::newRow("empty section") << section("") << QSize(0, 0) << QString();
     QTest::newRow("JPEG without trailer")
         << QByteArray::fromStdString(WithImage(PlainProgram(), jpeg) + std::string(4, '\0'))
-        << QSize(200, 100) << QString();
+        << QSize(400, 50) << QString();
     QTest::newRow("not a JPEG") << section("GIF89a and then some") << QSize(0, 0)
                                 << "Acme Tools: Invalid JPEG image: ";
 }
@@ -189,7 +212,7 @@ void BrandingTest::imageSection()
 
 void BrandingTest::imageShowsCentredUnscaled()
 {
-    const std::string jpeg = BrandingJpeg();
+    const std::string jpeg = TallJpeg();
     BrandedWindow window(WithTrailer(WithImage(PlainProgram(), jpeg), kFullTrailer));
     QVERIFY(window.exposed);
     const QImage expected =

@@ -17,9 +17,9 @@ const std::string kAsset = std::string(SITEWRIGHT_SOURCE_DIR) + "/assets/brandin
 TEST(DecodeJpeg, DecodesBrandingImageToRgb)
 {
     const appended::RgbImage image = DecodeJpeg(ReadBytes(kAsset));
-    EXPECT_EQ(image.width, 200);
-    EXPECT_EQ(image.height, 100);
-    ASSERT_EQ(image.rgb.size(), 200u * 100u * 3u);
+    EXPECT_EQ(image.width, 400);
+    EXPECT_EQ(image.height, 50);
+    ASSERT_EQ(image.rgb.size(), 400u * 50u * 3u);
     // The top-left corner is the dark blue end of the gradient.
     EXPECT_LT(image.rgb[0], 80);
     EXPECT_GT(image.rgb[2], image.rgb[0] + 60);
