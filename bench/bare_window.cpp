@@ -1,8 +1,12 @@
 // The start-up floor: a bare Qt window of the main window's client size that quits as soon as
 // it has been painted once, the way the program does under SITEWRIGHT_QUIT_AFTER_FIRST_PAINT.
+// With --text it also shows one line of text, which brings in the font system: the part of
+// start-up that any window with text pays.
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <cstring>
 
 namespace
 {
@@ -29,6 +33,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     BareWindow window;
     window.setFixedSize(538, 338);
+    if (argc > 1 && std::strcmp(argv[1], "--text") == 0)
+        (new QLabel(QStringLiteral("Sitewright"), &window))->move(16, 16);
     window.show();
     return app.exec();
 }

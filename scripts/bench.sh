@@ -26,6 +26,10 @@ if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/s
     $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window)
   row "start-up to first paint (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   row "peak resident memory (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+  read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
+    $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window --text)
+  row "start-up, floor with one line of text (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  row "peak memory, floor with one line of text (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
 else
   row "start-up to first paint (ms)" "n/a" "n/a" "n/a"
 fi
