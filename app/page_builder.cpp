@@ -70,6 +70,7 @@ QWidget* MakeEdit(QWidget* panel, const QString& text)
     auto* edit = new QLineEdit(panel);
     edit->setMaxLength(kNoLengthLimit);
     edit->setText(text);
+    edit->setCursorPosition(0); // a text longer than the box shows its beginning
     return edit;
 }
 
@@ -78,6 +79,7 @@ QWidget* MakeSpinEdit(QWidget* panel, const QString& text)
     auto* spin = new TSpinEdit(panel);
     spin->setMaxLength(kNoLengthLimit);
     spin->setText(text);
+    spin->setCursorPosition(0);
     return spin;
 }
 
@@ -89,6 +91,7 @@ QWidget* MakeComboBox(QWidget* panel, const ControlRow& row, const QString& text
     combo->lineEdit()->setMaxLength(kNoLengthLimit);
     combo->addItems(ToQString(row.caption).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     combo->setCurrentText(text);
+    combo->lineEdit()->setCursorPosition(0);
     return combo;
 }
 
