@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "app/page_actions.h"
 #include "app/page_builder.h"
 #include "platform/shell.h"
+#include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
@@ -222,13 +224,61 @@ void TForm2::BindPageControls()
     SW_BIND(Label15);
     SW_BIND(Edit2);
     SW_BIND(Label16);
+    SW_BIND(Label17);
+    SW_BIND(Label18);
     SW_BIND(Label19);
+    SW_BIND(Label20);
+    SW_BIND(Label21);
+    SW_BIND(Label22);
+    SW_BIND(Edit3);
     SW_BIND(Label23);
+    SW_BIND(Label24);
+    SW_BIND(Label25);
+    SW_BIND(Label26);
+    SW_BIND(Edit4);
+    SW_BIND(Label27);
+    SW_BIND(Edit5);
+    SW_BIND(Label30);
+    SW_BIND(Edit6);
+    SW_BIND(Label28);
+    SW_BIND(SpinEdit1);
+    SW_BIND(Label29);
+    SW_BIND(SpinEdit2);
     SW_BIND(Label31);
+    SW_BIND(Label32);
+    SW_BIND(Label33);
+    SW_BIND(Label34);
+    SW_BIND(Edit7);
+    SW_BIND(Label35);
+    SW_BIND(Edit8);
+    SW_BIND(Label36);
+    SW_BIND(Edit9);
+    SW_BIND(Label37);
+    SW_BIND(ComboBox1);
     SW_BIND(Label38);
+    SW_BIND(Label39);
+    SW_BIND(Label40);
+    SW_BIND(Label41);
+    SW_BIND(Edit10);
+    SW_BIND(Label42);
+    SW_BIND(Edit11);
     SW_BIND(Label43);
+    SW_BIND(Label44);
+    SW_BIND(Label45);
     SW_BIND(Label46);
+    SW_BIND(Label47);
+    SW_BIND(Label48);
     SW_BIND(Label49);
+    SW_BIND(Label50);
+    SW_BIND(Label51);
+    SW_BIND(Label52);
+    SW_BIND(Edit12);
+    SW_BIND(Label54);
+    SW_BIND(Edit14);
+    SW_BIND(Label55);
+    SW_BIND(Edit15);
+    SW_BIND(Label53);
+    SW_BIND(Edit13);
 }
 #undef SW_BIND
 

@@ -4,10 +4,12 @@
 #include <string>
 
 class ClickLabel;
+class QComboBox;
 class QFrame;
 class QImage;
 class QLabel;
 class QLineEdit;
+class TSpinEdit;
 class TxpButton;
 
 // The main window: a title band, the menu of the ten gadgets on the left, one page per gadget
@@ -134,13 +136,61 @@ public:
     QLabel* Label15 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
     QLabel* Label19 = nullptr;
+    QLabel* Label20 = nullptr;
+    QLabel* Label21 = nullptr;
+    QLabel* Label22 = nullptr;
+    QLineEdit* Edit3 = nullptr;
     QLabel* Label23 = nullptr;
+    QLabel* Label24 = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label26 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLabel* Label27 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLabel* Label30 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLabel* Label28 = nullptr;
+    TSpinEdit* SpinEdit1 = nullptr;
+    QLabel* Label29 = nullptr;
+    TSpinEdit* SpinEdit2 = nullptr;
     QLabel* Label31 = nullptr;
+    QLabel* Label32 = nullptr;
+    QLabel* Label33 = nullptr;
+    QLabel* Label34 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLabel* Label35 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QLabel* Label36 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLabel* Label37 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
     QLabel* Label38 = nullptr;
+    QLabel* Label39 = nullptr;
+    QLabel* Label40 = nullptr;
+    QLabel* Label41 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLabel* Label42 = nullptr;
+    QLineEdit* Edit11 = nullptr;
     QLabel* Label43 = nullptr;
+    QLabel* Label44 = nullptr;
+    QLabel* Label45 = nullptr;
     QLabel* Label46 = nullptr;
+    QLabel* Label47 = nullptr;
+    QLabel* Label48 = nullptr;
     QLabel* Label49 = nullptr;
+    QLabel* Label50 = nullptr;
+    QLabel* Label51 = nullptr;
+    QLabel* Label52 = nullptr;
+    QLineEdit* Edit12 = nullptr;
+    QLabel* Label54 = nullptr;
+    QLineEdit* Edit14 = nullptr;
+    QLabel* Label55 = nullptr;
+    QLineEdit* Edit15 = nullptr;
+    QLabel* Label53 = nullptr;
+    QLineEdit* Edit13 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

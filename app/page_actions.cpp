@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSpinBox>
 #include <stdexcept>
 
 #include "app/code_window.h"
@@ -10,6 +9,7 @@
 #include "platform/executable_path.h"
 #include "platform/shell.h"
 #include "platform/text_file.h"
+#include "widgets/spin_edit.h"
 
 void GenBreakFrames()
 {
@@ -54,12 +54,13 @@ void GenPopupPage()
 
 std::string FieldText(const QWidget& control)
 {
+    // A spin box is an edit too; its field is its value, not its text.
+    if (const auto* spin = qobject_cast<const TSpinEdit*>(&control))
+        return std::to_string(spin->Value());
     if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
         return edit->text().toStdString();
     if (const auto* combo = qobject_cast<const QComboBox*>(&control))
         return combo->currentText().toStdString();
-    if (const auto* spin = qobject_cast<const QSpinBox*>(&control))
-        return std::to_string(spin->value());
     throw std::runtime_error("The control \"" + control.objectName().toStdString() +
                              "\" holds no field text.");
 }

@@ -3,11 +3,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSpinBox>
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 #include "generators/gadget_table.h"
+#include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
 
@@ -68,14 +70,16 @@ QWidget* MakeEdit(QWidget* panel, const QString& text)
     auto* edit = new QLineEdit(panel);
     edit->setMaxLength(kNoLengthLimit);
     edit->setText(text);
+    edit->setCursorPosition(0); // a text longer than the box shows its beginning
     return edit;
 }
 
 QWidget* MakeSpinEdit(QWidget* panel, const QString& text)
 {
-    auto* spin = new QSpinBox(panel);
-    spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    spin->setValue(text.toInt());
+    auto* spin = new TSpinEdit(panel);
+    spin->setMaxLength(kNoLengthLimit);
+    spin->setText(text);
+    spin->setCursorPosition(0);
     return spin;
 }
 
@@ -87,6 +91,7 @@ QWidget* MakeComboBox(QWidget* panel, const ControlRow& row, const QString& text
     combo->lineEdit()->setMaxLength(kNoLengthLimit);
     combo->addItems(ToQString(row.caption).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     combo->setCurrentText(text);
+    combo->lineEdit()->setCursorPosition(0);
     return combo;
 }
 
@@ -105,11 +110,26 @@ QWidget* MakeControl(QWidget* panel, int page, const ControlRow& row)
     return nullptr;
 }
 
-// `control` comes in at its own size hint.
+// The height of a field whose row leaves it open; a label's comes from its text.
+int FieldHeight(ControlKind kind, int labelHeight)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        return labelHeight;
+    case ControlKind::SpinEdit:
+        return 22;
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+        break;
+    }
+    return 21;
+}
+
+// A label comes in at its text's size.
 void Place(QWidget* control, const ControlRow& row)
 {
     int width = row.width > 0 ? row.width : control->width();
-    int height = row.height > 0 ? row.height : control->height();
+    int height = row.height > 0 ? row.height : FieldHeight(row.kind, control->height());
     // Labels other than descriptions fit themselves to their text. The face standing in for the
     // designed one runs a few pixels wider, so such a label keeps its designed size or grows to
     // its text, whichever is larger, rather than cut its last letters off.
@@ -120,12 +140,29 @@ void Place(QWidget* control, const ControlRow& row)
     control->setGeometry(row.x, row.y, width, height);
 }
 
-void MakeButton(QWidget* panel, int number, const QString& caption, int x, int y, int width)
+QWidget* MakeButton(QWidget* panel, int number, const QString& caption, int x, int y, int width)
 {
     auto* button = new TxpButton(panel);
     button->setObjectName(QStringLiteral("xpButton%1").arg(number));
     button->SetCaption(caption);
     button->setGeometry(x, y, width, kButtonHeight);
+    return button;
+}
+
+// Tab goes from the Preview button to the Generate Code button, then through the fields in
+// the layout's tab order.
+void ChainTabOrder(QWidget* panel, const PageLayout& layout, QWidget* preview, QWidget* generate)
+{
+    QWidget::setTabOrder(preview, generate);
+    QWidget* previous = generate;
+    for (std::string_view name : layout.tabOrder) {
+        auto* field = panel->findChild<QWidget*>(ToQString(name), Qt::FindDirectChildrenOnly);
+        if (!field)
+            throw std::logic_error("Page " + std::to_string(layout.page) + " has no field " +
+                                   std::string(name));
+        QWidget::setTabOrder(previous, field);
+        previous = field;
+    }
 }
 
 } // namespace
@@ -138,10 +175,12 @@ void BuildPage(QWidget* panel, const PageLayout& layout)
         Place(control, row);
     }
     const int k = layout.page;
-    MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX, layout.buttonY,
-               kPreviewWidth);
-    MakeButton(panel, 2 * k, QStringLiteral("Generate Code"), kGenerateX, layout.buttonY,
-               kGenerateWidth);
+    QWidget* preview = MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX,
+                                  layout.buttonY, kPreviewWidth);
+    QWidget* generate = MakeButton(panel, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
+                                   layout.buttonY, kGenerateWidth);
+    if (!layout.tabOrder.empty())
+        ChainTabOrder(panel, layout, preview, generate);
 }
 
 } // namespace pages

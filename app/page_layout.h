@@ -21,7 +21,7 @@ struct ControlRow {
     int x;
     int y;
     int width;  // 0: as wide as the label's text
-    int height; // 0: as high as the label's text; edits 21, spin and combo boxes 22
+    int height; // 0: a label as high as its text; edits and combo boxes 21, spin boxes 22
     // A label's text; a combo box's list items, separated by '\n'. Fields take their starting
     // text from the gadget table, by name.
     std::string_view caption = {};
@@ -32,6 +32,9 @@ struct PageLayout {
     int page;    // 1 ... 10, shown in Panel<page>
     int buttonY; // top of the Preview and Generate Code buttons
     std::vector<ControlRow> controls;
+    // The fields in keyboard order, by name; Tab reaches them after the two buttons. The
+    // order of the page's rows (its reading order) may differ.
+    std::vector<std::string_view> tabOrder = {};
 };
 
 // The ten pages in order.

@@ -202,25 +202,38 @@ void MainWindowTest::fieldTextHasNoLengthLimit()
 void MainWindowTest::generateCodeShowsEachPagesCode_data()
 {
     QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<int>("count");
+    const char* const headers[] = {
+        "ONE STEP TO INSTALL BREAK FRAMES:",           "ONE STEP TO INSTALL BOOKMARK US:",
+        "TWO STEPS TO INSTALL EMAIL THIS PAGE:",       "ONE STEP TO INSTALL SET HOMEPAGE LINK:",
+        "THREE STEPS TO INSTALL LOGO BRANDING:",       "THREE STEPS TO INSTALL FRAMELESS POPUP:",
+        "ONE STEP TO INSTALL BROWSER-SPECIFIC ENTRY:", "ONE STEP TO INSTALL LANGUAGE:",
+        "ONE STEP TO INSTALL ORCHARD METASEARCH:",     "TWO STEPS TO INSTALL POPUP PAGE:",
+    };
+    const int counts[] = {15, 29, 40, 36, 65, 70, 21, 31, 9, 24};
     for (int page = 1; page <= 10; ++page)
-        QTest::addRow("page %d", page) << page;
+        QTest::addRow("page %d", page)
+            << page << QString::fromLatin1(headers[page - 1]) << counts[page - 1];
 }
 
+// Each page's Generate Code button gives that page's snippet, from the fields as they start.
 void MainWindowTest::generateCodeShowsEachPagesCode()
 {
     QFETCH(int, page);
+    QFETCH(QString, header);
+    QFETCH(int, count);
     const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
-    QVERIFY(gadget);
-    // Pages whose gadget has no generator yet leave the buffer empty.
-    const std::vector<std::string> expected =
-        gadget->generate ? gadget->generate(gen::DefaultValues(*gadget)).Lines()
-                         : std::vector<std::string>{};
+    QVERIFY(gadget && gadget->generate);
+    const std::vector<std::string> expected = gadget->generate(gen::DefaultValues(*gadget)).Lines();
     f->form4->SetCode(gen::BreakFrames());
 
     f->form2->ShowPage(page);
     Click(f->form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * page)));
     QCOMPARE(f->reporter.messages, QStringList());
     QCOMPARE(MemoLines(), expected);
+    QCOMPARE(MemoLines().size(), std::size_t(count));
+    QCOMPARE(QString::fromStdString(MemoLines().front()), "<!-- " + header);
     QVERIFY(f->form4->isVisible());
     QVERIFY(f->shell.requests.empty());
 }

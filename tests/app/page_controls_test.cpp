@@ -1,0 +1,162 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app_test_support.h"
+#include "widgets/spin_edit.h"
+#include "widgets/xp_button.h"
+
+// What pages 3 to 10 of the main window show: each control's place, font and starting text.
+class PageControlsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<AppFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void controlsSitWhereDesigned_data();
+    void controlsSitWhereDesigned();
+
+private:
+    std::unique_ptr<AppFixture> f;
+};
+
+void PageControlsTest::controlsSitWhereDesigned_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QRect>("geometry"); // 0 width and height: as large as the text
+    QTest::addColumn<QString>("kind");
+    // A label's caption; a field's starting text. For descriptions the first words and the
+    // last characters, split at "|".
+    QTest::addColumn<QString>("text");
+    struct Row {
+        const char* name;
+        int page;
+        QRect geometry;
+        const char* kind;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"Label16", 3, {8, 8, 115, 16}, "title", "Email This Page"},
+        {"Label17", 3, {288, 10, 57, 13}, "support", "All Browsers"},
+        {"Label18", 3, {16, 32, 345, 65}, "description", "Allow your visitors|by you. Perfect!"},
+        {"Label19", 4, {8, 8, 137, 16}, "title", "Set Homepage Link"},
+        {"Label20", 4, {288, 10, 57, 13}, "support", "All Browsers"},
+        {"Label21", 4, {16, 32, 345, 57}, "description", "Allow the visitor|on browser type. "},
+        {"Label22", 4, {16, 96, 157, 13}, "caption", "Link for them to set as homepage"},
+        {"Edit3", 4, {32, 112, 305, 21}, "edit", "http://www.example.com"},
+        {"Label23", 5, {8, 8, 102, 16}, "title", "Logo Branding"},
+        {"Label24", 5, {288, 10, 57, 13}, "support", "All Browsers"},
+        {"Label25", 5, {16, 32, 345, 57}, "description", "Have you seen|just that! Awesome! "},
+        {"Label26", 5, {16, 92, 59, 13}, "caption", "Mouseover::"},
+        {"Edit4", 5, {96, 88, 241, 21}, "edit", "Click here for current specials"},
+        {"Label27", 5, {16, 114, 61, 13}, "caption", "Link for logo:"},
+        {"Edit5", 5, {96, 112, 241, 21}, "edit", "http://www.example.com/specials/"},
+        {"Label30", 5, {16, 136, 68, 13}, "caption", "URL to image:"},
+        {"Edit6", 5, {96, 136, 241, 21}, "edit", "http://www.example.com/logo.jpg"},
+        {"Label28", 5, {64, 164, 55, 13}, "caption", "Logo Width"},
+        {"SpinEdit1", 5, {128, 160, 57, 22}, "spin", "235"},
+        {"Label29", 5, {208, 164, 58, 13}, "caption", "Logo Height"},
+        {"SpinEdit2", 5, {280, 160, 57, 22}, "spin", "19"},
+        {"xpButton9", 5, {16, 184, 89, 25}, "button", "Preview"},
+        {"Label31", 6, {8, 8, 0, 0}, "title", "Frameless Popup"},
+        {"Label32", 6, {288, 10, 0, 0}, "support", "All Browsers"},
+        {"Label33", 6, {16, 32, 345, 81}, "description", "(IE4+) Launches|optionally set. ! "},
+        {"Label34", 6, {24, 124, 0, 0}, "caption", "URL to open:"},
+        {"Edit7", 6, {96, 120, 241, 21}, "edit", "http://www.example.com"},
+        {"Label35", 6, {24, 152, 0, 0}, "caption", "Width:"},
+        {"Edit8", 6, {64, 148, 49, 21}, "edit", "500"},
+        {"Label36", 6, {128, 152, 0, 0}, "caption", "Height:"},
+        {"Edit9", 6, {168, 148, 49, 21}, "edit", "600"},
+        {"Label37", 6, {232, 152, 0, 0}, "caption", "AutoClose:"},
+        {"ComboBox1", 6, {288, 148, 49, 21}, "combo", "true"},
+        {"Label38", 7, {8, 8, 0, 0}, "title", " Browser-Specific Entry"},
+        {"Label39", 7, {288, 10, 0, 0}, "support", "All Browsers"},
+        {"Label40", 7, {16, 32, 345, 65}, "description", "If you maintain|browser-optimized page."},
+        {"Label41", 7, {24, 108, 0, 0}, "caption", "Internet Explorer goes to -"},
+        {"Edit10", 7, {152, 104, 193, 21}, "edit", "http://www.example.com/ie.html"},
+        {"Label42", 7, {24, 136, 0, 0}, "caption", "Netscape goes to -"},
+        {"Edit11", 7, {152, 132, 193, 21}, "edit", "http://www.example.com/netscape.html"},
+        {"Label43", 8, {8, 8, 0, 0}, "title", "Language"},
+        {"Label44", 8, {272, 10, 0, 0}, "support", "Newer Browsers"},
+        {"Label45", 8, {16, 32, 345, 113}, "description", "Redirects a user|are redirect to."},
+        {"Label46", 9, {8, 8, 0, 0}, "title", "Orchard Search"},
+        {"Label47", 9, {288, 10, 0, 0}, "support", "All Browsers"},
+        {"Label48", 9, {16, 32, 345, 97}, "description", "This search form|there homepage! "},
+        {"Label49", 10, {8, 8, 0, 0}, "title", "Popup Page"},
+        {"Label50", 10, {288, 10, 0, 0}, "support", "All Browsers"},
+        {"Label51", 10, {16, 32, 345, 33}, "description", "Once your page loads|will open."},
+        {"Label52", 10, {24, 90, 0, 0}, "caption", "URL to open:"},
+        {"Edit12", 10, {96, 88, 241, 21}, "edit", "http://www.example.com/popup.html"},
+        {"Label54", 10, {56, 116, 0, 0}, "caption", "Width:"},
+        {"Edit14", 10, {96, 112, 49, 21}, "edit", "500"},
+        {"Label55", 10, {176, 116, 0, 0}, "caption", "Height:"},
+        {"Edit15", 10, {216, 112, 49, 21}, "edit", "500"},
+        {"Label53", 10, {8, 140, 0, 0}, "caption", "Seconds to wait:"},
+        {"Edit13", 10, {96, 136, 49, 21}, "edit", "5"},
+    };
+    for (const Row& row : rows)
+        QTest::newRow(row.name) << row.name << row.page << row.geometry << row.kind << row.text;
+}
+
+void PageControlsTest::controlsSitWhereDesigned()
+{
+    QFETCH(QString, name);
+    QFETCH(int, page);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QWidget* control = f->form2->findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget(), f->form2->Page(page));
+    QCOMPARE(control->pos(), geometry.topLeft());
+    f->form2->ShowPage(page);
+    QVERIFY(control->isVisible());
+
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        const QFont font = label->font();
+        QCOMPARE(font.pixelSize(), kind == "title" || kind == "description" ? 13 : 11);
+        QCOMPARE(font.bold(), kind == "title");
+        QCOMPARE(font.underline(), kind == "support");
+        QCOMPARE(label->wordWrap(), kind == "description");
+        if (kind == "description") {
+            const QStringList ends = text.split(QLatin1Char('|'));
+            QVERIFY(label->text().startsWith(ends[0]) && label->text().endsWith(ends[1]));
+            QCOMPARE(label->size(), geometry.size());
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), "text cut off");
+        } else {
+            // One-line labels keep their designed size or grow to show their whole text.
+            QCOMPARE(label->text(), text);
+            QVERIFY(label->width() >= geometry.width() && label->height() >= geometry.height());
+            QVERIFY(QFontMetrics(font).horizontalAdvance(text) <= label->width());
+        }
+        return;
+    }
+    QCOMPARE(control->size(), geometry.size());
+    // An address longer than its box shows its beginning, not its end.
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        QCOMPARE(edit->cursorPosition(), 0);
+    if (kind == "spin")
+        QCOMPARE(qobject_cast<TSpinEdit*>(control)->text(), text);
+    else if (kind == "edit")
+        QCOMPARE(qobject_cast<QLineEdit*>(control)->text(), text);
+    else if (kind == "combo")
+        QCOMPARE(qobject_cast<QComboBox*>(control)->currentText(), text);
+    else
+        QCOMPARE(qobject_cast<TxpButton*>(control)->Caption(), text);
+}
+int main(int argc, char* argv[])
+{
+    SitewrightApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    PageControlsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "page_controls_test.moc"

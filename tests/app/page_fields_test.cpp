@@ -1,0 +1,213 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "app/application.h"
+#include "app/code_window.h"
+#include "app/main_window.h"
+#include "app_test_support.h"
+#include "generators/gadget_table.h"
+
+// How the fields of pages 3 to 10 behave: how Tab walks them, the auto-close box, and where
+// the text of each field lands in its page's snippet.
+class PageFieldsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<AppFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void tabWalksTheFieldsInPageOrder_data();
+    void tabWalksTheFieldsInPageOrder();
+    void autoCloseOffersTrueAndFalseAndTakesAnyText();
+    void fieldTextReachesItsLine_data();
+    void fieldTextReachesItsLine();
+
+private:
+    QWidget* Control(const QString& name) const { return f->form2->findChild<QWidget*>(name); }
+    // Clicks the page's Generate Code button and returns the code window's lines.
+    std::vector<std::string> GenerateCode(int page);
+    // The control of the visible page that holds the keyboard focus.
+    QString FocusedControl() const;
+    // Replaces the field's text the way a user pastes, which no field filters.
+    static void PasteInto(QWidget* field, const QString& text);
+
+    std::unique_ptr<AppFixture> f;
+};
+
+void PageFieldsTest::tabWalksTheFieldsInPageOrder_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("page 3") << 3 << QStringList{"xpButton5", "xpButton6"};
+    QTest::newRow("page 4") << 4 << QStringList{"xpButton7", "xpButton8", "Edit3"};
+    QTest::newRow("page 5, image address last")
+        << 5 << QStringList{"xpButton9", "xpButton10", "Edit4", "Edit5",
+                            "SpinEdit1", "SpinEdit2",  "Edit6"};
+    QTest::newRow("page 6") << 6 << QStringList{"xpButton11", "xpButton12", "Edit7",
+                                                "Edit8",      "Edit9",      "ComboBox1"};
+    QTest::newRow("page 7") << 7 << QStringList{"xpButton13", "xpButton14", "Edit10", "Edit11"};
+    QTest::newRow("page 9") << 9 << QStringList{"xpButton17", "xpButton18"};
+    QTest::newRow("page 10, seconds before size")
+        << 10 << QStringList{"xpButton19", "xpButton20", "Edit12", "Edit13", "Edit14", "Edit15"};
+}
+
+// Tab from the Preview button visits the page's controls in order and comes back round;
+// Shift+Tab walks the same ring backwards.
+void PageFieldsTest::tabWalksTheFieldsInPageOrder()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, order);
+    f->form2->ShowPage(page);
+    f->form2->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    Control(order.front())->setFocus(Qt::OtherFocusReason);
+
+    QStringList forward{FocusedControl()};
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        forward.append(FocusedControl());
+    }
+    QCOMPARE(forward, order + QStringList{order.front()});
+
+    QStringList backward;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        backward.prepend(FocusedControl());
+    }
+    QCOMPARE(backward, order);
+}
+
+void PageFieldsTest::autoCloseOffersTrueAndFalseAndTakesAnyText()
+{
+    QComboBox* combo = f->form2->ComboBox1;
+    QVERIFY(combo->isEditable());
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(0), QStringLiteral("true"));
+    QCOMPARE(combo->itemText(1), QStringLiteral("false"));
+    QCOMPARE(GenerateCode(6).at(21), "var autoclose = true");
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down); // the next item of the list
+    QCOMPARE(combo->currentText(), QStringLiteral("false"));
+    QCOMPARE(GenerateCode(6).at(21), "var autoclose = false");
+
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, QStringLiteral("yes"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    QCOMPARE(combo->count(), 2); // typed text does not join the list
+    QCOMPARE(GenerateCode(6).at(21), "var autoclose = yes");
+
+    combo->clearEditText();
+    QCOMPARE(GenerateCode(6).at(21), "var autoclose = ");
+}
+
+void PageFieldsTest::fieldTextReachesItsLine_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("line"); // counted from 1
+    QTest::addColumn<QString>("part");
+    QTest::newRow("homepage address")
+        << 4 << "Edit3"
+        << "http://h.example/x" << 23 << "  document.write('<a href=\"http://h.example/x\">Drag";
+    QTest::newRow("status text, apostrophe")
+        << 5 << "Edit4"
+        << "It's new" << 63 << "window.status='It's new';return true\"";
+    QTest::newRow("logo link") << 5 << "Edit5"
+                               << "http://l.example/" << 63
+                               << "<a href=\"http://l.example/\" onmouseover";
+    QTest::newRow("logo image") << 5 << "Edit6"
+                                << "http://i.example/a.png" << 63
+                                << "<img src=\"http://i.example/a.png\" width=\"235\"";
+    QTest::newRow("width, leading zero") << 5 << "SpinEdit1"
+                                         << "0300" << 14 << "imgwidth=300;";
+    QTest::newRow("width, fraction") << 5 << "SpinEdit1"
+                                     << "12.5" << 14 << "imgwidth=0;";
+    QTest::newRow("height, negative") << 5 << "SpinEdit2"
+                                      << "-3" << 63 << "height=\"-3\" border";
+    QTest::newRow("height, hex") << 5 << "SpinEdit2"
+                                 << "$10" << 15 << "imgheight=16;";
+    QTest::newRow("popup address")
+        << 6 << "Edit7"
+        << "http://u.example/" << 18 << "var urlPop = \"http://u.example/\"";
+    QTest::newRow("popup width") << 6 << "Edit8"
+                                 << "640" << 14 << "var windowW=640 // wide";
+    QTest::newRow("popup height, empty") << 6 << "Edit9"
+                                         << "" << 15 << "var windowH= // high";
+    QTest::newRow("IE address") << 7 << "Edit10"
+                                << "http://a.example/ie" << 14 << "url=(\"http://a.example/ie\");";
+    QTest::newRow("other address")
+        << 7 << "Edit11"
+        << "http://a.example/ns" << 16 << "url=(\"http://a.example/ns\")";
+    QTest::newRow("page address") << 10 << "Edit12"
+                                  << "http://p.example/" << 13
+                                  << "var page = \"http://p.example/\";";
+    QTest::newRow("page width") << 10 << "Edit14"
+                                << "640" << 14 << ",width=640,";
+    QTest::newRow("page height") << 10 << "Edit15"
+                                 << "480" << 14 << "\"height=480,";
+    QTest::newRow("seconds") << 10 << "Edit13"
+                             << "10" << 24 << "'popupPage()', 10000);";
+}
+
+// The text goes in through the page and comes out in its line, and the rest of the snippet is
+// the gadget's with the other fields as they start.
+void PageFieldsTest::fieldTextReachesItsLine()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(int, line);
+    QFETCH(QString, part);
+    f->form2->ShowPage(page);
+    PasteInto(Control(field), text);
+    const std::vector<std::string> lines = GenerateCode(page);
+    QVERIFY2(QString::fromStdString(lines.at(std::size_t(line - 1))).contains(part),
+             lines.at(std::size_t(line - 1)).c_str());
+
+    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    gen::FieldValues values = gen::DefaultValues(*gadget);
+    for (std::size_t i = 0; i < gadget->fields.size(); ++i)
+        if (gadget->fields[i].component == field.toStdString())
+            values[i] = text.toStdString();
+    QCOMPARE(lines, gadget->generate(values).Lines());
+}
+
+std::vector<std::string> PageFieldsTest::GenerateCode(int page)
+{
+    QTest::mouseClick(Control(QStringLiteral("xpButton%1").arg(2 * page)), Qt::LeftButton);
+    return f->form4->Lines();
+}
+
+QString PageFieldsTest::FocusedControl() const
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w->parentWidget() == f->form2->Page(f->form2->VisiblePage()))
+            return w->objectName();
+    return {};
+}
+
+void PageFieldsTest::PasteInto(QWidget* field, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, text.isEmpty() ? Qt::Key_Delete : Qt::Key_V,
+                    text.isEmpty() ? Qt::NoModifier : Qt::ControlModifier);
+}
+
+int main(int argc, char* argv[])
+{
+    SitewrightApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    PageFieldsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "page_fields_test.moc"

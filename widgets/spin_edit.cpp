@@ -1,0 +1,143 @@
+#include "widgets/spin_edit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QToolButton>
+#include <algorithm>
+#include <limits>
+
+#include "generators/spin_value.h"
+
+namespace
+{
+
+constexpr int kButtonWidth = 15;
+
+enum class KeyRole {
+    Up,
+    Down,
+    Enter,
+    Typing,   // types its text into the box
+    Mnemonic, // Alt with a character: a shortcut of the window, never text in the box
+    Other,    // editing, navigation and Ctrl commands
+};
+
+KeyRole RoleOf(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down)
+        return key == Qt::Key_Up ? KeyRole::Up : KeyRole::Down;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return KeyRole::Enter;
+    // Delete and Backspace come with DEL or BS as text on some keyboards; they edit, not type.
+    if (event.text().isEmpty() || key == Qt::Key_Delete || key == Qt::Key_Backspace)
+        return KeyRole::Other;
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    const bool ctrl = mods & (Qt::ControlModifier | Qt::MetaModifier);
+    const bool alt = mods & Qt::AltModifier;
+    // Ctrl with Alt is AltGr on some systems, which types characters like any other key.
+    if (alt && !ctrl)
+        return KeyRole::Mnemonic;
+    return ctrl && !alt ? KeyRole::Other : KeyRole::Typing;
+}
+
+// Control characters pass, so Backspace, Escape and Ctrl-letter commands keep working.
+bool IsAccepted(QChar c)
+{
+    if (c.unicode() < 0x20)
+        return true;
+    if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-')
+        return true;
+    const QString separator = QLocale().decimalPoint();
+    return separator.size() == 1 && c == separator.at(0);
+}
+
+} // namespace
+
+TSpinEdit::TSpinEdit(QWidget* parent)
+    : QLineEdit(parent), up_(MakeArrowButton(Qt::UpArrow, 1)),
+      down_(MakeArrowButton(Qt::DownArrow, -1))
+{
+    // The text never runs under the arrow buttons.
+    setTextMargins(0, 0, kButtonWidth, 0);
+    PlaceButtons();
+}
+
+std::int32_t TSpinEdit::Value() const
+{
+    return gen::SpinValue(text().toStdString());
+}
+
+void TSpinEdit::SetValue(std::int32_t value)
+{
+    setText(QString::number(value));
+}
+
+void TSpinEdit::StepBy(int steps)
+{
+    // Stepping past the end of the range keeps the end: a width or height that jumped from
+    // the largest number to the most negative one would be worse than one that stays put.
+    const std::int64_t next = std::clamp<std::int64_t>(std::int64_t{Value()} + steps,
+                                                       std::numeric_limits<std::int32_t>::min(),
+                                                       std::numeric_limits<std::int32_t>::max());
+    SetValue(static_cast<std::int32_t>(next));
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event)
+{
+    const KeyRole role = RoleOf(*event);
+    if (role == KeyRole::Up || role == KeyRole::Down) {
+        StepBy(role == KeyRole::Up ? 1 : -1);
+        event->accept();
+    } else if (role == KeyRole::Enter) {
+        Refuse(event);
+    } else if (role == KeyRole::Mnemonic) {
+        event->ignore(); // left to the window's shortcuts
+    } else if (role == KeyRole::Typing &&
+               !std::all_of(event->text().cbegin(), event->text().cend(), IsAccepted)) {
+        Refuse(event);
+    } else {
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+void TSpinEdit::Refuse(QKeyEvent* event)
+{
+    // Accepted, so the refused key goes no further up the window either.
+    event->accept();
+    QApplication::beep();
+    Q_EMIT keyRefused();
+}
+
+void TSpinEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    PlaceButtons();
+}
+
+QToolButton* TSpinEdit::MakeArrowButton(Qt::ArrowType arrow, int steps)
+{
+    auto* button = new QToolButton(this);
+    button->setArrowType(arrow);
+    button->setAutoRepeat(true); // holding the button down keeps stepping
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::ArrowCursor);
+    connect(button, &QToolButton::clicked, this, [this, steps] {
+        setFocus(Qt::MouseFocusReason);
+        StepBy(steps);
+    });
+    return button;
+}
+
+// The up button takes the upper half of the right end, the down button the rest, inside the
+// box's frame.
+void TSpinEdit::PlaceButtons()
+{
+    const int frame = 1;
+    const int inner = height() - 2 * frame;
+    const int upHeight = inner / 2;
+    const int x = width() - frame - kButtonWidth;
+    up_->setGeometry(x, frame, kButtonWidth, upHeight);
+    down_->setGeometry(x, frame + upHeight, kButtonWidth, inner - upHeight);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLineEdit>
+#include <cstdint>
+
+class QToolButton;
+
+// A one-line box for a whole number with a pair of up and down arrow buttons at its right end.
+//
+// The box holds text, not a number: whatever the user typed or pasted stays as it is, and the
+// value is that text read by gen::SpinValue, so a text that is not a whole number stands for 0.
+// The box has no limits and steps by 1.
+//
+// Typing is filtered as it happens. ASCII digits, "+", "-" and the locale's decimal separator
+// are taken; any other typed character, and Enter, is refused with a beep (keyRefused()).
+// Control characters, editing and navigation keys, and keys held with Ctrl pass, so paste and
+// cut work and put their text in unfiltered. The up and down arrow keys and the arrow buttons
+// step the value.
+class TSpinEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TSpinEdit(QWidget* parent = nullptr);
+
+    // The text read as a whole number; 0 for any text that is not one.
+    std::int32_t Value() const;
+    // Shows `value` in plain decimal.
+    void SetValue(std::int32_t value);
+
+    // Shows the value plus `steps` in plain decimal. The value stops at the ends of the 32-bit
+    // range instead of wrapping round to the other end.
+    void StepBy(int steps);
+
+    QToolButton* UpButton() const { return up_; }
+    QToolButton* DownButton() const { return down_; }
+
+Q_SIGNALS:
+    // A key was refused and the speaker beeped.
+    void keyRefused();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* MakeArrowButton(Qt::ArrowType arrow, int steps);
+    void PlaceButtons();
+    void Refuse(QKeyEvent* event);
+
+    QToolButton* up_;
+    QToolButton* down_;
+};
