@@ -414,10 +414,10 @@ const Snippet kPopupPage{
 
 gen::CodeBuffer RunWithDefaults(std::string_view id)
 {
-    const gen::GadgetSpec* spec = gen::FindGadget(id);
-    if (spec == nullptr || spec->generate == nullptr)
+    const gen::GadgetSpec* gadget = gen::FindGadget(id);
+    if (gadget == nullptr || gadget->generate == nullptr)
         return {};
-    return spec->generate(gen::DefaultValues(*spec));
+    return gadget->generate(gen::DefaultValues(*gadget));
 }
 
 // Where a described line breaks its promise, or an empty text when it keeps it.
@@ -499,11 +499,11 @@ TEST(GadgetLines, OutsideServicesAreAbsoluteAddressesWithTheirPaths)
 // The logo starts at a fixed place; only the script's numbers follow the spin boxes.
 TEST(GadgetLines, LogoStartPositionIgnoresTheWidth)
 {
-    const gen::GadgetSpec* spec = gen::FindGadget("logo-branding");
-    ASSERT_NE(spec, nullptr);
-    gen::FieldValues values = gen::DefaultValues(*spec);
+    const gen::GadgetSpec* gadget = gen::FindGadget("logo-branding");
+    ASSERT_NE(gadget, nullptr);
+    gen::FieldValues values = gen::DefaultValues(*gadget);
     values.at(3) = "88";
-    const gen::CodeBuffer b = spec->generate(values);
+    const gen::CodeBuffer b = gadget->generate(values);
     ASSERT_EQ(b.Count(), 65u);
     EXPECT_EQ(b.Line(13), "imgwidth=88;  // logo width, in pixels");
     EXPECT_NE(b.Line(60).find("left:235px;"), std::string_view::npos);

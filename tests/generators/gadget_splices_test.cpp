@@ -157,23 +157,23 @@ TEST_P(SplicedValueTest, LandsVerbatimBetweenTheLiteralParts)
 {
     const Value& v = GetParam();
     for (const GadgetSplices& g : Splices()) {
-        const gen::GadgetSpec* spec = gen::FindGadget(g.id);
-        ASSERT_NE(spec, nullptr) << g.id;
-        ASSERT_NE(spec->generate, nullptr) << g.id;
-        const int fieldCount = static_cast<int>(spec->fields.size());
+        const gen::GadgetSpec* gadget = gen::FindGadget(g.id);
+        ASSERT_NE(gadget, nullptr) << g.id;
+        ASSERT_NE(gadget->generate, nullptr) << g.id;
+        const int fieldCount = static_cast<int>(gadget->fields.size());
         for (int tested = 0; tested < fieldCount; ++tested) {
             gen::FieldValues values;
             std::vector<std::string> spinTexts;
             for (int k = 0; k < fieldCount; ++k) {
-                const bool spin = spec->fields[k].component.starts_with("SpinEdit");
+                const bool spin = gadget->fields[k].component.starts_with("SpinEdit");
                 values.push_back(k == tested ? v.text : spin ? PlainSpin(k) : PlainText(k));
                 spinTexts.push_back(k == tested ? v.spinText : PlainSpin(k));
             }
-            const gen::CodeBuffer b = spec->generate(values);
+            const gen::CodeBuffer b = gadget->generate(values);
             ASSERT_EQ(b.Count(), g.lineCount) << g.id;
             for (const SplicedLine& line : g.lines)
                 EXPECT_EQ(b.Line(line.number - 1), Expected(line, values, spinTexts))
-                    << g.id << " line " << line.number << ", field " << spec->fields[tested].option;
+                    << g.id << " line " << line.number << ", field " << gadget->fields[tested].option;
         }
     }
 }
