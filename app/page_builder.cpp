@@ -61,7 +61,10 @@ QWidget* MakeLabel(QWidget* panel, const ControlRow& row)
     label->setTextFormat(Qt::PlainText); // captions are shown as typed, never as markup
     label->setText(ToQString(row.caption));
     StyleLabel(label, row.style);
-    label->adjustSize(); // rows without a size take the text's
+    // Rows without a size take the text's. Descriptions always have their designed size, and
+    // sizing a word-wrapped text to itself costs more than all the rest of a page.
+    if (row.style != TextStyle::Description)
+        label->adjustSize();
     return label;
 }
 
