@@ -204,6 +204,10 @@ TEST(GenProcess, WritesBytesAndExitStatus)
     EXPECT_EQ(run("no-such-gadget"), 2);
     EXPECT_EQ(ReadFile(out), "");
 
+    // Arguments reach the snippet as their bytes, whether or not they are UTF-8.
+    EXPECT_EQ(run("bookmark-us --site-name '\xFF\xFE \x80\xC3'"), 0);
+    EXPECT_EQ(ReadFile(out),
+              gen::BookmarkUs({"http://www.example.com", "\xFF\xFE \x80\xC3"}).TextForm());
 }
 
 // The real standard output on a full device: the library's own buffering must not hide the
