@@ -160,6 +160,9 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Delivered(out, err);
     }
     try {
+        // Without this, the extra argument would make "--list" read as an unknown gadget.
+        if (args[0] == "--help" || args[0] == "--list")
+            throw UsageError("sitewright-gen: " + args[0] + " takes no other arguments");
         const Request r = Parse(args);
         if (r.help) {
             PrintGadgetHelp(*r.gadget, out);

@@ -118,7 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"OptionOfOtherGadget", {"break-frames", "--url", "x"}, "--url"},
                     RefusalCase{"MissingValue", {"bookmark-us", "--url"}, "needs a value"},
                     RefusalCase{"MissingOutput", {"bookmark-us", "-o"}, "needs a value"},
-                    RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"}),
+                    RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"},
+                    RefusalCase{"ListWithMore", {"--list", "extra"}, "--list takes no"},
+                    RefusalCase{"HelpWithMore", {"--help", "--list"}, "--help takes no"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GenCommand, ListAndHelp)
