@@ -112,6 +112,17 @@ Request Parse(const std::vector<std::string>& args)
     return r;
 }
 
+// The text is only known to have arrived once the stream has been flushed without error; a
+// full disk or a closed pipe must not end in a success status.
+int Delivered(std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (out)
+        return kExitOk;
+    err << "sitewright-gen: cannot write to standard output\n";
+    return kExitFailure;
+}
+
 int Generate(const Request& r, std::ostream& out, std::ostream& err)
 {
     if (!r.gadget->generate) {
@@ -121,12 +132,7 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
     const gen::CodeBuffer code = r.gadget->generate(r.values);
     if (!r.outputPath) {
         out.write(code.TextForm().data(), static_cast<std::streamsize>(code.TextForm().size()));
-        out.flush();
-        if (!out) {
-            err << "sitewright-gen: cannot write to standard output\n";
-            return kExitFailure;
-        }
-        return kExitOk;
+        return Delivered(out, err);
     }
     try {
         platform::WriteFileReplacing(*r.outputPath, code.TextForm());
@@ -147,17 +153,20 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args.size() == 1 && args[0] == "--help") {
         out << kUsage;
-        return kExitOk;
+        return Delivered(out, err);
     }
     if (args.size() == 1 && args[0] == "--list") {
         PrintList(out);
-        return kExitOk;
+        return Delivered(out, err);
     }
     try {
+        // Without this, the extra argument would make "--list" read as an unknown gadget.
+        if (args[0] == "--help" || args[0] == "--list")
+            throw UsageError("sitewright-gen: " + args[0] + " takes no other arguments");
         const Request r = Parse(args);
         if (r.help) {
             PrintGadgetHelp(*r.gadget, out);
-            return kExitOk;
+            return Delivered(out, err);
         }
         return Generate(r, out, err);
     } catch (const UsageError& e) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
 #include <sys/wait.h>
 
 #include "cli/gen_command.h"
@@ -117,7 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"OptionOfOtherGadget", {"break-frames", "--url", "x"}, "--url"},
                     RefusalCase{"MissingValue", {"bookmark-us", "--url"}, "needs a value"},
                     RefusalCase{"MissingOutput", {"bookmark-us", "-o"}, "needs a value"},
-                    RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"}),
+                    RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"},
+                    RefusalCase{"ListWithMore", {"--list", "extra"}, "--list takes no"},
+                    RefusalCase{"HelpWithMore", {"--help", "--list"}, "--help takes no"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GenCommand, ListAndHelp)
@@ -157,6 +160,34 @@ TEST(GenCommand, UnwritableOutputIsAFailure)
     EXPECT_NE(r.err.find("Cannot create file \"" + file + "\". "), std::string::npos) << r.err;
 }
 
+// A standard output that takes nothing, like a full disk.
+class FullBuffer : public std::streambuf
+{
+protected:
+    int overflow(int) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+class GenWriteErrors : public testing::TestWithParam<std::vector<std::string>>
+{
+};
+
+// The snippet, the list and both helps: none may claim success when the text did not arrive.
+TEST_P(GenWriteErrors, FailedStandardOutputIsExitOne)
+{
+    FullBuffer full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(cli::RunGen(GetParam(), out, err), cli::kExitFailure);
+    EXPECT_NE(err.str().find("cannot write to standard output"), std::string::npos) << err.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, GenWriteErrors,
+                         testing::Values(std::vector<std::string>{"break-frames"},
+                                         std::vector<std::string>{"--list"},
+                                         std::vector<std::string>{"--help"},
+                                         std::vector<std::string>{"bookmark-us", "--help"}));
+
 // The real program: exit status and the bytes of standard output, CR LF included.
 TEST(GenProcess, WritesBytesAndExitStatus)
 {
@@ -174,6 +205,27 @@ TEST(GenProcess, WritesBytesAndExitStatus)
     EXPECT_EQ(ReadFile(out), gen::BreakFrames().TextForm());
     EXPECT_EQ(run("no-such-gadget"), 2);
     EXPECT_EQ(ReadFile(out), "");
+
+    // Arguments reach the snippet as their bytes, whether or not they are UTF-8.
+    EXPECT_EQ(run("bookmark-us --site-name '\xFF\xFE \x80\xC3'"), 0);
+    EXPECT_EQ(ReadFile(out),
+              gen::BookmarkUs({"http://www.example.com", "\xFF\xFE \x80\xC3"}).TextForm());
+}
+
+// The real standard output on a full device: the library's own buffering must not hide the
+// failure behind a success status.
+TEST(GenProcess, FullStandardOutputIsExitOne)
+{
+    const char* buildDir = std::getenv("SITEWRIGHT_BUILD_DIR");
+    if (!buildDir)
+        GTEST_SKIP() << "SITEWRIGHT_BUILD_DIR is not set (run through ctest)";
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    const std::string program = std::string(buildDir) + "/sitewright-gen";
+    for (const char* args : {"break-frames", "--list", "--help", "popup-page --help"}) {
+        const std::string cmd = program + " " + args + " >/dev/full 2>/dev/null";
+        EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 1) << args;
+    }
 }
 
 } // namespace

@@ -509,4 +509,13 @@ TEST(GadgetLines, LogoStartPositionIgnoresTheWidth)
     EXPECT_NE(b.Line(60).find("left:235px;"), std::string_view::npos);
 }
 
+// The popup script's declarations end without a semicolon, unlike its statements.
+TEST(GadgetLines, FramelessDeclarationsHaveNoSemicolon)
+{
+    const gen::CodeBuffer b = RunWithDefaults("frameless-popup");
+    ASSERT_EQ(b.Count(), 70u);
+    for (std::size_t number : {14, 15, 16, 17, 18, 19, 22, 25})
+        EXPECT_EQ(b.Line(number - 1).find(';'), std::string_view::npos) << "line " << number;
+}
+
 } // namespace

@@ -189,6 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Value{"LeadingBlanksBeforeNumber", "  0235", "235"},
                     Value{"BlanksAtBothEnds", "  12  ", "0"},
                     Value{"NonAsciiUtf8", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "0"},
+                    Value{"NotUtf8", "\xFF\xFE \x80 \xC3(", "0"},
                     Value{"NegativeNumber", "-3", "-3"}),
     [](const testing::TestParamInfo<Value>& info) { return std::string(info.param.name); });
 

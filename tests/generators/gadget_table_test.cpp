@@ -43,6 +43,8 @@ TEST(GadgetTable, ComponentsAndOptionsAreUnique)
 TEST(GadgetTable, OptionsNameTheirControls)
 {
     const std::map<std::string_view, std::string> expected = {
+        {"break-frames", ""},
+        {"bookmark-us", "url=Edit1 site-name=Edit2 "},
         {"email-this-page", ""},
         {"set-homepage", "url=Edit3 "},
         {"logo-branding",
@@ -53,6 +55,7 @@ TEST(GadgetTable, OptionsNameTheirControls)
         {"metasearch", ""},
         {"popup-page", "url=Edit12 width=Edit14 height=Edit15 seconds=Edit13 "},
     };
+    ASSERT_EQ(expected.size(), gen::GadgetTable().size());
     for (const auto& [id, fields] : expected) {
         const gen::GadgetSpec* g = gen::FindGadget(id);
         ASSERT_NE(g, nullptr) << id;
