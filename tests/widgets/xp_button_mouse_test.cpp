@@ -12,8 +12,10 @@ private Q_SLOTS:
     void startsAsTheDefaultButton();
     void captionRepaintsOnlyWhenChanged();
     void mouseClickPressesThenClicks();
+    void pressAndReleasePaintAtOnce();
     void doubleClickGivesTwoClicks();
     void releaseOutsideLeavesThePressPending();
+    void pendingPressEndsAtAnyKeyRelease();
     void pointerLeavingDuringPressDropsTheReversedFace();
     void rightButtonDoesNothing();
     void modalResultGoesToAnOwningDialog();
@@ -76,6 +78,45 @@ void XpButtonMouseTest::mouseClickPressesThenClicks()
     QCOMPARE(clicks.count(), 1);
 }
 
+// The state each paint of a button was drawn with.
+class PaintLog : public QObject
+{
+public:
+    struct Paint {
+        bool pressed, hasFocus;
+    };
+    QList<Paint> paints;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const auto* button = static_cast<TxpButton*>(watched);
+            paints.append({button->Pressed(), button->HasFocus()});
+        }
+        return false;
+    }
+};
+
+// The press is drawn before the handler returns, already with the focus it brought; the
+// release is drawn before the click handler runs.
+void XpButtonMouseTest::pressAndReleasePaintAtOnce()
+{
+    Window window;
+    QVERIFY(window.Show());
+    window.edit->setFocus();
+    QTest::qWait(0);
+    PaintLog log;
+    window.second->installEventFilter(&log);
+    QTest::mousePress(window.second, Qt::LeftButton);
+    QCOMPARE(log.paints.size(), 1);
+    QVERIFY(log.paints.last().pressed && log.paints.last().hasFocus);
+    qsizetype paintsAtClick = -1;
+    QObject::connect(window.second, &TxpButton::clicked, &window.widget,
+                     [&] { paintsAtClick = log.paints.size(); });
+    QTest::mouseRelease(window.second, Qt::LeftButton);
+    QCOMPARE(paintsAtClick, 2);
+    QVERIFY(!log.paints.at(1).pressed);
+}
+
 // The toolkit reports a double-click as press, release, press, double-click, release.
 void XpButtonMouseTest::doubleClickGivesTwoClicks()
 {
@@ -108,6 +149,21 @@ void XpButtonMouseTest::releaseOutsideLeavesThePressPending()
     QVERIFY(!window.first->Pressed());
     QTest::mouseRelease(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
+}
+
+void XpButtonMouseTest::pendingPressEndsAtAnyKeyRelease()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::mousePress(window.first, Qt::LeftButton);
+    QTest::mouseRelease(window.first, Qt::LeftButton, {}, QPoint(150, 12));
+    QVERIFY(window.first->Pressed());
+    QTest::keyPress(window.first, Qt::Key_Shift);
+    QCOMPARE(clicks.count(), 0);
+    QTest::keyRelease(window.first, Qt::Key_Shift);
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!window.first->Pressed());
 }
 
 void XpButtonMouseTest::pointerLeavingDuringPressDropsTheReversedFace()
