@@ -59,7 +59,9 @@ void TxpButton::focusInEvent(QFocusEvent* event)
         hasFocus_ = true;
         update();
     }
-    if (event->reason() != Qt::ActiveWindowFocusReason)
+    // Focus coming back from another window or a closed popup returns to the control that
+    // was active all along.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         Q_EMIT entered();
 }
 

@@ -16,6 +16,7 @@ private Q_SLOTS:
     void mnemonics();
     void disabledButtonIgnoresMnemonicAndDefault();
     void focusIsFollowedAndReported();
+    void popupRoundTripIsNoChangeOfControl();
     void clickHandlerMayDeleteTheButton();
 };
 
@@ -171,6 +172,24 @@ void XpButtonKeysTest::focusIsFollowedAndReported()
     QVERIFY(!window.first->HasFocus());
     QCOMPARE(entered.count(), 1);
     QCOMPARE(exited.count(), 1);
+}
+
+// A popup borrows the focus and hands it back to the same control: the button shows it lost
+// the focus meanwhile, but it never stopped being the window's active control.
+void XpButtonKeysTest::popupRoundTripIsNoChangeOfControl()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy entered(window.first, &TxpButton::entered);
+    QSignalSpy exited(window.first, &TxpButton::exited);
+    QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(window.first, &out);
+    QVERIFY(!window.first->HasFocus());
+    QFocusEvent in(QEvent::FocusIn, Qt::PopupFocusReason);
+    QApplication::sendEvent(window.first, &in);
+    QVERIFY(window.first->HasFocus());
+    QCOMPARE(exited.count(), 0);
+    QCOMPARE(entered.count(), 0);
 }
 
 void XpButtonKeysTest::clickHandlerMayDeleteTheButton()
