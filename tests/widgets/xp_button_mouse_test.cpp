@@ -13,6 +13,7 @@ private Q_SLOTS:
     void captionRepaintsOnlyWhenChanged();
     void mouseClickPressesThenClicks();
     void pressAndReleasePaintAtOnce();
+    void pointerCrossingPaintsAtOnce();
     void doubleClickGivesTwoClicks();
     void releaseOutsideLeavesThePressPending();
     void pendingPressEndsAtAnyKeyRelease();
@@ -115,6 +116,25 @@ void XpButtonMouseTest::pressAndReleasePaintAtOnce()
     QTest::mouseRelease(window.second, Qt::LeftButton);
     QCOMPARE(paintsAtClick, 2);
     QVERIFY(!log.paints.at(1).pressed);
+}
+
+void XpButtonMouseTest::pointerCrossingPaintsAtOnce()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QTest::qWait(0);
+    PaintCounter counter;
+    window.second->installEventFilter(&counter);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(window.second, &enter);
+    QVERIFY(window.second->Hovered());
+    QCOMPARE(counter.paints, 1);
+    QApplication::sendEvent(window.second, &enter);
+    QCOMPARE(counter.paints, 1);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window.second, &leave);
+    QVERIFY(!window.second->Hovered());
+    QCOMPARE(counter.paints, 2);
 }
 
 // The toolkit reports a double-click as press, release, press, double-click, release.
