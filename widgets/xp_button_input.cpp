@@ -4,9 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-// The toolkit delivers a double-click as press, release, press, double-click, release. Only
-// the first press and the double-click are the button's business, so the second press is
-// undone when its double-click arrives.
+// The window system hands a double-click over in place of the second press, but a press can
+// also arrive just before its double-click (events sent straight to the widget). Only the first
+// press and the double-click are the button's business, so such a second press is undone when
+// its double-click arrives.
 void TxpButton::mousePressEvent(QMouseEvent* event)
 {
     event->accept();

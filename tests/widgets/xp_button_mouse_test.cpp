@@ -15,6 +15,7 @@ private Q_SLOTS:
     void pressAndReleasePaintAtOnce();
     void pointerCrossingPaintsAtOnce();
     void doubleClickGivesTwoClicks();
+    void doubleClickFromTheWindowSystem();
     void releaseOutsideLeavesThePressPending();
     void pendingPressEndsAtAnyKeyRelease();
     void pointerLeavingDuringPressDropsTheReversedFace();
@@ -137,7 +138,7 @@ void XpButtonMouseTest::pointerCrossingPaintsAtOnce()
     QCOMPARE(counter.paints, 2);
 }
 
-// The toolkit reports a double-click as press, release, press, double-click, release.
+// Events sent straight to the widget may bring a press just before the double-click.
 void XpButtonMouseTest::doubleClickGivesTwoClicks()
 {
     Window window;
@@ -151,6 +152,29 @@ void XpButtonMouseTest::doubleClickGivesTwoClicks()
     QVERIFY(!window.first->Pressed());
     QTest::mouseRelease(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 2);
+}
+
+// Through the window system the second press arrives as the double-click itself: it clicks
+// without showing the pressed look, and the release after it does nothing.
+void XpButtonMouseTest::doubleClickFromTheWindowSystem()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QWindow* handle = window.widget.windowHandle();
+    const QPoint at = window.first->geometry().center();
+    QTest::mouseMove(handle, at);
+    QVERIFY(window.first->Hovered());
+    QTest::qWait(0);
+    PaintCounter counter;
+    window.first->installEventFilter(&counter);
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(counter.paints, 2);
+    QVERIFY(!window.first->Pressed());
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(counter.paints, 2);
 }
 
 void XpButtonMouseTest::releaseOutsideLeavesThePressPending()
