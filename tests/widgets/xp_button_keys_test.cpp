@@ -1,5 +1,7 @@
 #include "button_window.h"
 
+#include "widgets/caption_text.h"
+
 #include <QPointer>
 #include <QSignalSpy>
 
@@ -14,6 +16,8 @@ private Q_SLOTS:
     void dialogKeysClickDefaultAndCancelButtons();
     void mnemonics_data();
     void mnemonics();
+    void acceleratorRule_data();
+    void acceleratorRule();
     void disabledButtonIgnoresMnemonicAndDefault();
     void focusIsFollowedAndReported();
     void popupRoundTripIsNoChangeOfControl();
@@ -139,6 +143,49 @@ void XpButtonKeysTest::mnemonics()
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(spy.count(), clicks);
     QCOMPARE(twinSpy.count(), clicks);
+}
+
+void XpButtonKeysTest::acceleratorRule_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("upper letter, lower typed") << "Save &File"
+                                               << "f" << true;
+    QTest::newRow("lower letter, upper typed") << "save &file"
+                                               << "F" << true;
+    QTest::newRow("letter after the accelerator") << "Save &File"
+                                                  << "i" << false;
+    QTest::newRow("no ampersand") << "Save File"
+                                  << "s" << false;
+    QTest::newRow("doubled ampersand") << "A&&B"
+                                       << "&" << false;
+    QTest::newRow("doubled then single") << "A&&&B"
+                                         << "b" << true;
+    QTest::newRow("later replaces earlier") << "&A&B"
+                                            << "b" << true;
+    QTest::newRow("earlier replaced") << "&A&B"
+                                      << "a" << false;
+    QTest::newRow("trailing ampersand ignored") << "&Go&"
+                                                << "g" << true;
+    QTest::newRow("only a trailing ampersand") << "Go&"
+                                               << "o" << false;
+    QTest::newRow("accented letters keep their case")
+        << QString::fromUtf8("&\xc3\xa9t\xc3\xa9") << QString::fromUtf8("\xc3\x89") << false;
+    QTest::newRow("accented letter itself")
+        << QString::fromUtf8("&\xc3\xa9t\xc3\xa9") << QString::fromUtf8("\xc3\xa9") << true;
+    QTest::newRow("character beyond 16 bits whole")
+        << QString::fromUtf8("&\xf0\x9f\x98\x80!") << QString::fromUtf8("\xf0\x9f\x98\x80") << true;
+    QTest::newRow("after a character beyond 16 bits")
+        << QString::fromUtf8("\xf0\x9f\x98\x80&x") << "x" << true;
+}
+
+void XpButtonKeysTest::acceleratorRule()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, typed);
+    QFETCH(bool, matches);
+    QCOMPARE(caption::MatchesAccelerator(caption, typed), matches);
 }
 
 void XpButtonKeysTest::disabledButtonIgnoresMnemonicAndDefault()
