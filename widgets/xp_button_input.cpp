@@ -54,16 +54,18 @@ void TxpButton::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-void TxpButton::focusInEvent(QFocusEvent* event)
+void TxpButton::focusInEvent(QFocusEvent*)
 {
     if (!hasFocus_) {
         hasFocus_ = true;
         update();
     }
     // Focus coming back from another window or a closed popup returns to the control that
-    // was active all along.
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+    // was active all along; the first activation of a window does make it active.
+    if (!activeControl_) {
+        activeControl_ = true;
         Q_EMIT entered();
+    }
 }
 
 void TxpButton::focusOutEvent(QFocusEvent* event)
@@ -72,8 +74,10 @@ void TxpButton::focusOutEvent(QFocusEvent* event)
         hasFocus_ = false;
         update();
     }
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        Q_EMIT exited();
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    activeControl_ = false;
+    Q_EMIT exited();
 }
 
 void TxpButton::keyPressEvent(QKeyEvent* event)

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void disabledButtonIgnoresMnemonicAndDefault();
     void focusIsFollowedAndReported();
     void popupRoundTripIsNoChangeOfControl();
+    void firstActivationEntersOnlyOnce();
     void clickHandlerMayDeleteTheButton();
 };
 
@@ -237,6 +238,32 @@ void XpButtonKeysTest::popupRoundTripIsNoChangeOfControl()
     QVERIFY(window.first->HasFocus());
     QCOMPARE(exited.count(), 0);
     QCOMPARE(entered.count(), 0);
+}
+
+// A window shown with a button as its focused control makes that button its active control;
+// switching to another window and back does not change it.
+void XpButtonKeysTest::firstActivationEntersOnlyOnce()
+{
+    Window window;
+    window.second->setFocus();
+    QSignalSpy entered(window.second, &TxpButton::entered);
+    QSignalSpy exited(window.second, &TxpButton::exited);
+    window.widget.show();
+    QApplication::setActiveWindow(&window.widget);
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.second->HasFocus());
+    QCOMPARE(entered.count(), 1);
+
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!window.second->HasFocus());
+    QApplication::setActiveWindow(&window.widget);
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.second->HasFocus());
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(exited.count(), 0);
 }
 
 void XpButtonKeysTest::clickHandlerMayDeleteTheButton()
