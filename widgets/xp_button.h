@@ -92,6 +92,7 @@ private:
     bool hovered_ = false;
     bool pressed_ = false;
     bool hasFocus_ = false;
+    bool activeControl_ = false; // the focused control of its window, even while inactive
     bool pressedBeforeLastPress_ = false;
     bool cancel_ = false;
     bool default_ = false;

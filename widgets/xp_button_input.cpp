@@ -4,9 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-// The toolkit delivers a double-click as press, release, press, double-click, release. Only
-// the first press and the double-click are the button's business, so the second press is
-// undone when its double-click arrives.
+// The window system hands a double-click over in place of the second press, but a press can
+// also arrive just before its double-click (events sent straight to the widget). Only the first
+// press and the double-click are the button's business, so such a second press is undone when
+// its double-click arrives.
 void TxpButton::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
@@ -53,14 +54,18 @@ void TxpButton::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-void TxpButton::focusInEvent(QFocusEvent* event)
+void TxpButton::focusInEvent(QFocusEvent*)
 {
     if (!hasFocus_) {
         hasFocus_ = true;
         update();
     }
-    if (event->reason() != Qt::ActiveWindowFocusReason)
+    // Focus coming back from another window or a closed popup returns to the control that
+    // was active all along; the first activation of a window does make it active.
+    if (!activeControl_) {
+        activeControl_ = true;
         Q_EMIT entered();
+    }
 }
 
 void TxpButton::focusOutEvent(QFocusEvent* event)
@@ -69,8 +74,10 @@ void TxpButton::focusOutEvent(QFocusEvent* event)
         hasFocus_ = false;
         update();
     }
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        Q_EMIT exited();
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    activeControl_ = false;
+    Q_EMIT exited();
 }
 
 void TxpButton::keyPressEvent(QKeyEvent* event)

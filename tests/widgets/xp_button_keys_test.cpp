@@ -1,5 +1,7 @@
 #include "button_window.h"
 
+#include "widgets/caption_text.h"
+
 #include <QPointer>
 #include <QSignalSpy>
 
@@ -14,8 +16,12 @@ private Q_SLOTS:
     void dialogKeysClickDefaultAndCancelButtons();
     void mnemonics_data();
     void mnemonics();
+    void acceleratorRule_data();
+    void acceleratorRule();
     void disabledButtonIgnoresMnemonicAndDefault();
     void focusIsFollowedAndReported();
+    void popupRoundTripIsNoChangeOfControl();
+    void firstActivationEntersOnlyOnce();
     void clickHandlerMayDeleteTheButton();
 };
 
@@ -140,6 +146,49 @@ void XpButtonKeysTest::mnemonics()
     QCOMPARE(twinSpy.count(), clicks);
 }
 
+void XpButtonKeysTest::acceleratorRule_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("upper letter, lower typed") << "Save &File"
+                                               << "f" << true;
+    QTest::newRow("lower letter, upper typed") << "save &file"
+                                               << "F" << true;
+    QTest::newRow("letter after the accelerator") << "Save &File"
+                                                  << "i" << false;
+    QTest::newRow("no ampersand") << "Save File"
+                                  << "s" << false;
+    QTest::newRow("doubled ampersand") << "A&&B"
+                                       << "&" << false;
+    QTest::newRow("doubled then single") << "A&&&B"
+                                         << "b" << true;
+    QTest::newRow("later replaces earlier") << "&A&B"
+                                            << "b" << true;
+    QTest::newRow("earlier replaced") << "&A&B"
+                                      << "a" << false;
+    QTest::newRow("trailing ampersand ignored") << "&Go&"
+                                                << "g" << true;
+    QTest::newRow("only a trailing ampersand") << "Go&"
+                                               << "o" << false;
+    QTest::newRow("accented letters keep their case")
+        << QString::fromUtf8("&\xc3\xa9t\xc3\xa9") << QString::fromUtf8("\xc3\x89") << false;
+    QTest::newRow("accented letter itself")
+        << QString::fromUtf8("&\xc3\xa9t\xc3\xa9") << QString::fromUtf8("\xc3\xa9") << true;
+    QTest::newRow("character beyond 16 bits whole")
+        << QString::fromUtf8("&\xf0\x9f\x98\x80!") << QString::fromUtf8("\xf0\x9f\x98\x80") << true;
+    QTest::newRow("after a character beyond 16 bits")
+        << QString::fromUtf8("\xf0\x9f\x98\x80&x") << "x" << true;
+}
+
+void XpButtonKeysTest::acceleratorRule()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, typed);
+    QFETCH(bool, matches);
+    QCOMPARE(caption::MatchesAccelerator(caption, typed), matches);
+}
+
 void XpButtonKeysTest::disabledButtonIgnoresMnemonicAndDefault()
 {
     Window window;
@@ -171,6 +220,50 @@ void XpButtonKeysTest::focusIsFollowedAndReported()
     QVERIFY(!window.first->HasFocus());
     QCOMPARE(entered.count(), 1);
     QCOMPARE(exited.count(), 1);
+}
+
+// A popup borrows the focus and hands it back to the same control: the button shows it lost
+// the focus meanwhile, but it never stopped being the window's active control.
+void XpButtonKeysTest::popupRoundTripIsNoChangeOfControl()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy entered(window.first, &TxpButton::entered);
+    QSignalSpy exited(window.first, &TxpButton::exited);
+    QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(window.first, &out);
+    QVERIFY(!window.first->HasFocus());
+    QFocusEvent in(QEvent::FocusIn, Qt::PopupFocusReason);
+    QApplication::sendEvent(window.first, &in);
+    QVERIFY(window.first->HasFocus());
+    QCOMPARE(exited.count(), 0);
+    QCOMPARE(entered.count(), 0);
+}
+
+// A window shown with a button as its focused control makes that button its active control;
+// switching to another window and back does not change it.
+void XpButtonKeysTest::firstActivationEntersOnlyOnce()
+{
+    Window window;
+    window.second->setFocus();
+    QSignalSpy entered(window.second, &TxpButton::entered);
+    QSignalSpy exited(window.second, &TxpButton::exited);
+    window.widget.show();
+    QApplication::setActiveWindow(&window.widget);
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.second->HasFocus());
+    QCOMPARE(entered.count(), 1);
+
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!window.second->HasFocus());
+    QApplication::setActiveWindow(&window.widget);
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.second->HasFocus());
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(exited.count(), 0);
 }
 
 void XpButtonKeysTest::clickHandlerMayDeleteTheButton()

@@ -1,4 +1,4 @@
-#include "widgets/ui_fonts.h"
+#include "look_helpers.h"
 #include "widgets/xp_button.h"
 #include "widgets/xp_button_look.h"
 #include "widgets/xp_canvas.h"
@@ -14,25 +14,6 @@
 
 namespace
 {
-
-using Rgb = QRgb;
-
-Rgb At(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
-}
-
-XpButtonLook Look(const QString& caption, int width = 89, int height = 25)
-{
-    XpButtonLook look;
-    look.width = width;
-    look.height = height;
-    look.caption = caption;
-    look.font = ui::DialogFont(11);
-    look.fontColor = Qt::black;
-    look.background = QColor(0x405060);
-    return look;
-}
 
 // The rows of a 25-pixel face column: frame, border, highlight, inner frame, 17 face rows,
 // inner frame, shadow line, border, white.
@@ -78,6 +59,7 @@ private Q_SLOTS:
     void underlineMarksTheAccelerator();
     void outerCornersShowTheSurface();
     void tallButtonPassesTheStepCountModulo256();
+    void tallPressedButtonPassesTheStepCountModulo256();
     void tinyButtonsStayInsideTheirImage();
 };
 
@@ -272,6 +254,24 @@ void XpButtonLookTest::tallButtonPassesTheStepCountModulo256()
     QCOMPARE(At(image, 6, 4 + 78), Rgb(0xFDFDFD));
     QVERIFY(At(image, 6, 4 + 79) != 0xFDFDFD);
     QCOMPARE(At(image, 6, 795), Rgb(0xCDCCDF));
+}
+
+// Pressed under the pointer: 514 / 2 = 257 steps arrive as 1, which fills the whole face with
+// the first colour although the reversed face starts from the second; 516 / 2 = 258 arrive
+// as 2, two bands of 254 rows.
+void XpButtonLookTest::tallPressedButtonPassesTheStepCountModulo256()
+{
+    XpButtonLook look = Look(QString(), 89, 514);
+    look.pressed = look.hovered = true;
+    const QImage one = PaintXpButton(look);
+    QCOMPARE(At(one, 6, 4), Rgb(0xFDFDFD));
+    QCOMPARE(At(one, 6, 509), Rgb(0xFDFDFD));
+    look.height = 516;
+    const QImage two = PaintXpButton(look);
+    QCOMPARE(At(two, 6, 4), Rgb(0xCDCCDF));
+    QCOMPARE(At(two, 6, 257), Rgb(0xCDCCDF));
+    QCOMPARE(At(two, 6, 258), Rgb(0xFDFDFD));
+    QCOMPARE(At(two, 6, 511), Rgb(0xFDFDFD));
 }
 
 // Frames turn inside out on buttons narrower than their insets; every look must still draw

@@ -12,8 +12,12 @@ private Q_SLOTS:
     void startsAsTheDefaultButton();
     void captionRepaintsOnlyWhenChanged();
     void mouseClickPressesThenClicks();
+    void pressAndReleasePaintAtOnce();
+    void pointerCrossingPaintsAtOnce();
     void doubleClickGivesTwoClicks();
+    void doubleClickFromTheWindowSystem();
     void releaseOutsideLeavesThePressPending();
+    void pendingPressEndsAtAnyKeyRelease();
     void pointerLeavingDuringPressDropsTheReversedFace();
     void rightButtonDoesNothing();
     void modalResultGoesToAnOwningDialog();
@@ -76,7 +80,65 @@ void XpButtonMouseTest::mouseClickPressesThenClicks()
     QCOMPARE(clicks.count(), 1);
 }
 
-// The toolkit reports a double-click as press, release, press, double-click, release.
+// The state each paint of a button was drawn with.
+class PaintLog : public QObject
+{
+public:
+    struct Paint {
+        bool pressed, hasFocus;
+    };
+    QList<Paint> paints;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const auto* button = static_cast<TxpButton*>(watched);
+            paints.append({button->Pressed(), button->HasFocus()});
+        }
+        return false;
+    }
+};
+
+// The press is drawn before the handler returns, already with the focus it brought; the
+// release is drawn before the click handler runs.
+void XpButtonMouseTest::pressAndReleasePaintAtOnce()
+{
+    Window window;
+    QVERIFY(window.Show());
+    window.edit->setFocus();
+    QTest::qWait(0);
+    PaintLog log;
+    window.second->installEventFilter(&log);
+    QTest::mousePress(window.second, Qt::LeftButton);
+    QCOMPARE(log.paints.size(), 1);
+    QVERIFY(log.paints.last().pressed && log.paints.last().hasFocus);
+    qsizetype paintsAtClick = -1;
+    QObject::connect(window.second, &TxpButton::clicked, &window.widget,
+                     [&] { paintsAtClick = log.paints.size(); });
+    QTest::mouseRelease(window.second, Qt::LeftButton);
+    QCOMPARE(paintsAtClick, 2);
+    QVERIFY(!log.paints.at(1).pressed);
+}
+
+void XpButtonMouseTest::pointerCrossingPaintsAtOnce()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QTest::qWait(0);
+    PaintCounter counter;
+    window.second->installEventFilter(&counter);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(window.second, &enter);
+    QVERIFY(window.second->Hovered());
+    QCOMPARE(counter.paints, 1);
+    QApplication::sendEvent(window.second, &enter);
+    QCOMPARE(counter.paints, 1);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window.second, &leave);
+    QVERIFY(!window.second->Hovered());
+    QCOMPARE(counter.paints, 2);
+}
+
+// Events sent straight to the widget may bring a press just before the double-click.
 void XpButtonMouseTest::doubleClickGivesTwoClicks()
 {
     Window window;
@@ -90,6 +152,29 @@ void XpButtonMouseTest::doubleClickGivesTwoClicks()
     QVERIFY(!window.first->Pressed());
     QTest::mouseRelease(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 2);
+}
+
+// Through the window system the second press arrives as the double-click itself: it clicks
+// without showing the pressed look, and the release after it does nothing.
+void XpButtonMouseTest::doubleClickFromTheWindowSystem()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QWindow* handle = window.widget.windowHandle();
+    const QPoint at = window.first->geometry().center();
+    QTest::mouseMove(handle, at);
+    QVERIFY(window.first->Hovered());
+    QTest::qWait(0);
+    PaintCounter counter;
+    window.first->installEventFilter(&counter);
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(counter.paints, 2);
+    QVERIFY(!window.first->Pressed());
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(counter.paints, 2);
 }
 
 void XpButtonMouseTest::releaseOutsideLeavesThePressPending()
@@ -108,6 +193,21 @@ void XpButtonMouseTest::releaseOutsideLeavesThePressPending()
     QVERIFY(!window.first->Pressed());
     QTest::mouseRelease(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
+}
+
+void XpButtonMouseTest::pendingPressEndsAtAnyKeyRelease()
+{
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QTest::mousePress(window.first, Qt::LeftButton);
+    QTest::mouseRelease(window.first, Qt::LeftButton, {}, QPoint(150, 12));
+    QVERIFY(window.first->Pressed());
+    QTest::keyPress(window.first, Qt::Key_Shift);
+    QCOMPARE(clicks.count(), 0);
+    QTest::keyRelease(window.first, Qt::Key_Shift);
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!window.first->Pressed());
 }
 
 void XpButtonMouseTest::pointerLeavingDuringPressDropsTheReversedFace()
