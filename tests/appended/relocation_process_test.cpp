@@ -19,10 +19,12 @@ namespace
 namespace fs = std::filesystem;
 using Marker = ProcessHarness::Marker;
 
+// The marker of the process started from `exe`. A handover copy may already be deleted by the
+// program it started when it writes its marker; the kernel then names it "<path> (deleted)".
 const Marker* Find(const std::vector<Marker>& markers, const std::string& exe)
 {
     for (const Marker& m : markers)
-        if (m.count("exe") && m.at("exe") == exe)
+        if (m.count("exe") && (m.at("exe") == exe || m.at("exe") == exe + " (deleted)"))
             return &m;
     return nullptr;
 }
