@@ -37,6 +37,7 @@ private Q_SLOTS:
     void generateCodeShowsEachPagesCode_data();
     void generateCodeShowsEachPagesCode();
     void generateCodeReplacesEarlierCode();
+    void generateCodeBringsCodeWindowToFront();
     void bookmarkUsSplicesTypedText_data();
     void bookmarkUsSplicesTypedText();
     void previewWritesFileAndOpensBrowser();
@@ -246,6 +247,26 @@ void MainWindowTest::generateCodeReplacesEarlierCode()
     Click(f->form2->xpButton4);
     QCOMPARE(MemoLines().size(), std::size_t{29});
     QCOMPARE(MemoLines(), gen::BookmarkUs({"http://www.example.com", "My cool site"}).Lines());
+}
+
+// Generate Code shows the code window in front and active, also when it was open behind the
+// main window or minimised; the main window stays usable.
+void MainWindowTest::generateCodeBringsCodeWindowToFront()
+{
+    Click(f->form2->xpButton2);
+    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+    f->form2->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    Click(f->form2->xpButton2);
+    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+
+    f->form4->showMinimized();
+    Click(f->form2->xpButton2);
+    QVERIFY(!f->form4->isMinimized());
+    QVERIFY(f->form4->isVisible());
+    QVERIFY(!f->form4->isModal());
+    Click(f->form2->Label2);
+    QCOMPARE(f->form2->VisiblePage(), 2);
 }
 
 void MainWindowTest::bookmarkUsSplicesTypedText_data()
