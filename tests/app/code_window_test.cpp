@@ -70,6 +70,10 @@ void CodeWindowTest::windowAsDesigned()
 {
     TForm4& window = *f->form4;
     QCOMPARE(window.windowTitle(), QStringLiteral("Source Code"));
+    // 505 x 429 outside with a classic frame; the frame's outer corner at (180, 170).
+    QCOMPARE(window.size(), QSize(497, 402));
+    QCOMPARE(window.frameGeometry().topLeft(), QPoint(180, 170));
+    QCOMPARE(window.font().pixelSize(), 11);
     QCOMPARE(window.Memo1->geometry(), QRect(8, 8, 481, 345));
     QCOMPARE(window.Bevel1->geometry(), QRect(0, 0, 497, 361));
     QCOMPARE(window.Bevel2->geometry(), QRect(56, 366, 385, 35));
