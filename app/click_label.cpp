@@ -2,10 +2,7 @@
 
 #include <QMouseEvent>
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent)
-{
-    setCursor(Qt::PointingHandCursor);
-}
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
 {

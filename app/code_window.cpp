@@ -115,13 +115,16 @@ void TForm4::ConnectHandlers()
 
 void TForm4::SetCode(const gen::CodeBuffer& code)
 {
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(code.Count()));
+    // Every line ends in a line break, the last one too, just as in the text form: the empty
+    // row behind the last break is no line (see Lines()), so a buffer of one empty line stays
+    // apart from an empty one, and Select All copies each line's CR LF.
+    QString text;
     for (std::size_t i = 0; i < code.Count(); ++i) {
         const std::string_view line = code.Line(i);
-        lines.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+        text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        text += QLatin1Char('\n');
     }
-    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    Memo1->setPlainText(text);
 }
 
 void TForm4::ClearCode()
@@ -132,12 +135,17 @@ void TForm4::ClearCode()
 std::vector<std::string> TForm4::Lines() const
 {
     std::vector<std::string> lines;
-    const QTextDocument* document = Memo1->document();
-    if (document->isEmpty())
-        return lines;
     // Block texts are raw: unlike toPlainText() they keep non-breaking spaces as typed.
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        lines.push_back(block.text().toStdString());
+    for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
+        // Shift+Enter breaks a line inside its block; it shows as two lines, so it saves as two.
+        const QStringList parts = block.text().split(QChar::LineSeparator);
+        for (const QString& part : parts)
+            lines.push_back(part.toStdString());
+    }
+    // The row behind the last line break only holds the caret; a final line typed without a
+    // break still counts.
+    if (!lines.empty() && lines.back().empty())
+        lines.pop_back();
     return lines;
 }
 
@@ -157,8 +165,10 @@ void TForm4::xpButton2Click()
     QString text = Memo1->textCursor().selectedText();
     if (text.isEmpty())
         return;
-    // The selection separates lines with U+2029; other programs expect CR LF.
+    // The selection separates lines with U+2029, and Shift+Enter leaves U+2028 inside a line;
+    // other programs expect CR LF for both.
     text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
     QGuiApplication::clipboard()->setText(text);
 }
 

@@ -21,18 +21,20 @@ public:
     explicit TForm4(QWidget* parent = nullptr);
     ~TForm4() override;
 
-    // Replaces the buffer with `code`'s lines.
+    // Replaces the buffer with `code`'s lines, each followed by a line break.
     void SetCode(const gen::CodeBuffer& code);
     void ClearCode();
-    // The buffer's lines as Memo1 holds them now, user edits included, as UTF-8 bytes. An
-    // empty Memo1 holds no line.
+    // The lines Memo1 shows now, user edits included, as UTF-8 bytes: its text split at every
+    // line break (Enter or Shift+Enter), where the empty row behind a final line break is no
+    // line. An empty Memo1 holds no line; after SetCode(code) Lines() gives code's lines as
+    // long as none of them holds a line break itself.
     std::vector<std::string> Lines() const;
     // Every line followed by CR LF, the last one included.
     std::string TextForm() const;
 
     // Select All: focus Memo1 and select its whole text.
     void xpButton1Click();
-    // Copy: the selection goes to the clipboard with CR LF between lines; nothing happens
+    // Copy: the selection goes to the clipboard with CR LF for each line break; nothing happens
     // without a selection.
     void xpButton2Click();
     // Save to File: asks for a file name with SaveDialog1 and writes the text form there,

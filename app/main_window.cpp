@@ -191,6 +191,7 @@ void TForm2::BuildFooter()
     lblTextLink->setText(QStringLiteral("Visit my website"));
     lblTextLink->setGeometry(1, 320, 537, 13);
     lblTextLink->setAlignment(Qt::AlignCenter);
+    lblTextLink->setCursor(Qt::PointingHandCursor); // the menu lines keep the arrow
     SetTextColor(lblTextLink, QColor(0x00, 0x00, 0xFF));
 }
 

@@ -104,6 +104,8 @@ void PreviewCodeBuffer()
 
 void ShowCodeWindow()
 {
+    // A minimised code window would stay out of sight; it comes back at its size.
+    Form4->setWindowState(Form4->windowState() & ~Qt::WindowMinimized);
     Form4->show();
     Form4->raise();
     Form4->activateWindow();

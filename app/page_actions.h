@@ -32,7 +32,8 @@ void GenPage(int page);
 // kept and no browser is started.
 void PreviewCodeBuffer();
 
-// Shows the code window, modeless, in front of the others and active.
+// Shows the code window, modeless, in front of the others and active; a minimised one is
+// restored.
 void ShowCodeWindow();
 
 // The full path of the preview file.

@@ -1,6 +1,7 @@
 #include "widgets/spin_edit.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QToolButton>
@@ -102,10 +103,29 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void TSpinEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    if (std::all_of(commit.cbegin(), commit.cend(), IsAccepted)) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // The composition ends without its text, as a refused key would.
+    QInputMethodEvent dropped;
+    QLineEdit::inputMethodEvent(&dropped);
+    event->accept();
+    Beep();
+}
+
 void TSpinEdit::Refuse(QKeyEvent* event)
 {
     // Accepted, so the refused key goes no further up the window either.
     event->accept();
+    Beep();
+}
+
+void TSpinEdit::Beep()
+{
     QApplication::beep();
     Q_EMIT keyRefused();
 }

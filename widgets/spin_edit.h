@@ -14,8 +14,9 @@ class QToolButton;
 // Typing is filtered as it happens. ASCII digits, "+", "-" and the locale's decimal separator
 // are taken; any other typed character, and Enter, is refused with a beep (keyRefused()).
 // Control characters, editing and navigation keys, and keys held with Ctrl pass, so paste and
-// cut work and put their text in unfiltered. The up and down arrow keys and the arrow buttons
-// step the value.
+// cut work and put their text in unfiltered. Text an input method composes (dead keys, compose
+// sequences) counts as typed and is filtered alike. The up and down arrow keys and the arrow
+// buttons step the value.
 class TSpinEdit : public QLineEdit
 {
     Q_OBJECT
@@ -41,12 +42,14 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     QToolButton* MakeArrowButton(Qt::ArrowType arrow, int steps);
     void PlaceButtons();
     void Refuse(QKeyEvent* event);
+    void Beep();
 
     QToolButton* up_;
     QToolButton* down_;

@@ -68,11 +68,3 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
-
-std::string JoinCrLf(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        text += (i ? "\r\n" : "") + lines[i];
-    return text;
-}

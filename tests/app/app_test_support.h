@@ -59,5 +59,3 @@ struct AppFixture {
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-// Lines joined with CR LF between them.
-std::string JoinCrLf(const std::vector<std::string>& lines);

@@ -26,6 +26,8 @@ private Q_SLOTS:
     void linesRoundTrip_data();
     void linesRoundTrip();
     void selectAllThenCopyPutsWholeTextOnClipboard();
+    void typedTextIsSavedAsShown_data();
+    void typedTextIsSavedAsShown();
     void copyWithoutSelectionCopiesNothing();
     void saveToFileWritesTextForm_data();
     void saveToFileWritesTextForm();
@@ -68,6 +70,10 @@ void CodeWindowTest::windowAsDesigned()
 {
     TForm4& window = *f->form4;
     QCOMPARE(window.windowTitle(), QStringLiteral("Source Code"));
+    // 505 x 429 outside with a classic frame; the frame's outer corner at (180, 170).
+    QCOMPARE(window.size(), QSize(497, 402));
+    QCOMPARE(window.frameGeometry().topLeft(), QPoint(180, 170));
+    QCOMPARE(window.font().pixelSize(), 11);
     QCOMPARE(window.Memo1->geometry(), QRect(8, 8, 481, 345));
     QCOMPARE(window.Bevel1->geometry(), QRect(0, 0, 497, 361));
     QCOMPARE(window.Bevel2->geometry(), QRect(56, 366, 385, 35));
@@ -113,6 +119,10 @@ void CodeWindowTest::linesRoundTrip_data()
     QTest::newRow("blanks kept") << QStringList({"  x  ", " "});
     QTest::newRow("non-breaking space kept") << QStringList({"a\u00a0b"});
     QTest::newRow("accented") << QStringList({"caf\u00e9"});
+    QTest::newRow("one empty line") << QStringList({""});
+    QTest::newRow("two empty lines") << QStringList({"", ""});
+    QTest::newRow("beyond the first plane") << QStringList({"\u6f22\u5b57 \U0001F600"});
+    QTest::newRow("very long line") << QStringList({QString(200000, QLatin1Char('w')), "end"});
 }
 
 void CodeWindowTest::linesRoundTrip()
@@ -136,9 +146,60 @@ void CodeWindowTest::selectAllThenCopyPutsWholeTextOnClipboard()
     Click(f->form4->xpButton1);
     QVERIFY(f->form4->Memo1->hasFocus());
     Click(f->form4->xpButton2);
-    const std::string expected = JoinCrLf(code.Lines());
-    QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), expected);
-    QVERIFY(expected.find("\r\n") != std::string::npos);
+    // The whole text: every line with its CR LF, the last line's included.
+    QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), code.TextForm());
+}
+
+void CodeWindowTest::typedTextIsSavedAsShown_data()
+{
+    QTest::addColumn<QStringList>("keys"); // text to type; "<Enter>" and "<Shift+Enter>" keys
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QByteArray>("copied"); // after Select All and Copy
+    QTest::newRow("one line, no line end")
+        << QStringList{"ab"} << QByteArray("ab\r\n") << QByteArray("ab");
+    QTest::newRow("one line with its line end")
+        << QStringList{"ab", "<Enter>"} << QByteArray("ab\r\n") << QByteArray("ab\r\n");
+    QTest::newRow("one empty line")
+        << QStringList{"<Enter>"} << QByteArray("\r\n") << QByteArray("\r\n");
+    QTest::newRow("empty line between") << QStringList{"a", "<Enter>", "<Enter>", "b"}
+                                        << QByteArray("a\r\n\r\nb\r\n") << QByteArray("a\r\n\r\nb");
+    QTest::newRow("Shift+Enter breaks the line too")
+        << QStringList{"ab", "<Shift+Enter>", "cd"} << QByteArray("ab\r\ncd\r\n")
+        << QByteArray("ab\r\ncd");
+    QTest::newRow("non-ASCII as UTF-8")
+        << QStringList{"caf\u00e9 \u20ac"} << QByteArray("caf\xc3\xa9 \xe2\x82\xac\r\n")
+        << QByteArray("caf\xc3\xa9 \xe2\x82\xac");
+}
+
+// What the user typed into the code window is saved line by line as it shows there.
+void CodeWindowTest::typedTextIsSavedAsShown()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QByteArray, saved);
+    QFETCH(QByteArray, copied);
+    f->form4->ClearCode();
+    f->form4->Memo1->setFocus();
+    for (const QString& key : keys) {
+        if (key == QLatin1String("<Enter>") || key == QLatin1String("<Shift+Enter>")) {
+            QTest::keyClick(f->form4->Memo1, Qt::Key_Return,
+                            key.startsWith(QLatin1String("<Shift")) ? Qt::ShiftModifier
+                                                                    : Qt::NoModifier);
+            continue;
+        }
+        for (const QChar c : key)
+            QTest::sendKeyEvent(QTest::Click, f->form4->Memo1, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+    }
+    const std::string path = f->Folder() + "typed.html";
+    AnswerSaveDialog(QString::fromStdString(path));
+    Click(f->form4->xpButton3);
+    QCOMPARE(f->reporter.messages, QStringList());
+    QCOMPARE(QByteArray::fromStdString(ReadFileBytes(path)), saved);
+    QCOMPARE(QByteArray::fromStdString(f->form4->TextForm()), saved);
+
+    Click(f->form4->xpButton1);
+    Click(f->form4->xpButton2);
+    QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), copied);
 }
 
 void CodeWindowTest::copyWithoutSelectionCopiesNothing()

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "generators/break_frames.h"
 #include "generators/gadget_table.h"
 #include "platform/executable_path.h"
+#include "widgets/system_colors.h"
 #include "widgets/xp_button.h"
 
 class MainWindowTest : public QObject
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void cleanup() { f.reset(); }
 
     void startsOnPageOne();
+    void windowLooksAsDesigned();
     void menuLineShowsItsPage_data();
     void menuLineShowsItsPage();
     void componentsSitWhereDesigned_data();
@@ -37,6 +40,7 @@ private Q_SLOTS:
     void generateCodeShowsEachPagesCode_data();
     void generateCodeShowsEachPagesCode();
     void generateCodeReplacesEarlierCode();
+    void generateCodeBringsCodeWindowToFront();
     void bookmarkUsSplicesTypedText_data();
     void bookmarkUsSplicesTypedText();
     void previewWritesFileAndOpensBrowser();
@@ -64,6 +68,52 @@ void MainWindowTest::startsOnPageOne()
     QVERIFY(f->form4->isHidden());
     QCOMPARE(f->form2->size(), QSize(538, 338));
     QCOMPARE(f->form2->windowTitle(), QStringLiteral("Sitewright"));
+}
+
+// Fixed size with system menu and minimise box only, centred, and the fonts and colours of the
+// band, the menu and the link line.
+void MainWindowTest::windowLooksAsDesigned()
+{
+    TForm2& window = *f->form2;
+    const Qt::WindowFlags flags = window.windowFlags();
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window.minimumSize(), QSize(538, 338));
+    QCOMPARE(window.maximumSize(), QSize(538, 338));
+    // Centred up to the window frame, whose size is not known before the window first shows.
+    const QPoint offset =
+        window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    QVERIFY(qAbs(offset.x()) <= frame.width() + 1);
+    QVERIFY(qAbs(offset.y()) <= frame.height() + 1);
+    QCOMPARE(window.palette().color(QPalette::Window),
+             ui::ResolveSystemColor(ui::SystemColor::ButtonFace));
+    QCOMPARE(window.font().pixelSize(), 11);
+
+    QCOMPARE(window.Label56->font().pixelSize(), 21);
+    QVERIFY(window.Label56->font().weight() >= QFont::Bold);
+    QCOMPARE(window.Label56->palette().color(QPalette::WindowText), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(window.Label56->alignment(), Qt::AlignCenter);
+    QVERIFY(!window.Label56->autoFillBackground());
+
+    QCOMPARE(window.lblTextLink->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QCOMPARE(window.lblTextLink->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(window.lblTextLink->alignment(), Qt::AlignCenter);
+    QCOMPARE(window.lblTextLink->font().pixelSize(), 11);
+    QVERIFY(!window.lblTextLink->autoFillBackground());
+    QCOMPARE(window.imgSBIMG->alignment(), Qt::AlignCenter);
+    QVERIFY(!window.imgSBIMG->hasScaledContents());
+    QCOMPARE(window.Menuepanel1->frameShadow(), QFrame::Sunken);
+
+    // The menu lines are plain 13-pixel text; only the link line shows the hand.
+    const QList<ClickLabel*> lines = window.Menuepanel1->findChildren<ClickLabel*>();
+    QCOMPARE(lines.size(), 10);
+    for (const ClickLabel* line : lines) {
+        QCOMPARE(line->font().pixelSize(), 13);
+        QVERIFY(!line->font().bold() && !line->font().italic() && !line->font().underline());
+        QCOMPARE(line->cursor().shape(), Qt::ArrowCursor);
+    }
 }
 
 void MainWindowTest::menuLineShowsItsPage_data()
@@ -246,6 +296,26 @@ void MainWindowTest::generateCodeReplacesEarlierCode()
     Click(f->form2->xpButton4);
     QCOMPARE(MemoLines().size(), std::size_t{29});
     QCOMPARE(MemoLines(), gen::BookmarkUs({"http://www.example.com", "My cool site"}).Lines());
+}
+
+// Generate Code shows the code window in front and active, also when it was open behind the
+// main window or minimised; the main window stays usable.
+void MainWindowTest::generateCodeBringsCodeWindowToFront()
+{
+    Click(f->form2->xpButton2);
+    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+    f->form2->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    Click(f->form2->xpButton2);
+    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+
+    f->form4->showMinimized();
+    Click(f->form2->xpButton2);
+    QVERIFY(!f->form4->isMinimized());
+    QVERIFY(f->form4->isVisible());
+    QVERIFY(!f->form4->isModal());
+    Click(f->form2->Label2);
+    QCOMPARE(f->form2->VisiblePage(), 2);
 }
 
 void MainWindowTest::bookmarkUsSplicesTypedText_data()

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
@@ -18,6 +19,8 @@ private Q_SLOTS:
 
     void typedCharactersAreFiltered_data();
     void typedCharactersAreFiltered();
+    void composedCharactersAreFiltered_data();
+    void composedCharactersAreFiltered();
     void enterIsRefused_data();
     void enterIsRefused();
     void editingKeysPass_data();
@@ -100,6 +103,37 @@ void SpinEditTest::typedCharactersAreFiltered()
     QLocale::setDefault(QLocale(locale));
     spin->clear();
     QTest::keyClicks(spin, typed);
+    QCOMPARE(spin->text(), text);
+    QCOMPARE(beeps->count(), refused);
+}
+
+void SpinEditTest::composedCharactersAreFiltered_data()
+{
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("refused");
+    QTest::newRow("digit") << "7"
+                           << "17" << 0;
+    QTest::newRow("accented letter") << "\u00e9"
+                                     << "1" << 1;
+    QTest::newRow("full-width digit") << "\uff17"
+                                      << "1" << 1;
+    QTest::newRow("digit with a letter") << "7a"
+                                         << "1" << 1;
+}
+
+// Characters an input method composes (dead keys, compose sequences) are typed all the same.
+void SpinEditTest::composedCharactersAreFiltered()
+{
+    QFETCH(QString, commit);
+    QFETCH(QString, text);
+    QFETCH(int, refused);
+    spin->setText(QStringLiteral("1"));
+    QInputMethodEvent preedit(QStringLiteral("\u00b4"), {});
+    QApplication::sendEvent(spin, &preedit);
+    QInputMethodEvent composed;
+    composed.setCommitString(commit);
+    QApplication::sendEvent(spin, &composed);
     QCOMPARE(spin->text(), text);
     QCOMPARE(beeps->count(), refused);
 }
