@@ -111,6 +111,22 @@ TEST(HandoverFailure, CopyWithoutTargetEndsBeforeStartingWithClearError)
     EXPECT_TRUE(fs::exists(copy));
 }
 
+// A handover copy given "deltemp" in place of a path removes its own file in the cleanup (a
+// running program's file can be removed here), and then has no image left to hand over.
+TEST(HandoverFailure, CopyStartedWithDeltempRemovesItselfAndEndsWithClearError)
+{
+    ProcessHarness h;
+    const std::string copy = h.Root() + "/temp0a0.exe";
+    WriteFileWithMode(copy, ProbeImage(), 0755);
+    const pid_t pid = h.Start(copy, {"deltemp"});
+    EXPECT_EQ(h.WaitForExit(pid), 1);
+    const std::string error = ReadWholeFile(h.StderrPath());
+    EXPECT_EQ(error.rfind("Sitewright cannot start: ", 0), 0u) << error;
+    EXPECT_NE(error.find("\"" + copy + "\""), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_EQ(FolderEntries(h.Root()), (std::vector<std::string>{"home", "markers", "stderr.txt"}));
+}
+
 struct CleanupCase {
     std::string name;
     std::string argument;
