@@ -270,4 +270,28 @@ INSTANTIATE_TEST_SUITE_P(Targets, ReadOnlyMedia,
                              return info.param.name;
                          });
 
+// A folder in the way of the copy is no earlier copy: writing the copy fails, and the program
+// ends with the start-up error instead of starting the folder and leaving nothing running.
+TEST(ReadOnlyMediaFailure, FolderInPlaceOfTheCopyEndsWithClearError)
+{
+    ProcessHarness h;
+    const std::string source = h.Root() + "/disc";
+    fs::create_directory(source);
+    WriteFileWithMode(source + "/Tool", ProbeImage(), 0555);
+    const std::string target = h.Home() + "/Tool/Tool";
+    fs::create_directories(target);
+    const ReadOnlyMount media(source, h.Root() + "/media");
+    if (!media.Error().empty())
+        GTEST_SKIP() << "needs a read-only bind mount, which this user may not make: "
+                     << media.Error();
+
+    const pid_t pid = h.Start(h.Root() + "/media/Tool", {});
+    EXPECT_EQ(h.WaitForExit(pid), 1);
+    const std::string error = ReadWholeFile(h.StderrPath());
+    EXPECT_EQ(error.rfind("Sitewright cannot start: Cannot create file \"" + target + "\"", 0), 0u)
+        << error;
+    EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_EQ(FolderEntries(h.Home() + "/Tool"), std::vector<std::string>{"Tool"});
+}
+
 } // namespace
