@@ -133,6 +133,20 @@ TEST(StagedFile, ReplacesTargetWholeAsExecutable)
     EXPECT_FALSE(fs::exists(staged));
 }
 
+// The name is replaced, as deleting it and writing a new file would: the link goes, and the file
+// it pointed to stays as it was.
+TEST(StagedFile, ReplacesLinkNotWhatItPointsTo)
+{
+    TempFolder folder;
+    const std::string linked = folder.File("elsewhere", 0755);
+    const std::string target = folder.Path() + "/Tool";
+    fs::create_symlink(linked, target);
+    ASSERT_TRUE(platform::CommitStagedFile(platform::StageFile(target, "new image"), target));
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ(Read(target), "new image");
+    EXPECT_EQ(Read(linked), "content");
+}
+
 TEST(StagedFile, UncreatableLeavesNothingAndNamesTarget)
 {
     TempFolder folder;
