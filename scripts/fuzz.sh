@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ (no Qt needed) and runs each for N
 # seconds (default 60) from seeds cut out of a branded image. Usage: scripts/fuzz.sh [SECONDS]
-# A crash leaves crash-* in build-fuzz/findings/<target>/: save it under
-# tests/appended/fuzz_regressions/<target>/<what it shows> to keep it as a regression case.
+# A failing input (crash-*, leak-*, timeout-*, oom-*) is left in build-fuzz/findings/<target>/:
+# save it under tests/appended/fuzz_regressions/<target>/<what it shows> to keep it as a
+# regression case.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -23,8 +24,10 @@ for target in extract_section read_trailer split_fields; do
     -artifact_prefix="$findings/" -print_final_stats=1 \
     "$corpus" "$dir/seeds/$target" "tests/appended/fuzz_regressions/$target" 2>&1 |
     grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' || true
-  if compgen -G "$findings/crash-*" >/dev/null || compgen -G "$findings/timeout-*" >/dev/null ||
-     compgen -G "$findings/oom-*" >/dev/null; then
+  # libFuzzer names what it saves after what went wrong; a leak, found by the sanitizer build,
+  # fails the run as much as a crash does.
+  if compgen -G "$findings/crash-*" >/dev/null || compgen -G "$findings/leak-*" >/dev/null ||
+     compgen -G "$findings/timeout-*" >/dev/null || compgen -G "$findings/oom-*" >/dev/null; then
     echo "fuzz_$target found a failing input in $findings" >&2
     exit 1
   fi
