@@ -86,6 +86,7 @@ TEST_P(Handover, CopyReplacesProgramStartsItAndIsRemoved)
     EXPECT_EQ(fromProgram->at("arg"), "deltemp");
     EXPECT_EQ(fromProgram->at("quit"), "0");
     EXPECT_EQ(fromProgram->at("cwd") + "/", folder + "/");
+    EXPECT_NE(fromProgram->at("sid"), fromCopy->at("sid")) << "not started detached";
     EXPECT_TRUE(ReadWholeFile(program) == newBuild) << "the program was not replaced byte for byte";
     EXPECT_TRUE(IsExecutable(program));
     EXPECT_EQ(fs::exists(copy), !GetParam().copyRemoved);
@@ -258,6 +259,7 @@ TEST_P(ReadOnlyMedia, StartsTheCopyInTheHomeFolderAndEnds)
     EXPECT_EQ(fromMedia->at("quit"), "1");
     EXPECT_EQ(fromCopy->at("quit"), "0");
     EXPECT_EQ(fromCopy->at("argc"), "1") << "arguments must not be passed on";
+    EXPECT_NE(fromCopy->at("sid"), fromMedia->at("sid")) << "not started detached";
     EXPECT_TRUE(ReadWholeFile(target) == (GetParam().earlierCopy ? earlier : build));
     EXPECT_TRUE(IsExecutable(target));
     EXPECT_EQ(FolderEntries(h.Home() + "/Tool"), std::vector<std::string>{"Tool"});
