@@ -26,7 +26,9 @@ for target in extract_section read_trailer split_fields; do
     -artifact_prefix="$findings/" -print_final_stats=1 \
     "$corpus" "$dir/seeds/$target" "tests/appended/fuzz_regressions/$target" >"$log" 2>&1 ||
     status=$?
-  grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' "$log" || true
+  # libFuzzer separates the run count from DONE with a tab.
+  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' \
+    "$log" || true
   # libFuzzer names what it saves after what went wrong; a leak, found by the sanitizer build,
   # fails the run as much as a crash does.
   if compgen -G "$findings/crash-*" >/dev/null || compgen -G "$findings/leak-*" >/dev/null ||
