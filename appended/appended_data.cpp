@@ -12,6 +12,7 @@
 #include "appended/exe_image.h"
 #include "appended/section_format.h"
 #include "appended/trailer_text.h"
+#include "platform/file_system.h"
 
 namespace appended
 {
@@ -100,9 +101,7 @@ void TextToStream(std::string_view text, std::iostream& stream)
 bool ReadTrailer(const std::string& fileName, std::string& text)
 {
     text.clear();
-    struct stat info {
-    };
-    if (::stat(fileName.c_str(), &info) != 0)
+    if (!platform::FileExists(fileName))
         return false;
     const ReadOnlyFile file(fileName);
     const std::int64_t size = file.Size();

@@ -42,13 +42,15 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& errors, std::string_
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    if (static_cast<std::uint64_t>(info.output_width) * info.output_height > kMaxJpegPixels) {
+    // The size is refused before decompression starts: for a progressive image libjpeg sets up
+    // buffers for the whole picture there, gigabytes for a forged header.
+    if (static_cast<std::uint64_t>(info.image_width) * info.image_height > kMaxJpegPixels) {
         std::snprintf(errors.message, sizeof errors.message, "%ux%u pixels is too large",
-                      info.output_width, info.output_height);
+                      info.image_width, info.image_height);
         return false;
     }
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
     image.width = static_cast<int>(info.output_width);
     image.height = static_cast<int>(info.output_height);
     const std::size_t stride = std::size_t{info.output_width} * 3;

@@ -3,15 +3,32 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform
 {
 
 namespace
 {
+
 std::string g_override;
+
+// The kernel names the file of a program whose file has been removed meanwhile "<path> (deleted)".
+// Callers want the path itself: to report it, or to find out that nothing is there any more.
+std::string WithoutRemovedMark(std::string path)
+{
+    constexpr std::string_view kMark = " (deleted)";
+    struct stat info {
+    };
+    if (path.ends_with(kMark) && stat(path.c_str(), &info) != 0)
+        path.resize(path.size() - kMark.size());
+    return path;
 }
+
+} // namespace
 
 std::string ExecutablePath()
 {
@@ -25,7 +42,7 @@ std::string ExecutablePath()
                                      std::strerror(errno));
         if (static_cast<std::size_t>(n) < path.size()) {
             path.resize(static_cast<std::size_t>(n));
-            return path;
+            return WithoutRemovedMark(std::move(path));
         }
         path.resize(path.size() * 2);
     }

@@ -5,8 +5,9 @@
 namespace platform
 {
 
-// The full path of the running executable, as the kernel gives it (/proc/self/exe). Throws
-// std::runtime_error when it cannot be read.
+// The full path of the running executable, as the kernel gives it (/proc/self/exe), also after
+// its file has been removed (nothing exists under the path then). Throws std::runtime_error when
+// it cannot be read.
 std::string ExecutablePath();
 
 // The executable's folder: its full path up to and including the last '/'.

@@ -13,7 +13,7 @@ bool FileExists(const std::string& path)
 {
     struct stat info {
     };
-    return stat(path.c_str(), &info) == 0;
+    return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 DeleteOutcome DeleteFileOnce(const std::string& path)

@@ -5,7 +5,7 @@
 namespace platform
 {
 
-// True when something of that name exists (a file or a folder).
+// True when a file of that name exists; a folder is no file. A link counts as what it points to.
 bool FileExists(const std::string& path);
 
 enum class DeleteOutcome {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ (no Qt needed) and runs each for N
 # seconds (default 60) from seeds cut out of a branded image. Usage: scripts/fuzz.sh [SECONDS]
-# A crash leaves crash-* in build-fuzz/findings/<target>/: save it under
-# tests/appended/fuzz_regressions/<target>/<what it shows> to keep it as a regression case.
+# A failing input (crash-*, leak-*, timeout-*, oom-*) is left in build-fuzz/findings/<target>/:
+# save it under tests/appended/fuzz_regressions/<target>/<what it shows> to keep it as a
+# regression case.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -18,14 +19,26 @@ for target in extract_section read_trailer split_fields; do
   corpus="$dir/corpus/$target"
   findings="$dir/findings/$target"
   mkdir -p "$corpus" "$findings"
+  log="$dir/fuzz_$target.log"
   echo "== fuzz_$target for ${seconds}s"
+  status=0
   "$dir/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$findings/" -print_final_stats=1 \
-    "$corpus" "$dir/seeds/$target" "tests/appended/fuzz_regressions/$target" 2>&1 |
-    grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' || true
-  if compgen -G "$findings/crash-*" >/dev/null || compgen -G "$findings/timeout-*" >/dev/null ||
-     compgen -G "$findings/oom-*" >/dev/null; then
+    "$corpus" "$dir/seeds/$target" "tests/appended/fuzz_regressions/$target" >"$log" 2>&1 ||
+    status=$?
+  # libFuzzer separates the run count from DONE with a tab.
+  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' \
+    "$log" || true
+  # libFuzzer names what it saves after what went wrong; a leak, found by the sanitizer build,
+  # fails the run as much as a crash does.
+  if compgen -G "$findings/crash-*" >/dev/null || compgen -G "$findings/leak-*" >/dev/null ||
+     compgen -G "$findings/timeout-*" >/dev/null || compgen -G "$findings/oom-*" >/dev/null; then
     echo "fuzz_$target found a failing input in $findings" >&2
+    exit 1
+  fi
+  # A target that could not run at all (a missing corpus folder, say) must not pass quietly.
+  if [[ $status -ne 0 ]]; then
+    echo "fuzz_$target ended with status $status; its output is in $log" >&2
     exit 1
   fi
 done

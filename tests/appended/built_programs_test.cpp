@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
 #include <string>
@@ -61,14 +62,22 @@ TEST(DeliveredProgram, IsPlainBuildWithImageAndTrailer)
     EXPECT_NE(items[2].find("example.com"), std::string::npos);
 }
 
-int RunTool(std::vector<std::string> args)
+// Runs the tool; its standard error goes to `errorFile` when one is given.
+int RunTool(std::vector<std::string> args, const std::string& errorFile = "")
 {
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errorFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return -1;
     int status = 0;
     waitpid(pid, &status, 0);
@@ -106,25 +115,47 @@ TEST_F(BrandTool, AppendsSectionAndTrailer)
     EXPECT_EQ(RunTool({tool_, "list", out}), 0);
 }
 
-TEST_F(BrandTool, RefusalsLeaveNoOutputFile)
+TEST_F(BrandTool, RefusalsSayWhyAndLeaveNoOutputFile)
 {
     const std::string marked = dir_.Write("marked", "image EO!#JPG2 more");
     const std::string out = dir_.File("out");
-    const std::vector<std::vector<std::string>> refused = {
-        {tool_, "append", marked, out, "--section", "JPG2", image_},
-        {tool_, "append", input_, out, "--section", "JPG2", image_, "--section", "JPG", image_},
-        {tool_, "append", input_, out, "--trailer", "a", "line\nbreak", "c"},
-        {tool_, "append", input_, out, "--section", "JPG2", dir_.File("absent.jpg")},
-        {tool_, "append", input_, out, "--trailer", "only two", "fields"},
-        {tool_, "append", input_, out},
+    TempDir errors; // outside the folder whose files are counted
+    const std::string error = errors.File("stderr");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{tool_, "append", marked, out, "--section", "JPG2", image_},
+         "sitewright-brand: The markers of section \"JPG2\" already occur in the file"},
+        {{tool_, "append", input_, out, "--section", "JPG2", image_, "--section", "JPG", image_},
+         "sitewright-brand: The markers of section \"JPG\" already occur in the file"},
+        {{tool_, "append", input_, out, "--trailer", "a", "line\nbreak", "c"},
+         "sitewright-brand: A trailer field cannot hold a line break"},
+        {{tool_, "append", input_, out, "--section", "JPG2", dir_.File("absent.jpg")},
+         "sitewright-brand: Cannot open file \"" + dir_.File("absent.jpg") + "\""},
+        {{tool_, "append", input_, out, "--trailer", "only two", "fields"}, "Usage:"},
+        {{tool_, "append", input_, out}, "Usage:"},
     };
-    for (const auto& args : refused) {
-        EXPECT_NE(RunTool(args), 0) << args.size();
+    for (const auto& [args, why] : refused) {
+        EXPECT_NE(RunTool(args, error), 0) << why;
+        EXPECT_EQ(ReadBytes(error).rfind(why, 0), 0u) << ReadBytes(error);
         EXPECT_FALSE(std::filesystem::exists(out));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                                 std::filesystem::directory_iterator()),
                   3);
     }
+}
+
+TEST_F(BrandTool, RefusesSectionWhoseScrambledBytesHoldItsEndMarker)
+{
+    const std::string bad = dir_.Write("bad", appended::DescrambleText("..EO!#AB.."));
+    const std::string out = dir_.File("out");
+    TempDir errors;
+    const std::string error = errors.File("stderr");
+    EXPECT_EQ(RunTool({tool_, "append", input_, out, "--section", "ab", bad}, error), 1);
+    EXPECT_EQ(ReadBytes(error).rfind("sitewright-brand: The scrambled bytes of section \"AB\" "
+                                     "contain its own end marker",
+                                     0),
+              0u)
+        << ReadBytes(error);
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 } // namespace

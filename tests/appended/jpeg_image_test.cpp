@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
+
+#include <jpeglib.h>
 
 #include "appended/jpeg_image.h"
 #include "temp_dir.h"
@@ -28,6 +33,7 @@ TEST(DecodeJpeg, DecodesBrandingImageToRgb)
 struct BadCase {
     const char* label;
     std::string bytes;
+    std::string says = ""; // part of the message, where one particular reason is expected
 };
 
 void PrintTo(const BadCase& bad, std::ostream* os)
@@ -46,6 +52,8 @@ TEST_P(DecodeJpegRefuses, WithClearError)
         FAIL() << "decoded";
     } catch (const std::runtime_error& error) {
         EXPECT_EQ(std::string(error.what()).rfind("Invalid JPEG image: ", 0), 0u) << error.what();
+        EXPECT_NE(std::string(error.what()).find(GetParam().says), std::string::npos)
+            << error.what();
     }
 }
 
@@ -59,13 +67,47 @@ std::string HugeDimensions()
     return bytes;
 }
 
+// A small progressive image made here, its frame header then claiming 60000 x 60000 pixels:
+// libjpeg would set up buffers for the whole picture before the first scan.
+std::string ProgressiveHugeDimensions()
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = 8;
+    info.image_height = 8;
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(8 * 3, 128);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::string bytes(reinterpret_cast<char*>(buffer), size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    const std::size_t frame = bytes.find("\xFF\xC2");
+    if (frame != std::string::npos)
+        bytes.replace(frame + 5, 4, "\xEA\x60\xEA\x60");
+    return bytes;
+}
+
 const BadCase kBadCases[] = {
     {"Empty", ""},
     {"Text", "not a picture"},
     {"OnlyStartOfImage", "\xFF\xD8"},
     {"PngSignature", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s},
     {"HeaderCutShort", ReadBytes(kAsset).substr(0, 40)},
-    {"HugeDimensions", HugeDimensions()},
+    {"HugeDimensions", HugeDimensions(), "60000x60000 pixels is too large"},
+    {"ProgressiveHugeDimensions", ProgressiveHugeDimensions(), "60000x60000 pixels is too large"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Bytes, DecodeJpegRefuses, testing::ValuesIn(kBadCases),
@@ -75,7 +117,9 @@ TEST(DecodeJpeg, TruncatedScanStillGivesWholeImage)
 {
     const std::string bytes = ReadBytes(kAsset);
     const appended::RgbImage image = DecodeJpeg(bytes.substr(0, bytes.size() / 2));
-    EXPECT_EQ(image.rgb.size(), 200u * 100u * 3u);
+    EXPECT_EQ(image.width, 400);
+    EXPECT_EQ(image.height, 50);
+    EXPECT_EQ(image.rgb.size(), 400u * 50u * 3u);
 }
 
 } // namespace

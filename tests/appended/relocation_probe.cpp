@@ -28,9 +28,9 @@ void WriteMarker(int argc, const char* argument, bool quit)
     std::FILE* file = std::fopen((name + ".part").c_str(), "w");
     if (!file)
         return;
-    std::fprintf(file, "pid=%d\nexe=%s\nargc=%d\narg=%s\nquit=%d\ncwd=%s\n",
-                 static_cast<int>(getpid()), platform::ExecutablePath().c_str(), argc, argument,
-                 quit ? 1 : 0, cwd);
+    std::fprintf(file, "pid=%d\nsid=%d\nexe=%s\nargc=%d\narg=%s\nquit=%d\ncwd=%s\n",
+                 static_cast<int>(getpid()), static_cast<int>(getsid(0)),
+                 platform::ExecutablePath().c_str(), argc, argument, quit ? 1 : 0, cwd);
     std::fclose(file);
     std::rename((name + ".part").c_str(), name.c_str());
 }

@@ -88,6 +88,7 @@ TEST_P(Handover, CopyReplacesProgramStartsItAndIsRemoved)
     EXPECT_EQ(fromProgram->at("arg"), "deltemp");
     EXPECT_EQ(fromProgram->at("quit"), "0");
     EXPECT_EQ(fromProgram->at("cwd") + "/", folder + "/");
+    EXPECT_NE(fromProgram->at("sid"), fromCopy->at("sid")) << "not started detached";
     EXPECT_TRUE(ReadWholeFile(program) == newBuild) << "the program was not replaced byte for byte";
     EXPECT_TRUE(IsExecutable(program));
     EXPECT_EQ(fs::exists(copy), !GetParam().copyRemoved);
@@ -111,6 +112,22 @@ TEST(HandoverFailure, CopyWithoutTargetEndsBeforeStartingWithClearError)
     EXPECT_EQ(h.WaitForExit(pid), 1);
     EXPECT_NE(ReadWholeFile(h.StderrPath()).find("Sitewright cannot start: "), std::string::npos);
     EXPECT_TRUE(fs::exists(copy));
+}
+
+// A handover copy given "deltemp" in place of a path removes its own file in the cleanup (a
+// running program's file can be removed here), and then has no image left to hand over.
+TEST(HandoverFailure, CopyStartedWithDeltempRemovesItselfAndEndsWithClearError)
+{
+    ProcessHarness h;
+    const std::string copy = h.Root() + "/temp0a0.exe";
+    WriteFileWithMode(copy, ProbeImage(), 0755);
+    const pid_t pid = h.Start(copy, {"deltemp"});
+    EXPECT_EQ(h.WaitForExit(pid), 1);
+    const std::string error = ReadWholeFile(h.StderrPath());
+    EXPECT_EQ(error.rfind("Sitewright cannot start: ", 0), 0u) << error;
+    EXPECT_NE(error.find("\"" + copy + "\""), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_EQ(FolderEntries(h.Root()), (std::vector<std::string>{"home", "markers", "stderr.txt"}));
 }
 
 struct CleanupCase {
@@ -244,6 +261,7 @@ TEST_P(ReadOnlyMedia, StartsTheCopyInTheHomeFolderAndEnds)
     EXPECT_EQ(fromMedia->at("quit"), "1");
     EXPECT_EQ(fromCopy->at("quit"), "0");
     EXPECT_EQ(fromCopy->at("argc"), "1") << "arguments must not be passed on";
+    EXPECT_NE(fromCopy->at("sid"), fromMedia->at("sid")) << "not started detached";
     EXPECT_TRUE(ReadWholeFile(target) == (GetParam().earlierCopy ? earlier : build));
     EXPECT_TRUE(IsExecutable(target));
     EXPECT_EQ(FolderEntries(h.Home() + "/Tool"), std::vector<std::string>{"Tool"});
@@ -255,5 +273,29 @@ INSTANTIATE_TEST_SUITE_P(Targets, ReadOnlyMedia,
                          [](const ::testing::TestParamInfo<MediaCase>& info) {
                              return info.param.name;
                          });
+
+// A folder in the way of the copy is no earlier copy: writing the copy fails, and the program
+// ends with the start-up error instead of starting the folder and leaving nothing running.
+TEST(ReadOnlyMediaFailure, FolderInPlaceOfTheCopyEndsWithClearError)
+{
+    ProcessHarness h;
+    const std::string source = h.Root() + "/disc";
+    fs::create_directory(source);
+    WriteFileWithMode(source + "/Tool", ProbeImage(), 0555);
+    const std::string target = h.Home() + "/Tool/Tool";
+    fs::create_directories(target);
+    const ReadOnlyMount media(source, h.Root() + "/media");
+    if (!media.Error().empty())
+        GTEST_SKIP() << "needs a read-only bind mount, which this user may not make: "
+                     << media.Error();
+
+    const pid_t pid = h.Start(h.Root() + "/media/Tool", {});
+    EXPECT_EQ(h.WaitForExit(pid), 1);
+    const std::string error = ReadWholeFile(h.StderrPath());
+    EXPECT_EQ(error.rfind("Sitewright cannot start: Cannot create file \"" + target + "\"", 0), 0u)
+        << error;
+    EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_EQ(FolderEntries(h.Home() + "/Tool"), std::vector<std::string>{"Tool"});
+}
 
 } // namespace

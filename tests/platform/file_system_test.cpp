@@ -66,6 +66,55 @@ INSTANTIATE_TEST_SUITE_P(
                                  platform::DeleteOutcome::Failed, false}),
     [](const ::testing::TestParamInfo<DeleteCase>& info) { return info.param.name; });
 
+struct ExistsCase {
+    std::string name;
+    std::function<std::string(const TempFolder&)> make; // returns the path asked about
+    bool exists;
+};
+
+void PrintTo(const ExistsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Exists : public ::testing::TestWithParam<ExistsCase>
+{
+};
+
+// Only files count: a folder of the name is no file, as the relocation must then fail to write
+// its copy rather than start the folder.
+TEST_P(Exists, CountsFilesOnly)
+{
+    TempFolder folder;
+    EXPECT_EQ(platform::FileExists(GetParam().make(folder)), GetParam().exists);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, Exists,
+    ::testing::Values(
+        ExistsCase{"File", [](const TempFolder& f) { return f.File("a", 0644); }, true},
+        ExistsCase{"ReadOnlyFile", [](const TempFolder& f) { return f.File("a", 0444); }, true},
+        ExistsCase{"Missing", [](const TempFolder& f) { return f.Path() + "/none"; }, false},
+        ExistsCase{"Folder",
+                   [](const TempFolder& f) {
+                       fs::create_directory(f.Path() + "/d");
+                       return f.Path() + "/d";
+                   },
+                   false},
+        ExistsCase{"LinkToFile",
+                   [](const TempFolder& f) {
+                       fs::create_symlink(f.File("a", 0644), f.Path() + "/l");
+                       return f.Path() + "/l";
+                   },
+                   true},
+        ExistsCase{"DanglingLink",
+                   [](const TempFolder& f) {
+                       fs::create_symlink(f.Path() + "/none", f.Path() + "/l");
+                       return f.Path() + "/l";
+                   },
+                   false}),
+    [](const ::testing::TestParamInfo<ExistsCase>& info) { return info.param.name; });
+
 TEST(StagedFile, ReplacesTargetWholeAsExecutable)
 {
     TempFolder folder;
@@ -82,6 +131,20 @@ TEST(StagedFile, ReplacesTargetWholeAsExecutable)
     EXPECT_TRUE(info.st_mode & S_IXUSR);
     EXPECT_TRUE(info.st_mode & S_IWUSR);
     EXPECT_FALSE(fs::exists(staged));
+}
+
+// The name is replaced, as deleting it and writing a new file would: the link goes, and the file
+// it pointed to stays as it was.
+TEST(StagedFile, ReplacesLinkNotWhatItPointsTo)
+{
+    TempFolder folder;
+    const std::string linked = folder.File("elsewhere", 0755);
+    const std::string target = folder.Path() + "/Tool";
+    fs::create_symlink(linked, target);
+    ASSERT_TRUE(platform::CommitStagedFile(platform::StageFile(target, "new image"), target));
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ(Read(target), "new image");
+    EXPECT_EQ(Read(linked), "content");
 }
 
 TEST(StagedFile, UncreatableLeavesNothingAndNamesTarget)
