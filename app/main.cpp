@@ -1,5 +1,6 @@
 #include <QMetaObject>
 #include <cstdlib>
+#include <string>
 
 #include "app/application.h"
 #include "app/branding_dump.h"
@@ -11,12 +12,15 @@
 
 int main(int argc, char* argv[])
 {
+    // The handover's argument is the first one as given; the application object removes the
+    // toolkit's own options from argv, which would shift a later argument into first place.
+    const std::string firstArgument = argc > 1 ? argv[1] : "";
     SitewrightApplication app(argc, argv);
 
     // The start-up pass may start another copy and ask this one to end; the request is kept
     // until the event loop runs, because the pass's own waits process events before that.
     platform::CallbackMessagePump pump([] { QCoreApplication::processEvents(); });
-    if (!appended::RunStartupStep(argc > 1 ? argv[1] : "", pump))
+    if (!appended::RunStartupStep(firstArgument, pump))
         return EXIT_FAILURE;
 
     QApplication::setApplicationName(QStringLiteral("Sitewright"));
