@@ -20,6 +20,8 @@
 #include <functional>
 #include <memory>
 
+#include "generators/gadget_table.h"
+
 namespace
 {
 
@@ -102,7 +104,9 @@ QWidget* BuildHiddenWindow()
     window->resize(497, 402);
     auto* text = new QPlainTextEdit(window);
     text->setGeometry(8, 8, 481, 345);
-    text->setPlainText(QStringLiteral("Sitewright"));
+    const gen::GadgetSpec* gadget = gen::GadgetOfPage(1);
+    QString code = QString::fromStdString(gadget->generate(gen::DefaultValues(*gadget)).TextForm());
+    text->setPlainText(code.replace(QLatin1String("\r\n"), QLatin1String("\n")));
     return window;
 }
 
