@@ -34,13 +34,26 @@ void ApplyBrandingImage(TForm2& form)
     const std::string jpeg = branding::ReadBrandingImage();
     if (jpeg.empty())
         return;
-    form.ShowBrandImage(ToQImage(branding::DecodeJpeg(jpeg)));
+    // Decoded once, into the layout the window system paints, and handed over without a copy.
+    form.ShowBrandImage(ToQImage(branding::DecodeJpeg(jpeg, branding::PixelLayout::Xrgb32)));
+}
+
+QImage ToQImage(branding::RgbImage&& image)
+{
+    if (image.layout != branding::PixelLayout::Xrgb32)
+        return ToQImage(static_cast<const branding::RgbImage&>(image));
+    // Rows of 32-bit pixels need no padding, so the decoded buffer is the image's own.
+    auto* pixels = new std::vector<std::uint8_t>(std::move(image.rgb));
+    return QImage(
+        pixels->data(), image.width, image.height, image.width * 4, QImage::Format_RGB32,
+        [](void* owned) { delete static_cast<std::vector<std::uint8_t>*>(owned); }, pixels);
 }
 
 QImage ToQImage(const branding::RgbImage& image)
 {
-    QImage result(image.width, image.height, QImage::Format_RGB888);
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
+    const bool xrgb = image.layout == branding::PixelLayout::Xrgb32;
+    QImage result(image.width, image.height, xrgb ? QImage::Format_RGB32 : QImage::Format_RGB888);
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * (xrgb ? 4 : 3);
     // QImage pads its rows to four bytes; the decoded rows have no padding.
     for (int y = 0; y < image.height; ++y)
         std::memcpy(result.scanLine(y), image.rgb.data() + rowBytes * static_cast<std::size_t>(y),

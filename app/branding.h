@@ -21,5 +21,7 @@ void ApplyBrandingTexts(TForm2& form);
 // executable cannot be read or the section is not a JPEG image; the window is left as it was.
 void ApplyBrandingImage(TForm2& form);
 
-// `image` as a QImage of the same size and pixels.
+// `image` as a QImage of the same size and pixels: Format_RGB888 for Rgb24, Format_RGB32 for
+// Xrgb32. The second form takes an Xrgb32 image's pixels over instead of copying them.
 QImage ToQImage(const branding::RgbImage& image);
+QImage ToQImage(branding::RgbImage&& image);

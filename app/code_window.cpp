@@ -34,6 +34,18 @@ QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& geometry)
 
 } // namespace
 
+TForm4& CodeWindow()
+{
+    if (!Form4)
+        new TForm4(); // sets Form4
+    return *Form4;
+}
+
+void DeleteCodeWindow()
+{
+    delete Form4; // clears Form4
+}
+
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form4"));

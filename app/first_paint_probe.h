@@ -1,12 +1,19 @@
 #pragma once
 
+#include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 
 class QWidget;
 
-// Measuring aid for the start-up benchmark: when the environment variable
+// Measuring aid for the benchmarks. When the environment variable
 // SITEWRIGHT_QUIT_AFTER_FIRST_PAINT is set, the program quits as soon as the watched window has
 // been painted once, so the whole run measures the way to the first picture.
+//
+// When SITEWRIGHT_BENCH_CLICK is "generate" or "menu" as well, the probe then clicks page 1's
+// Generate Code button (xpButton2) or the menu line of page 2 (Label2) instead, prints the
+// milliseconds from the click to the end of the first paint of the code window or of Panel2 on
+// standard output, and quits.
 class FirstPaintProbe : public QObject
 {
 public:
@@ -17,5 +24,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit FirstPaintProbe(QObject* parent) : QObject(parent) {}
+    FirstPaintProbe(QWidget& window, QByteArray click);
+
+    void ClickAndWatch();
+    void Fail(const char* what);
+
+    QWidget& window_;
+    const QByteArray click_;
+    QElapsedTimer clock_;
 };

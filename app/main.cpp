@@ -28,12 +28,13 @@ int main(int argc, char* argv[])
     if (dumpBranding)
         PrintReportedErrors();
     TForm2 mainWindow;
-    TForm4 codeWindow;
     FirstPaintProbe::InstallIfRequested(mainWindow);
     mainWindow.show();
     if (dumpBranding)
         DumpBrandingOnceShown(mainWindow);
     if (pump.QuitRequested())
         QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
-    return app.exec();
+    const int result = app.exec();
+    DeleteCodeWindow(); // made on first use, and a window must go before the application object
+    return result;
 }

@@ -15,6 +15,7 @@
 #include "app/error_reporting.h"
 #include "app/page_actions.h"
 #include "app/page_builder.h"
+#include "app/png_resource.h"
 #include "platform/shell.h"
 #include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
@@ -141,7 +142,7 @@ void TForm2::BuildBand()
 {
     Image1 = Named(new QLabel(this), "Image1");
     Image1->setGeometry(0, 0, 537, 33);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/sitewright/header-band.png")));
+    Image1->setPixmap(LoadPngResource(QStringLiteral(":/sitewright/header-band.png")));
 
     Label56 = PlainLabel(this, "Label56", QStringLiteral("Sitewright"));
     Label56->setGeometry(16, 2, 505, 30);

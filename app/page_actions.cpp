@@ -85,7 +85,7 @@ void GenPage(int page)
     const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
     if (gadget && gadget->generate)
         code = gadget->generate(ReadPageFields(*gadget));
-    Form4->SetCode(code);
+    CodeWindow().SetCode(code);
 }
 
 std::string PreviewPath()
@@ -96,8 +96,8 @@ std::string PreviewPath()
 void PreviewCodeBuffer()
 {
     const std::string path = PreviewPath();
-    platform::WriteFileReplacing(path, Form4->TextForm());
-    Form4->ClearCode();
+    platform::WriteFileReplacing(path, CodeWindow().TextForm());
+    CodeWindow().ClearCode();
     platform::ShellExecute(Form2, "open", "iexplore.exe", "-new " + path + " ", "",
                            platform::kShowNormal);
 }
@@ -105,10 +105,11 @@ void PreviewCodeBuffer()
 void ShowCodeWindow()
 {
     // A minimised code window would stay out of sight; it comes back at its size.
-    Form4->setWindowState(Form4->windowState() & ~Qt::WindowMinimized);
-    Form4->show();
-    Form4->raise();
-    Form4->activateWindow();
+    TForm4& window = CodeWindow();
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 // The page buttons of the main window: on page k the Preview button is xpButton<2k-1> and the

@@ -6,8 +6,8 @@
 
 class QWidget;
 
-// What the two buttons of a page do. The procedures reach the pages and the code buffer through
-// the single windows Form2 and Form4, which must exist.
+// What the two buttons of a page do. The procedures reach the pages through the single main
+// window Form2, which must exist, and the code buffer through CodeWindow(), made on first use.
 
 // The page generators. Each reads its page's fields, runs the gadget's generator and replaces
 // the code buffer (the lines of Form4's Memo1) with the result. A gadget without a generator

@@ -1,24 +1,42 @@
-// The start-up floor: a bare Qt window of the main window's client size that quits as soon as
-// it has been painted once, the way the program does under SITEWRIGHT_QUIT_AFTER_FIRST_PAINT.
-// With --text it also shows one line of text, which brings in the font system: the part of
-// start-up that any window with text pays.
+// The floors of the start-up and click figures: a bare Qt window of the main window's client size
+// that quits as soon as it has been painted once, the way the program does under
+// SITEWRIGHT_QUIT_AFTER_FIRST_PAINT. With --text it also shows one line of text, which brings in
+// the font system: the part of start-up that any window with text pays.
+//
+// With --click-window or --click-page it instead clicks, once painted, a label whose click shows
+// an already built widget, and prints the milliseconds from the click to the end of that widget's
+// first paint: for --click-window a hidden window of the code window's size holding a text box,
+// for --click-page a hidden frame of a page's size holding a line of text. Showing what is already
+// built is the least a click that brings up a window or a page can cost.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
+
+#include "generators/gadget_table.h"
 
 namespace
 {
 
+// Quits, or starts the click, once the first paint has been handled.
 class BareWindow : public QWidget
 {
+public:
+    std::function<void()> afterFirstPaint = [] { QApplication::quit(); };
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
         if (!painted_) {
             painted_ = true;
-            QTimer::singleShot(0, qApp, &QApplication::quit);
+            QTimer::singleShot(0, qApp, afterFirstPaint);
         }
     }
 
@@ -26,15 +44,109 @@ private:
     bool painted_ = false;
 };
 
+// Prints the time since `clock` started once `target` has been painted, and quits.
+class PaintStopwatch : public QObject
+{
+public:
+    PaintStopwatch(QWidget* target, const QElapsedTimer& clock) : QObject(target), clock_(clock)
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, [clock = clock_] {
+                std::printf("%.3f\n", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+                QApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    QElapsedTimer clock_;
+};
+
+void Click(QWidget& widget)
+{
+    const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
+    const QPointF global = widget.mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&widget, &release);
+}
+
+// A label that shows `target` when it is clicked.
+class ShowingLabel : public QLabel
+{
+public:
+    ShowingLabel(const QString& text, QWidget* parent, QWidget* target)
+        : QLabel(text, parent), target_(target)
+    {
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent*) override { target_->show(); }
+
+private:
+    QWidget* target_;
+};
+
+QWidget* BuildHiddenWindow()
+{
+    auto* window = new QWidget(nullptr, Qt::Window);
+    window->resize(497, 402);
+    auto* text = new QPlainTextEdit(window);
+    text->setGeometry(8, 8, 481, 345);
+    const gen::GadgetSpec* gadget = gen::GadgetOfPage(1);
+    QString code = QString::fromStdString(gadget->generate(gen::DefaultValues(*gadget)).TextForm());
+    text->setPlainText(code.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    return window;
+}
+
+QWidget* BuildHiddenPage(QWidget* parent)
+{
+    auto* page = new QWidget(parent);
+    page->setGeometry(168, 36, 369, 213);
+    (new QLabel(QStringLiteral("Sitewright"), page))->move(16, 16);
+    page->hide();
+    return page;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    const char* mode = argc > 1 ? argv[1] : "";
     BareWindow window;
     window.setFixedSize(538, 338);
-    if (argc > 1 && std::strcmp(argv[1], "--text") == 0)
+    if (std::strcmp(mode, "--text") == 0)
         (new QLabel(QStringLiteral("Sitewright"), &window))->move(16, 16);
+    std::unique_ptr<QWidget> hiddenWindow;
+    if (std::strcmp(mode, "--click-window") == 0 || std::strcmp(mode, "--click-page") == 0) {
+        QWidget* target = nullptr;
+        if (std::strcmp(mode, "--click-window") == 0) {
+            hiddenWindow.reset(BuildHiddenWindow());
+            target = hiddenWindow.get();
+        } else {
+            target = BuildHiddenPage(&window);
+        }
+        auto* trigger = new ShowingLabel(QStringLiteral("Sitewright"), &window, target);
+        trigger->move(16, 16);
+        window.afterFirstPaint = [trigger, target] {
+            QElapsedTimer clock;
+            clock.start();
+            Click(*trigger);
+            new PaintStopwatch(target, clock);
+        };
+    }
     window.show();
     return app.exec();
 }

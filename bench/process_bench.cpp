@@ -1,9 +1,11 @@
 // Times two commands as whole processes, run alternately so both see the same machine state.
 //
-//   bench-process RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]
+//   bench-process [--printed] RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]
 //
 // prints one line: median wall milliseconds of each, then median peak resident kilobytes of
-// each. Standard output and error of the commands are discarded; a command that fails ends the run.
+// each. With --printed the milliseconds are instead the medians of the number each command
+// prints on standard output (a time it measured itself). Standard output and error of the
+// commands are otherwise discarded; a command that fails ends the run.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -25,17 +28,50 @@ struct Sample {
     long rssKb;
 };
 
-Sample RunOnce(const std::vector<char*>& argv)
+// The first number `fd` delivers up to its end; a command that prints none ends the run.
+double ReadPrintedNumber(int fd, const char* command)
 {
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(n));
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str()) {
+        std::fprintf(stderr, "bench-process: %s printed no figure\n", command);
+        std::exit(1);
+    }
+    return value;
+}
+
+Sample RunOnce(const std::vector<char*>& argv, bool printed = false)
+{
+    int out[2] = {-1, -1};
+    if (printed && pipe(out) != 0) {
+        std::perror("bench-process: pipe");
+        std::exit(1);
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (printed) {
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addclose(&actions, out[1]);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
         std::fprintf(stderr, "bench-process: cannot start %s\n", argv[0]);
         std::exit(1);
+    }
+    double printedMs = 0;
+    if (printed) {
+        close(out[1]);
+        printedMs = ReadPrintedNumber(out[0], argv[0]);
+        close(out[0]);
     }
     int status = 0;
     rusage usage{};
@@ -46,7 +82,8 @@ Sample RunOnce(const std::vector<char*>& argv)
         std::fprintf(stderr, "bench-process: %s failed (status %d)\n", argv[0], status);
         std::exit(1);
     }
-    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+    const double wallMs = std::chrono::duration<double, std::milli>(end - start).count();
+    return {printed ? printedMs : wallMs, usage.ru_maxrss};
 }
 
 template <typename T> T Median(std::vector<T> v)
@@ -59,8 +96,10 @@ template <typename T> T Median(std::vector<T> v)
 
 int main(int argc, char* argv[])
 {
+    const bool printed = argc > 1 && std::string(argv[1]) == "--printed";
+    const int first = printed ? 2 : 1;
     std::vector<std::vector<char*>> commands;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first + 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--") {
             commands.emplace_back();
             continue;
@@ -68,21 +107,22 @@ int main(int argc, char* argv[])
         if (!commands.empty())
             commands.back().push_back(argv[i]);
     }
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 0;
+    const int runs = argc > first ? std::atoi(argv[first]) : 0;
     if (runs < 1 || commands.size() != 2 || commands[0].empty() || commands[1].empty()) {
-        std::fprintf(stderr, "usage: bench-process RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]\n");
+        std::fprintf(
+            stderr, "usage: bench-process [--printed] RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]\n");
         return 2;
     }
     for (auto& c : commands)
         c.push_back(nullptr);
 
-    RunOnce(commands[0]); // warm the page cache for both
-    RunOnce(commands[1]);
+    RunOnce(commands[0], printed); // warm the page cache for both
+    RunOnce(commands[1], printed);
     std::vector<double> ms[2];
     std::vector<long> rss[2];
     for (int r = 0; r < runs; ++r)
         for (int c = 0; c < 2; ++c) {
-            const Sample s = RunOnce(commands[c]);
+            const Sample s = RunOnce(commands[c], printed);
             ms[c].push_back(s.ms);
             rss[c].push_back(s.rssKb);
         }

@@ -1,5 +1,6 @@
 #include "branding/jpeg_image.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <stdexcept>
@@ -31,6 +32,14 @@ struct ErrorManager {
 // Warnings (a truncated file, say) are not printed to stderr; the image decodes as far as it can.
 void Quiet(j_common_ptr, int) {}
 
+J_COLOR_SPACE OutputSpace(PixelLayout layout)
+{
+    if (layout == PixelLayout::Rgb24)
+        return JCS_RGB;
+    // The alpha variants set the fourth byte to 0xFF; the X variants leave it undefined.
+    return std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+}
+
 // No object with a destructor lives in this frame, so leaving it through longjmp is safe; the
 // pixels go into a vector owned by the caller.
 bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& errors, std::string_view bytes,
@@ -49,11 +58,12 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& errors, std::string_
                       info.image_width, info.image_height);
         return false;
     }
-    info.out_color_space = JCS_RGB;
+    info.out_color_space = OutputSpace(image.layout);
     jpeg_start_decompress(&info);
     image.width = static_cast<int>(info.output_width);
     image.height = static_cast<int>(info.output_height);
-    const std::size_t stride = std::size_t{info.output_width} * 3;
+    const std::size_t stride =
+        std::size_t{info.output_width} * (image.layout == PixelLayout::Rgb24 ? 3 : 4);
     image.rgb.resize(stride * info.output_height);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.rgb.data() + stride * info.output_scanline;
@@ -74,7 +84,7 @@ struct Decompressor {
 
 } // namespace
 
-RgbImage DecodeJpeg(std::string_view bytes)
+RgbImage DecodeJpeg(std::string_view bytes, PixelLayout layout)
 {
     Decompressor decompressor;
     ErrorManager errors{};
@@ -82,6 +92,7 @@ RgbImage DecodeJpeg(std::string_view bytes)
     errors.base.error_exit = JumpOut;
     errors.base.emit_message = Quiet;
     RgbImage image;
+    image.layout = layout;
     const bool ok = !bytes.empty() && DecodeInto(decompressor.info, errors, bytes, image);
     if (!ok)
         throw std::runtime_error(std::string("Invalid JPEG image: ") +

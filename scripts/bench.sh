@@ -2,6 +2,7 @@
 # Builds an optimised tree in build-bench/ and prints one table of figures, each measured side by
 # side with its floor in this same run: medians over repeated runs.
 #   scripts/bench.sh [RUNS]      (RUNS: whole-process repetitions, default 30)
+# BENCH_GUARD=LIMIT makes it fail when start-up or peak memory is above LIMIT times its floor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-30}
@@ -19,19 +20,32 @@ fi
 rows=()
 row() { rows+=("$(printf '| %s | %s | %s | %s |' "$@")"); }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+guarded=() # "figure ratio" of the start-up and memory rows, for BENCH_GUARD
+guarded_row() {
+  row "$@"
+  guarded+=("$1|$4")
+}
 
 # Start-up to the first paint of the main window, and peak memory, against a bare window.
 if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/sitewright >/dev/null 2>&1; then
   read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
     $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window)
-  row "start-up to first paint (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
-  row "peak resident memory (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+  guarded_row "start-up to first paint (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  guarded_row "peak resident memory (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
   read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
     $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window --text)
-  row "start-up, floor with one line of text (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
-  row "peak memory, floor with one line of text (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+  guarded_row "start-up, floor with one line of text (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  guarded_row "peak memory, floor with one line of text (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+  # First clicks, from the click to the end of the first paint of what it brings up, against
+  # showing an already built widget of the same size (see bench/bare_window.cpp).
+  read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=generate \
+    $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-window)
+  row "Generate Code click to painted code window (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=menu \
+    $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-page)
+  row "menu click to painted page (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 else
-  row "start-up to first paint (ms)" "n/a" "n/a" "n/a"
+  guarded_row "start-up to first paint (ms)" "n/a" "n/a" "n/a"
 fi
 
 # Whole sitewright-gen process against a C program that only writes the same bytes.
@@ -60,3 +74,16 @@ done < <($b/bench-core --benchmark_format=csv "${gbench_args[@]}" 2>/dev/null | 
 echo "| figure | Sitewright | floor | ratio |"
 echo "|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
+
+# A guard against regressions on a noisy machine, not the goal: CI sets BENCH_GUARD=2.
+if [[ -n "${BENCH_GUARD:-}" ]]; then
+  failed=0
+  for entry in "${guarded[@]}"; do
+    figure=${entry%|*} r=${entry##*|}
+    if [[ $r == n/a ]] || awk -v r="$r" -v g="$BENCH_GUARD" 'BEGIN { exit !(r > g) }'; then
+      echo "bench: $figure is $r times its floor, above the limit of $BENCH_GUARD" >&2
+      failed=1
+    fi
+  done
+  exit "$failed"
+fi

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void saveToFileCancelledWritesNothing();
     void saveToFileUnwritableReportsError();
     void closeHidesAndKeepsLines();
+    void madeOnFirstUse_data();
+    void madeOnFirstUse();
 
 private:
     void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
@@ -264,6 +266,31 @@ void CodeWindowTest::closeHidesAndKeepsLines()
     QVERIFY(f->form4->isHidden());
     QCOMPARE(f->form4->Lines(), code.Lines());
     QVERIFY(f->form2->isVisible());
+}
+
+void CodeWindowTest::madeOnFirstUse_data()
+{
+    QTest::addColumn<bool>("generate");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("Generate Code shows the new window") << true << true;
+    QTest::newRow("Preview fills and empties it unseen") << false << false;
+}
+
+// Without a code window, a page button makes the one the program uses from then on.
+void CodeWindowTest::madeOnFirstUse()
+{
+    QFETCH(bool, generate);
+    QFETCH(bool, shown);
+    f->form4.reset();
+    QVERIFY(!Form4);
+    Click(generate ? f->form2->xpButton2 : f->form2->xpButton1);
+    QVERIFY(Form4);
+    QCOMPARE(&CodeWindow(), Form4);
+    QCOMPARE(Form4->isVisible(), shown);
+    QCOMPARE(Form4->Lines().empty(), !generate);
+    QCOMPARE(f->reporter.messages, QStringList());
+    DeleteCodeWindow();
+    QVERIFY(!Form4);
 }
 
 int main(int argc, char* argv[])

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -121,5 +123,33 @@ TEST(DecodeJpeg, TruncatedScanStillGivesWholeImage)
     EXPECT_EQ(image.height, 50);
     EXPECT_EQ(image.rgb.size(), 400u * 50u * 3u);
 }
+
+// The painted layout holds the same colours as the plain one, each pixel an opaque word
+// 0xFFRRGGBB, for a whole image and for one whose scan breaks off.
+class DecodeJpegXrgb32 : public testing::TestWithParam<std::size_t>
+{
+};
+
+TEST_P(DecodeJpegXrgb32, MatchesRgb24PixelForPixel)
+{
+    const std::string whole = ReadBytes(kAsset);
+    const std::string bytes = whole.substr(0, whole.size() / GetParam());
+    const branding::RgbImage rgb = DecodeJpeg(bytes);
+    const branding::RgbImage xrgb = DecodeJpeg(bytes, branding::PixelLayout::Xrgb32);
+    EXPECT_EQ(xrgb.layout, branding::PixelLayout::Xrgb32);
+    ASSERT_EQ(xrgb.width, rgb.width);
+    ASSERT_EQ(xrgb.height, rgb.height);
+    const std::size_t pixels = std::size_t(rgb.width) * std::size_t(rgb.height);
+    ASSERT_EQ(xrgb.rgb.size(), pixels * 4);
+    for (std::size_t i = 0; i < pixels; ++i) {
+        std::uint32_t word = 0;
+        std::memcpy(&word, xrgb.rgb.data() + i * 4, 4);
+        const std::uint32_t expected = 0xFF000000u | std::uint32_t(rgb.rgb[i * 3]) << 16 |
+                                       std::uint32_t(rgb.rgb[i * 3 + 1]) << 8 | rgb.rgb[i * 3 + 2];
+        ASSERT_EQ(word, expected) << "pixel " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WholeAndHalf, DecodeJpegXrgb32, testing::Values(1, 2));
 
 } // namespace
