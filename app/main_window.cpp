@@ -15,6 +15,7 @@
 #include "app/error_reporting.h"
 #include "app/page_actions.h"
 #include "app/page_builder.h"
+#include "app/page_focus.h"
 #include "platform/shell.h"
 #include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
@@ -339,6 +340,7 @@ void TForm2::ShowPage(int page)
     QFrame* panel = Page(page);
     HideAllPanels();
     panel->setVisible(true);
+    FocusShownPage(panel);
 }
 
 int TForm2::VisiblePage() const
