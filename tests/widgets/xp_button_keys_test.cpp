@@ -3,6 +3,7 @@
 #include "widgets/caption_text.h"
 #include "widgets/held_keys.h"
 
+#include <QAccessible>
 #include <QPointer>
 #include <QSignalSpy>
 
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void popupRoundTripIsNoChangeOfControl();
     void firstActivationEntersOnlyOnce();
     void clickHandlerMayDeleteTheButton();
+    void toolsSeeAPushButton();
 };
 
 void XpButtonKeysTest::spaceHeldWithRepeatsClicksOnceAtRelease()
@@ -328,6 +330,22 @@ void XpButtonKeysTest::clickHandlerMayDeleteTheButton()
     QTest::keyPress(button, Qt::Key_Space);
     QTest::keyRelease(button, Qt::Key_Space);
     QVERIFY(button.isNull());
+}
+
+// Accessibility tools see the caption as shown, and their press action is a click.
+void XpButtonKeysTest::toolsSeeAPushButton()
+{
+    Window window;
+    QVERIFY(window.Show());
+    window.first->SetCaption(QStringLiteral("Save &File"));
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QAccessibleInterface* tool = QAccessible::queryAccessibleInterface(window.first);
+    QVERIFY(tool);
+    QCOMPARE(tool->role(), QAccessible::Button);
+    QCOMPARE(tool->text(QAccessible::Name), QStringLiteral("Save File"));
+    QVERIFY(tool->state().focused);
+    tool->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicks.count(), 1);
 }
 
 QTEST_MAIN(XpButtonKeysTest)
