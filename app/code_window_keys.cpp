@@ -21,8 +21,9 @@ void CodeWindowKeys::Add(QKeySequence::StandardKey keys, void (TForm4::*handler)
 {
     auto* shortcut = new QShortcut(&window_);
     shortcut->setKeys(keys);
+    TForm4* window = &window_;
     connect(shortcut, &QShortcut::activated, this,
-            [this, handler] { RunReportingErrors([this, handler] { (window_.*handler)(); }); });
+            [window, handler] { RunReportingErrors([window, handler] { (window->*handler)(); }); });
 }
 
 // The text control's own copy would put bare line feeds on the clipboard.
