@@ -1,8 +1,26 @@
 #include "app/click_label.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+#include "app/click_label_accessible.h"
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent)
+{
+    InstallClickLabelAccessibility();
+}
+
+void ClickLabel::SetCurrent(bool current)
+{
+    choice_ = true;
+    if (current == current_)
+        return;
+    current_ = current;
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
 {

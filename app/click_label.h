@@ -3,13 +3,21 @@
 #include <QLabel>
 
 // A label that reacts to a click like a link: a left-button press and release both inside it.
-// Used for the menu lines and the link line of the main window.
+// Used for the menu lines and the link line of the main window. To accessibility tools it is
+// a link, or, once it is marked as one of a set of choices (SetCurrent), a page tab that is
+// selected while it is the current one.
 class ClickLabel : public QLabel
 {
     Q_OBJECT
 
 public:
     explicit ClickLabel(QWidget* parent = nullptr);
+
+    bool IsChoice() const { return choice_; }
+    bool IsCurrent() const { return current_; }
+    // Makes the label a choice and tells accessibility tools when it becomes or stops being
+    // the current one.
+    void SetCurrent(bool current);
 
 Q_SIGNALS:
     void clicked();
@@ -20,4 +28,6 @@ protected:
 
 private:
     bool pressed_ = false;
+    bool choice_ = false;
+    bool current_ = false;
 };

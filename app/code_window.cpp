@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+#include "app/code_window_keys.h"
 #include "app/error_reporting.h"
 #include "platform/text_file.h"
 #include "widgets/system_colors.h"
@@ -67,6 +68,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
     xpButton3 = MakeButton("xpButton3", "Save to File", 256);
     xpButton4 = MakeButton("xpButton4", "Close", 352);
     ConnectHandlers();
+    new CodeWindowKeys(*this);
     Form4 = this;
 }
 

@@ -13,9 +13,12 @@
 #include "app/click_label.h"
 #include "app/code_window.h"
 #include "app/error_reporting.h"
+#include "app/menu_lines.h"
 #include "app/page_actions.h"
 #include "app/page_builder.h"
 #include "app/png_resource.h"
+#include "app/page_focus.h"
+#include "app/page_shortcuts.h"
 #include "platform/shell.h"
 #include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
@@ -126,6 +129,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     BuildFooter();
     BindComponents();
     ConnectHandlers();
+    new PageShortcuts(*this);
     ShowPage(1);
     CenterOnScreen();
     Form2 = this;
@@ -340,6 +344,8 @@ void TForm2::ShowPage(int page)
     QFrame* panel = Page(page);
     HideAllPanels();
     panel->setVisible(true);
+    FocusShownPage(panel);
+    MarkCurrentMenuLine(*Menuepanel1, page);
 }
 
 int TForm2::VisiblePage() const

@@ -152,6 +152,13 @@ QWidget* MakeButton(QWidget* panel, int number, const QString& caption, int x, i
     return button;
 }
 
+// Accessibility tools read the field's name, or on some systems the label linked to it.
+void NameByCaption(QWidget* field, QLabel* caption)
+{
+    field->setAccessibleName(caption->text());
+    caption->setBuddy(field);
+}
+
 // Tab goes from the Preview button to the Generate Code button, then through the fields in
 // the layout's tab order.
 void ChainTabOrder(QWidget* panel, const PageLayout& layout, QWidget* preview, QWidget* generate)
@@ -172,10 +179,15 @@ void ChainTabOrder(QWidget* panel, const PageLayout& layout, QWidget* preview, Q
 
 void BuildPage(QWidget* panel, const PageLayout& layout)
 {
+    QLabel* caption = nullptr; // a field's row follows the row of the label that captions it
     for (const ControlRow& row : layout.controls) {
         QWidget* control = MakeControl(panel, layout.page, row);
         control->setObjectName(ToQString(row.name));
         Place(control, row);
+        if (row.kind == ControlKind::Label && row.style == TextStyle::Plain)
+            caption = static_cast<QLabel*>(control);
+        else if (row.kind != ControlKind::Label && caption)
+            NameByCaption(control, caption);
     }
     const int k = layout.page;
     QWidget* preview = MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX,

@@ -10,7 +10,8 @@ packages=(
   libjpeg62-turbo-dev
   fonts-liberation
   xdg-utils
-  xvfb xauth
+  libxcb1-dev
+  xvfb xauth xdotool
   clang libclang-rt-14-dev
   chromium
 )

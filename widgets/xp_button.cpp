@@ -4,8 +4,10 @@
 #include "widgets/dialog_key_router.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
+#include "widgets/xp_button_accessible.h"
 #include "widgets/xp_button_look.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QKeyEvent>
@@ -20,6 +22,7 @@ TxpButton::TxpButton(QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     DialogKeyRouter::Install();
+    InstallXpButtonAccessibility();
 }
 
 void TxpButton::SetCaption(const QString& caption)
@@ -27,6 +30,8 @@ void TxpButton::SetCaption(const QString& caption)
     if (caption == caption_)
         return;
     caption_ = caption;
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
     repaint();
 }
 

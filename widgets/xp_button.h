@@ -85,6 +85,7 @@ protected:
 
 private:
     void SetHovered(bool hovered);
+    bool IsRepeatedPress(const QKeyEvent& press) const;
 
     QString caption_;
     QFont font_;
@@ -94,6 +95,8 @@ private:
     bool hasFocus_ = false;
     bool activeControl_ = false; // the focused control of its window, even while inactive
     bool pressedBeforeLastPress_ = false;
+    int lastReleasedKey_ = 0;
+    quint64 lastReleaseTime_ = 0;
     bool cancel_ = false;
     bool default_ = false;
     int modalResult_ = 0;

@@ -1,5 +1,7 @@
 #include "widgets/xp_button.h"
 
+#include "widgets/held_keys.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -80,22 +82,33 @@ void TxpButton::focusOutEvent(QFocusEvent* event)
     Q_EMIT exited();
 }
 
+// A held key repeats as a release and a press carrying the same time; the toolkit does not
+// always mark that press as repeated.
+bool TxpButton::IsRepeatedPress(const QKeyEvent& press) const
+{
+    return press.isAutoRepeat() || (press.timestamp() != 0 && press.key() == lastReleasedKey_ &&
+                                    press.timestamp() == lastReleaseTime_);
+}
+
 void TxpButton::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
-    if (!pressed_ && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    if (!pressed_ && !IsRepeatedPress(*event) &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
         pressed_ = true;
         update();
     }
     QWidget::keyPressEvent(event);
 }
 
-// Any key's release ends a keyboard press, not only the key that began it. The releases the
-// toolkit inserts between auto-repeated presses are not real releases.
+// Any key's release ends a keyboard press, not only the key that began it. A release of a key
+// that is still held belongs to its auto-repeat and is no real release.
 void TxpButton::keyReleaseEvent(QKeyEvent* event)
 {
     const QPointer<TxpButton> self(this);
-    if (pressed_ && !event->isAutoRepeat()) {
+    lastReleasedKey_ = event->key();
+    lastReleaseTime_ = event->timestamp();
+    if (pressed_ && !KeyStillHeld(*event)) {
         pressed_ = false;
         update();
         Click();

@@ -36,6 +36,8 @@ private Q_SLOTS:
     void closeHidesAndKeepsLines();
     void madeOnFirstUse_data();
     void madeOnFirstUse();
+    void keysDoWhatButtonsDo_data();
+    void keysDoWhatButtonsDo();
 
 private:
     void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
@@ -291,6 +293,50 @@ void CodeWindowTest::madeOnFirstUse()
     QCOMPARE(f->reporter.messages, QStringList());
     DeleteCodeWindow();
     QVERIFY(!Form4);
+}
+
+void CodeWindowTest::keysDoWhatButtonsDo_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("action");
+    for (const char* focus : {"Memo1", "xpButton4"}) {
+        for (const char* action : {"escape", "select all and copy", "save"})
+            QTest::addRow("%s in %s", action, focus) << focus << action;
+    }
+}
+
+// The same in the text and on a button; Copy with CR LF even where the text control would
+// copy bare line feeds.
+void CodeWindowTest::keysDoWhatButtonsDo()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, action);
+    TForm4& window = *f->form4;
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.findChild<QWidget*>(focus)->setFocus();
+    QGuiApplication::clipboard()->clear();
+    const auto key = [](QKeySequence::StandardKey keys) {
+        const QKeyCombination combination = QKeySequence(keys)[0];
+        QTest::keyClick(QApplication::focusWidget(), combination.key(),
+                        combination.keyboardModifiers());
+    };
+    if (action == "escape") {
+        key(QKeySequence::Cancel);
+        QVERIFY(window.isHidden());
+        QCOMPARE(window.Lines(), code.Lines());
+    } else if (action == "select all and copy") {
+        key(QKeySequence::SelectAll);
+        QVERIFY(window.Memo1->hasFocus());
+        key(QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), code.TextForm());
+    } else {
+        const std::string path = f->Folder() + "keys.html";
+        AnswerSaveDialog(QString::fromStdString(path));
+        key(QKeySequence::Save);
+        QCOMPARE(ReadFileBytes(path), code.TextForm());
+    }
+    QCOMPARE(f->reporter.messages, QStringList());
 }
 
 int main(int argc, char* argv[])

@@ -1,7 +1,9 @@
 #include "button_window.h"
 
 #include "widgets/caption_text.h"
+#include "widgets/held_keys.h"
 
+#include <QAccessible>
 #include <QPointer>
 #include <QSignalSpy>
 
@@ -11,6 +13,8 @@ class XpButtonKeysTest : public QObject
 
 private Q_SLOTS:
     void spaceHeldWithRepeatsClicksOnceAtRelease();
+    void unmarkedRepeatsClickOnce_data();
+    void unmarkedRepeatsClickOnce();
     void anyKeyReleaseEndsAKeyboardPress();
     void enterClicksTheFocusedButton();
     void dialogKeysClickDefaultAndCancelButtons();
@@ -23,6 +27,7 @@ private Q_SLOTS:
     void popupRoundTripIsNoChangeOfControl();
     void firstActivationEntersOnlyOnce();
     void clickHandlerMayDeleteTheButton();
+    void toolsSeeAPushButton();
 };
 
 void XpButtonKeysTest::spaceHeldWithRepeatsClicksOnceAtRelease()
@@ -38,6 +43,56 @@ void XpButtonKeysTest::spaceHeldWithRepeatsClicksOnceAtRelease()
     QVERIFY(window.first->Pressed());
     QCOMPARE(clicks.count(), 0);
     SendKey(window.first, QEvent::KeyRelease, Qt::Key_Space, false, {}, QStringLiteral(" "));
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!window.first->Pressed());
+}
+
+namespace
+{
+
+void SendTimedKey(QWidget* to, QEvent::Type type, int key, quint64 time)
+{
+    QKeyEvent event(type, key, Qt::NoModifier,
+                    key == Qt::Key_Space ? QStringLiteral(" ") : QString());
+    event.setTimestamp(time);
+    QApplication::sendEvent(to, &event);
+}
+
+} // namespace
+
+// Auto-repeat as some window systems deliver it: a release and a press with the same time,
+// neither marked as repeated. `letGoAt` is the repeat during which the user lets go, so its
+// release is the first to find the key up; the release that follows is the real one.
+void XpButtonKeysTest::unmarkedRepeatsClickOnce_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("letGoAt");
+    QTest::addColumn<int>("clicksBeforeRealRelease");
+    QTest::newRow("space held") << int(Qt::Key_Space) << -1 << 0;
+    QTest::newRow("enter held") << int(Qt::Key_Return) << -1 << 0;
+    QTest::newRow("let go during a repeat") << int(Qt::Key_Space) << 2 << 1;
+}
+
+void XpButtonKeysTest::unmarkedRepeatsClickOnce()
+{
+    QFETCH(int, key);
+    QFETCH(int, letGoAt);
+    QFETCH(int, clicksBeforeRealRelease);
+    Window window;
+    QVERIFY(window.Show());
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    bool held = true;
+    const HeldKeysOverride keys([&](const QKeyEvent&) { return held; });
+    SendTimedKey(window.first, QEvent::KeyPress, key, 1000);
+    for (int i = 0; i < 4; ++i) {
+        const quint64 time = 1500 + 40 * i;
+        held = i != letGoAt;
+        SendTimedKey(window.first, QEvent::KeyRelease, key, time);
+        SendTimedKey(window.first, QEvent::KeyPress, key, time);
+    }
+    QCOMPARE(clicks.count(), clicksBeforeRealRelease);
+    held = false;
+    SendTimedKey(window.first, QEvent::KeyRelease, key, 1700);
     QCOMPARE(clicks.count(), 1);
     QVERIFY(!window.first->Pressed());
 }
@@ -275,6 +330,22 @@ void XpButtonKeysTest::clickHandlerMayDeleteTheButton()
     QTest::keyPress(button, Qt::Key_Space);
     QTest::keyRelease(button, Qt::Key_Space);
     QVERIFY(button.isNull());
+}
+
+// Accessibility tools see the caption as shown, and their press action is a click.
+void XpButtonKeysTest::toolsSeeAPushButton()
+{
+    Window window;
+    QVERIFY(window.Show());
+    window.first->SetCaption(QStringLiteral("Save &File"));
+    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QAccessibleInterface* tool = QAccessible::queryAccessibleInterface(window.first);
+    QVERIFY(tool);
+    QCOMPARE(tool->role(), QAccessible::Button);
+    QCOMPARE(tool->text(QAccessible::Name), QStringLiteral("Save File"));
+    QVERIFY(tool->state().focused);
+    tool->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicks.count(), 1);
 }
 
 QTEST_MAIN(XpButtonKeysTest)

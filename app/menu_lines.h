@@ -1,0 +1,7 @@
+#pragma once
+
+class QWidget;
+
+// Marks the menu line of `page` (1 ... 10) as the current one and every other line as not
+// current. The lines are the menu's ClickLabel children in screen order.
+void MarkCurrentMenuLine(const QWidget& menu, int page);

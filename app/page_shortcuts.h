@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+class QKeySequence;
+class TForm2;
+
+// The pages of the main window from the keyboard, on top of the menu: Ctrl+Page Down and
+// Ctrl+Tab show the next page, Ctrl+Page Up and Ctrl+Shift+Tab the previous one, wrapping
+// round at either end; Alt+1 ... Alt+9 and Alt+0 show pages 1 ... 10. Owned by the window.
+class PageShortcuts : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PageShortcuts(TForm2& window);
+
+private:
+    void Add(const QKeySequence& keys, int step, int page);
+    // Shows `page`, or with page 0 the page `step` menu lines away from the shown one.
+    void Go(int step, int page);
+
+    TForm2& window_;
+};

@@ -1,0 +1,220 @@
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "app/click_label.h"
+#include "app/main_window.h"
+#include "app_test_support.h"
+#include "widgets/spin_edit.h"
+#include "widgets/xp_button.h"
+
+// The main window from the keyboard: where the focus goes when the page changes, and that keys
+// act on the shown page alone.
+class MainWindowKeysTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { f.reset(); }
+
+    void menuClickFocusesShownPage_data();
+    void menuClickFocusesShownPage();
+    void keyActsOnShownPageOnly_data();
+    void keyActsOnShownPageOnly();
+    void pageSteps_data();
+    void pageSteps();
+    void altDigitShowsPage_data();
+    void altDigitShowsPage();
+    void currentMenuLineIsSelectedForTools();
+    void everyControlHasAName();
+
+private:
+    QWidget* Focused() const { return QApplication::focusWidget(); }
+    void CheckPageAndFocus(int page) const;
+    std::unique_ptr<AppFixture> f;
+};
+
+namespace
+{
+
+// The first control of each page in its tab order.
+const char* const kFirstControl[] = {"xpButton1",  "Edit1",      "xpButton5",  "xpButton7",
+                                     "xpButton9",  "xpButton11", "xpButton13", "xpButton15",
+                                     "xpButton17", "xpButton19"};
+
+} // namespace
+
+void MainWindowKeysTest::init()
+{
+    f = std::make_unique<AppFixture>();
+    QApplication::setActiveWindow(f->form2.get());
+    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+}
+
+void MainWindowKeysTest::menuClickFocusesShownPage_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("page");
+    const char* const lines[] = {"Label1", "Label2", "Label3", "Label4", "Label6",
+                                 "Label5", "Label7", "Label8", "Label9", "Label10"};
+    for (int page = 1; page <= 10; ++page)
+        QTest::addRow("%s", lines[page - 1]) << QString::fromLatin1(lines[page - 1]) << page;
+}
+
+// Whatever page had the focus before, the shown page's first control has it after.
+void MainWindowKeysTest::menuClickFocusesShownPage()
+{
+    QFETCH(QString, line);
+    QFETCH(int, page);
+    TForm2& window = *f->form2;
+    const int before = page == 10 ? 9 : page + 1;
+    window.ShowPage(before);
+    window.findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * before))->setFocus();
+    QTest::mouseClick(window.Menuepanel1->findChild<ClickLabel*>(line), Qt::LeftButton);
+    QCOMPARE(window.VisiblePage(), page);
+    QVERIFY(Focused());
+    QCOMPARE(Focused()->objectName(), QString::fromLatin1(kFirstControl[page - 1]));
+    QVERIFY(Focused()->isVisible());
+    QVERIFY(window.Page(page)->isAncestorOf(Focused()));
+}
+
+void MainWindowKeysTest::keyActsOnShownPageOnly_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("clicked"); // empty: no button clicks
+    QTest::newRow("space on bookmark us") << 2 << int(Qt::Key_Space) << QString();
+    QTest::newRow("enter on bookmark us") << 2 << int(Qt::Key_Return) << QString();
+    QTest::newRow("space on email this page") << 3 << int(Qt::Key_Space) << "xpButton5";
+    QTest::newRow("enter on popup page") << 10 << int(Qt::Key_Return) << "xpButton19";
+}
+
+// From a fresh start, where page 1's Preview button has the focus, a menu click and one key.
+void MainWindowKeysTest::keyActsOnShownPageOnly()
+{
+    QFETCH(int, page);
+    QFETCH(int, key);
+    QFETCH(QString, clicked);
+    TForm2& window = *f->form2;
+    QCOMPARE(Focused(), window.xpButton1);
+    QList<std::shared_ptr<QSignalSpy>> spies;
+    const QList<TxpButton*> buttons = window.findChildren<TxpButton*>();
+    for (TxpButton* button : buttons)
+        spies << std::make_shared<QSignalSpy>(button, &TxpButton::clicked);
+    window.ShowPage(page);
+    QTest::keyClick(Focused(), Qt::Key(key));
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        QCOMPARE(spies[i]->count(), buttons[i]->objectName() == clicked ? 1 : 0);
+    QCOMPARE(f->shell.requests.size(), clicked.isEmpty() ? 0u : 1u);
+}
+
+void MainWindowKeysTest::CheckPageAndFocus(int page) const
+{
+    QCOMPARE(f->form2->VisiblePage(), page);
+    QVERIFY(Focused());
+    QCOMPARE(Focused()->objectName(), QString::fromLatin1(kFirstControl[page - 1]));
+}
+
+void MainWindowKeysTest::pageSteps_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("step");
+    QTest::newRow("ctrl+page down") << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 1;
+    QTest::newRow("ctrl+tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1;
+    QTest::newRow("ctrl+page up") << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << -1;
+    QTest::newRow("ctrl+shift+tab")
+        << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << -1;
+}
+
+// Eleven steps from page 1 pass every page once, wrap round and take the focus along; keys
+// typed into a field of the shown page reach the shortcuts too.
+void MainWindowKeysTest::pageSteps()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, step);
+    int page = 1;
+    for (int i = 0; i < 11; ++i) {
+        QTest::keyClick(Focused(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        page = (page - 1 + step + 10) % 10 + 1;
+        CheckPageAndFocus(page);
+    }
+}
+
+void MainWindowKeysTest::altDigitShowsPage_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("page");
+    for (int page = 1; page <= 10; ++page)
+        QTest::addRow("alt+%d", page % 10) << int(Qt::Key_0 + page % 10) << page;
+}
+
+void MainWindowKeysTest::altDigitShowsPage()
+{
+    QFETCH(int, key);
+    QFETCH(int, page);
+    f->form2->ShowPage(page == 2 ? 3 : 2); // the focus in a text field
+    QTest::keyClick(Focused(), Qt::Key(key), Qt::AltModifier);
+    CheckPageAndFocus(page);
+}
+
+void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
+{
+    const QList<ClickLabel*> lines =
+        f->form2->Menuepanel1->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(lines.size(), 10);
+    for (int page : {1, 6, 5, 10}) {
+        QTest::keyClick(Focused(), Qt::Key(Qt::Key_0 + page % 10), Qt::AltModifier);
+        for (int line = 1; line <= 10; ++line) {
+            QAccessibleInterface* tool = QAccessible::queryAccessibleInterface(lines[line - 1]);
+            QVERIFY(tool);
+            QCOMPARE(tool->role(), QAccessible::PageTab);
+            QVERIFY(tool->state().selectable);
+            QCOMPARE(bool(tool->state().selected), line == page);
+        }
+    }
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(f->form2->lblTextLink);
+    QCOMPARE(link->role(), QAccessible::Link);
+    QVERIFY(!link->state().selectable);
+}
+
+// Buttons by their caption, fields by the text of the label before them, labels by their own.
+void MainWindowKeysTest::everyControlHasAName()
+{
+    const auto name = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    for (TxpButton* button : f->form2->findChildren<TxpButton*>())
+        QCOMPARE(name(button), button->Caption());
+    for (QLabel* label : f->form2->findChildren<QLabel*>())
+        QCOMPARE(name(label), label->text());
+    const QList<std::pair<QWidget*, QString>> fields = {
+        {f->form2->Edit1, "URL to bookmark"},
+        {f->form2->Edit2, "Name of your site:"},
+        {f->form2->Edit3, "Link for them to set as homepage"},
+        {f->form2->SpinEdit1, "Logo Width"},
+        {f->form2->ComboBox1, "AutoClose:"},
+        {f->form2->Edit11, "Netscape goes to -"},
+        {f->form2->Edit13, "Seconds to wait:"}};
+    for (const auto& [field, caption] : fields) {
+        QCOMPARE(field->accessibleName(), caption);
+        // A combo box's name is its text on some systems; its label stands in the relation.
+        const auto labels =
+            QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
+        QVERIFY(!labels.isEmpty());
+        QCOMPARE(labels.first().first->text(QAccessible::Name), caption);
+    }
+    for (QWidget* field : f->form2->findChildren<QLineEdit*>()) {
+        if (!qobject_cast<QComboBox*>(field->parentWidget()))
+            QVERIFY2(!name(field).isEmpty(), qPrintable(field->objectName()));
+    }
+}
+
+QTEST_MAIN(MainWindowKeysTest)
+#include "main_window_keys_test.moc"
