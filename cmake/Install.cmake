@@ -28,8 +28,7 @@ function(sitewright_man_page target name)
   add_custom_command(
     OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
-    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
-            ${SITEWRIGHT_HELP2MAN} --no-info --section=1 --version-string=${PROJECT_VERSION}
+    COMMAND ${SITEWRIGHT_HELP2MAN} --no-info --section=1 --version-string=${PROJECT_VERSION}
             --name=${name} --include=${dist}/man/${target}.h2m --output=${page}
             $<TARGET_FILE:${target}>
     COMMAND gzip -9nf ${page}
@@ -41,6 +40,17 @@ function(sitewright_man_page target name)
 endfunction()
 sitewright_man_page(sitewright-gen "write the HTML/JavaScript snippet of a Sitewright gadget")
 sitewright_man_page(sitewright-brand "append branding sections and a trailer to a program")
+
+# The desktop program takes no options; its page is written by hand.
+add_custom_command(
+  OUTPUT ${man_dir}/sitewright.1.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
+  COMMAND ${CMAKE_COMMAND} -E copy ${dist}/man/sitewright.1 ${man_dir}/sitewright.1
+  COMMAND gzip -9nf ${man_dir}/sitewright.1
+  DEPENDS ${dist}/man/sitewright.1
+  VERBATIM)
+add_custom_target(sitewright_man ALL DEPENDS ${man_dir}/sitewright.1.gz)
+install(FILES ${man_dir}/sitewright.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
 
 # Bash completion of sitewright-gen, written from the gadget table.
 set(SITEWRIGHT_COMPLETION ${CMAKE_BINARY_DIR}/completion/sitewright-gen)
@@ -66,3 +76,5 @@ add_custom_command(
   VERBATIM)
 add_custom_target(sitewright_changelog ALL DEPENDS ${changelog})
 install(FILES ${dist}/copyright ${changelog} DESTINATION ${SITEWRIGHT_DOC_DIR} COMPONENT Runtime)
+install(FILES ${dist}/copyright ${changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/sitewright-dbg
+        COMPONENT Debug)
