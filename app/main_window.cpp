@@ -18,6 +18,7 @@
 #include "platform/shell.h"
 #include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
+#include "widgets/pixel_picture.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
 
@@ -139,7 +140,7 @@ TForm2::~TForm2()
 
 void TForm2::BuildBand()
 {
-    Image1 = Named(new QLabel(this), "Image1");
+    Image1 = Named(new PixelPicture(this), "Image1");
     Image1->setGeometry(0, 0, 537, 33);
     Image1->setPixmap(QPixmap(QStringLiteral(":/sitewright/header-band.png")));
 
@@ -182,7 +183,7 @@ void TForm2::BuildPages()
 
 void TForm2::BuildFooter()
 {
-    imgSBIMG = Named(new QLabel(this), "imgSBIMG");
+    imgSBIMG = Named(new PixelPicture(this), "imgSBIMG");
     imgSBIMG->setGeometry(2, 256, 536, 57);
     imgSBIMG->setAlignment(Qt::AlignCenter);
 
