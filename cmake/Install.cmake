@@ -23,22 +23,35 @@ endforeach()
 # Manual pages, made from each tool's own --help so they cannot fall behind it.
 find_program(SITEWRIGHT_HELP2MAN help2man REQUIRED)
 set(man_dir ${CMAKE_BINARY_DIR}/man)
+# sitewright-gen's page also lists the gadgets and their options, from the tool's own help.
+set(gadgets_h2m ${man_dir}/sitewright-gen-gadgets.h2m)
+add_custom_command(
+  OUTPUT ${gadgets_h2m}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
+  COMMAND ${CMAKE_COMMAND} -DGEN=$<TARGET_FILE:sitewright-gen> -DOUTPUT=${gadgets_h2m}
+          -P ${CMAKE_SOURCE_DIR}/cmake/GadgetManSection.cmake
+  DEPENDS sitewright-gen ${CMAKE_SOURCE_DIR}/cmake/GadgetManSection.cmake
+  VERBATIM)
+
+# sitewright_man_page(target name [extra .h2m include]...)
 function(sitewright_man_page target name)
   set(page ${man_dir}/${target}.1)
+  list(TRANSFORM ARGN PREPEND --include= OUTPUT_VARIABLE includes)
   add_custom_command(
     OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
     COMMAND ${SITEWRIGHT_HELP2MAN} --no-info --section=1 --version-string=${PROJECT_VERSION}
-            --name=${name} --include=${dist}/man/${target}.h2m --output=${page}
-            $<TARGET_FILE:${target}>
+            --name=${name} --include=${dist}/man/${target}.h2m ${includes}
+            --output=${page} $<TARGET_FILE:${target}>
     COMMAND gzip -9nf ${page}
-    DEPENDS ${target} ${dist}/man/${target}.h2m
+    DEPENDS ${target} ${dist}/man/${target}.h2m ${ARGN}
     COMMENT "Manual page of ${target}"
     VERBATIM)
   add_custom_target(${target}_man ALL DEPENDS ${page}.gz)
   install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
 endfunction()
-sitewright_man_page(sitewright-gen "write the HTML/JavaScript snippet of a Sitewright gadget")
+sitewright_man_page(sitewright-gen "write the HTML/JavaScript snippet of a Sitewright gadget"
+                    ${gadgets_h2m})
 sitewright_man_page(sitewright-brand "append branding sections and a trailer to a program")
 
 # The desktop program takes no options; its page is written by hand.

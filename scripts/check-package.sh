@@ -106,6 +106,8 @@ for page in sitewright sitewright-gen sitewright-brand; do
   MANPAGER=cat MANWIDTH=80 man "$page" >"$scratch/man" 2>/dev/null
   grep -q "^NAME" "$scratch/man" || fail "man $page"
 done
+MANPAGER=cat MANWIDTH=80 man sitewright-gen >"$scratch/man" 2>/dev/null
+grep -q -- "--site-name=VALUE" "$scratch/man" || fail "man sitewright-gen lists no gadget options"
 
 step "bash completion"
 # What bash-completion would load for the command, then a completion of "sitewright-gen book".
