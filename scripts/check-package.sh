@@ -41,19 +41,8 @@ lintian --fail-on error "$deb" "$dbg" 2>&1 | tee "$scratch/lintian"
 
 step "the package's files"
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#; s#/$##' | sort >"$scratch/contents"
-expected=(
-  /usr/bin/sitewright /usr/bin/sitewright-gen /usr/bin/sitewright-brand
-  /usr/share/applications/com.example.Sitewright.desktop
-  /usr/share/metainfo/com.example.Sitewright.metainfo.xml
-  /usr/share/icons/hicolor/scalable/apps/sitewright.svg
-  /usr/share/man/man1/sitewright.1.gz /usr/share/man/man1/sitewright-gen.1.gz
-  /usr/share/man/man1/sitewright-brand.1.gz
-  /usr/share/bash-completion/completions/sitewright-gen
-  /usr/share/doc/sitewright/copyright /usr/share/doc/sitewright/changelog.gz
-)
-for size in 16 22 24 32 48 64 128 256; do
-  expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/sitewright.png")
-done
+# The same list the install test checks, under the package's /usr.
+mapfile -t expected < <(sed 's#^#/usr/#' dist/package-files.txt)
 for f in "${expected[@]}"; do
   grep -qx -- "$f" "$scratch/contents" || fail "the package lacks $f"
 done
