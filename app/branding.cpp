@@ -8,14 +8,14 @@
 
 #include "app/click_label.h"
 #include "app/main_window.h"
-#include "appended/branding_source.h"
+#include "branding/branding_source.h"
 #include "platform/executable_path.h"
 
 void ApplyBrandingTexts(TForm2& form)
 {
     try {
         const std::vector<std::string> items =
-            appended::ReadBrandingItems(platform::ExecutablePath());
+            branding::ReadBrandingItems(platform::ExecutablePath());
         // at() throws at the first missing item: a short trailer brands what it has items for,
         // and the rest keeps its design text.
         QCoreApplication::setApplicationName(QString::fromStdString(items.at(0)));
@@ -31,13 +31,13 @@ void ApplyBrandingTexts(TForm2& form)
 
 void ApplyBrandingImage(TForm2& form)
 {
-    const std::string jpeg = appended::ReadBrandingImage();
+    const std::string jpeg = branding::ReadBrandingImage();
     if (jpeg.empty())
         return;
-    form.ShowBrandImage(ToQImage(appended::DecodeJpeg(jpeg)));
+    form.ShowBrandImage(ToQImage(branding::DecodeJpeg(jpeg)));
 }
 
-QImage ToQImage(const appended::RgbImage& image)
+QImage ToQImage(const branding::RgbImage& image)
 {
     QImage result(image.width, image.height, QImage::Format_RGB888);
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;

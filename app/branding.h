@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "appended/jpeg_image.h"
+#include "branding/jpeg_image.h"
 
 class TForm2;
 
@@ -22,4 +22,4 @@ void ApplyBrandingTexts(TForm2& form);
 void ApplyBrandingImage(TForm2& form);
 
 // `image` as a QImage of the same size and pixels.
-QImage ToQImage(const appended::RgbImage& image);
+QImage ToQImage(const branding::RgbImage& image);

@@ -7,8 +7,8 @@
 #include "app/code_window.h"
 #include "app/first_paint_probe.h"
 #include "app/main_window.h"
-#include "appended/startup_relocation.h"
 #include "platform/message_pump.h"
+#include "startup/startup_relocation.h"
 
 int main(int argc, char* argv[])
 {
@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     // The start-up pass may start another copy and ask this one to end; the request is kept
     // until the event loop runs, because the pass's own waits process events before that.
     platform::CallbackMessagePump pump([] { QCoreApplication::processEvents(); });
-    if (!appended::RunStartupStep(firstArgument, pump))
+    if (!startup::RunStartupStep(firstArgument, pump))
         return EXIT_FAILURE;
 
     QApplication::setApplicationName(QStringLiteral("Sitewright"));

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <string>
 
-#include "appended/appended_data.h"
-#include "appended/exe_image.h"
-#include "appended/section_format.h"
+#include "branding/appended_data.h"
+#include "branding/section_format.h"
 #include "generators/gadget_table.h"
+#include "platform/exe_image.h"
 
 namespace
 {
@@ -39,8 +39,8 @@ std::string ImageWithSectionAtEnd(std::size_t size)
 {
     std::ifstream in("/proc/self/exe", std::ios::binary);
     const std::string self((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string section = appended::SectionStartMarker("JPG2") + std::string(9099, 'x') +
-                                appended::SectionEndMarker("JPG2");
+    const std::string section = branding::SectionStartMarker("JPG2") + std::string(9099, 'x') +
+                                branding::SectionEndMarker("JPG2");
     std::string image;
     image.reserve(size);
     while (image.size() + section.size() < size)
@@ -50,20 +50,20 @@ std::string ImageWithSectionAtEnd(std::size_t size)
 
 void Extract(benchmark::State& state, std::size_t size)
 {
-    appended::ExeImage() = ImageWithSectionAtEnd(size);
+    platform::ExeImage() = ImageWithSectionAtEnd(size);
     for (auto _ : state) {
-        std::string bytes = appended::ExtractSection("JPG2");
+        std::string bytes = branding::ExtractSection("JPG2");
         benchmark::DoNotOptimize(bytes);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
-    appended::ExeImage().clear();
+    platform::ExeImage().clear();
 }
 
 // The floor: one glibc memmem pass over the same bytes for the end marker.
 void MemMem(benchmark::State& state, std::size_t size)
 {
     const std::string image = ImageWithSectionAtEnd(size);
-    const std::string marker = appended::SectionEndMarker("JPG2");
+    const std::string marker = branding::SectionEndMarker("JPG2");
     for (auto _ : state) {
         const void* at = memmem(image.data(), image.size(), marker.data(), marker.size());
         benchmark::DoNotOptimize(at);

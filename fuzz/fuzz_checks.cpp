@@ -8,9 +8,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "appended/appended_data.h"
-#include "appended/section_format.h"
-#include "appended/trailer_text.h"
+#include "branding/appended_data.h"
+#include "branding/section_format.h"
+#include "branding/trailer_text.h"
 
 namespace fuzzchecks
 {
@@ -28,13 +28,13 @@ void Require(bool promise)
 // marker first occurs in the whole image, whatever the image holds.
 void CheckLookup(std::string_view image, std::string_view name)
 {
-    const std::string found = appended::ExtractSectionFrom(image, name);
+    const std::string found = branding::ExtractSectionFrom(image, name);
     if (found.empty())
         return;
-    const std::string start = appended::SectionStartMarker(name);
+    const std::string start = branding::SectionStartMarker(name);
     const std::size_t at = image.find(start) + start.size();
     Require(image.substr(at, found.size()) == found);
-    Require(image.find(appended::SectionEndMarker(name)) == at + found.size());
+    Require(image.find(branding::SectionEndMarker(name)) == at + found.size());
 }
 
 // One anonymous in-memory file serves every input, so the real file code is exercised without
@@ -73,7 +73,7 @@ void CheckReadTrailer(const std::uint8_t* data, std::size_t size)
     FillScratch(data, size);
     std::string text;
     try {
-        if (!appended::ReadTrailer(ScratchFile(), text)) {
+        if (!branding::ReadTrailer(ScratchFile(), text)) {
             Require(text.empty());
             return;
         }
@@ -85,7 +85,7 @@ void CheckReadTrailer(const std::uint8_t* data, std::size_t size)
     Require(text.empty() || text.ends_with("\r\n"));
     Require(text.size() <= 2 * size);
     std::vector<std::string> fields;
-    appended::SplitFields('|', text, &fields);
+    branding::SplitFields('|', text, &fields);
 }
 
 void CheckSplitFields(const std::uint8_t* data, std::size_t size)
@@ -94,7 +94,7 @@ void CheckSplitFields(const std::uint8_t* data, std::size_t size)
         return;
     const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::vector<std::string> fields;
-    appended::SplitFields(static_cast<char>(data[0]), text, &fields);
+    branding::SplitFields(static_cast<char>(data[0]), text, &fields);
     std::size_t total = 0;
     for (const std::string& field : fields)
         total += field.size();

@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "appended/brand_writer.h"
-#include "appended/exe_image.h"
+#include "branding/brand_writer.h"
+#include "platform/exe_image.h"
 
 namespace
 {
@@ -41,15 +41,15 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string jpeg;
-    appended::ReadWholeFile(argv[1], jpeg);
+    platform::ReadWholeFile(argv[1], jpeg);
     const fs::path out = argv[2];
     std::string image = "\x7f"
                         "ELF" +
                         std::string(60, '\0') + "plain program image";
     const std::size_t plainEnd = image.size();
-    appended::AppendSection(image, "JPG2", jpeg);
+    branding::AppendSection(image, "JPG2", jpeg);
     const std::size_t sectionEnd = image.size();
-    appended::AppendTrailer(image, {"Sitewright", "Visit us", "http://www.example.com/ "});
+    branding::AppendTrailer(image, {"Sitewright", "Visit us", "http://www.example.com/ "});
     const std::size_t textEnd = image.size() - 4;
     const std::string text = image.substr(sectionEnd, textEnd - sectionEnd);
     const auto cuts =

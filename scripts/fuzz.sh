@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang into build-fuzz/ (no Qt needed) and runs each for N
 # seconds (default 60) from seeds cut out of a branded image. Usage: scripts/fuzz.sh [SECONDS]
 # A failing input (crash-*, leak-*, timeout-*, oom-*) is left in build-fuzz/findings/<target>/:
-# save it under tests/appended/fuzz_regressions/<target>/<what it shows> to keep it as a
+# save it under tests/branding/fuzz_regressions/<target>/<what it shows> to keep it as a
 # regression case.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +24,7 @@ for target in extract_section read_trailer split_fields; do
   status=0
   "$dir/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$findings/" -print_final_stats=1 \
-    "$corpus" "$dir/seeds/$target" "tests/appended/fuzz_regressions/$target" >"$log" 2>&1 ||
+    "$corpus" "$dir/seeds/$target" "tests/branding/fuzz_regressions/$target" >"$log" 2>&1 ||
     status=$?
   # libFuzzer separates the run count from DONE with a tab.
   grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' \

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "appended/appended_data.h"
-#include "appended/brand_writer.h"
-#include "appended/exe_image.h"
-#include "appended/section_format.h"
-#include "appended/trailer_text.h"
+#include "branding/appended_data.h"
+#include "branding/brand_writer.h"
+#include "branding/section_format.h"
+#include "branding/trailer_text.h"
+#include "platform/exe_image.h"
 #include "tools/brand_output.h"
 
 namespace
@@ -58,14 +58,14 @@ bool ParseAppend(const std::vector<std::string>& args, AppendRequest& request)
 int RunAppend(const AppendRequest& request)
 {
     std::string image;
-    appended::ReadWholeFile(request.input, image);
+    platform::ReadWholeFile(request.input, image);
     for (const auto& [name, file] : request.sections) {
         std::string plain;
-        appended::ReadWholeFile(file, plain);
-        appended::AppendSection(image, name, plain);
+        platform::ReadWholeFile(file, plain);
+        branding::AppendSection(image, name, plain);
     }
     if (!request.trailer.empty())
-        appended::AppendTrailer(image, request.trailer);
+        branding::AppendTrailer(image, request.trailer);
     tools::WriteOutputFile(request.output, image);
     return 0;
 }
@@ -75,7 +75,7 @@ void PrintTrailer(const std::string& path)
     std::string text;
     bool found = false;
     try {
-        found = appended::ReadTrailer(path, text);
+        found = branding::ReadTrailer(path, text);
     } catch (const std::exception& error) {
         std::printf("trailer: none (%s)\n", error.what());
         return;
@@ -85,7 +85,7 @@ void PrintTrailer(const std::string& path)
         return;
     }
     std::vector<std::string> fields;
-    appended::SplitFields('|', text, &fields);
+    branding::SplitFields('|', text, &fields);
     std::printf("trailer: %zu bytes of text, %zu fields\n", text.size(), fields.size());
     for (std::size_t i = 0; i < fields.size(); ++i)
         std::printf("  field %zu: [%s]\n", i, fields[i].c_str());
@@ -94,8 +94,8 @@ void PrintTrailer(const std::string& path)
 int RunList(const std::string& path)
 {
     std::string image;
-    appended::ReadWholeFile(path, image);
-    const auto sections = appended::ListSections(image);
+    platform::ReadWholeFile(path, image);
+    const auto sections = branding::ListSections(image);
     std::printf("%s: %zu bytes, %zu sections\n", path.c_str(), image.size(), sections.size());
     for (const auto& entry : sections) {
         if (entry.readable)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/system_rgb.h"
+#include "xpgraph/system_rgb.h"
 
 #include <QColor>
 

@@ -2,7 +2,7 @@
 
 #include "widgets/caption_text.h"
 #include "widgets/xp_canvas.h"
-#include "widgets/xp_graph_util.h"
+#include "xpgraph/xp_graph_util.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/gdi_raster.h"
+#include "xpgraph/gdi_raster.h"
 
 #include <QColor>
 #include <QFont>

@@ -8,7 +8,7 @@
 #include "app/code_window.h"
 #include "app/error_reporting.h"
 #include "app/main_window.h"
-#include "appended/exe_image.h"
+#include "platform/exe_image.h"
 #include "platform/executable_path.h"
 
 RecordingShell::RecordingShell() : previous_(platform::ReplaceShell(this)) {}
@@ -36,7 +36,7 @@ AppFixture::AppFixture()
     platform::OverrideExecutablePath(Folder() + "sitewright");
     // The program image in memory has no appended data and no file stands behind it, so the
     // window starts as designed and the folder holds only what the tests write.
-    appended::ExeImage() = "plain program image";
+    platform::ExeImage() = "plain program image";
     LinkUrl.clear();
     form2 = std::make_unique<TForm2>();
     form4 = std::make_unique<TForm4>();
@@ -50,7 +50,7 @@ AppFixture::~AppFixture()
     form4.reset();
     form2.reset();
     platform::OverrideExecutablePath("");
-    appended::ExeImage().clear();
+    platform::ExeImage().clear();
 }
 
 std::string AppFixture::Folder() const

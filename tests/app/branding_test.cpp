@@ -14,9 +14,9 @@
 #include "app/error_reporting.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
-#include "appended/brand_writer.h"
-#include "appended/exe_image.h"
-#include "appended/jpeg_image.h"
+#include "branding/brand_writer.h"
+#include "branding/jpeg_image.h"
+#include "platform/exe_image.h"
 #include "platform/executable_path.h"
 
 namespace
@@ -59,7 +59,7 @@ std::string TallJpeg()
 // `program` with `jpeg` appended as the "JPG2" section.
 std::string WithImage(std::string program, const std::string& jpeg)
 {
-    appended::AppendSection(program, "JPG2", jpeg);
+    branding::AppendSection(program, "JPG2", jpeg);
     return program;
 }
 
@@ -83,7 +83,7 @@ struct BrandedWindow {
         const std::string path = dir.path().toStdString() + "/sitewright";
         WriteFileBytes(path, program);
         platform::OverrideExecutablePath(path);
-        appended::ExeImage().clear();
+        platform::ExeImage().clear();
         LinkUrl.clear();
         SetErrorReporter([this](const QString& title, const QString& message) {
             errors.append(title + QStringLiteral(": ") + message);
@@ -99,7 +99,7 @@ struct BrandedWindow {
         form.reset();
         SetErrorReporter({});
         platform::OverrideExecutablePath("");
-        appended::ExeImage().clear();
+        platform::ExeImage().clear();
         LinkUrl.clear();
         QCoreApplication::setApplicationName(QString::fromStdString(kDesignTitle));
     }
@@ -216,7 +216,7 @@ void BrandingTest::imageShowsCentredUnscaled()
     BrandedWindow window(WithTrailer(WithImage(PlainProgram(), jpeg), kFullTrailer));
     QVERIFY(window.exposed);
     const QImage expected =
-        ToQImage(appended::DecodeJpeg(jpeg)).convertToFormat(QImage::Format_RGB32);
+        ToQImage(branding::DecodeJpeg(jpeg)).convertToFormat(QImage::Format_RGB32);
     const QImage shot =
         window.form->imgSBIMG->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shot.size(), QSize(536, 57));

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "generators/gadget_table.h"
-#include "tests/appended/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "tools/completion_script.h"
 
 namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace branding
+{
+
+// The stored (still scrambled) bytes of section `name` of the running executable, or an empty
+// string when the section is missing, empty or unreadable. Loads ExeImage first when it is
+// empty; errors of that load propagate.
+std::string ExtractSection(std::string_view name);
+
+// Puts `text` into `stream` from position 0 and leaves both positions at 0. The stream is not
+// shortened: callers pass a new, empty stream.
+void TextToStream(std::string_view text, std::iostream& stream);
+
+// Reads the branding trailer of the file at `fileName` through its last four bytes, a signed
+// little-endian length L that counts the text plus itself. Returns false with an empty `text`
+// when no file of that name exists (a folder is none) or L is greater than the file size; otherwise
+// true with the L - 4 bytes before the length field, in the line form NormalizeLines gives (every
+// line ends in CR LF, nothing from a first 0 byte on). Throws std::runtime_error when the file
+// cannot be opened or read, when it is shorter than four bytes, or when L is below 4; `text` is
+// then empty. Writes no file.
+bool ReadTrailer(const std::string& fileName, std::string& text);
+
+} // namespace branding

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "branding/brand_writer.h"
+#include "branding/section_format.h"
+#include "branding/trailer_text.h"
+
+using branding::AppendSection;
+using branding::AppendTrailer;
+using branding::BrandRefusal;
+using branding::DescrambleText;
+using branding::ExtractSectionFrom;
+
+namespace
+{
+
+using namespace std::string_literals;
+
+const std::string kProgram = "\x7f"
+                             "ELF plain program\0\0"s;
+
+TEST(AppendSection, ReadsBackDescrambled)
+{
+    std::string image = kProgram;
+    AppendSection(image, "jpg2", "\xFF\xD8 picture \0 bytes"s);
+    AppendSection(image, "TXT", "second");
+    EXPECT_EQ(image.substr(0, kProgram.size()), kProgram);
+    EXPECT_EQ(image.substr(kProgram.size(), 9), "SO!#JPG2\xB6");
+    EXPECT_EQ(DescrambleText(ExtractSectionFrom(image, "JPG2")), "\xFF\xD8 picture \0 bytes"s);
+    EXPECT_EQ(DescrambleText(ExtractSectionFrom(image, "txt")), "second");
+}
+
+struct RefusalCase {
+    const char* label;
+    std::string image;
+    std::string name;
+    std::string plain;
+};
+
+class AppendSectionRefuses : public testing::TestWithParam<RefusalCase>
+{
+};
+
+TEST_P(AppendSectionRefuses, AndLeavesImageUnchanged)
+{
+    std::string image = GetParam().image;
+    EXPECT_THROW(AppendSection(image, GetParam().name, GetParam().plain), BrandRefusal);
+    EXPECT_EQ(image, GetParam().image);
+}
+
+const RefusalCase kRefusals[] = {
+    {"EmptyName", kProgram, "", "x"},
+    {"BlankInName", kProgram, "JP G", "x"},
+    {"PilcrowInName", kProgram, "JP\xB6", "x"},
+    {"StartMarkerInProgram", kProgram + "SO!#JPG2\xB6", "JPG2", "x"},
+    {"EndMarkerInProgram", kProgram + "EO!#JPG2", "jpg2", "x"},
+    {"NamePrefixOfEarlierSection",
+     kProgram +
+         "SO!#JPG2\xB6"
+         "d" +
+         "EO!#JPG2",
+     "JPG", "x"},
+    {"SameNameTwice",
+     kProgram +
+         "SO!#JPG2\xB6"
+         "d" +
+         "EO!#JPG2",
+     "JPG2", "x"},
+    {"ScrambledBytesHoldEndMarker", kProgram, "AB", DescrambleText("..EO!#AB..")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bad, AppendSectionRefuses, testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(AppendTrailer, WritesQuotedFieldsAndLength)
+{
+    std::string image = kProgram;
+    AppendTrailer(image, {"Site", "Visit \"us\"", "http://www.example.com/ "});
+    const std::string text = "\"Site\"|\"Visit \"\"us\"\"\"|\"http://www.example.com/ \"\r\n";
+    EXPECT_EQ(image, kProgram + text + std::string(1, char(text.size() + 4)) + "\0\0\0"s);
+}
+
+TEST(AppendTrailer, RefusesUnquotableFieldsAndNoFields)
+{
+    for (const std::vector<std::string>& fields :
+         {std::vector<std::string>{}, {"a", "b\r\nc", "d"}, {"a\0"s}, {"x\n"}}) {
+        std::string image = kProgram;
+        EXPECT_THROW(AppendTrailer(image, fields), BrandRefusal);
+        EXPECT_EQ(image, kProgram);
+    }
+}
+
+TEST(ListSections, ShowsReadableAndShadowedSections)
+{
+    const std::string image = kProgram + "SO!#JPG2\xB6"
+                                         "big"
+                                         "EO!#JPG2"
+                                         "SO!#JPG\xB6"
+                                         "small"
+                                         "EO!#JPG";
+    const auto entries = branding::ListSections(image);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "JPG2");
+    EXPECT_TRUE(entries[0].readable);
+    EXPECT_EQ(entries[0].span.size, 3u);
+    EXPECT_EQ(entries[1].name, "JPG");
+    EXPECT_FALSE(entries[1].readable);
+}
+
+} // namespace

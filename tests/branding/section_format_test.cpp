@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "branding/section_format.h"
+
+using branding::DescrambleText;
+using branding::ExtractSectionFrom;
+
+namespace
+{
+
+using namespace std::string_literals;
+
+const std::string kImage = "\x7f"
+                           "ELF program image\0\0\0"s;
+
+std::string Start(const std::string& upperName)
+{
+    return "SO!#" + upperName + "\xB6";
+}
+std::string End(const std::string& upperName)
+{
+    return "EO!#" + upperName;
+}
+
+struct LookupCase {
+    const char* label;
+    std::string image;
+    std::string name;
+    std::string expected;
+};
+
+class SectionLookup : public testing::TestWithParam<LookupCase>
+{
+};
+
+TEST_P(SectionLookup, FindsStoredBytes)
+{
+    EXPECT_EQ(ExtractSectionFrom(GetParam().image, GetParam().name), GetParam().expected);
+}
+
+const LookupCase kLookupCases[] = {
+    {"UpperName", kImage + Start("JPG2") + "data" + End("JPG2"), "JPG2", "data"},
+    {"NameInSmallLetters", kImage + Start("JPG2") + "data" + End("JPG2"), "jpg2", "data"},
+    {"MixedCaseName", kImage + Start("JPG2") + "data" + End("JPG2"), "Jpg2", "data"},
+    {"MarkersStoredInSmallLettersAreNotSections",
+     kImage +
+         "so!#jpg2\xB6"
+         "data" +
+         "eo!#jpg2",
+     "jpg2", ""},
+    {"ZeroLengthSection", kImage + Start("JPG2") + End("JPG2"), "JPG2", ""},
+    {"MissingStartMarker", kImage + "data" + End("JPG2"), "JPG2", ""},
+    {"MissingEndMarker", kImage + Start("JPG2") + "data", "JPG2", ""},
+    {"StartMarkerWithoutPilcrow", kImage + "SO!#JPG2data" + End("JPG2"), "JPG2", ""},
+    {"PilcrowAsUtf8DoesNotCount",
+     kImage +
+         "SO!#JPG2\xC2\xB6"
+         "data" +
+         End("JPG2"),
+     "JPG2", ""},
+    {"EndMarkerBeforeStartMarker", kImage + End("JPG2") + Start("JPG2") + "data" + End("JPG2"),
+     "JPG2", ""},
+    {"NamePrefixOfEarlierSection",
+     kImage + Start("JPG2") + "big" + End("JPG2") + Start("JPG") + "small" + End("JPG"), "JPG", ""},
+    {"EarlierSectionStillReadable",
+     kImage + Start("JPG2") + "big" + End("JPG2") + Start("JPG") + "small" + End("JPG"), "JPG2",
+     "big"},
+    {"SecondSectionReadable",
+     kImage + Start("A") + "one" + End("A") + Start("B") + "two" + End("B"), "b", "two"},
+    {"FirstStartMarkerWins", kImage + Start("X") + "one" + Start("X") + "two" + End("X"), "X",
+     "one" + Start("X") + "two"},
+    {"FirstEndMarkerWins", kImage + Start("X") + "one" + End("X") + "two" + End("X"), "X", "one"},
+    {"ZeroBytesTakePart", "\0\0"s + Start("Z") + "a\0b"s + End("Z") + "\0"s, "Z", "a\0b"s},
+    {"HighBytesInName", kImage + Start("\xE9T\xE9") + "x" + End("\xE9T\xE9"), "\xE9t\xE9", "x"},
+    {"EmptyImage", "", "JPG2", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Images, SectionLookup, testing::ValuesIn(kLookupCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(SectionMarkers, AreUpperCaseWithPilcrowOnlyOnStart)
+{
+    EXPECT_EQ(branding::SectionStartMarker("jpg2"), "SO!#JPG2\xB6");
+    EXPECT_EQ(branding::SectionEndMarker("jpg2"), "EO!#JPG2");
+}
+
+TEST(DescrambleText, IsItsOwnInverseAndLeavesLength)
+{
+    std::string every;
+    for (int i = 0; i < 256; ++i)
+        every.push_back(static_cast<char>(i));
+    const std::string scrambled = DescrambleText(every);
+    ASSERT_EQ(scrambled.size(), every.size());
+    EXPECT_EQ(scrambled[0], '\x5C');
+    EXPECT_EQ(scrambled['\x5C'], '\0');
+    EXPECT_EQ(DescrambleText(scrambled), every);
+    EXPECT_EQ(DescrambleText(""), "");
+}
+
+} // namespace

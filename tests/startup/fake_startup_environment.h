@@ -1,0 +1,114 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/exe_image.h"
+#include "platform/file_attributes.h"
+#include "startup/startup_environment.h"
+
+// A system in memory for the start-up pass: files with a read-only attribute, files that stay
+// in use, folders that cannot be written, a clock that moves 1 ms per reading, and a log of
+// every action that changes something.
+class FakeStartupEnvironment final : public startup::StartupEnvironment
+{
+public:
+    struct File {
+        std::string bytes;
+        bool readOnly = false;   // the attribute, which can be cleared
+        bool onMedia = false;    // on read-only media: stays read-only
+        bool inUse = false;      // can neither be removed nor replaced
+        bool executable = false; // written as a program
+    };
+
+    std::map<std::string, File> files;
+    std::set<std::string> unwritable; // targets whose new content cannot be written
+    std::string exe;
+    std::string argument;
+    std::string root = "/home/user";
+    std::uint32_t now = 0;
+    std::vector<std::string> log;
+
+    std::uint32_t Ticks() override { return now++; }
+    void ProcessMessages() override {}
+    void RequestQuit() override { log.push_back("quit"); }
+    std::string ExecutablePath() override { return exe; }
+    std::string FirstArgument() override { return argument; }
+    void SetCurrentFolder(const std::string& folder) override { log.push_back("cd " + folder); }
+
+    std::uint32_t FileGetAttr(const std::string& path) override
+    {
+        const auto it = files.find(path);
+        if (it == files.end())
+            return platform::kInvalidFileAttributes;
+        return (it->second.readOnly || it->second.onMedia) ? platform::kFileAttributeReadOnly : 0;
+    }
+
+    bool FileSetAttr(const std::string& path, std::uint32_t attributes) override
+    {
+        const bool readOnly = attributes & platform::kFileAttributeReadOnly;
+        log.push_back("attr " + path + (readOnly ? " ro" : " rw"));
+        const auto it = files.find(path);
+        if (it == files.end() || it->second.onMedia)
+            return false;
+        it->second.readOnly = readOnly;
+        return true;
+    }
+
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+
+    platform::DeleteOutcome DeleteFileOnce(const std::string& path) override
+    {
+        const auto it = files.find(path);
+        if (it == files.end())
+            return platform::DeleteOutcome::Missing;
+        if (it->second.inUse)
+            return platform::DeleteOutcome::Failed;
+        files.erase(it);
+        log.push_back("delete " + path);
+        return platform::DeleteOutcome::Deleted;
+    }
+
+    void CreateFolder(const std::string& path) override { log.push_back("mkdir " + path); }
+    std::string WindowsDriveRoot() override { return root; }
+
+    void LoadExeImage() override
+    {
+        log.push_back("load");
+        platform::ExeImage() = files.at(exe).bytes;
+    }
+
+    std::string StageFile(const std::string& target, std::string_view bytes) override
+    {
+        if (unwritable.count(target))
+            throw std::runtime_error("Cannot create file \"" + target + "\". Disk full");
+        const std::string staged = target + ".new";
+        files[staged] = File{std::string(bytes), false, false, false, true};
+        return staged;
+    }
+
+    bool CommitStagedFile(const std::string& staged, const std::string& target) override
+    {
+        const auto it = files.find(target);
+        if (it != files.end() && it->second.inUse)
+            return false;
+        files[target] = files.at(staged);
+        files.erase(staged);
+        log.push_back("write " + target);
+        return true;
+    }
+
+    void DiscardStagedFile(const std::string& staged) override
+    {
+        files.erase(staged);
+        log.push_back("discard " + staged);
+    }
+
+    void Launch(const std::string& file, const std::string& parameters) override
+    {
+        log.push_back("launch " + file + " '" + parameters + "'");
+    }
+};
