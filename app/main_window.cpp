@@ -16,9 +16,9 @@
 #include "app/page_actions.h"
 #include "app/page_builder.h"
 #include "platform/shell.h"
+#include "widgets/pixel_picture.h"
 #include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
-#include "widgets/pixel_picture.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
 

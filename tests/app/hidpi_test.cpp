@@ -75,7 +75,11 @@ void HiDpiTest::picturesArePixelBlocks()
             for (int d = 0; d < kScale * kScale; ++d) {
                 const QPoint device = (at + QPoint(x, y)) * kScale + QPoint(d % kScale, d / kScale);
                 if ((screen.pixel(device) & 0xFFFFFF) != expected)
-                    QFAIL(qPrintable(QStringLiteral("picture pixel %1,%2: %3 != %4").arg(x).arg(y).arg(screen.pixel(device) & 0xFFFFFF, 6, 16).arg(expected, 6, 16)));
+                    QFAIL(qPrintable(QStringLiteral("picture pixel %1,%2: %3 != %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(screen.pixel(device) & 0xFFFFFF, 6, 16)
+                                         .arg(expected, 6, 16)));
             }
         }
 }
