@@ -13,6 +13,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   dpkg-dev help2man man-db lintian desktop-file-utils appstream xdotool x11-utils
+  chromium
 )
 
 missing=()
