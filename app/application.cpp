@@ -2,7 +2,29 @@
 
 #include "app/error_reporting.h"
 
-SitewrightApplication::SitewrightApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+#include <QIcon>
+
+namespace
+{
+
+// The installed icon's sizes, so window managers and task bars need not scale one picture.
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/sitewright/icons/sitewright-%1.png").arg(size));
+    return icon;
+}
+
+} // namespace
+
+SitewrightApplication::SitewrightApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Every window without its own icon shows the application's: the main and the code window.
+    setWindowIcon(ProgramIcon());
+    // Lets the desktop match the windows with the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral("com.example.Sitewright"));
+}
 
 bool SitewrightApplication::notify(QObject* receiver, QEvent* event)
 {

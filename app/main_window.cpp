@@ -20,6 +20,7 @@
 #include "app/page_focus.h"
 #include "app/page_shortcuts.h"
 #include "platform/shell.h"
+#include "widgets/pixel_picture.h"
 #include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
@@ -144,7 +145,7 @@ TForm2::~TForm2()
 
 void TForm2::BuildBand()
 {
-    Image1 = Named(new QLabel(this), "Image1");
+    Image1 = Named(new PixelPicture(this), "Image1");
     Image1->setGeometry(0, 0, 537, 33);
     Image1->setPixmap(LoadPngResource(QStringLiteral(":/sitewright/header-band.png")));
 
@@ -187,7 +188,7 @@ void TForm2::BuildPages()
 
 void TForm2::BuildFooter()
 {
-    imgSBIMG = Named(new QLabel(this), "imgSBIMG");
+    imgSBIMG = Named(new PixelPicture(this), "imgSBIMG");
     imgSBIMG->setGeometry(2, 256, 536, 57);
     imgSBIMG->setAlignment(Qt::AlignCenter);
 

@@ -17,6 +17,34 @@ add_custom_command(
   VERBATIM)
 add_custom_target(sitewright_delivered ALL DEPENDS ${CMAKE_BINARY_DIR}/sitewright)
 
+# The installed program: the same, made from the stripped plain build. Its debug information
+# lands in build/package/debug for the separate debug package.
+set(SITEWRIGHT_PACKAGED ${CMAKE_BINARY_DIR}/package/sitewright)
+set(SITEWRIGHT_PACKAGED_DEBUG ${CMAKE_BINARY_DIR}/package/debug)
+# Stripping must come first: strip rewrites the file from its ELF sections and drops whatever
+# was appended behind them.
+find_program(SITEWRIGHT_READELF NAMES readelf REQUIRED)
+add_custom_command(
+  OUTPUT ${SITEWRIGHT_PACKAGED}
+  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:sitewright_plain>
+          ${SITEWRIGHT_PACKAGED}.debug
+  COMMAND ${CMAKE_STRIP} --strip-all -o ${SITEWRIGHT_PACKAGED}.stripped
+          $<TARGET_FILE:sitewright_plain>
+  COMMAND $<TARGET_FILE:sitewright-brand> append
+          ${SITEWRIGHT_PACKAGED}.stripped ${SITEWRIGHT_PACKAGED}
+          --section JPG2 ${SITEWRIGHT_BRAND_IMAGE}
+          --trailer ${SITEWRIGHT_BRAND_TITLE} ${SITEWRIGHT_BRAND_CAPTION} ${SITEWRIGHT_BRAND_ADDRESS}
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=${SITEWRIGHT_PACKAGED} -DDEBUG_DIR=${SITEWRIGHT_PACKAGED_DEBUG}
+          -DREADELF=${SITEWRIGHT_READELF} -P ${CMAKE_SOURCE_DIR}/cmake/PlaceDebugInfo.cmake
+  DEPENDS sitewright_plain sitewright-brand ${SITEWRIGHT_BRAND_IMAGE}
+          ${CMAKE_SOURCE_DIR}/cmake/PlaceDebugInfo.cmake
+  COMMENT "Stripping and branding the packaged sitewright"
+  VERBATIM)
+add_custom_target(sitewright_packaged ALL DEPENDS ${SITEWRIGHT_PACKAGED})
+
 # Installed as a plain file, never through install(TARGETS): stripping (cmake --install --strip)
 # would cut off everything appended behind the program image.
-install(PROGRAMS ${CMAKE_BINARY_DIR}/sitewright DESTINATION bin)
+include(GNUInstallDirs)
+install(PROGRAMS ${SITEWRIGHT_PACKAGED} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+install(DIRECTORY ${SITEWRIGHT_PACKAGED_DEBUG}/ DESTINATION lib/debug
+        COMPONENT Debug)

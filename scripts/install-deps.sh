@@ -8,11 +8,12 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
-  fonts-liberation
+  fonts-liberation fonts-lato
   xdg-utils
   libxcb1-dev
   xvfb xauth xdotool
   clang libclang-rt-14-dev
+  dpkg-dev help2man man-db lintian desktop-file-utils appstream xdotool x11-utils
   chromium
 )
 

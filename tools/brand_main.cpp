@@ -17,6 +17,8 @@ namespace
 
 constexpr const char* kUsage =
     "Usage:\n"
+    "  sitewright-brand --help\n"
+    "      Shows this text.\n"
     "  sitewright-brand append INPUT OUTPUT [--section NAME FILE]... "
     "[--trailer TITLE CAPTION ADDRESS]\n"
     "      Copies INPUT to OUTPUT with each FILE appended as section NAME (scrambled),\n"
@@ -114,6 +116,11 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         AppendRequest request;
+        // Asked for, the usage is the output and no error; the manual page is made from it.
+        if (args.size() == 1 && args[0] == "--help") {
+            std::fputs(kUsage, stdout);
+            return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+        }
         if (args.size() == 2 && args[0] == "list")
             return RunList(args[1]);
         if (!args.empty() && args[0] == "append" && ParseAppend(args, request))

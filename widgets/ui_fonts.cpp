@@ -7,6 +7,9 @@ namespace
 {
 // Metric-compatible with the Windows sans faces and installed by the set-up script.
 constexpr const char* kSansFamily = "Liberation Sans";
+// The band's display face needs a true Black weight, which Liberation lacks (it would fall back to
+// an ordinary bold). Lato has one, under the SIL Open Font Licence, packaged by Debian.
+constexpr const char* kBlackFamily = "Lato";
 } // namespace
 
 QFont DialogFont(int pixelHeight, bool bold, bool underline)
@@ -21,7 +24,7 @@ QFont DialogFont(int pixelHeight, bool bold, bool underline)
 
 QFont BandFont(int pixelHeight)
 {
-    QFont font(kSansFamily);
+    QFont font(kBlackFamily);
     font.setPixelSize(pixelHeight);
     font.setWeight(QFont::Black);
     font.setStyleHint(QFont::SansSerif);

@@ -63,7 +63,7 @@ void TxpButton::Click()
         dialog->setResult(modalResult_);
 }
 
-QImage TxpButton::Render() const
+QImage TxpButton::Render(int scale) const
 {
     XpButtonLook look;
     look.width = width();
@@ -76,7 +76,7 @@ QImage TxpButton::Render() const
     look.font = font_;
     look.fontColor = fontColor_;
     look.background = palette().color(QPalette::Window);
-    return PaintXpButton(look);
+    return PaintXpButton(look, scale);
 }
 
 void TxpButton::OfferDialogKey(int key)
@@ -96,10 +96,16 @@ void TxpButton::OfferMnemonic(const QString& character)
 
 void TxpButton::paintEvent(QPaintEvent*)
 {
-    // Drawn off-screen at one image pixel per widget pixel, so the shapes keep their exact
-    // pixels whatever the screen's scale.
+    // Drawn off-screen, so the shapes keep their exact pixels whatever the screen's scale: on a
+    // screen of whole-number ratio each designed pixel is a solid block and the caption is sharp;
+    // at other ratios the designed image is stretched.
     QPainter painter(this);
-    painter.drawImage(QRect(0, 0, width(), height()), Render());
+    const qreal ratio = devicePixelRatioF();
+    const int scale = qRound(ratio);
+    if (scale > 1 && qFuzzyCompare(ratio, qreal(scale)))
+        painter.drawImage(QPoint(0, 0), Render(scale));
+    else
+        painter.drawImage(QRect(0, 0, width(), height()), Render());
 }
 
 void TxpButton::SetHovered(bool hovered)

@@ -55,8 +55,9 @@ public:
     // Emits clicked(), then hands ModalResult to the owner when that is a dialog.
     void Click();
 
-    // The look for the current state, as paintEvent puts it on screen.
-    QImage Render() const;
+    // The look for the current state, as paintEvent puts it on screen: at the designed pixel
+    // size, or for a screen of whole-number pixel ratio `scale` (see PaintXpButton).
+    QImage Render(int scale = 1) const;
 
     // Offers from the window's key handling: a dialog key (Qt::Key_Escape, Key_Return,
     // Key_Enter) and a typed mnemonic character. Neither claims the key.

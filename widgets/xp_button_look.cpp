@@ -4,6 +4,9 @@
 #include "widgets/xp_canvas.h"
 #include "xpgraph/xp_graph_util.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include <cstdint>
 
 namespace
@@ -68,13 +71,18 @@ void PaintDisabledFrame(gdi::GdiRaster& r, const XpButtonLook& look)
     r.RoundRect({1, 1, w - 1, h - 1}, 5, 5, kDisabledBorder);
 }
 
-CaptionPlace PaintCaption(XpCanvas& canvas, const XpButtonLook& look, const QString& text)
+// Where the caption goes and in which colour.
+CaptionPlace PlaceCaption(const XpButtonLook& look, const QString& text)
 {
     const QSize extent = XpCanvas::TextExtent(text, look.font);
     const int shift = look.enabled && look.pressed ? 1 : 0;
-    const CaptionPlace place{(look.width - extent.width()) / 2 + shift,
-                             (look.height - extent.height()) / 2 + shift,
-                             look.enabled ? look.fontColor : kDisabledText};
+    return {(look.width - extent.width()) / 2 + shift, (look.height - extent.height()) / 2 + shift,
+            look.enabled ? look.fontColor : kDisabledText};
+}
+
+CaptionPlace PaintCaption(XpCanvas& canvas, const XpButtonLook& look, const QString& text)
+{
+    const CaptionPlace place = PlaceCaption(look, text);
     canvas.TextOut(place.x, place.y, {4, 4, look.width - 4, look.height - 4}, text, look.font,
                    place.color);
     return place;
@@ -94,17 +102,76 @@ void PaintAcceleratorUnderline(XpCanvas& canvas, const XpButtonLook& look, const
     canvas.Raster().Line(from, row, to, row, place.color.rgb() & 0xFFFFFF);
 }
 
+void PaintFrame(XpCanvas& canvas, const XpButtonLook& look)
+{
+    if (look.enabled)
+        PaintEnabledFrame(canvas.Raster(), look);
+    else
+        PaintDisabledFrame(canvas.Raster(), look);
+}
+
+// Inverts, as scale × scale blocks of `image`, the designed pixels the focus rectangle inverts.
+void InvertFocusBlocks(QImage& image, const XpButtonLook& look, int scale)
+{
+    XpCanvas mask(look.width, look.height, Qt::black);
+    mask.Raster().InvertFocusRect({4, 4, look.width - 4, look.height - 4});
+    const QImage pixels = mask.TakeImage();
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x) {
+            if ((pixels.pixel(x, y) & 0xFFFFFF) == 0)
+                continue;
+            for (int dy = 0; dy < scale; ++dy) {
+                auto* row = reinterpret_cast<QRgb*>(image.scanLine(y * scale + dy));
+                for (int dx = 0; dx < scale; ++dx)
+                    row[x * scale + dx] ^= 0xFFFFFF;
+            }
+        }
+}
+
 } // namespace
+
+QImage PaintXpButton(const XpButtonLook& look, int scale)
+{
+    if (scale <= 1 || look.width <= 0 || look.height <= 0)
+        return PaintXpButton(look);
+    XpCanvas designed(look.width, look.height, look.background);
+    PaintFrame(designed, look);
+    // Nearest-neighbour scaling: every designed pixel becomes a solid block, nothing is blended.
+    QImage image = designed.TakeImage().scaled(look.width * scale, look.height * scale,
+                                               Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    image.setDevicePixelRatio(scale);
+    const QString text = caption::DisplayText(look.caption);
+    const CaptionPlace place = PlaceCaption(look, text);
+    {
+        // Painted in designed coordinates on the ratio-`scale` image: at the device resolution.
+        QPainter painter(&image);
+        painter.setClipRect(QRect(4, 4, look.width - 8, look.height - 8));
+        QFont font = look.font;
+        font.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(font);
+        painter.setPen(place.color);
+        painter.drawText(place.x, place.y + QFontMetrics(font).ascent(), text);
+    }
+    if (look.enabled && look.focused)
+        InvertFocusBlocks(image, look, scale);
+    const qsizetype at = caption::FirstAmpersand(look.caption);
+    if (at >= 0 && at < text.size()) {
+        const qsizetype through = at + (text.at(at).isHighSurrogate() ? 2 : 1);
+        const int from = place.x + XpCanvas::TextExtent(text.left(at), look.font).width();
+        const int to = place.x + XpCanvas::TextExtent(text.left(through), look.font).width();
+        const int row = place.y + XpCanvas::TextExtent(text, look.font).height();
+        QPainter painter(&image);
+        painter.fillRect(QRect(from, row, to - from, 1), place.color);
+    }
+    return image;
+}
 
 QImage PaintXpButton(const XpButtonLook& look)
 {
     XpCanvas canvas(look.width, look.height, look.background);
     if (look.width <= 0 || look.height <= 0)
         return canvas.TakeImage();
-    if (look.enabled)
-        PaintEnabledFrame(canvas.Raster(), look);
-    else
-        PaintDisabledFrame(canvas.Raster(), look);
+    PaintFrame(canvas, look);
     const QString text = caption::DisplayText(look.caption);
     const CaptionPlace place = PaintCaption(canvas, look, text);
     if (look.enabled && look.focused)

@@ -22,3 +22,9 @@ struct XpButtonLook {
 
 // The button drawn into a width × height RGB32 image at device pixel ratio 1.
 QImage PaintXpButton(const XpButtonLook& look);
+
+// The button for a screen of whole-number pixel ratio `scale`: an image `scale` times as wide and
+// high, of that device pixel ratio, in which each designed pixel of the frame, the gradient, the
+// focus rectangle and the accelerator underline is a solid scale × scale block, and the caption
+// is drawn at the device resolution. A scale of 1 or less gives PaintXpButton(look).
+QImage PaintXpButton(const XpButtonLook& look, int scale);

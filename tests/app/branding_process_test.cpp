@@ -73,6 +73,7 @@ class BrandingProcessTest : public QObject
 private Q_SLOTS:
     void startedCopyShowsItsBranding_data();
     void startedCopyShowsItsBranding();
+    void deliveredProgramShowsItsBranding_data();
     void deliveredProgramShowsItsBranding();
 };
 
@@ -131,9 +132,27 @@ void BrandingProcessTest::startedCopyShowsItsBranding()
     QCOMPARE(run.lines, expected);
 }
 
+void BrandingProcessTest::deliveredProgramShowsItsBranding_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("stripped");
+    QTest::newRow("build/sitewright") << QStringLiteral(SITEWRIGHT_DELIVERED) << false;
+    // What the package installs: branded after stripping, so the branding survived the strip.
+    QTest::newRow("packaged, stripped") << QStringLiteral(SITEWRIGHT_PACKAGED) << true;
+}
+
 void BrandingProcessTest::deliveredProgramShowsItsBranding()
 {
-    const Run run = DumpBranding(QStringLiteral(SITEWRIGHT_DELIVERED));
+    QFETCH(QString, program);
+    QFETCH(bool, stripped);
+    if (stripped) {
+        QFile file(program);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(!bytes.contains(".debug_info"));
+        QVERIFY(!bytes.contains(".symtab"));
+    }
+    const Run run = DumpBranding(program);
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == 0, run.errors.constData());
     QCOMPARE(run.lines,

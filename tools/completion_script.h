@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "generators/gadget_table.h"
+
+namespace tools
+{
+
+// The bash completion script of sitewright-gen for these gadgets: the first word completes to
+// a gadget id, --list or --help; after a gadget id, to that gadget's options, --help and -o.
+// Built from the table at build time, so a new gadget or option completes without an edit here.
+// Throws std::invalid_argument when an id or option holds a character other than a letter, a
+// digit, '-', '_' or '.', which the script would have to quote.
+std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets);
+
+} // namespace tools
