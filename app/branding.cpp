@@ -34,7 +34,10 @@ void ApplyBrandingImage(TForm2& form)
     const std::string jpeg = branding::ReadBrandingImage();
     if (jpeg.empty())
         return;
-    form.ShowBrandImage(ToQImage(branding::DecodeJpeg(jpeg)));
+    // Only what the control shows is decoded: the picture is centred there unscaled.
+    const QSize shown = form.imgSBIMG->contentsRect().size();
+    form.ShowBrandImage(
+        ToQImage(branding::DecodeJpeg(jpeg, branding::ViewSize{shown.width(), shown.height()})));
 }
 
 QImage ToQImage(const branding::RgbImage& image)

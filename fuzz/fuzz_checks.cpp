@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "branding/appended_data.h"
+#include "branding/jpeg_image.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
 
@@ -56,7 +57,29 @@ void FillScratch(const std::uint8_t* data, std::size_t size)
     Require(pwrite(fd, data, size, 0) == static_cast<ssize_t>(size));
 }
 
+// A decoded picture is no larger than its view and exactly as many bytes as it has pixels; a
+// refusal is the documented error. Anything else escapes and ends the run.
+void CheckDecodeIn(std::string_view jpeg, branding::ViewSize view)
+{
+    try {
+        const branding::RgbImage image = branding::DecodeJpeg(jpeg, view);
+        Require(image.width > 0 && image.height > 0);
+        Require(image.width <= view.width && image.height <= view.height);
+        Require(image.rgb.size() == std::size_t{3} * static_cast<std::size_t>(image.width) *
+                                        static_cast<std::size_t>(image.height));
+    } catch (const std::runtime_error& error) {
+        Require(std::string_view(error.what()).starts_with("Invalid JPEG image: "));
+    }
+}
+
 } // namespace
+
+void CheckDecodeJpeg(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view jpeg(reinterpret_cast<const char*>(data), size);
+    CheckDecodeIn(jpeg, branding::ViewSize{536, 57});
+    CheckDecodeIn(jpeg, branding::ViewSize{});
+}
 
 void CheckExtractSection(const std::uint8_t* data, std::size_t size)
 {
