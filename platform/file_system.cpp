@@ -15,7 +15,7 @@ bool FileExists(const std::string& path)
 {
     struct stat info {
     };
-    return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 DeleteOutcome DeleteFileOnce(const std::string& path)

@@ -7,7 +7,8 @@
 namespace platform
 {
 
-// True when a file of that name exists; a folder is no file. A link counts as what it points to.
+// True when a regular file of that name exists; a folder, device or FIFO is no file (nothing
+// that could be read as data or replaced). A link counts as what it points to.
 bool FileExists(const std::string& path);
 
 enum class DeleteOutcome {

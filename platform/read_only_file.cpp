@@ -23,12 +23,12 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path)
         Refuse(info.st_mode);
     fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
-        Fail("Cannot open");
+        Fail("Cannot open", "open");
     if (::fstat(fd_, &info) != 0) {
         const int error = errno;
         ::close(fd_);
         errno = error;
-        Fail("Cannot read");
+        Fail("Cannot read", "fstat");
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd_);
@@ -48,11 +48,11 @@ ReadOnlyFile::~ReadOnlyFile()
     ::close(fd_);
 }
 
-void ReadOnlyFile::Fail(const char* what) const
+void ReadOnlyFile::Fail(const char* what, const char* call) const
 {
     const int error = errno;
     throw std::runtime_error(std::string(what) + " file \"" + path_ + "\". " +
-                             std::strerror(error));
+                             std::strerror(error) + " (" + call + ")");
 }
 
 std::string ReadOnlyFile::ReadAt(std::int64_t offset, std::size_t count) const
@@ -65,7 +65,7 @@ std::string ReadOnlyFile::ReadAt(std::int64_t offset, std::size_t count) const
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            Fail("Cannot read");
+            Fail("Cannot read", "pread");
         if (n == 0)
             throw std::runtime_error("The file \"" + path_ + "\" ended early.");
         done += static_cast<std::size_t>(n);

@@ -12,7 +12,7 @@ class ReadOnlyFile
 {
 public:
     // Throws std::runtime_error with
-    //   Cannot open file "<path>". <the system's error text>
+    //   Cannot open file "<path>". <the system's error text> (open)
     // or, for anything but a regular file,
     //   Cannot read file "<path>". It is <a folder, a FIFO, ...>, not a regular file.
     explicit ReadOnlyFile(const std::string& path);
@@ -31,7 +31,7 @@ public:
     std::string ReadAll() const;
 
 private:
-    [[noreturn]] void Fail(const char* what) const;
+    [[noreturn]] void Fail(const char* what, const char* call) const;
     [[noreturn]] void Refuse(unsigned mode) const;
 
     std::string path_;

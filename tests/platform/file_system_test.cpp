@@ -95,6 +95,12 @@ INSTANTIATE_TEST_SUITE_P(
         ExistsCase{"File", [](const TempFolder& f) { return f.File("a", 0644); }, true},
         ExistsCase{"ReadOnlyFile", [](const TempFolder& f) { return f.File("a", 0444); }, true},
         ExistsCase{"Missing", [](const TempFolder& f) { return f.Path() + "/none"; }, false},
+        ExistsCase{"Fifo",
+                   [](const TempFolder& f) {
+                       mkfifo((f.Path() + "/p").c_str(), 0600);
+                       return f.Path() + "/p";
+                   },
+                   false},
         ExistsCase{"Folder",
                    [](const TempFolder& f) {
                        fs::create_directory(f.Path() + "/d");
