@@ -38,6 +38,19 @@ void CheckLookup(std::string_view image, std::string_view name)
     Require(image.find(branding::SectionEndMarker(name)) == at + found.size());
 }
 
+// The lookup of many names at once agrees with the lookup of each.
+void CheckBatchLookup(std::string_view image, std::string_view name)
+{
+    const std::vector<std::string> names = {std::string(name), "JPG2", "JPG"};
+    const auto spans = branding::FindSections(image, names);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        branding::SectionSpan alone;
+        const bool found = branding::FindSection(image, names[i], alone);
+        Require(spans[i].has_value() == found);
+        Require(!found || (spans[i]->offset == alone.offset && spans[i]->size == alone.size));
+    }
+}
+
 // One anonymous in-memory file serves every input, so the real file code is exercised without
 // touching the disk.
 const std::string& ScratchFile()
@@ -89,6 +102,7 @@ void CheckExtractSection(const std::uint8_t* data, std::size_t size)
     const std::size_t nameSize = std::min<std::size_t>(data[0] % 9, rest.size());
     CheckLookup(rest.substr(nameSize), rest.substr(0, nameSize));
     CheckLookup(rest, "JPG2");
+    CheckBatchLookup(rest.substr(nameSize), rest.substr(0, nameSize));
 }
 
 void CheckReadTrailer(const std::uint8_t* data, std::size_t size)

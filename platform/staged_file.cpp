@@ -26,6 +26,7 @@ namespace
 constexpr std::string_view kStagedPrefix = ".sw~";
 constexpr std::size_t kStagedNameLength = 10; // the prefix and mkstemp's six characters
 constexpr int kMaxLinks = 40;
+constexpr int kMaxStagingAttempts = 100;
 
 [[noreturn]] void Fail(const std::string& target, int error, const char* call,
                        const std::string& path)
@@ -125,24 +126,30 @@ void RemoveAbandonedStagedFiles(const std::string& folder)
 }
 
 // Creates and locks a fresh staged file in `folder`. A cleaner in another process may remove
-// the name between its creation and the lock; the name is then made again.
+// the name between its creation and the lock; the name is then made again. Where the file
+// system has no locks, no cleaner can take one either, and the file is used unlocked.
 int CreateLockedStagedFile(const std::string& target, const std::string& folder,
                            std::string& staged)
 {
-    for (;;) {
+    for (int attempt = 0; attempt < kMaxStagingAttempts; ++attempt) {
         std::string pattern = folder + "/" + std::string(kStagedPrefix) + "XXXXXX";
         const int fd = mkostemp(pattern.data(), O_CLOEXEC);
         if (fd < 0)
             Fail(target, errno, "mkstemp", folder);
+        if (flock(fd, LOCK_EX) != 0) {
+            staged = pattern;
+            return fd;
+        }
         struct stat opened {
         }, named{};
-        if (flock(fd, LOCK_EX) == 0 && fstat(fd, &opened) == 0 &&
-            lstat(pattern.c_str(), &named) == 0 && named.st_ino == opened.st_ino) {
+        if (fstat(fd, &opened) == 0 && lstat(pattern.c_str(), &named) == 0 &&
+            named.st_ino == opened.st_ino && named.st_dev == opened.st_dev) {
             staged = pattern;
             return fd;
         }
         close(fd);
     }
+    Fail(target, EAGAIN, "mkstemp", folder);
 }
 
 // Refuses a target that is there and is not a regular file. Returns whether it exists.
