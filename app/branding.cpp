@@ -34,8 +34,11 @@ void ApplyBrandingImage(TForm2& form)
     const std::string jpeg = branding::ReadBrandingImage();
     if (jpeg.empty())
         return;
-    // Decoded once, into the layout the window system paints, and handed over without a copy.
-    form.ShowBrandImage(ToQImage(branding::DecodeJpeg(jpeg, branding::PixelLayout::Xrgb32)));
+    // Only what the control shows is decoded, since the picture is centred there unscaled, and
+    // straight into the layout the window system paints, handed over without a copy.
+    const QSize shown = form.imgSBIMG->contentsRect().size();
+    form.ShowBrandImage(ToQImage(branding::DecodeJpeg(jpeg, {shown.width(), shown.height()},
+                                                      branding::PixelLayout::Xrgb32)));
 }
 
 QImage ToQImage(branding::RgbImage&& image)

@@ -9,7 +9,7 @@
 
 #include "app/code_window_keys.h"
 #include "app/error_reporting.h"
-#include "platform/text_file.h"
+#include "platform/staged_file.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
@@ -193,7 +193,7 @@ void TForm4::xpButton3Click()
     const QStringList files = SaveDialog1->selectedFiles();
     if (files.isEmpty())
         return;
-    platform::WriteFileReplacing(files.first().toStdString(), TextForm());
+    platform::ReplaceFile(files.first().toStdString(), TextForm(), platform::NewFileMode::Data);
 }
 
 void TForm4::xpButton4Click()

@@ -8,7 +8,7 @@
 #include "app/main_window.h"
 #include "platform/executable_path.h"
 #include "platform/shell.h"
-#include "platform/text_file.h"
+#include "platform/staged_file.h"
 #include "widgets/spin_edit.h"
 
 void GenBreakFrames()
@@ -96,7 +96,7 @@ std::string PreviewPath()
 void PreviewCodeBuffer()
 {
     const std::string path = PreviewPath();
-    platform::WriteFileReplacing(path, CodeWindow().TextForm());
+    platform::ReplaceFile(path, CodeWindow().TextForm(), platform::NewFileMode::Data);
     CodeWindow().ClearCode();
     platform::ShellExecute(Form2, "open", "iexplore.exe", "-new " + path + " ", "",
                            platform::kShowNormal);

@@ -28,7 +28,7 @@ void GenPage(int page);
 
 // Writes the code buffer's text form to "preview.html" in the executable's folder, replacing
 // an earlier one, empties the buffer and opens the file in the web browser. When the file
-// cannot be created the std::runtime_error of WriteFileReplacing escapes; the buffer is then
+// cannot be created the std::runtime_error of ReplaceFile escapes; the buffer is then
 // kept and no browser is started.
 void PreviewCodeBuffer();
 

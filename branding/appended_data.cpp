@@ -1,77 +1,20 @@
 #include "branding/appended_data.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fcntl.h>
 #include <istream>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
 #include "platform/exe_image.h"
 #include "platform/file_system.h"
+#include "platform/read_only_file.h"
 
 namespace branding
 {
 
 namespace
 {
-
-class ReadOnlyFile
-{
-public:
-    explicit ReadOnlyFile(const std::string& path)
-        : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
-    {
-        if (fd_ < 0)
-            Fail("Cannot open");
-    }
-    ~ReadOnlyFile() { ::close(fd_); }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-    std::int64_t Size() const
-    {
-        struct stat info {
-        };
-        if (::fstat(fd_, &info) != 0)
-            Fail("Cannot read");
-        return info.st_size;
-    }
-
-    // Every byte asked for must arrive; a short file is an error, never silently less text.
-    std::string ReadAt(std::int64_t offset, std::size_t count) const
-    {
-        std::string bytes(count, '\0');
-        std::size_t done = 0;
-        while (done < count) {
-            const ssize_t n = ::pread(fd_, bytes.data() + done, count - done,
-                                      static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                Fail("Cannot read");
-            if (n == 0)
-                throw std::runtime_error("The file \"" + path_ + "\" ended early.");
-            done += static_cast<std::size_t>(n);
-        }
-        return bytes;
-    }
-
-private:
-    [[noreturn]] void Fail(const char* what) const
-    {
-        const int error = errno;
-        throw std::runtime_error(std::string(what) + " file \"" + path_ + "\". " +
-                                 std::strerror(error));
-    }
-
-    std::string path_;
-    int fd_;
-};
 
 std::int32_t LittleEndian32(const std::string& bytes)
 {
@@ -103,7 +46,7 @@ bool ReadTrailer(const std::string& fileName, std::string& text)
     text.clear();
     if (!platform::FileExists(fileName))
         return false;
-    const ReadOnlyFile file(fileName);
+    const platform::ReadOnlyFile file(fileName);
     const std::int64_t size = file.Size();
     if (size < 4)
         throw std::runtime_error("The file \"" + fileName +

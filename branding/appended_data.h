@@ -18,7 +18,8 @@ void TextToStream(std::string_view text, std::iostream& stream);
 
 // Reads the branding trailer of the file at `fileName` through its last four bytes, a signed
 // little-endian length L that counts the text plus itself. Returns false with an empty `text`
-// when no file of that name exists (a folder is none) or L is greater than the file size; otherwise
+// when no regular file of that name exists (a folder or FIFO is none) or L is greater than the
+// file size; otherwise
 // true with the L - 4 bytes before the length field, in the line form NormalizeLines gives (every
 // line ends in CR LF, nothing from a first 0 byte on). Throws std::runtime_error when the file
 // cannot be opened or read, when it is shorter than four bytes, or when L is below 4; `text` is

@@ -51,6 +51,18 @@ void WriteLittleEndian32(std::string& out, std::uint32_t value)
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
+// Whether a section still reads as it did. The old bytes stay where they were, so a span at
+// the same place holds the same bytes; only a moved one needs comparing.
+bool ReadsTheSame(std::string_view image, const SectionSpan& was, std::string_view result,
+                  const std::optional<SectionSpan>& now)
+{
+    if (!now)
+        return false;
+    if (now->offset == was.offset && now->size == was.size)
+        return true;
+    return result.substr(now->offset, now->size) == image.substr(was.offset, was.size);
+}
+
 } // namespace
 
 void AppendSection(std::string& image, std::string_view name, std::string_view plain)
@@ -66,11 +78,14 @@ void AppendSection(std::string& image, std::string_view name, std::string_view p
     // would only form across a boundary between old and new bytes.
     if (ExtractSectionFrom(result, name) != stored)
         throw BrandRefusal("Section " + Quoted(AsciiUpper(name)) + " would not read back.");
-    for (const SectionEntry& entry : before) {
-        if (entry.readable && ExtractSectionFrom(result, entry.name) !=
-                                  image.substr(entry.span.offset, entry.span.size))
+    std::vector<std::string> names;
+    for (const SectionEntry& entry : before)
+        names.push_back(entry.name);
+    const auto after = FindSections(result, names);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i].readable && !ReadsTheSame(image, before[i].span, result, after[i]))
             throw BrandRefusal("Section " + Quoted(AsciiUpper(name)) + " would spoil section " +
-                               Quoted(entry.name) + ".");
+                               Quoted(before[i].name) + ".");
     }
     image = std::move(result);
 }
@@ -100,18 +115,29 @@ std::vector<SectionEntry> ListSections(std::string_view image)
 {
     const std::string prefix = SectionStartMarker("").substr(0, 4);
     std::vector<SectionEntry> entries;
+    std::vector<std::string> names;
     for (std::size_t at = image.find(prefix); at != std::string_view::npos;
          at = image.find(prefix, at + 1)) {
         const std::size_t nameAt = at + prefix.size();
-        const std::size_t close = image.find(kStartMarkerEnd, nameAt);
-        if (close == std::string_view::npos || close - nameAt > kMaxListedName)
+        // The closing byte is looked for only as far as a listed name may reach, so a file
+        // full of prefixes without one costs no more than one pass.
+        const std::size_t close =
+            image.substr(0, nameAt + kMaxListedName + 1).find(kStartMarkerEnd, nameAt);
+        if (close == std::string_view::npos)
             continue;
         SectionEntry entry;
         entry.name = std::string(image.substr(nameAt, close - nameAt));
         entry.markerOffset = at;
-        entry.readable =
-            FindSection(image, entry.name, entry.span) && entry.span.offset == close + 1;
+        names.push_back(entry.name);
         entries.push_back(std::move(entry));
+    }
+    const auto spans = FindSections(image, names);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!spans[i])
+            continue;
+        entries[i].span = *spans[i];
+        entries[i].readable = spans[i]->offset ==
+                              entries[i].markerOffset + prefix.size() + entries[i].name.size() + 1;
     }
     return entries;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -24,12 +25,29 @@ struct RgbImage {
     std::vector<std::uint8_t> rgb;
 };
 
-// Decodes JPEG file bytes (greyscale, colour or CMYK are all given as RGB) into `layout`. Throws
-// std::runtime_error whose message begins "Invalid JPEG image: " when the bytes are not a JPEG
-// image libjpeg can decode, or the image is larger than kMaxJpegPixels.
-RgbImage DecodeJpeg(std::string_view bytes, PixelLayout layout = PixelLayout::Rgb24);
+// The size of the view an image is shown in, centred and unscaled.
+struct ViewSize {
+    int width = INT_MAX;
+    int height = INT_MAX;
+};
 
-// The largest image DecodeJpeg accepts, so a forged header cannot ask for gigabytes.
+// Decodes JPEG file bytes (greyscale, colour, CMYK and YCCK all come as RGB, in `layout`) as far as a
+// view of `view` shows them: an image that fits comes whole, a larger one as the middle
+// view.width x view.height pixels it shows when centred (the leftmost shown column is
+// image width / 2 - view width / 2, each half rounded down, and likewise for rows). Only those rows
+// and columns are decoded where the file allows it. Throws std::runtime_error whose message
+// begins "Invalid JPEG image: " when the bytes are not a JPEG image libjpeg can decode, the
+// image has more than kMaxJpegPixels (kMaxBufferedJpegPixels when it comes in several scans,
+// which need the whole picture in memory), or it has more than kMaxJpegScans scans.
+RgbImage DecodeJpeg(std::string_view bytes, ViewSize view = {},
+                    PixelLayout layout = PixelLayout::Rgb24);
+
+// The largest image DecodeJpeg accepts, so a forged header cannot ask for gigabytes or minutes.
 inline constexpr std::uint64_t kMaxJpegPixels = 64ull * 1024 * 1024;
+// The largest image in several scans (progressive ones): libjpeg keeps all its coefficients,
+// two bytes per pixel and colour component, until the last scan is read.
+inline constexpr std::uint64_t kMaxBufferedJpegPixels = 4ull * 1024 * 1024;
+// The most scans an image may have; each one is a pass over the whole picture.
+inline constexpr int kMaxJpegScans = 100;
 
 } // namespace branding

@@ -1,5 +1,8 @@
 #include "branding/section_format.h"
 
+#include <cstdint>
+#include <unordered_map>
+
 namespace branding
 {
 
@@ -25,6 +28,65 @@ std::string Joined(std::string_view prefix, std::string_view name)
     }
     text.append(name);
     return text;
+}
+
+// Distinct names in a trie, so that one walk from a position finds every name that starts there.
+class NameTrie
+{
+public:
+    explicit NameTrie(const std::vector<std::string>& names) : ends_(1, kNone)
+    {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            Add(names[i], i);
+    }
+
+    // Calls found(i) for each name i that `text` begins with, shortest first.
+    template <class Found> void Match(std::string_view text, Found found) const
+    {
+        std::uint32_t node = 0;
+        if (ends_[node] != kNone)
+            found(ends_[node]);
+        for (char c : text) {
+            const auto edge = edges_.find(Key(node, c));
+            if (edge == edges_.end())
+                return;
+            node = edge->second;
+            if (ends_[node] != kNone)
+                found(ends_[node]);
+        }
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    static std::uint64_t Key(std::uint32_t node, char c)
+    {
+        return (std::uint64_t{node} << 8) | static_cast<unsigned char>(c);
+    }
+
+    void Add(std::string_view name, std::size_t index)
+    {
+        std::uint32_t node = 0;
+        for (char c : name) {
+            const auto [edge, added] =
+                edges_.try_emplace(Key(node, c), static_cast<std::uint32_t>(ends_.size()));
+            if (added)
+                ends_.push_back(kNone);
+            node = edge->second;
+        }
+        ends_[node] = index;
+    }
+
+    std::unordered_map<std::uint64_t, std::uint32_t> edges_;
+    std::vector<std::size_t> ends_;
+};
+
+// Calls at(offset, rest) for every occurrence of `prefix` in `image`, with the bytes behind it.
+template <class At> void ForEachOccurrence(std::string_view image, std::string_view prefix, At at)
+{
+    for (std::size_t i = image.find(prefix); i != std::string_view::npos;
+         i = image.find(prefix, i + 1))
+        at(i, image.substr(i + prefix.size()));
 }
 
 } // namespace
@@ -63,6 +125,48 @@ bool FindSection(std::string_view image, std::string_view name, SectionSpan& spa
         return false;
     span = SectionSpan{dataAt, endAt - dataAt};
     return true;
+}
+
+std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
+                                                     const std::vector<std::string>& names)
+{
+    // Each distinct upper-cased name once, so a file of many equal markers costs no more.
+    std::unordered_map<std::string, std::size_t> index;
+    std::vector<std::string> distinct;
+    std::vector<std::size_t> of(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto [it, added] = index.try_emplace(AsciiUpper(names[i]), distinct.size());
+        if (added)
+            distinct.push_back(it->first);
+        of[i] = it->second;
+    }
+    const NameTrie trie(distinct);
+    constexpr std::size_t npos = std::string_view::npos;
+    std::vector<std::size_t> starts(distinct.size(), npos), ends(distinct.size(), npos);
+    ForEachOccurrence(image, SectionStartMarker("").substr(0, 4),
+                      [&](std::size_t at, std::string_view rest) {
+                          trie.Match(rest, [&](std::size_t n) {
+                              if (starts[n] == npos && rest.size() > distinct[n].size() &&
+                                  rest[distinct[n].size()] == kStartMarkerEnd)
+                                  starts[n] = at;
+                          });
+                      });
+    ForEachOccurrence(image, SectionEndMarker(""), [&](std::size_t at, std::string_view rest) {
+        trie.Match(rest, [&](std::size_t n) {
+            if (ends[n] == npos)
+                ends[n] = at;
+        });
+    });
+    std::vector<std::optional<SectionSpan>> spans(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::size_t n = of[i];
+        if (starts[n] == npos)
+            continue;
+        const std::size_t dataAt = starts[n] + SectionStartMarker(distinct[n]).size();
+        if (ends[n] != npos && ends[n] > dataAt)
+            spans[i] = SectionSpan{dataAt, ends[n] - dataAt};
+    }
+    return spans;
 }
 
 std::string ExtractSectionFrom(std::string_view image, std::string_view name)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace branding
 {
@@ -29,6 +31,12 @@ struct SectionSpan {
 // false when the start marker is missing, the end marker is missing, or the end marker's first
 // occurrence does not lie behind the data start (no bytes to give).
 bool FindSection(std::string_view image, std::string_view name, SectionSpan& span);
+
+// FindSection for many names at once, in time linear in the size of the image (times the
+// longest name), whatever it holds. Element i is the span of names[i], or nothing where
+// FindSection would return false.
+std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
+                                                     const std::vector<std::string>& names);
 
 // The stored (still scrambled) bytes of section `name` in `image`, or an empty string.
 std::string ExtractSectionFrom(std::string_view image, std::string_view name);

@@ -6,7 +6,7 @@
 
 #include "generators/field_check.h"
 #include "generators/gadget_table.h"
-#include "platform/text_file.h"
+#include "platform/staged_file.h"
 
 namespace cli
 {
@@ -138,7 +138,7 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
         return Delivered(out, err);
     }
     try {
-        platform::WriteFileReplacing(*r.outputPath, code.TextForm());
+        platform::WriteOutputFile(*r.outputPath, code.TextForm(), platform::NewFileMode::Data);
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
         return kExitFailure;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "branding/appended_data.h"
+#include "branding/jpeg_image.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
 
@@ -37,6 +38,19 @@ void CheckLookup(std::string_view image, std::string_view name)
     Require(image.find(branding::SectionEndMarker(name)) == at + found.size());
 }
 
+// The lookup of many names at once agrees with the lookup of each.
+void CheckBatchLookup(std::string_view image, std::string_view name)
+{
+    const std::vector<std::string> names = {std::string(name), "JPG2", "JPG"};
+    const auto spans = branding::FindSections(image, names);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        branding::SectionSpan alone;
+        const bool found = branding::FindSection(image, names[i], alone);
+        Require(spans[i].has_value() == found);
+        Require(!found || (spans[i]->offset == alone.offset && spans[i]->size == alone.size));
+    }
+}
+
 // One anonymous in-memory file serves every input, so the real file code is exercised without
 // touching the disk.
 const std::string& ScratchFile()
@@ -56,7 +70,29 @@ void FillScratch(const std::uint8_t* data, std::size_t size)
     Require(pwrite(fd, data, size, 0) == static_cast<ssize_t>(size));
 }
 
+// A decoded picture is no larger than its view and exactly as many bytes as it has pixels; a
+// refusal is the documented error. Anything else escapes and ends the run.
+void CheckDecodeIn(std::string_view jpeg, branding::ViewSize view)
+{
+    try {
+        const branding::RgbImage image = branding::DecodeJpeg(jpeg, view);
+        Require(image.width > 0 && image.height > 0);
+        Require(image.width <= view.width && image.height <= view.height);
+        Require(image.rgb.size() == std::size_t{3} * static_cast<std::size_t>(image.width) *
+                                        static_cast<std::size_t>(image.height));
+    } catch (const std::runtime_error& error) {
+        Require(std::string_view(error.what()).starts_with("Invalid JPEG image: "));
+    }
+}
+
 } // namespace
+
+void CheckDecodeJpeg(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view jpeg(reinterpret_cast<const char*>(data), size);
+    CheckDecodeIn(jpeg, branding::ViewSize{536, 57});
+    CheckDecodeIn(jpeg, branding::ViewSize{});
+}
 
 void CheckExtractSection(const std::uint8_t* data, std::size_t size)
 {
@@ -66,6 +102,7 @@ void CheckExtractSection(const std::uint8_t* data, std::size_t size)
     const std::size_t nameSize = std::min<std::size_t>(data[0] % 9, rest.size());
     CheckLookup(rest.substr(nameSize), rest.substr(0, nameSize));
     CheckLookup(rest, "JPG2");
+    CheckBatchLookup(rest.substr(nameSize), rest.substr(0, nameSize));
 }
 
 void CheckReadTrailer(const std::uint8_t* data, std::size_t size)

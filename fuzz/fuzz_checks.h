@@ -17,4 +17,7 @@ void CheckReadTrailer(const std::uint8_t* data, std::size_t size);
 // First byte: the delimiter; the rest is the text split.
 void CheckSplitFields(const std::uint8_t* data, std::size_t size);
 
+// The whole input is a JPEG file, decoded for the program's image control and whole.
+void CheckDecodeJpeg(const std::uint8_t* data, std::size_t size);
+
 } // namespace fuzzchecks

@@ -1,5 +1,6 @@
 // Writes the seed inputs of the fuzz targets: a small program image branded like the delivered
-// one, cut at every boundary of its appended pieces, and trailer texts cut at every field edge.
+// one, cut at every boundary of its appended pieces, trailer texts cut at every field edge, and
+// pictures of every colour space, baseline and progressive, smaller and larger than the view.
 // Usage: fuzz_make_seeds IMAGE.jpg OUTPUT_FOLDER
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "branding/brand_writer.h"
+#include "fuzz/jpeg_samples.h"
 #include "platform/exe_image.h"
 
 namespace
@@ -30,6 +32,29 @@ std::set<std::size_t> Around(std::initializer_list<std::size_t> edges, std::size
                 cuts.insert(cut);
     }
     return cuts;
+}
+
+void SaveJpegSeeds(const fs::path& folder, const std::string& delivered)
+{
+    using jpegsamples::Space;
+    const jpegsamples::Picture gradient = [](int x, int y) {
+        return jpegsamples::Rgb{static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 5),
+                                static_cast<std::uint8_t>(200 - x)};
+    };
+    const std::pair<const char*, Space> spaces[] = {{"grey", Space::Grey},
+                                                    {"colour", Space::Colour},
+                                                    {"cmyk", Space::Cmyk},
+                                                    {"ycck", Space::Ycck}};
+    for (const auto& [label, space] : spaces) {
+        for (bool progressive : {false, true}) {
+            const std::string name = std::string(label) + (progressive ? "_progressive" : "");
+            Save(folder, name + "_small",
+                 jpegsamples::Encode(24, 16, space, progressive, gradient));
+            Save(folder, name + "_wide",
+                 jpegsamples::Encode(600, 64, space, progressive, gradient));
+        }
+    }
+    Save(folder, "delivered", delivered);
 }
 
 } // namespace
@@ -66,5 +91,6 @@ int main(int argc, char** argv)
         if (cut == text.size() || text[cut] == '"' || text[cut] == '|' || text[cut] == '\r')
             Save(out / "split_fields", "cut_" + std::to_string(cut), "|" + text.substr(0, cut));
     }
+    SaveJpegSeeds(out / "decode_jpeg", jpeg);
     return 0;
 }

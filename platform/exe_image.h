@@ -15,7 +15,8 @@ void LoadExeImage();
 
 // Reads the file at `path` into `bytes` with one sized read that must deliver every byte the
 // file had when it was opened. Throws std::runtime_error (and leaves `bytes` alone) when the
-// file cannot be opened, is not a plain file, or delivers fewer bytes.
+// file cannot be opened, is not a regular file (refused without waiting, a FIFO too), or
+// delivers fewer bytes.
 void ReadWholeFile(const std::string& path, std::string& bytes);
 
 } // namespace platform

@@ -6,22 +6,54 @@
 namespace platform
 {
 
-// Replacing an executable in two steps, so that its name never stands for a missing or half
-// written file: the new content is first written in full to a fresh file beside the target,
-// then moved over the target in one rename.
+// The one way a file is replaced. The new content is written in full to a staged file in the
+// target's folder, flushed to the disk, and moved over the target in one rename, so the
+// target's name always stands for the old file or the new one, whole, whatever fails or
+// whenever the process is killed.
+//
+// - Only a regular file is replaced: a target that exists and is anything else (folder, device,
+//   FIFO, socket) is refused before anything is opened for writing.
+// - A target reached through symbolic links is replaced where the links point; the links stay.
+// - A replaced file keeps its permission bits, and its owner and group where the process may
+//   set them. A new file gets `mode` (below), less the process umask.
+// - The staged file has a short name of its own (".sw~" and six characters), so any target
+//   name the folder allows works. A staged file left by a killed process is removed by the next
+//   process that stages a file in the same folder; one still being written (it holds a lock on
+//   it) is left alone.
+//
+// Errors throw std::runtime_error with the message
+//   Cannot create file "<target>". <the system's error text> (<the call> "<its path>")
+// and leave the target as it was and no staged file behind.
 
-// Writes `bytes` to a new, uniquely named file in the folder of `target`, makes it executable
-// (rwxr-xr-x, less the process umask) and closes it. Returns the new file's path. Throws
-// std::runtime_error with the message
-//   Cannot create file "<target>". <the system's error text>
-// when the file cannot be created or written in full; nothing is left behind then.
-std::string StageFile(const std::string& target, std::string_view bytes);
+enum class NewFileMode {
+    Data,       // rw-rw-rw-, less the umask
+    Executable, // rwxr-xr-x, less the umask
+};
 
-// Moves the staged file over `target` (which may or may not exist) in one step. Returns false,
-// and leaves both files as they were, when that fails.
+// Replaces (or creates) `target` with exactly `bytes`.
+void ReplaceFile(const std::string& target, std::string_view bytes, NewFileMode mode);
+
+// The same in two steps, for a caller that retries the move. StageFile writes the staged file
+// (as an executable unless the target exists) and returns its path; CommitStagedFile moves it
+// over `target`, returning false and leaving both as they were when that fails;
+// DiscardStagedFile removes a staged file that will not be committed.
+std::string StageFile(const std::string& target, std::string_view bytes,
+                      NewFileMode mode = NewFileMode::Executable);
 bool CommitStagedFile(const std::string& staged, const std::string& target);
-
-// Removes a staged file that will not be committed.
 void DiscardStagedFile(const std::string& staged);
+
+// The path `target` leads to after following every symbolic link, the last component included;
+// `target` itself when it is no link. A link that points nowhere leads to where it points.
+std::string FollowLinks(const std::string& target);
+
+} // namespace platform
+
+namespace platform
+{
+
+// Writes a command's output to `path`, by the command-line convention: a FIFO or a character
+// device (a terminal, /dev/stdout) is written to as a stream, and anything else is replaced
+// with ReplaceFile (so a folder is refused). Throws std::runtime_error as ReplaceFile does.
+void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMode mode);
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ (no Qt needed) and runs each for N
-# seconds (default 60) from seeds cut out of a branded image. Usage: scripts/fuzz.sh [SECONDS]
+# seconds (default 60) from seeds cut out of a branded image and small pictures of every colour
+# space. Usage: scripts/fuzz.sh [SECONDS]
 # A failing input (crash-*, leak-*, timeout-*, oom-*) is left in build-fuzz/findings/<target>/:
 # save it under tests/branding/fuzz_regressions/<target>/<what it shows> to keep it as a
 # regression case.
@@ -15,7 +16,7 @@ cmake --build "$dir" -j 2 >"$dir/build.log" || { cat "$dir/build.log"; exit 1; }
 
 rm -rf "$dir/seeds"
 "$dir/fuzz_make_seeds" assets/branding.jpg "$dir/seeds"
-for target in extract_section read_trailer split_fields; do
+for target in extract_section read_trailer split_fields decode_jpeg; do
   corpus="$dir/corpus/$target"
   findings="$dir/findings/$target"
   mkdir -p "$corpus" "$findings"

@@ -69,6 +69,22 @@ void PosixStartupEnvironment::LoadExeImage()
     platform::LoadExeImage();
 }
 
+bool PosixStartupEnvironment::SameFile(const std::string& a, const std::string& b)
+{
+    return platform::SameFile(a, b);
+}
+
+std::vector<std::string> PosixStartupEnvironment::FindNamesIgnoringCase(const std::string& folder,
+                                                                        const std::string& name)
+{
+    return platform::FindNamesIgnoringCase(folder, name);
+}
+
+void PosixStartupEnvironment::ReplaceFile(const std::string& target, std::string_view bytes)
+{
+    platform::ReplaceFile(target, bytes, platform::NewFileMode::Executable);
+}
+
 std::string PosixStartupEnvironment::StageFile(const std::string& target, std::string_view bytes)
 {
     return platform::StageFile(target, bytes);

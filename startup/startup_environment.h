@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/message_pump.h"
@@ -28,6 +29,11 @@ public:
     virtual std::string WindowsDriveRoot() = 0;
     // Reads the running executable's file afresh into ExeImage().
     virtual void LoadExeImage() = 0;
+    virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+    virtual std::vector<std::string> FindNamesIgnoringCase(const std::string& folder,
+                                                           const std::string& name) = 0;
+    // Replaces `target` with `bytes` as an executable (platform::ReplaceFile).
+    virtual void ReplaceFile(const std::string& target, std::string_view bytes) = 0;
     virtual std::string StageFile(const std::string& target, std::string_view bytes) = 0;
     virtual bool CommitStagedFile(const std::string& staged, const std::string& target) = 0;
     virtual void DiscardStagedFile(const std::string& staged) = 0;
@@ -56,6 +62,10 @@ public:
     void CreateFolder(const std::string& path) override;
     std::string WindowsDriveRoot() override;
     void LoadExeImage() override;
+    bool SameFile(const std::string& a, const std::string& b) override;
+    std::vector<std::string> FindNamesIgnoringCase(const std::string& folder,
+                                                   const std::string& name) override;
+    void ReplaceFile(const std::string& target, std::string_view bytes) override;
     std::string StageFile(const std::string& target, std::string_view bytes) override;
     bool CommitStagedFile(const std::string& staged, const std::string& target) override;
     void DiscardStagedFile(const std::string& staged) override;

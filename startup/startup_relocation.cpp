@@ -49,19 +49,15 @@ bool StaysReadOnly(StartupEnvironment& env, const std::string& exe)
     return after != platform::kInvalidFileAttributes && (after & platform::kFileAttributeReadOnly);
 }
 
-// Writes the whole image, once. Staging keeps a half-written copy from ever standing under the
-// target's name, where a later start would run it unchanged.
+// Writes the whole image, once. Replacing keeps a half-written copy from ever standing under
+// the target's name, where a later start would run it unchanged.
 void SaveExeImage(StartupEnvironment& env, const std::string& target)
 {
     if (platform::ExeImage().empty())
         env.LoadExeImage();
     if (platform::ExeImage().empty())
         return;
-    const std::string staged = env.StageFile(target, platform::ExeImage());
-    if (!env.CommitStagedFile(staged, target)) {
-        env.DiscardStagedFile(staged);
-        throw StartupError("Cannot create file \"" + target + "\".");
-    }
+    env.ReplaceFile(target, platform::ExeImage());
 }
 
 void Relocate(StartupEnvironment& env, const std::string& name)
@@ -78,10 +74,13 @@ void Relocate(StartupEnvironment& env, const std::string& name)
 
 void CleanUpHandoverCopy(StartupEnvironment& env, const std::string& folder)
 {
-    const std::string copy = folder + std::string(kHandoverCopy);
-    // A copy that outlives the limit is left behind; the program starts all the same.
-    DeleteWithRetry(env, copy);
-    env.DeleteFileOnce(copy);
+    // The copy's name resolves in any letter case where the program was designed to run, so
+    // every spelling of it goes here. A copy that outlives the limit is left behind; the
+    // program starts all the same.
+    for (const std::string& copy : env.FindNamesIgnoringCase(folder, std::string(kHandoverCopy))) {
+        DeleteWithRetry(env, copy);
+        env.DeleteFileOnce(copy);
+    }
 }
 
 std::string ReplacementTarget(StartupEnvironment& env, const std::string& exe)
@@ -92,7 +91,8 @@ std::string ReplacementTarget(StartupEnvironment& env, const std::string& exe)
                            "\" was started without the path of the program to "
                            "replace.");
     const std::string target = argument.front() == '/' ? argument : FolderOf(exe) + argument;
-    if (target == exe)
+    // Two different spellings ("./temp0a0.exe") or a link may name the same file.
+    if (target == exe || env.SameFile(target, exe))
         throw StartupError("\"" + exe + "\" cannot replace itself.");
     return target;
 }

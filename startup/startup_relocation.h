@@ -15,11 +15,13 @@ namespace startup
 //    media) is copied whole, appended data included, to <Windows drive root>/N/N (N being its
 //    file name) unless that file exists already; the copy is started without arguments and the
 //    application's end is requested.
-// 3. With the first argument "deltemp" (exactly), "temp0a0.exe" is removed from the executable's
-//    folder, waiting up to 30 seconds while it cannot be; after that start-up simply goes on.
+// 3. With the first argument "deltemp" (exactly), "temp0a0.exe" in any letter case is removed
+//    from the executable's folder, waiting up to 30 seconds while it cannot be; after that
+//    start-up simply goes on.
 // 4. An executable named "TEMP0A0.EXE" in any letter case replaces the file named by the first
 //    argument (a relative name is taken in the executable's folder) with its own freshly read
-//    image, starts it with "deltemp" and requests the application's end.
+//    image, starts it with "deltemp" and requests the application's end. A target that is the
+//    executable itself (the same file, however it is spelled) is refused.
 // A requested end takes effect when the event loop starts; the pass and the window creation
 // still run. Throws (StartupError or std::runtime_error) when a copy cannot be written, the
 // handover target cannot be replaced, or the handover copy has no usable target; the caller

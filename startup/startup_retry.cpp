@@ -1,5 +1,8 @@
 #include "startup/startup_retry.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/file_attributes.h"
 
 namespace startup
@@ -50,9 +53,11 @@ void ReplaceWithRetry(StartupEnvironment& env, const std::string& target, std::s
     const std::uint32_t start = env.Ticks();
     while (!env.CommitStagedFile(staged, target)) {
         if (RetryTimeIsUp(env, start)) {
+            const int error = errno;
             env.DiscardStagedFile(staged);
             throw StartupError("Cannot replace \"" + target +
-                               "\": it could not be overwritten for 30 seconds.");
+                               "\": it could not be overwritten for 30 seconds. " +
+                               std::strerror(error) + " (rename)");
         }
         DelayWithMessages(kRetryIntervalMs, env, env);
     }

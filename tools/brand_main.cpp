@@ -10,7 +10,7 @@
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
 #include "platform/exe_image.h"
-#include "tools/brand_output.h"
+#include "platform/staged_file.h"
 
 namespace
 {
@@ -66,7 +66,7 @@ int RunAppend(const AppendRequest& request)
     }
     if (!request.trailer.empty())
         branding::AppendTrailer(image, request.trailer);
-    tools::WriteOutputFile(request.output, image);
+    platform::ReplaceFile(request.output, image, platform::NewFileMode::Executable);
     return 0;
 }
 

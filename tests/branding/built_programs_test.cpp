@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -62,8 +65,8 @@ TEST(DeliveredProgram, IsPlainBuildWithImageAndTrailer)
     EXPECT_NE(items[2].find("example.com"), std::string::npos);
 }
 
-// Runs the tool; its standard error goes to `errorFile` when one is given.
-int RunTool(std::vector<std::string> args, const std::string& errorFile = "")
+// Starts the tool; its standard error goes to `errorFile` when one is given.
+pid_t StartTool(std::vector<std::string> args, const std::string& errorFile = "")
 {
     std::vector<char*> argv;
     for (std::string& arg : args)
@@ -77,7 +80,14 @@ int RunTool(std::vector<std::string> args, const std::string& errorFile = "")
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    return spawned == 0 ? pid : -1;
+}
+
+// Runs the tool to its end and returns its exit status.
+int RunTool(std::vector<std::string> args, const std::string& errorFile = "")
+{
+    const pid_t pid = StartTool(std::move(args), errorFile);
+    if (pid < 0)
         return -1;
     int status = 0;
     waitpid(pid, &status, 0);
@@ -141,6 +151,71 @@ TEST_F(BrandTool, RefusalsSayWhyAndLeaveNoOutputFile)
                                 std::filesystem::directory_iterator()),
                   3);
     }
+}
+
+// FIFOs without a writer, folders and devices are neither read nor replaced, and the refusal
+// comes at once.
+TEST_F(BrandTool, RefusesWhatIsNoRegularFile)
+{
+    TempDir odd;
+    const std::string fifo = odd.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string folder = odd.path().string();
+    const std::string error = odd.File("stderr");
+    const std::vector<std::vector<std::string>> refused = {
+        {tool_, "list", fifo},
+        {tool_, "append", fifo, dir_.File("out"), "--section", "JPG2", image_},
+        {tool_, "append", input_, dir_.File("out"), "--section", "JPG2", fifo},
+        {tool_, "append", input_, fifo, "--section", "JPG2", image_},
+        {tool_, "append", input_, folder, "--section", "JPG2", image_},
+    };
+    for (const auto& args : refused) {
+        EXPECT_EQ(RunTool(args, error), 1) << args[1] << " " << args[2];
+        EXPECT_NE(ReadBytes(error).find(", not a regular file."), std::string::npos)
+            << ReadBytes(error);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("out")));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+std::size_t StagedFilesIn(const std::filesystem::path& folder)
+{
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        count += entry.path().filename().string().rfind(".sw~", 0) == 0;
+    return count;
+}
+
+// kill -9 at any moment of a replacement, again and again: the output is always the old file
+// or the new one, whole and with its mode, and what a killed run left is gone after the next.
+TEST_F(BrandTool, KilledWhileReplacingLeavesOldOrNewWhole)
+{
+    const std::string big = dir_.Write("big", std::string(8 << 20, 'b'));
+    const std::string reference = dir_.File("reference");
+    ASSERT_EQ(RunTool({tool_, "append", big, reference, "--section", "JPG2", image_}), 0);
+    const std::string fresh = ReadBytes(reference);
+    const std::string out = dir_.File("out");
+    std::ofstream(out, std::ios::binary) << "old program";
+    chmod(out.c_str(), 0700);
+    for (int round = 0; round < 20; ++round) {
+        const pid_t pid = StartTool({tool_, "append", big, out, "--section", "JPG2", image_});
+        ASSERT_GT(pid, 0);
+        // Odd rounds strike as soon as the staged file shows, even ones at once.
+        int status = 0;
+        bool ended = false;
+        while (round % 2 && !ended && StagedFilesIn(dir_.path()) == 0)
+            ended = waitpid(pid, &status, WNOHANG) == pid;
+        if (!ended) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+        const std::string now = ReadBytes(out);
+        EXPECT_TRUE(now == "old program" || now == fresh) << "round " << round;
+        EXPECT_EQ(std::filesystem::status(out).permissions(), std::filesystem::perms::owner_all);
+    }
+    ASSERT_EQ(RunTool({tool_, "append", big, out, "--section", "JPG2", image_}), 0);
+    EXPECT_EQ(ReadBytes(out), fresh);
+    EXPECT_EQ(StagedFilesIn(dir_.path()), 0u);
 }
 
 TEST_F(BrandTool, RefusesSectionWhoseScrambledBytesHoldItsEndMarker)

@@ -27,7 +27,7 @@ void PrintTo(const Regression& regression, std::ostream* os)
 std::vector<Regression> SavedInputs()
 {
     std::vector<Regression> cases;
-    for (const char* target : {"extract_section", "read_trailer", "split_fields"}) {
+    for (const char* target : {"extract_section", "read_trailer", "split_fields", "decode_jpeg"}) {
         const fs::path folder = fs::path(SITEWRIGHT_REGRESSION_DIR) / target;
         if (!fs::is_directory(folder))
             continue;
@@ -58,6 +58,8 @@ TEST_P(FuzzRegression, PassesChecks)
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     if (GetParam().target == "extract_section")
         fuzzchecks::CheckExtractSection(data, bytes.size());
+    else if (GetParam().target == "decode_jpeg")
+        fuzzchecks::CheckDecodeJpeg(data, bytes.size());
     else if (GetParam().target == "read_trailer")
         fuzzchecks::CheckReadTrailer(data, bytes.size());
     else

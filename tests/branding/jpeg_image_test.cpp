@@ -10,6 +10,7 @@
 #include <jpeglib.h>
 
 #include "branding/jpeg_image.h"
+#include "fuzz/jpeg_samples.h"
 #include "tests/support/temp_dir.h"
 
 using branding::DecodeJpeg;
@@ -125,17 +126,9 @@ TEST(DecodeJpeg, TruncatedScanStillGivesWholeImage)
 }
 
 // The painted layout holds the same colours as the plain one, each pixel an opaque word
-// 0xFFRRGGBB, for a whole image and for one whose scan breaks off.
-class DecodeJpegXrgb32 : public testing::TestWithParam<std::size_t>
+// 0xFFRRGGBB.
+void ExpectSamePixels(const branding::RgbImage& rgb, const branding::RgbImage& xrgb)
 {
-};
-
-TEST_P(DecodeJpegXrgb32, MatchesRgb24PixelForPixel)
-{
-    const std::string whole = ReadBytes(kAsset);
-    const std::string bytes = whole.substr(0, whole.size() / GetParam());
-    const branding::RgbImage rgb = DecodeJpeg(bytes);
-    const branding::RgbImage xrgb = DecodeJpeg(bytes, branding::PixelLayout::Xrgb32);
     EXPECT_EQ(xrgb.layout, branding::PixelLayout::Xrgb32);
     ASSERT_EQ(xrgb.width, rgb.width);
     ASSERT_EQ(xrgb.height, rgb.height);
@@ -150,6 +143,124 @@ TEST_P(DecodeJpegXrgb32, MatchesRgb24PixelForPixel)
     }
 }
 
+// For a whole image and for one whose scan breaks off.
+class DecodeJpegXrgb32 : public testing::TestWithParam<std::size_t>
+{
+};
+
+TEST_P(DecodeJpegXrgb32, MatchesRgb24PixelForPixel)
+{
+    const std::string whole = ReadBytes(kAsset);
+    const std::string bytes = whole.substr(0, whole.size() / GetParam());
+    ExpectSamePixels(DecodeJpeg(bytes), DecodeJpeg(bytes, {}, branding::PixelLayout::Xrgb32));
+}
+
 INSTANTIATE_TEST_SUITE_P(WholeAndHalf, DecodeJpegXrgb32, testing::Values(1, 2));
+
+using jpegsamples::Space;
+
+// Left half red, right half blue, a green band across the middle.
+jpegsamples::Rgb Flag(int x, int y, int width, int height)
+{
+    if (y >= height / 3 && y < 2 * height / 3)
+        return {0, 200, 0};
+    return x < width / 2 ? jpegsamples::Rgb{220, 0, 0} : jpegsamples::Rgb{0, 0, 220};
+}
+
+void ExpectNear(const branding::RgbImage& image, int x, int y, jpegsamples::Rgb want)
+{
+    const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
+    const int got[] = {image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]};
+    const int expected[] = {want.r, want.g, want.b};
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(got[c], expected[c], 24) << "pixel " << x << "," << y << " channel " << c;
+}
+
+struct SpaceCase {
+    const char* name;
+    Space space;
+    bool progressive;
+};
+
+class DecodeJpegColours : public testing::TestWithParam<SpaceCase>
+{
+};
+
+// Every colour space shows its colours, CMYK and YCCK included.
+TEST_P(DecodeJpegColours, ShowsTheColoursOfEachSpace)
+{
+    const auto flag = [](int x, int y) { return Flag(x, y, 48, 48); };
+    const std::string bytes =
+        jpegsamples::Encode(48, 48, GetParam().space, GetParam().progressive, flag);
+    const branding::RgbImage image = DecodeJpeg(bytes);
+    ExpectSamePixels(image, DecodeJpeg(bytes, {}, branding::PixelLayout::Xrgb32));
+    ASSERT_EQ(image.width, 48);
+    ASSERT_EQ(image.height, 48);
+    if (GetParam().space == Space::Grey) {
+        EXPECT_LT(image.rgb[0], 100); // dark red becomes a dark grey
+        return;
+    }
+    ExpectNear(image, 4, 4, {220, 0, 0});
+    ExpectNear(image, 44, 44, {0, 0, 220});
+    ExpectNear(image, 24, 24, {0, 200, 0});
+}
+
+INSTANTIATE_TEST_SUITE_P(Spaces, DecodeJpegColours,
+                         testing::Values(SpaceCase{"Grey", Space::Grey, false},
+                                         SpaceCase{"Colour", Space::Colour, false},
+                                         SpaceCase{"Cmyk", Space::Cmyk, false},
+                                         SpaceCase{"Ycck", Space::Ycck, false},
+                                         SpaceCase{"ColourProgressive", Space::Colour, true},
+                                         SpaceCase{"CmykProgressive", Space::Cmyk, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A picture larger than its view comes as the part the view shows when it is centred, pixel
+// for pixel the same as that part of the whole picture.
+TEST_P(DecodeJpegColours, LargerThanViewGivesItsShownMiddle)
+{
+    const auto gradient = [](int x, int y) {
+        return jpegsamples::Rgb{static_cast<std::uint8_t>(x / 3), static_cast<std::uint8_t>(y * 2),
+                                static_cast<std::uint8_t>((x + y) % 256)};
+    };
+    const std::string jpeg =
+        jpegsamples::Encode(701, 97, GetParam().space, GetParam().progressive, gradient);
+    const branding::RgbImage whole = DecodeJpeg(jpeg);
+    const branding::RgbImage shown = DecodeJpeg(jpeg, branding::ViewSize{536, 57});
+    ASSERT_EQ(shown.width, 536);
+    ASSERT_EQ(shown.height, 57);
+    const int left = 701 / 2 - 536 / 2, top = 97 / 2 - 57 / 2;
+    for (int y = 0; y < shown.height; ++y) {
+        const auto* want = whole.rgb.data() + (std::size_t(y + top) * 701 + left) * 3;
+        const auto* got = shown.rgb.data() + std::size_t(y) * 536 * 3;
+        for (int i = 0; i < 536 * 3; ++i)
+            ASSERT_EQ(got[i], want[i]) << "row " << y << " byte " << i;
+    }
+}
+
+// Forged pictures that cost minutes or gigabytes elsewhere: refused, or cut to the view.
+TEST(DecodeJpeg, BoundsForgedPictures)
+{
+    const auto grey = [](int, int) { return jpegsamples::Rgb{90, 90, 90}; };
+    const std::string progressive = jpegsamples::Encode(64, 64, Space::Colour, true, grey);
+    const std::string baseline = jpegsamples::Encode(64, 64, Space::Colour, false, grey);
+    const std::pair<std::string, std::string> refused[] = {
+        {jpegsamples::WithEmptyScans(progressive, 2 * branding::kMaxJpegScans),
+         "more than 100 scans"},
+        {jpegsamples::WithSize(progressive, 8192, 8192), "8192x8192 pixels is too large"},
+    };
+    for (const auto& [bytes, says] : refused) {
+        try {
+            DecodeJpeg(bytes, branding::ViewSize{536, 57});
+            ADD_FAILURE() << "decoded; expected: " << says;
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
+        }
+    }
+    // A single-scan picture needs no whole-picture buffer: only the shown rows are decoded.
+    const branding::RgbImage shown =
+        DecodeJpeg(jpegsamples::WithSize(baseline, 8192, 8192), branding::ViewSize{536, 57});
+    EXPECT_EQ(shown.width, 536);
+    EXPECT_EQ(shown.height, 57);
+}
 
 } // namespace

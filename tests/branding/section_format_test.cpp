@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "branding/section_format.h"
 
@@ -38,6 +39,26 @@ class SectionLookup : public testing::TestWithParam<LookupCase>
 TEST_P(SectionLookup, FindsStoredBytes)
 {
     EXPECT_EQ(ExtractSectionFrom(GetParam().image, GetParam().name), GetParam().expected);
+}
+
+// Looking many names up at once gives what each lookup alone gives, repeated names and names
+// that are prefixes of others included.
+TEST_P(SectionLookup, ManyAtOnceAgreeWithOneByOne)
+{
+    const std::string& image = GetParam().image;
+    const std::vector<std::string> names = {GetParam().name, "JPG", "JPG2", "x",
+                                            GetParam().name, ""};
+    const auto spans = branding::FindSections(image, names);
+    ASSERT_EQ(spans.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        branding::SectionSpan alone;
+        const bool found = branding::FindSection(image, names[i], alone);
+        ASSERT_EQ(spans[i].has_value(), found) << names[i];
+        if (found) {
+            EXPECT_EQ(spans[i]->offset, alone.offset) << names[i];
+            EXPECT_EQ(spans[i]->size, alone.size) << names[i];
+        }
+    }
 }
 
 const LookupCase kLookupCases[] = {

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <streambuf>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/gen_command.h"
 #include "generators/bookmark_us.h"
@@ -181,6 +185,28 @@ TEST(GenCommand, UnwritableOutputIsAFailure)
     EXPECT_EQ(r.status, cli::kExitFailure);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("Cannot create file \"" + file + "\". "), std::string::npos) << r.err;
+}
+
+// By the command-line convention a FIFO is written to as a stream, and a folder is refused.
+TEST(GenCommand, OutputToFifoIsStreamedAndToFolderRefused)
+{
+    TempDir dir;
+    const std::string fifo = (dir.path() / "pipe").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // The reader is there first, so the generator's open finds it and nothing waits.
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(Gen({"break-frames", "-o", fifo}).status, cli::kExitOk);
+    std::string got(gen::BreakFrames().TextForm().size() + 1, '\0');
+    got.resize(
+        static_cast<std::size_t>(std::max<ssize_t>(0, read(reader, got.data(), got.size()))));
+    close(reader);
+    EXPECT_EQ(got, gen::BreakFrames().TextForm());
+
+    const GenRun folder = Gen({"break-frames", "-o", dir.path().string()});
+    EXPECT_EQ(folder.status, cli::kExitFailure);
+    EXPECT_NE(folder.err.find("It is a folder, not a regular file."), std::string::npos)
+        << folder.err;
 }
 
 // A standard output that takes nothing, like a full disk.

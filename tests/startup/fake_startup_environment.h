@@ -4,6 +4,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <strings.h>
 #include <vector>
 
 #include "platform/exe_image.h"
@@ -81,6 +82,33 @@ public:
         platform::ExeImage() = files.at(exe).bytes;
     }
 
+    // Paths name one file when they are equal after dropping "./" steps.
+    bool SameFile(const std::string& a, const std::string& b) override
+    {
+        return files.count(Normal(a)) != 0 && Normal(a) == Normal(b);
+    }
+
+    std::vector<std::string> FindNamesIgnoringCase(const std::string& folder,
+                                                   const std::string& name) override
+    {
+        std::vector<std::string> found;
+        for (const auto& [path, file] : files) {
+            if (path.rfind(folder, 0) == 0 && path.size() == folder.size() + name.size() &&
+                strcasecmp(path.c_str() + folder.size(), name.c_str()) == 0)
+                found.push_back(path);
+        }
+        return found;
+    }
+
+    void ReplaceFile(const std::string& target, std::string_view bytes) override
+    {
+        const std::string staged = StageFile(target, bytes);
+        if (!CommitStagedFile(staged, target)) {
+            DiscardStagedFile(staged);
+            throw std::runtime_error("Cannot create file \"" + target + "\". In use");
+        }
+    }
+
     std::string StageFile(const std::string& target, std::string_view bytes) override
     {
         if (unwritable.count(target))
@@ -110,5 +138,13 @@ public:
     void Launch(const std::string& file, const std::string& parameters) override
     {
         log.push_back("launch " + file + " '" + parameters + "'");
+    }
+
+private:
+    static std::string Normal(std::string path)
+    {
+        for (std::size_t at; (at = path.find("/./")) != std::string::npos;)
+            path.erase(at, 2);
+        return path;
     }
 };

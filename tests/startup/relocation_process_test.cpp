@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -54,7 +55,7 @@ std::string Build(const std::string& appended)
 struct HandoverCase {
     std::string name;
     std::string copyName;
-    bool copyRemoved; // the cleanup removes exactly "temp0a0.exe"
+    bool copyRemoved;
 };
 
 void PrintTo(const HandoverCase& c, std::ostream* os)
@@ -95,13 +96,14 @@ TEST_P(Handover, CopyReplacesProgramStartsItAndIsRemoved)
     EXPECT_EQ(FolderEntries(folder).size(), GetParam().copyRemoved ? 1u : 2u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CopyNames, Handover,
-    ::testing::Values(HandoverCase{"LowerCase", "temp0a0.exe", true},
-                      // Found by its name in any case; the cleanup names it in small letters
-                      // only, so on a case-sensitive file system this copy stays.
-                      HandoverCase{"MixedCase", "TeMp0A0.ExE", false}),
-    [](const ::testing::TestParamInfo<HandoverCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(CopyNames, Handover,
+                         ::testing::Values(HandoverCase{"LowerCase", "temp0a0.exe", true},
+                                           // Found by its name in any case, and removed in any case
+                                           // too, also on a case-sensitive file system.
+                                           HandoverCase{"MixedCase", "TeMp0A0.ExE", true}),
+                         [](const ::testing::TestParamInfo<HandoverCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST(HandoverFailure, CopyWithoutTargetEndsBeforeStartingWithClearError)
 {
@@ -129,6 +131,58 @@ TEST(HandoverFailure, CopyStartedWithDeltempRemovesItselfAndEndsWithClearError)
     EXPECT_FALSE(fs::exists(copy));
     EXPECT_EQ(FolderEntries(h.Root()), (std::vector<std::string>{"home", "markers", "stderr.txt"}));
 }
+
+// Targets a handover copy must not replace: itself however spelled, and anything that is no
+// regular file. The copy ends with an error saying why, and the target stays as it was.
+struct RefusedTarget {
+    std::string name;
+    std::string argument;                         // relative to the copy's folder
+    std::function<void(const std::string&)> make; // makes the target in the folder
+    std::string says;
+};
+
+void PrintTo(const RefusedTarget& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class HandoverRefuses : public ::testing::TestWithParam<RefusedTarget>
+{
+};
+
+TEST_P(HandoverRefuses, TargetWithClearErrorAndKeepsIt)
+{
+    ProcessHarness h;
+    const std::string copy = h.Root() + "/temp0a0.exe";
+    WriteFileWithMode(copy, ProbeImage(), 0755);
+    GetParam().make(h.Root());
+    struct stat before {
+    };
+    ASSERT_EQ(lstat((h.Root() + "/" + GetParam().argument).c_str(), &before), 0);
+    const pid_t pid = h.Start(copy, {GetParam().argument});
+    EXPECT_EQ(h.WaitForExit(pid), 1);
+    const std::string error = ReadWholeFile(h.StderrPath());
+    EXPECT_EQ(error.rfind("Sitewright cannot start: ", 0), 0u) << error;
+    EXPECT_NE(error.find(GetParam().says), std::string::npos) << error;
+    struct stat after {
+    };
+    ASSERT_EQ(lstat((h.Root() + "/" + GetParam().argument).c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, HandoverRefuses,
+    ::testing::Values(
+        RefusedTarget{"ItselfSpelledOtherwise", "./temp0a0.exe", [](const std::string&) {},
+                      "cannot replace itself"},
+        RefusedTarget{"Fifo", "pipe",
+                      [](const std::string& folder) { mkfifo((folder + "/pipe").c_str(), 0600); },
+                      "It is a FIFO, not a regular file."},
+        RefusedTarget{"Folder", "folder",
+                      [](const std::string& folder) { fs::create_directory(folder + "/folder"); },
+                      "It is a folder, not a regular file."}),
+    [](const ::testing::TestParamInfo<RefusedTarget>& info) { return info.param.name; });
 
 struct CleanupCase {
     std::string name;
@@ -292,10 +346,29 @@ TEST(ReadOnlyMediaFailure, FolderInPlaceOfTheCopyEndsWithClearError)
     const pid_t pid = h.Start(h.Root() + "/media/Tool", {});
     EXPECT_EQ(h.WaitForExit(pid), 1);
     const std::string error = ReadWholeFile(h.StderrPath());
-    EXPECT_EQ(error.rfind("Sitewright cannot start: Cannot create file \"" + target + "\"", 0), 0u)
-        << error;
+    EXPECT_EQ(error, "Sitewright cannot start: Cannot create file \"" + target +
+                         "\". It is a folder, not a regular file.\n");
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(FolderEntries(h.Home() + "/Tool"), std::vector<std::string>{"Tool"});
+}
+
+// A home folder that cannot be written: the error names the call, the folder and the reason.
+TEST(ReadOnlyMediaFailure, ReadOnlyHomeNamesTheCallAndTheReason)
+{
+    ProcessHarness h;
+    const std::string source = h.Root() + "/disc";
+    fs::create_directory(source);
+    WriteFileWithMode(source + "/Tool", ProbeImage(), 0555);
+    const ReadOnlyMount media(source, h.Root() + "/media");
+    const ReadOnlyMount home(h.Home(), h.Home());
+    if (!media.Error().empty() || !home.Error().empty())
+        GTEST_SKIP() << "needs read-only bind mounts, which this user may not make: "
+                     << media.Error() << home.Error();
+    const pid_t pid = h.Start(h.Root() + "/media/Tool", {});
+    EXPECT_EQ(h.WaitForExit(pid), 1);
+    EXPECT_EQ(ReadWholeFile(h.StderrPath()), "Sitewright cannot start: Cannot create folder \"" +
+                                                 h.Home() +
+                                                 "/Tool\". Read-only file system (mkdir)\n");
 }
 
 } // namespace

@@ -1,0 +1,275 @@
+// Replacing a file under the faults that lose data elsewhere: a full disk, a read-only mount,
+// targets that are no regular files, links, leftovers of a killed writer. Every fault lives on
+// a real file system inside the test's own scratch folder.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "platform/read_only_file.h"
+#include "platform/staged_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+// A file system mounted on a folder of the scratch folder for one test, unmounted on every way
+// out. Mounting needs privileges the test may not have; Mounted() tells.
+class ScratchMount
+{
+public:
+    ScratchMount(const std::string& source, const std::string& target, const char* type,
+                 unsigned long flags, const char* options)
+        : target_(target)
+    {
+        fs::create_directories(target);
+        mounted_ = mount(source.c_str(), target.c_str(), type, flags, options) == 0;
+        error_ = mounted_ ? "" : std::strerror(errno);
+    }
+    ~ScratchMount()
+    {
+        if (mounted_ && umount(target_.c_str()) != 0)
+            umount2(target_.c_str(), MNT_DETACH);
+    }
+    ScratchMount(const ScratchMount&) = delete;
+    ScratchMount& operator=(const ScratchMount&) = delete;
+
+    bool Mounted() const { return mounted_; }
+    const std::string& Error() const { return error_; }
+    // Makes a bind mount read-only, which needs a second call.
+    bool RemountReadOnly()
+    {
+        return mount("", target_.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    std::string target_;
+    bool mounted_ = false;
+    std::string error_;
+};
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {
+    };
+    EXPECT_EQ(lstat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+std::size_t StagedFilesIn(const std::string& folder)
+{
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        count += entry.path().filename().string().rfind(".sw~", 0) == 0;
+    return count;
+}
+
+void WriteWithMode(const std::string& path, const std::string& bytes, mode_t mode)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+    chmod(path.c_str(), mode);
+}
+
+// Whatever makes the write fail, the old file stays whole with its mode, and nothing is left.
+struct WriteFault {
+    const char* name;
+    // Prepares `folder` (inside the scratch folder), in which the target "old.txt" already is;
+    // returns the mount to keep, or skips.
+    std::function<std::unique_ptr<ScratchMount>(const std::string& scratch,
+                                                const std::string& folder)>
+        make;
+};
+
+class ReplaceFileFault : public testing::TestWithParam<WriteFault>
+{
+};
+
+TEST_P(ReplaceFileFault, KeepsOldFileWholeAndLeavesNothing)
+{
+    TempDir dir;
+    const std::string folder = dir.File("mnt");
+    auto mount = GetParam().make(dir.path().string(), folder);
+    if (!mount || !mount->Mounted())
+        GTEST_SKIP() << "cannot mount here: " << (mount ? mount->Error() : "");
+    const std::string target = folder + "/old.txt";
+    const std::string bytes(256 * 1024, 'n');
+    try {
+        platform::ReplaceFile(target, bytes, platform::NewFileMode::Data);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + target + "\". ", 0), 0u)
+            << e.what();
+    }
+    EXPECT_EQ(ReadBytes(target), std::string(4096, 'o'));
+    EXPECT_EQ(ModeOf(target), 0640u);
+    EXPECT_EQ(StagedFilesIn(folder), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ReplaceFileFault,
+                         testing::Values(
+                             // 64 KiB of space: the old file fits, the new one does not.
+                             WriteFault{"FullDisk",
+                                        [](const std::string&, const std::string& folder) {
+                                            auto m = std::make_unique<ScratchMount>(
+                                                "tmpfs", folder, "tmpfs", 0, "size=64k,mode=0755");
+                                            if (m->Mounted())
+                                                WriteWithMode(folder + "/old.txt",
+                                                              std::string(4096, 'o'), 0640);
+                                            return m;
+                                        }},
+                             WriteFault{"ReadOnlyMount",
+                                        [](const std::string& scratch, const std::string& folder) {
+                                            const std::string source = scratch + "/source";
+                                            fs::create_directories(source);
+                                            WriteWithMode(source + "/old.txt",
+                                                          std::string(4096, 'o'), 0640);
+                                            auto m = std::make_unique<ScratchMount>(
+                                                source, folder, nullptr, MS_BIND, nullptr);
+                                            if (m->Mounted() && !m->RemountReadOnly())
+                                                return std::unique_ptr<ScratchMount>();
+                                            return m;
+                                        }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Anything but a regular file is refused by name before anything is written, and stays.
+struct OddTarget {
+    const char* name;
+    const char* kind;
+    std::function<bool(const std::string& path)> make; // false: cannot be made here
+};
+
+class ReplaceFileRefuses : public testing::TestWithParam<OddTarget>
+{
+};
+
+TEST_P(ReplaceFileRefuses, TargetThatIsNoRegularFile)
+{
+    TempDir dir;
+    const std::string target = dir.File("target");
+    if (!GetParam().make(target))
+        GTEST_SKIP() << "cannot make " << GetParam().kind << " here";
+    struct stat before {
+    };
+    ASSERT_EQ(lstat(target.c_str(), &before), 0);
+    // The same through a link: the file it leads to is what counts.
+    const std::string link = dir.File("link");
+    fs::create_symlink(target, link);
+    for (const std::string& path : {target, link}) {
+        try {
+            platform::ReplaceFile(path, "new", platform::NewFileMode::Executable);
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + path + "\". It is " +
+                                                 GetParam().kind + ", not a regular file.");
+        }
+    }
+    struct stat after {
+    };
+    ASSERT_EQ(lstat(target.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(StagedFilesIn(dir.path().string()), 0u);
+    // An input of the same kind is refused at once, without waiting for a writer.
+    EXPECT_THROW(platform::ReadOnlyFile{target}, std::runtime_error);
+}
+
+bool MakeSocket(const std::string& path)
+{
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (fd < 0 || path.size() >= sizeof address.sun_path)
+        return false;
+    std::strcpy(address.sun_path, path.c_str());
+    const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return bound;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ReplaceFileRefuses,
+    testing::Values(OddTarget{"Folder", "a folder",
+                              [](const std::string& p) { return fs::create_directory(p); }},
+                    OddTarget{"Fifo", "a FIFO",
+                              [](const std::string& p) { return mkfifo(p.c_str(), 0600) == 0; }},
+                    OddTarget{"Socket", "a socket", MakeSocket},
+                    // The null device's numbers, made in the scratch folder (only root may).
+                    OddTarget{"Device", "a device",
+                              [](const std::string& p) {
+                                  return mknod(p.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+                              }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReplaceFile, KeepsModeAndReplacesWhereLinksPoint)
+{
+    TempDir dir;
+    fs::create_directories(dir.File("real"));
+    const std::string real = dir.File("real/tool");
+    WriteWithMode(real, "old", 0700);
+    // A relative link to a link: both stay, the file at the end is replaced.
+    fs::create_symlink("real/tool", dir.File("first"));
+    fs::create_symlink(dir.File("first"), dir.File("second"));
+    platform::ReplaceFile(dir.File("second"), "new bytes", platform::NewFileMode::Data);
+    EXPECT_EQ(ReadBytes(real), "new bytes");
+    EXPECT_EQ(ModeOf(real), 0700u);
+    EXPECT_TRUE(fs::is_symlink(dir.File("first")));
+    EXPECT_TRUE(fs::is_symlink(dir.File("second")));
+    EXPECT_EQ(StagedFilesIn(dir.File("real")), 0u);
+    EXPECT_EQ(StagedFilesIn(dir.path().string()), 0u);
+}
+
+TEST(ReplaceFile, NewFileGetsItsModeLessTheUmask)
+{
+    TempDir dir;
+    const mode_t old = umask(022);
+    platform::ReplaceFile(dir.File("page.html"), "data", platform::NewFileMode::Data);
+    platform::ReplaceFile(dir.File("tool"), "program", platform::NewFileMode::Executable);
+    umask(old);
+    EXPECT_EQ(ModeOf(dir.File("page.html")), 0644u);
+    EXPECT_EQ(ModeOf(dir.File("tool")), 0755u);
+}
+
+// The staged file's name is its own, so a target of the longest name a folder allows works.
+TEST(ReplaceFile, TargetOfLongestNameWorks)
+{
+    TempDir dir;
+    const std::string target = dir.File(std::string(255, 'n'));
+    platform::ReplaceFile(target, "new", platform::NewFileMode::Data);
+    EXPECT_EQ(ReadBytes(target), "new");
+}
+
+// A leftover whose writer is gone goes with the next write into the folder; one still locked by
+// its writer stays.
+TEST(ReplaceFile, RemovesStagedFilesOfKilledWritersOnly)
+{
+    TempDir dir;
+    const std::string abandoned = dir.Write(".sw~Ab12Cd", "half");
+    const std::string busy = dir.Write(".sw~Busy01", "being written");
+    const std::string unrelated = dir.Write(".sw~notmine", "other");
+    const int writer = open(busy.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(writer, LOCK_EX), 0);
+    platform::ReplaceFile(dir.File("out"), "new", platform::NewFileMode::Data);
+    close(writer);
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(busy));
+    EXPECT_TRUE(fs::exists(unrelated));
+    EXPECT_EQ(ReadBytes(dir.File("out")), "new");
+}
+
+} // namespace
