@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "platform/text_file.h"
+#include "platform/staged_file.h"
 #include "tools/completion_script.h"
 
 int main(int argc, char** argv)
@@ -13,7 +13,8 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        platform::WriteFileReplacing(argv[1], tools::BashCompletionScript(gen::GadgetTable()));
+        platform::ReplaceFile(argv[1], tools::BashCompletionScript(gen::GadgetTable()),
+                              platform::NewFileMode::Data);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "sitewright-completion: %s\n", error.what());
         return 1;
