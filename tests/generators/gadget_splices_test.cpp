@@ -165,7 +165,7 @@ TEST_P(SplicedValueTest, LandsVerbatimBetweenTheLiteralParts)
             gen::FieldValues values;
             std::vector<std::string> spinTexts;
             for (int k = 0; k < fieldCount; ++k) {
-                const bool spin = gadget->fields[k].component.starts_with("SpinEdit");
+                const bool spin = gadget->fields[k].kind == gen::FieldKind::Number;
                 values.push_back(k == tested ? v.text : spin ? PlainSpin(k) : PlainText(k));
                 spinTexts.push_back(k == tested ? v.spinText : PlainSpin(k));
             }
