@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 
 class ClickLabel;
@@ -9,8 +10,14 @@ class QFrame;
 class QImage;
 class QLabel;
 class QLineEdit;
+class QStackedWidget;
 class TSpinEdit;
 class TxpButton;
+
+namespace pages
+{
+struct PageLayout;
+}
 
 // The main window: a title band, the menu of the ten gadgets on the left, one page per gadget
 // on the right (one visible at a time), the branding picture and the link line at the bottom.
@@ -25,11 +32,11 @@ public:
 
     // Sets every page invisible, Panel1 first.
     void HideAllPanels();
-    // Shows page 1 ... 10 alone.
+    // Shows page 1 ... 10 alone. Throws std::out_of_range for any other number.
     void ShowPage(int page);
     // The visible page, 0 when none is.
     int VisiblePage() const;
-    // The page Panel1 ... Panel10 for 1 ... 10.
+    // The page Panel1 ... Panel10 for 1 ... 10. Throws std::out_of_range for any other number.
     QFrame* Page(int page) const;
 
     // Shows `image` in imgSBIMG, centred and unscaled; a larger image is clipped at its edges.
@@ -123,8 +130,7 @@ public:
     TxpButton* xpButton19 = nullptr;
     TxpButton* xpButton20 = nullptr;
 
-    // Page controls, built from the page layouts (page_layout.cpp) and bound by name in
-    // BindPageControls().
+    // Page controls, built from the page layouts (page_layout.cpp) and bound from their rows.
     QLabel* Label77 = nullptr;
     QLabel* Label78 = nullptr;
     QLabel* Label79 = nullptr;
@@ -204,14 +210,15 @@ private:
     void BuildBand();
     void BuildMenu();
     void BuildPages();
+    void BuildPageControls(const pages::PageLayout& layout);
     void BuildFooter();
-    void BindComponents();
-    void BindPageControls();
     void ConnectHandlers();
     void CenterOnScreen();
+    // Runs the handler on this window, reporting what it throws.
+    std::function<void()> Guarded(void (TForm2::*handler)());
 
-    // Points `member` at the child named `name`; throws std::logic_error when there is none.
-    template <typename T> void Bind(T*& member, const QString& name);
+    // Holds Panel1 ... Panel10 in page order, all at the same place.
+    QStackedWidget* pageStack_ = nullptr;
 };
 
 // The single main window, set while one exists.

@@ -1,6 +1,7 @@
 #include "app/page_builder.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -8,7 +9,9 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <variant>
 
+#include "app/main_window.h"
 #include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
@@ -112,6 +115,16 @@ int FieldHeight(const gen::FieldSpec& field, int height)
     return field.kind == gen::FieldKind::Number ? 22 : 21;
 }
 
+// Points the member at the control; the control must be of the member's type.
+template <typename T> void Bind(TForm2& form, T* TForm2::*member, QWidget* control)
+{
+    T* typed = qobject_cast<T*>(control);
+    if (!typed)
+        throw std::logic_error("The control " + control->objectName().toStdString() +
+                               " does not fit its member");
+    form.*member = typed;
+}
+
 // A label comes in at its text's size. Labels other than descriptions fit themselves to their
 // text. The face standing in for the designed one runs a few pixels wider, so such a label
 // keeps its designed size or grows to its text, whichever is larger, rather than cut its last
@@ -127,13 +140,13 @@ void PlaceLabel(QLabel* label, const Place& place, TextStyle style)
     label->setGeometry(place.x, place.y, width, height);
 }
 
-QLabel* BuildLabel(QWidget* panel, std::string_view name, const Place& place, std::string_view text,
-                   TextStyle style)
+void BuildLabel(TForm2& form, QWidget* panel, Member<QLabel> member, std::string_view name,
+                const Place& place, std::string_view text, TextStyle style)
 {
     QLabel* label = MakeLabel(panel, text, style);
     label->setObjectName(ToQString(name));
     PlaceLabel(label, place, style);
-    return label;
+    form.*member = label;
 }
 
 const gen::FieldSpec& FieldOfRow(const gen::GadgetSpec* gadget, const PageLayout& layout,
@@ -148,17 +161,20 @@ const gen::FieldSpec& FieldOfRow(const gen::GadgetSpec* gadget, const PageLayout
 
 // The caption, then the field, each under its own name. Every field of the page's gadget has
 // one row, so the page holds them all.
-std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const PageLayout& layout)
+std::map<std::string_view, QWidget*> BuildFields(TForm2& form, QWidget* panel,
+                                                 const PageLayout& layout)
 {
     const gen::GadgetSpec* gadget = gen::GadgetOfPage(layout.page);
     std::map<std::string_view, QWidget*> built;
     for (const FieldRow& row : layout.fields) {
         const gen::FieldSpec& field = FieldOfRow(gadget, layout, row);
-        BuildLabel(panel, row.captionName, row.captionPlace, field.caption, TextStyle::Plain);
+        BuildLabel(form, panel, row.captionMember, row.captionName, row.captionPlace, field.caption,
+                   TextStyle::Plain);
         QWidget* control = MakeField(panel, field);
         control->setObjectName(ToQString(field.component));
         control->setGeometry(row.place.x, row.place.y, row.place.width,
                              FieldHeight(field, row.place.height));
+        std::visit([&](auto member) { Bind(form, member, control); }, row.member);
         if (!built.emplace(row.option, control).second)
             throw std::logic_error("Page " + std::to_string(layout.page) + " places the field --" +
                                    std::string(row.option) + " twice");
@@ -171,12 +187,14 @@ std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const PageLayou
     return built;
 }
 
-QWidget* MakeButton(QWidget* panel, int number, const QString& caption, int x, int y, int width)
+QWidget* MakeButton(TForm2& form, QWidget* panel, const ButtonRow& row, int number,
+                    const QString& caption, int x, int y, int width)
 {
     auto* button = new TxpButton(panel);
     button->setObjectName(QStringLiteral("xpButton%1").arg(number));
     button->SetCaption(caption);
     button->setGeometry(x, y, width, kButtonHeight);
+    form.*row.member = button;
     return button;
 }
 
@@ -199,16 +217,18 @@ void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields, const Pag
 
 } // namespace
 
-void BuildPage(QWidget* panel, const PageLayout& layout)
+void BuildPage(TForm2& form, const PageLayout& layout)
 {
+    QFrame* panel = form.*layout.panel;
     for (const LabelRow& row : layout.labels)
-        BuildLabel(panel, row.name, row.place, row.text, row.style);
-    const std::map<std::string_view, QWidget*> fields = BuildFields(panel, layout);
+        BuildLabel(form, panel, row.member, row.name, row.place, row.text, row.style);
+    const std::map<std::string_view, QWidget*> fields = BuildFields(form, panel, layout);
     const int k = layout.page;
-    QWidget* preview = MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX,
-                                  layout.buttonY, kPreviewWidth);
-    QWidget* generate = MakeButton(panel, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
-                                   layout.buttonY, kGenerateWidth);
+    QWidget* preview = MakeButton(form, panel, layout.preview, 2 * k - 1, QStringLiteral("Preview"),
+                                  kPreviewX, layout.buttonY, kPreviewWidth);
+    QWidget* generate =
+        MakeButton(form, panel, layout.generate, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
+                   layout.buttonY, kGenerateWidth);
     if (!layout.tabOrder.empty())
         ChainTabOrder(fields, layout, preview, generate);
 }
