@@ -155,13 +155,16 @@ void TForm2::BuildPages()
         // The stack sizes only its current page; the others have their size from the start too.
         panel->setGeometry(pageStack_->contentsRect());
         this->*layout.panel = panel;
-        BuildPageControls(layout);
     }
 }
 
-// The page's controls and members, and its two buttons wired to their handlers.
-void TForm2::BuildPageControls(const pages::PageLayout& layout)
+// The page's controls and members, and its two buttons wired to their handlers. The buttons
+// come last, so a page is built once its Preview button is.
+void TForm2::EnsurePageBuilt(int page)
 {
+    const pages::PageLayout& layout = pages::PageLayoutOf(page);
+    if (this->*layout.preview.member)
+        return;
     pages::BuildPage(*this, layout);
     for (const pages::ButtonRow& button : {layout.preview, layout.generate})
         connect(this->*button.member, &TxpButton::clicked, this, Guarded(button.handler));
@@ -236,6 +239,7 @@ void TForm2::HideAllPanels()
 void TForm2::ShowPage(int page)
 {
     QFrame* panel = Page(page);
+    EnsurePageBuilt(page);
     HideAllPanels();
     pageStack_->setCurrentWidget(panel);
     // The stack shows a page when it becomes the current one; the page shown last is already

@@ -14,14 +14,10 @@ class QStackedWidget;
 class TSpinEdit;
 class TxpButton;
 
-namespace pages
-{
-struct PageLayout;
-}
-
 // The main window: a title band, the menu of the ten gadgets on the left, one page per gadget
 // on the right (one visible at a time), the branding picture and the link line at the bottom.
-// Every component is a member and carries its member name as object name.
+// Every component is a member and carries its member name as object name. Only page 1 is
+// built with the window; every other page is built when it first shows.
 class TForm2 : public QWidget
 {
     Q_OBJECT
@@ -38,6 +34,9 @@ public:
     int VisiblePage() const;
     // The page Panel1 ... Panel10 for 1 ... 10. Throws std::out_of_range for any other number.
     QFrame* Page(int page) const;
+    // Builds the controls of page 1 ... 10 unless they are built; ShowPage does so before the
+    // page first shows. Until then the page is empty and its members are nullptr.
+    void EnsurePageBuilt(int page);
 
     // Shows `image` in imgSBIMG, centred and unscaled; a larger image is clipped at its edges.
     void ShowBrandImage(const QImage& image);
@@ -210,7 +209,6 @@ private:
     void BuildBand();
     void BuildMenu();
     void BuildPages();
-    void BuildPageControls(const pages::PageLayout& layout);
     void BuildFooter();
     void ConnectHandlers();
     void CenterOnScreen();

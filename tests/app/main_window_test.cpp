@@ -40,6 +40,7 @@ private Q_SLOTS:
     void generateCodeShowsEachPagesCode_data();
     void generateCodeShowsEachPagesCode();
     void generateCodeReplacesEarlierCode();
+    void generatingAPageNotShownUsesItsDefaults();
     void generateCodeBringsCodeWindowToFront();
     void bookmarkUsSplicesTypedText_data();
     void bookmarkUsSplicesTypedText();
@@ -232,6 +233,7 @@ void MainWindowTest::componentsSitWhereDesigned()
 
 void MainWindowTest::fieldsStartWithDefaults()
 {
+    f->form2->ShowPage(2);
     QCOMPARE(f->form2->Edit1->text(), QStringLiteral("http://www.example.com"));
     QCOMPARE(f->form2->Edit2->text(), QStringLiteral("My cool site"));
     QCOMPARE(f->form2->Edit1->parentWidget(), f->form2->Panel2);
@@ -255,6 +257,7 @@ void MainWindowTest::brandImageShowsCentredUnscaled()
 void MainWindowTest::fieldTextHasNoLengthLimit()
 {
     const QString longName(40000, QLatin1Char('n'));
+    f->form2->ShowPage(2);
     f->form2->Edit2->setText(longName);
     GenBookmarkUs();
     QCOMPARE(MemoLines().at(11), "var title=\"" + longName.toStdString() + "\";");
@@ -297,6 +300,18 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
     QCOMPARE(QString::fromStdString(MemoLines().front()), "<!-- " + header);
     QVERIFY(f->form4->isVisible());
     QVERIFY(f->shell.requests.empty());
+}
+
+// A page is built when it first shows; its generator run before then reads the fields as they
+// start, and leaves the shown page as it is.
+void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
+{
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        GenPage(gadget.page);
+        QCOMPARE(MemoLines(), gadget.generate(gen::DefaultValues(gadget)).Lines());
+        QCOMPARE(f->form2->VisiblePage(), 1);
+    }
+    QCOMPARE(f->reporter.messages, QStringList());
 }
 
 void MainWindowTest::generateCodeReplacesEarlierCode()

@@ -84,6 +84,7 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
 
 void PageFieldsTest::autoCloseOffersTrueAndFalseAndTakesAnyText()
 {
+    f->form2->ShowPage(6);
     QComboBox* combo = f->form2->ComboBox1;
     QVERIFY(combo->isEditable());
     QCOMPARE(combo->count(), 2);
