@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <stdexcept>
+#include <QStackedWidget>
 
 #include "app/branding.h"
 #include "app/click_label.h"
@@ -19,6 +19,7 @@
 #include "app/png_resource.h"
 #include "app/page_focus.h"
 #include "app/page_shortcuts.h"
+#include "app/page_layout.h"
 #include "platform/shell.h"
 #include "widgets/pixel_picture.h"
 #include "widgets/spin_edit.h"
@@ -63,29 +64,6 @@ const MenuLine kMenu[] = {
     {&TForm2::Label10, "Label10", ">> Popup Page", 190, &TForm2::Label10Click},
 };
 
-QFrame* TForm2::*const kPanels[] = {
-    &TForm2::Panel1, &TForm2::Panel2, &TForm2::Panel3, &TForm2::Panel4, &TForm2::Panel5,
-    &TForm2::Panel6, &TForm2::Panel7, &TForm2::Panel8, &TForm2::Panel9, &TForm2::Panel10,
-};
-
-// xpButton1 ... xpButton20 with their handlers.
-struct PageButton {
-    TxpButton* TForm2::*member;
-    void (TForm2::*handler)();
-};
-
-#define SW_BUTTON(n)                                                                               \
-    {                                                                                              \
-        &TForm2::xpButton##n, &TForm2::xpButton##n##Click                                          \
-    }
-const PageButton kButtons[] = {
-    SW_BUTTON(1),  SW_BUTTON(2),  SW_BUTTON(3),  SW_BUTTON(4),  SW_BUTTON(5),
-    SW_BUTTON(6),  SW_BUTTON(7),  SW_BUTTON(8),  SW_BUTTON(9),  SW_BUTTON(10),
-    SW_BUTTON(11), SW_BUTTON(12), SW_BUTTON(13), SW_BUTTON(14), SW_BUTTON(15),
-    SW_BUTTON(16), SW_BUTTON(17), SW_BUTTON(18), SW_BUTTON(19), SW_BUTTON(20),
-};
-#undef SW_BUTTON
-
 template <typename T> T* Named(T* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
@@ -128,7 +106,6 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     BuildMenu();
     BuildPages();
     BuildFooter();
-    BindComponents();
     ConnectHandlers();
     new PageShortcuts(*this);
     ShowPage(1);
@@ -174,16 +151,29 @@ void TForm2::BuildMenu()
 
 void TForm2::BuildPages()
 {
-    int page = 1;
-    for (QFrame* TForm2::*member : kPanels) {
-        auto* panel = new QFrame(this);
-        panel->setObjectName(QStringLiteral("Panel%1").arg(page));
-        panel->setGeometry(168, 36, 369, 213);
+    pageStack_ = new QStackedWidget(this);
+    pageStack_->setGeometry(168, 36, 369, 213);
+    for (const pages::PageLayout& layout : pages::PageLayouts()) {
+        auto* panel = new QFrame;
+        panel->setObjectName(QStringLiteral("Panel%1").arg(layout.page));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        pages::BuildPage(panel, pages::PageLayoutOf(page));
-        this->*member = panel;
-        ++page;
+        pageStack_->addWidget(panel);
+        // The stack sizes only its current page; the others have their size from the start too.
+        panel->setGeometry(pageStack_->contentsRect());
+        this->*layout.panel = panel;
     }
+}
+
+// The page's controls and members, and its two buttons wired to their handlers. The buttons
+// come last, so a page is built once its Preview button is.
+void TForm2::EnsurePageBuilt(int page)
+{
+    const pages::PageLayout& layout = pages::PageLayoutOf(page);
+    if (this->*layout.preview.member)
+        return;
+    pages::BuildPage(*this, layout);
+    for (const pages::ButtonRow& button : {layout.preview, layout.generate})
+        connect(this->*button.member, &TxpButton::clicked, this, Guarded(button.handler));
 }
 
 void TForm2::BuildFooter()
@@ -201,106 +191,18 @@ void TForm2::BuildFooter()
     SetTextColor(lblTextLink, QColor(0x00, 0x00, 0xFF));
 }
 
-template <typename T> void TForm2::Bind(T*& member, const QString& name)
+// Each handler runs guarded, so its error is reported where it happens and never has to travel
+// through Qt's own frames.
+std::function<void()> TForm2::Guarded(void (TForm2::*handler)())
 {
-    member = findChild<T*>(name);
-    if (!member)
-        throw std::logic_error("The main window has no control named " + name.toStdString());
+    return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
 }
-
-void TForm2::BindComponents()
-{
-    for (const PageButton& button : kButtons) {
-        const int number = static_cast<int>(&button - kButtons) + 1;
-        Bind(this->*button.member, QStringLiteral("xpButton%1").arg(number));
-    }
-    BindPageControls();
-}
-
-#define SW_BIND(member) Bind(member, QStringLiteral(#member))
-void TForm2::BindPageControls()
-{
-    SW_BIND(Label77);
-    SW_BIND(Label78);
-    SW_BIND(Label79);
-    SW_BIND(Label11);
-    SW_BIND(Label12);
-    SW_BIND(Label13);
-    SW_BIND(Label14);
-    SW_BIND(Edit1);
-    SW_BIND(Label15);
-    SW_BIND(Edit2);
-    SW_BIND(Label16);
-    SW_BIND(Label17);
-    SW_BIND(Label18);
-    SW_BIND(Label19);
-    SW_BIND(Label20);
-    SW_BIND(Label21);
-    SW_BIND(Label22);
-    SW_BIND(Edit3);
-    SW_BIND(Label23);
-    SW_BIND(Label24);
-    SW_BIND(Label25);
-    SW_BIND(Label26);
-    SW_BIND(Edit4);
-    SW_BIND(Label27);
-    SW_BIND(Edit5);
-    SW_BIND(Label30);
-    SW_BIND(Edit6);
-    SW_BIND(Label28);
-    SW_BIND(SpinEdit1);
-    SW_BIND(Label29);
-    SW_BIND(SpinEdit2);
-    SW_BIND(Label31);
-    SW_BIND(Label32);
-    SW_BIND(Label33);
-    SW_BIND(Label34);
-    SW_BIND(Edit7);
-    SW_BIND(Label35);
-    SW_BIND(Edit8);
-    SW_BIND(Label36);
-    SW_BIND(Edit9);
-    SW_BIND(Label37);
-    SW_BIND(ComboBox1);
-    SW_BIND(Label38);
-    SW_BIND(Label39);
-    SW_BIND(Label40);
-    SW_BIND(Label41);
-    SW_BIND(Edit10);
-    SW_BIND(Label42);
-    SW_BIND(Edit11);
-    SW_BIND(Label43);
-    SW_BIND(Label44);
-    SW_BIND(Label45);
-    SW_BIND(Label46);
-    SW_BIND(Label47);
-    SW_BIND(Label48);
-    SW_BIND(Label49);
-    SW_BIND(Label50);
-    SW_BIND(Label51);
-    SW_BIND(Label52);
-    SW_BIND(Edit12);
-    SW_BIND(Label54);
-    SW_BIND(Edit14);
-    SW_BIND(Label55);
-    SW_BIND(Edit15);
-    SW_BIND(Label53);
-    SW_BIND(Edit13);
-}
-#undef SW_BIND
 
 void TForm2::ConnectHandlers()
 {
-    // Each handler runs guarded, so its error is reported where it happens and never has to
-    // travel through Qt's own frames.
-    const auto guarded = [this](void (TForm2::*handler)()) {
-        return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
-    };
     for (const MenuLine& line : kMenu)
-        connect(this->*line.member, &ClickLabel::clicked, this, guarded(line.handler));
-    connect(lblTextLink, &ClickLabel::clicked, this, guarded(&TForm2::lblTextLinkClick));
-    for (const PageButton& button : kButtons)
-        connect(this->*button.member, &TxpButton::clicked, this, guarded(button.handler));
+        connect(this->*line.member, &ClickLabel::clicked, this, Guarded(line.handler));
+    connect(lblTextLink, &ClickLabel::clicked, this, Guarded(&TForm2::lblTextLinkClick));
 }
 
 void TForm2::CenterOnScreen()
@@ -336,14 +238,18 @@ void TForm2::FormClose()
 
 void TForm2::HideAllPanels()
 {
-    for (QFrame* TForm2::*member : kPanels)
-        (this->*member)->setVisible(false);
+    for (const pages::PageLayout& layout : pages::PageLayouts())
+        (this->*layout.panel)->setVisible(false);
 }
 
 void TForm2::ShowPage(int page)
 {
     QFrame* panel = Page(page);
+    EnsurePageBuilt(page);
     HideAllPanels();
+    pageStack_->setCurrentWidget(panel);
+    // The stack shows a page when it becomes the current one; the page shown last is already
+    // the current one.
     panel->setVisible(true);
     FocusShownPage(panel);
     MarkCurrentMenuLine(*Menuepanel1, page);
@@ -351,17 +257,15 @@ void TForm2::ShowPage(int page)
 
 int TForm2::VisiblePage() const
 {
-    for (int page = 1; page <= 10; ++page)
-        if (!Page(page)->isHidden())
-            return page;
+    for (const pages::PageLayout& layout : pages::PageLayouts())
+        if (!(this->*layout.panel)->isHidden())
+            return layout.page;
     return 0;
 }
 
 QFrame* TForm2::Page(int page) const
 {
-    if (page < 1 || page > 10)
-        throw std::out_of_range("No page " + std::to_string(page));
-    return this->*kPanels[page - 1];
+    return this->*pages::PageLayoutOf(page).panel;
 }
 
 void TForm2::ShowBrandImage(const QImage& image)

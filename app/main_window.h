@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 
 class ClickLabel;
@@ -9,12 +10,14 @@ class QFrame;
 class QImage;
 class QLabel;
 class QLineEdit;
+class QStackedWidget;
 class TSpinEdit;
 class TxpButton;
 
 // The main window: a title band, the menu of the ten gadgets on the left, one page per gadget
 // on the right (one visible at a time), the branding picture and the link line at the bottom.
-// Every component is a member and carries its member name as object name.
+// Every component is a member and carries its member name as object name. Only page 1 is
+// built with the window; every other page is built when it first shows.
 class TForm2 : public QWidget
 {
     Q_OBJECT
@@ -25,12 +28,15 @@ public:
 
     // Sets every page invisible, Panel1 first.
     void HideAllPanels();
-    // Shows page 1 ... 10 alone.
+    // Shows page 1 ... 10 alone. Throws std::out_of_range for any other number.
     void ShowPage(int page);
     // The visible page, 0 when none is.
     int VisiblePage() const;
-    // The page Panel1 ... Panel10 for 1 ... 10.
+    // The page Panel1 ... Panel10 for 1 ... 10. Throws std::out_of_range for any other number.
     QFrame* Page(int page) const;
+    // Builds the controls of page 1 ... 10 unless they are built; ShowPage does so before the
+    // page first shows. Until then the page is empty and its members are nullptr.
+    void EnsurePageBuilt(int page);
 
     // Shows `image` in imgSBIMG, centred and unscaled; a larger image is clipped at its edges.
     void ShowBrandImage(const QImage& image);
@@ -123,8 +129,7 @@ public:
     TxpButton* xpButton19 = nullptr;
     TxpButton* xpButton20 = nullptr;
 
-    // Page controls, built from the page layouts (page_layout.cpp) and bound by name in
-    // BindPageControls().
+    // Page controls, built from the page layouts (page_layout.cpp) and bound from their rows.
     QLabel* Label77 = nullptr;
     QLabel* Label78 = nullptr;
     QLabel* Label79 = nullptr;
@@ -205,13 +210,13 @@ private:
     void BuildMenu();
     void BuildPages();
     void BuildFooter();
-    void BindComponents();
-    void BindPageControls();
     void ConnectHandlers();
     void CenterOnScreen();
+    // Runs the handler on this window, reporting what it throws.
+    std::function<void()> Guarded(void (TForm2::*handler)());
 
-    // Points `member` at the child named `name`; throws std::logic_error when there is none.
-    template <typename T> void Bind(T*& member, const QString& name);
+    // Holds Panel1 ... Panel10 in page order, all at the same place.
+    QStackedWidget* pageStack_ = nullptr;
 };
 
 // The single main window, set while one exists.

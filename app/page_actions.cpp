@@ -83,8 +83,11 @@ void GenPage(int page)
 {
     gen::CodeBuffer code;
     const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
-    if (gadget && gadget->generate)
+    if (gadget && gadget->generate) {
+        // A page not shown yet holds its fields as they start.
+        Form2->EnsurePageBuilt(page);
         code = gadget->generate(ReadPageFields(*gadget));
+    }
     CodeWindow().SetCode(code);
 }
 

@@ -10,8 +10,8 @@ class QWidget;
 // window Form2, which must exist, and the code buffer through CodeWindow(), made on first use.
 
 // The page generators. Each reads its page's fields, runs the gadget's generator and replaces
-// the code buffer (the lines of Form4's Memo1) with the result. A gadget without a generator
-// leaves the buffer empty.
+// the code buffer (the lines of Form4's Memo1) with the result; a page not shown yet is built
+// first, so its fields read as they start. A gadget without a generator leaves the buffer empty.
 void GenBreakFrames();
 void GenBookmarkUs();
 void GenEmailThisPage();

@@ -1,13 +1,17 @@
 #include "app/page_builder.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <variant>
 
+#include "app/main_window.h"
 #include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
@@ -25,15 +29,6 @@ constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 QString ToQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString DefaultText(int page, std::string_view component)
-{
-    if (const gen::GadgetSpec* gadget = gen::GadgetOfPage(page))
-        for (const gen::FieldSpec& field : gadget->fields)
-            if (field.component == component)
-                return ToQString(field.defaultText);
-    return {};
 }
 
 void StyleLabel(QLabel* label, TextStyle style)
@@ -55,15 +50,15 @@ void StyleLabel(QLabel* label, TextStyle style)
     }
 }
 
-QWidget* MakeLabel(QWidget* panel, const ControlRow& row)
+QLabel* MakeLabel(QWidget* panel, std::string_view text, TextStyle style)
 {
     auto* label = new QLabel(panel);
     label->setTextFormat(Qt::PlainText); // captions are shown as typed, never as markup
-    label->setText(ToQString(row.caption));
-    StyleLabel(label, row.style);
+    label->setText(ToQString(text));
+    StyleLabel(label, style);
     // Rows without a size take the text's. Descriptions always have their designed size, and
     // sizing a word-wrapped text to itself costs more than all the rest of a page.
-    if (row.style != TextStyle::Description)
+    if (style != TextStyle::Description)
         label->adjustSize();
     return label;
 }
@@ -86,70 +81,73 @@ QWidget* MakeSpinEdit(QWidget* panel, const QString& text)
     return spin;
 }
 
-QWidget* MakeComboBox(QWidget* panel, const ControlRow& row, const QString& text)
+QWidget* MakeComboBox(QWidget* panel, std::string_view choices, const QString& text)
 {
     auto* combo = new QComboBox(panel);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert); // typing a text does not grow the list
     combo->lineEdit()->setMaxLength(kNoLengthLimit);
-    combo->addItems(ToQString(row.caption).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+    combo->addItems(ToQString(choices).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     combo->setCurrentText(text);
     combo->lineEdit()->setCursorPosition(0);
     return combo;
 }
 
-QWidget* MakeControl(QWidget* panel, int page, const ControlRow& row)
+QWidget* MakeField(QWidget* panel, const gen::FieldSpec& field)
 {
-    switch (row.kind) {
-    case ControlKind::Label:
-        return MakeLabel(panel, row);
-    case ControlKind::Edit:
-        return MakeEdit(panel, DefaultText(page, row.name));
-    case ControlKind::SpinEdit:
-        return MakeSpinEdit(panel, DefaultText(page, row.name));
-    case ControlKind::ComboBox:
-        return MakeComboBox(panel, row, DefaultText(page, row.name));
+    const QString text = ToQString(field.defaultText);
+    switch (field.kind) {
+    case gen::FieldKind::Text:
+        return MakeEdit(panel, text);
+    case gen::FieldKind::Number:
+        return MakeSpinEdit(panel, text);
+    case gen::FieldKind::Choice:
+        return MakeComboBox(panel, field.choices, text);
     }
     return nullptr;
 }
 
-// The height of a field whose row leaves it open; a label's comes from its text.
-int FieldHeight(ControlKind kind, int labelHeight)
+// A field's designed height; 0 leaves it to its kind.
+int FieldHeight(const gen::FieldSpec& field, int height)
 {
-    switch (kind) {
-    case ControlKind::Label:
-        return labelHeight;
-    case ControlKind::SpinEdit:
-        return 22;
-    case ControlKind::Edit:
-    case ControlKind::ComboBox:
-        break;
-    }
-    return 21;
+    if (height > 0)
+        return height;
+    return field.kind == gen::FieldKind::Number ? 22 : 21;
 }
 
-// A label comes in at its text's size.
-void Place(QWidget* control, const ControlRow& row)
+// Points the member at the control; the control must be of the member's type.
+template <typename T> void Bind(TForm2& form, T* TForm2::*member, QWidget* control)
 {
-    int width = row.width > 0 ? row.width : control->width();
-    int height = row.height > 0 ? row.height : FieldHeight(row.kind, control->height());
-    // Labels other than descriptions fit themselves to their text. The face standing in for the
-    // designed one runs a few pixels wider, so such a label keeps its designed size or grows to
-    // its text, whichever is larger, rather than cut its last letters off.
-    if (row.kind == ControlKind::Label && row.style != TextStyle::Description) {
-        width = std::max(width, control->width());
-        height = std::max(height, control->height());
-    }
-    control->setGeometry(row.x, row.y, width, height);
+    T* typed = qobject_cast<T*>(control);
+    if (!typed)
+        throw std::logic_error("The control " + control->objectName().toStdString() +
+                               " does not fit its member");
+    form.*member = typed;
 }
 
-QWidget* MakeButton(QWidget* panel, int number, const QString& caption, int x, int y, int width)
+// A label comes in at its text's size. Labels other than descriptions fit themselves to their
+// text. The face standing in for the designed one runs a few pixels wider, so such a label
+// keeps its designed size or grows to its text, whichever is larger, rather than cut its last
+// letters off.
+void PlaceLabel(QLabel* label, const Place& place, TextStyle style)
 {
-    auto* button = new TxpButton(panel);
-    button->setObjectName(QStringLiteral("xpButton%1").arg(number));
-    button->SetCaption(caption);
-    button->setGeometry(x, y, width, kButtonHeight);
-    return button;
+    int width = place.width > 0 ? place.width : label->width();
+    int height = place.height > 0 ? place.height : label->height();
+    if (style != TextStyle::Description) {
+        width = std::max(width, label->width());
+        height = std::max(height, label->height());
+    }
+    label->setGeometry(place.x, place.y, width, height);
+}
+
+QLabel* BuildLabel(TForm2& form, QWidget* panel, Member<QLabel> member, std::string_view name,
+                   const Place& place, std::string_view text, TextStyle style)
+{
+    QLabel* label = MakeLabel(panel, text, style);
+    label->setObjectName(ToQString(name));
+    PlaceLabel(label, place, style);
+    form.*member = label;
+    return label;
 }
 
 // Accessibility tools read the field's name, or on some systems the label linked to it.
@@ -159,43 +157,89 @@ void NameByCaption(QWidget* field, QLabel* caption)
     caption->setBuddy(field);
 }
 
+const gen::FieldSpec& FieldOfRow(const gen::GadgetSpec* gadget, const PageLayout& layout,
+                                 const FieldRow& row)
+{
+    const gen::FieldSpec* field = gadget ? gen::FindField(*gadget, row.option) : nullptr;
+    if (!field)
+        throw std::logic_error("Page " + std::to_string(layout.page) + " places no field --" +
+                               std::string(row.option));
+    return *field;
+}
+
+// The caption, then the field, each under its own name. Every field of the page's gadget has
+// one row, so the page holds them all.
+std::map<std::string_view, QWidget*> BuildFields(TForm2& form, QWidget* panel,
+                                                 const PageLayout& layout)
+{
+    const gen::GadgetSpec* gadget = gen::GadgetOfPage(layout.page);
+    std::map<std::string_view, QWidget*> built;
+    for (const FieldRow& row : layout.fields) {
+        const gen::FieldSpec& field = FieldOfRow(gadget, layout, row);
+        QLabel* caption = BuildLabel(form, panel, row.captionMember, row.captionName,
+                                     row.captionPlace, field.caption, TextStyle::Plain);
+        QWidget* control = MakeField(panel, field);
+        NameByCaption(control, caption);
+        control->setObjectName(ToQString(field.component));
+        control->setGeometry(row.place.x, row.place.y, row.place.width,
+                             FieldHeight(field, row.place.height));
+        std::visit([&](auto member) { Bind(form, member, control); }, row.member);
+        if (!built.emplace(row.option, control).second)
+            throw std::logic_error("Page " + std::to_string(layout.page) + " places the field --" +
+                                   std::string(row.option) + " twice");
+    }
+    const std::size_t expected = gadget ? gadget->fields.size() : 0;
+    if (built.size() != expected)
+        throw std::logic_error("Page " + std::to_string(layout.page) + " places " +
+                               std::to_string(built.size()) + " of " + std::to_string(expected) +
+                               " fields");
+    return built;
+}
+
+QWidget* MakeButton(TForm2& form, QWidget* panel, const ButtonRow& row, int number,
+                    const QString& caption, int x, int y, int width)
+{
+    auto* button = new TxpButton(panel);
+    button->setObjectName(QStringLiteral("xpButton%1").arg(number));
+    button->SetCaption(caption);
+    button->setGeometry(x, y, width, kButtonHeight);
+    form.*row.member = button;
+    return button;
+}
+
 // Tab goes from the Preview button to the Generate Code button, then through the fields in
 // the layout's tab order.
-void ChainTabOrder(QWidget* panel, const PageLayout& layout, QWidget* preview, QWidget* generate)
+void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields, const PageLayout& layout,
+                   QWidget* preview, QWidget* generate)
 {
     QWidget::setTabOrder(preview, generate);
     QWidget* previous = generate;
-    for (std::string_view name : layout.tabOrder) {
-        auto* field = panel->findChild<QWidget*>(ToQString(name), Qt::FindDirectChildrenOnly);
-        if (!field)
-            throw std::logic_error("Page " + std::to_string(layout.page) + " has no field " +
-                                   std::string(name));
-        QWidget::setTabOrder(previous, field);
-        previous = field;
+    for (std::string_view option : layout.tabOrder) {
+        const auto field = fields.find(option);
+        if (field == fields.end())
+            throw std::logic_error("Page " + std::to_string(layout.page) + " has no field --" +
+                                   std::string(option));
+        QWidget::setTabOrder(previous, field->second);
+        previous = field->second;
     }
 }
 
 } // namespace
 
-void BuildPage(QWidget* panel, const PageLayout& layout)
+void BuildPage(TForm2& form, const PageLayout& layout)
 {
-    QLabel* caption = nullptr; // a field's row follows the row of the label that captions it
-    for (const ControlRow& row : layout.controls) {
-        QWidget* control = MakeControl(panel, layout.page, row);
-        control->setObjectName(ToQString(row.name));
-        Place(control, row);
-        if (row.kind == ControlKind::Label && row.style == TextStyle::Plain)
-            caption = static_cast<QLabel*>(control);
-        else if (row.kind != ControlKind::Label && caption)
-            NameByCaption(control, caption);
-    }
+    QFrame* panel = form.*layout.panel;
+    for (const LabelRow& row : layout.labels)
+        BuildLabel(form, panel, row.member, row.name, row.place, row.text, row.style);
+    const std::map<std::string_view, QWidget*> fields = BuildFields(form, panel, layout);
     const int k = layout.page;
-    QWidget* preview = MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX,
-                                  layout.buttonY, kPreviewWidth);
-    QWidget* generate = MakeButton(panel, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
-                                   layout.buttonY, kGenerateWidth);
+    QWidget* preview = MakeButton(form, panel, layout.preview, 2 * k - 1, QStringLiteral("Preview"),
+                                  kPreviewX, layout.buttonY, kPreviewWidth);
+    QWidget* generate =
+        MakeButton(form, panel, layout.generate, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
+                   layout.buttonY, kGenerateWidth);
     if (!layout.tabOrder.empty())
-        ChainTabOrder(panel, layout, preview, generate);
+        ChainTabOrder(fields, layout, preview, generate);
 }
 
 } // namespace pages

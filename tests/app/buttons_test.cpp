@@ -50,13 +50,13 @@ void ButtonsTest::pageButtons()
     AppFixture f;
     const int page = (number + 1) / 2;
     const bool preview = number % 2 == 1;
+    f.form2->ShowPage(page);
     auto* button = f.form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(number));
     const int y = page == 5 ? 184 : 176;
     VerifyStyle(button, preview ? QRect(16, y, 89, 25) : QRect(264, y, 91, 25),
                 preview ? "Preview" : "Generate Code");
     QCOMPARE(button->parentWidget(), f.form2->Page(page));
 
-    f.form2->ShowPage(page);
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(f.reporter.messages, QStringList());
     if (preview) {

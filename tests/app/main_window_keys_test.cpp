@@ -187,6 +187,9 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 // Buttons by their caption, fields by the text of the label before them, labels by their own.
 void MainWindowKeysTest::everyControlHasAName()
 {
+    // Pages build their controls when first shown.
+    for (int page = 1; page <= 10; ++page)
+        f->form2->EnsurePageBuilt(page);
     const auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };

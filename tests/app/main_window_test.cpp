@@ -41,6 +41,7 @@ private Q_SLOTS:
     void generateCodeShowsEachPagesCode_data();
     void generateCodeShowsEachPagesCode();
     void generateCodeReplacesEarlierCode();
+    void generatingAPageNotShownUsesItsDefaults();
     void generateCodeBringsCodeWindowToFront();
     void bookmarkUsSplicesTypedText_data();
     void bookmarkUsSplicesTypedText();
@@ -170,51 +171,62 @@ void MainWindowTest::menuLineShowsItsPage()
 void MainWindowTest::componentsSitWhereDesigned_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("page"); // 0: a part of the window, else the page it stands on
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
     const QString any;
-    QTest::newRow("band") << "Image1" << QRect(0, 0, 537, 33) << any;
-    QTest::newRow("title") << "Label56" << QRect(16, 2, 505, 30) << "Sitewright";
-    QTest::newRow("menu") << "Menuepanel1" << QRect(0, 36, 161, 213) << any;
-    QTest::newRow("page 1") << "Panel1" << QRect(168, 36, 369, 213) << any;
-    QTest::newRow("page 10") << "Panel10" << QRect(168, 36, 369, 213) << any;
-    QTest::newRow("brand image") << "imgSBIMG" << QRect(2, 256, 536, 57) << any;
-    QTest::newRow("link") << "lblTextLink" << QRect(1, 320, 537, 13) << "Visit my website";
-    QTest::newRow("p1 title") << "Label77" << QRect(8, 8, 98, 16) << "Break Frames";
-    QTest::newRow("p1 browsers") << "Label78" << QRect(288, 10, 57, 13) << "All Browsers";
-    QTest::newRow("p2 title") << "Label11" << QRect(8, 8, 102, 16) << " Bookmark Us!";
-    QTest::newRow("p2 browsers") << "Label12" << QRect(248, 10, 101, 13)
+    QTest::newRow("band") << "Image1" << 0 << QRect(0, 0, 537, 33) << any;
+    QTest::newRow("title") << "Label56" << 0 << QRect(16, 2, 505, 30) << "Sitewright";
+    QTest::newRow("menu") << "Menuepanel1" << 0 << QRect(0, 36, 161, 213) << any;
+    QTest::newRow("page 1") << "Panel1" << 0 << QRect(168, 36, 369, 213) << any;
+    QTest::newRow("page 10") << "Panel10" << 0 << QRect(168, 36, 369, 213) << any;
+    QTest::newRow("brand image") << "imgSBIMG" << 0 << QRect(2, 256, 536, 57) << any;
+    QTest::newRow("link") << "lblTextLink" << 0 << QRect(1, 320, 537, 13) << "Visit my website";
+    QTest::newRow("p1 title") << "Label77" << 1 << QRect(8, 8, 98, 16) << "Break Frames";
+    QTest::newRow("p1 browsers") << "Label78" << 1 << QRect(288, 10, 57, 13) << "All Browsers";
+    QTest::newRow("p2 title") << "Label11" << 2 << QRect(8, 8, 102, 16) << " Bookmark Us!";
+    QTest::newRow("p2 browsers") << "Label12" << 2 << QRect(248, 10, 101, 13)
                                  << "Internet Explorer Only";
-    QTest::newRow("p2 url caption") << "Label14" << QRect(16, 112, 84, 13) << "URL to bookmark";
-    QTest::newRow("p2 url") << "Edit1" << QRect(112, 108, 241, 21) << any;
-    QTest::newRow("p2 name caption") << "Label15" << QRect(16, 140, 85, 13) << "Name of your site:";
-    QTest::newRow("p2 name") << "Edit2" << QRect(112, 136, 241, 21) << any;
-    QTest::newRow("p1 preview") << "xpButton1" << QRect(16, 176, 89, 25) << "Preview";
-    QTest::newRow("p1 generate") << "xpButton2" << QRect(264, 176, 91, 25) << "Generate Code";
-    QTest::newRow("p5 preview lower") << "xpButton9" << QRect(16, 184, 89, 25) << "Preview";
+    QTest::newRow("p2 url caption")
+        << "Label14" << 2 << QRect(16, 112, 84, 13) << "URL to bookmark";
+    QTest::newRow("p2 url") << "Edit1" << 2 << QRect(112, 108, 241, 21) << any;
+    QTest::newRow("p2 name caption")
+        << "Label15" << 2 << QRect(16, 140, 85, 13) << "Name of your site:";
+    QTest::newRow("p2 name") << "Edit2" << 2 << QRect(112, 136, 241, 21) << any;
+    QTest::newRow("p1 preview") << "xpButton1" << 1 << QRect(16, 176, 89, 25) << "Preview";
+    QTest::newRow("p1 generate") << "xpButton2" << 1 << QRect(264, 176, 91, 25) << "Generate Code";
+    QTest::newRow("p5 preview lower") << "xpButton9" << 5 << QRect(16, 184, 89, 25) << "Preview";
     QTest::newRow("p5 generate lower")
-        << "xpButton10" << QRect(264, 184, 91, 25) << "Generate Code";
-    QTest::newRow("p10 generate") << "xpButton20" << QRect(264, 176, 91, 25) << "Generate Code";
+        << "xpButton10" << 5 << QRect(264, 184, 91, 25) << "Generate Code";
+    QTest::newRow("p10 generate") << "xpButton20" << 10 << QRect(264, 176, 91, 25)
+                                  << "Generate Code";
 }
 
 void MainWindowTest::componentsSitWhereDesigned()
 {
     QFETCH(QString, name);
+    QFETCH(int, page);
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
+    if (page > 0)
+        f->form2->ShowPage(page);
     auto* widget = f->form2->findChild<QWidget*>(name);
     QVERIFY(widget);
+    // Places are designed in the coordinates of the window or of the page.
+    QWidget* frame = page > 0 ? f->form2->Page(page) : static_cast<QWidget*>(f->form2.get());
+    QVERIFY(frame->isAncestorOf(widget));
+    const QRect placed(widget->mapTo(frame, QPoint(0, 0)), widget->size());
     auto* label = qobject_cast<QLabel*>(widget);
     if (label && !text.isNull()) {
         QCOMPARE(label->text(), text);
         // A one-line label may grow past its designed size, but its whole text must show.
-        QCOMPARE(widget->pos(), geometry.topLeft());
+        QCOMPARE(placed.topLeft(), geometry.topLeft());
         QVERIFY(widget->width() >= geometry.width() && widget->height() >= geometry.height());
         const QFontMetrics metrics(label->font());
         QVERIFY2(metrics.horizontalAdvance(text) <= widget->width(), qPrintable(name));
         QVERIFY(metrics.height() <= widget->height());
     } else {
-        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(placed, geometry);
     }
     if (auto* button = qobject_cast<TxpButton*>(widget))
         QCOMPARE(button->Caption(), text);
@@ -222,6 +234,7 @@ void MainWindowTest::componentsSitWhereDesigned()
 
 void MainWindowTest::fieldsStartWithDefaults()
 {
+    f->form2->ShowPage(2);
     QCOMPARE(f->form2->Edit1->text(), QStringLiteral("http://www.example.com"));
     QCOMPARE(f->form2->Edit2->text(), QStringLiteral("My cool site"));
     QCOMPARE(f->form2->Edit1->parentWidget(), f->form2->Panel2);
@@ -245,6 +258,7 @@ void MainWindowTest::brandImageShowsCentredUnscaled()
 void MainWindowTest::fieldTextHasNoLengthLimit()
 {
     const QString longName(40000, QLatin1Char('n'));
+    f->form2->ShowPage(2);
     f->form2->Edit2->setText(longName);
     GenBookmarkUs();
     QCOMPARE(MemoLines().at(11), "var title=\"" + longName.toStdString() + "\";");
@@ -287,6 +301,18 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
     QCOMPARE(QString::fromStdString(MemoLines().front()), "<!-- " + header);
     QVERIFY(f->form4->isVisible());
     QVERIFY(f->shell.requests.empty());
+}
+
+// A page is built when it first shows; its generator run before then reads the fields as they
+// start, and leaves the shown page as it is.
+void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
+{
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        GenPage(gadget.page);
+        QCOMPARE(MemoLines(), gadget.generate(gen::DefaultValues(gadget)).Lines());
+        QCOMPARE(f->form2->VisiblePage(), 1);
+    }
+    QCOMPARE(f->reporter.messages, QStringList());
 }
 
 void MainWindowTest::generateCodeReplacesEarlierCode()

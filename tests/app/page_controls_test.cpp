@@ -1,7 +1,9 @@
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <iterator>
 #include <memory>
 
 #include "app/application.h"
@@ -10,7 +12,9 @@
 #include "widgets/spin_edit.h"
 #include "widgets/xp_button.h"
 
-// What pages 3 to 10 of the main window show: each control's place, font and starting text.
+// What pages 3 to 10 of the main window show: each control's place, font and starting text;
+// and that every page's controls, and the window's members for them, exist from the page's
+// first showing on.
 class PageControlsTest : public QObject
 {
     Q_OBJECT
@@ -21,6 +25,7 @@ private Q_SLOTS:
 
     void controlsSitWhereDesigned_data();
     void controlsSitWhereDesigned();
+    void membersComeWithTheirPage();
 
 private:
     std::unique_ptr<AppFixture> f;
@@ -112,11 +117,11 @@ void PageControlsTest::controlsSitWhereDesigned()
     QFETCH(QRect, geometry);
     QFETCH(QString, kind);
     QFETCH(QString, text);
+    f->form2->ShowPage(page);
     QWidget* control = f->form2->findChild<QWidget*>(name);
     QVERIFY(control);
     QCOMPARE(control->parentWidget(), f->form2->Page(page));
     QCOMPARE(control->pos(), geometry.topLeft());
-    f->form2->ShowPage(page);
     QVERIFY(control->isVisible());
 
     if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -151,6 +156,81 @@ void PageControlsTest::controlsSitWhereDesigned()
     else
         QCOMPARE(qobject_cast<TxpButton*>(control)->Caption(), text);
 }
+namespace
+{
+
+struct MemberRow {
+    const char* name;
+    int page;
+    QWidget* (*get)(const TForm2&);
+};
+
+// Each member with its name as written in the window's interface, so a member bound to another
+// control than its namesake shows.
+// clang-format off
+#define SW_MEMBER(member, page) {#member, page, [](const TForm2& w) -> QWidget* { return w.member; }}
+// clang-format on
+const MemberRow kMembers[] = {
+    SW_MEMBER(Label77, 1),     SW_MEMBER(Label78, 1),     SW_MEMBER(Label79, 1),
+    SW_MEMBER(xpButton1, 1),   SW_MEMBER(xpButton2, 1),   SW_MEMBER(Label11, 2),
+    SW_MEMBER(Label12, 2),     SW_MEMBER(Label13, 2),     SW_MEMBER(Label14, 2),
+    SW_MEMBER(Edit1, 2),       SW_MEMBER(Label15, 2),     SW_MEMBER(Edit2, 2),
+    SW_MEMBER(xpButton3, 2),   SW_MEMBER(xpButton4, 2),   SW_MEMBER(Label16, 3),
+    SW_MEMBER(Label17, 3),     SW_MEMBER(Label18, 3),     SW_MEMBER(xpButton5, 3),
+    SW_MEMBER(xpButton6, 3),   SW_MEMBER(Label19, 4),     SW_MEMBER(Label20, 4),
+    SW_MEMBER(Label21, 4),     SW_MEMBER(Label22, 4),     SW_MEMBER(Edit3, 4),
+    SW_MEMBER(xpButton7, 4),   SW_MEMBER(xpButton8, 4),   SW_MEMBER(Label23, 5),
+    SW_MEMBER(Label24, 5),     SW_MEMBER(Label25, 5),     SW_MEMBER(Label26, 5),
+    SW_MEMBER(Edit4, 5),       SW_MEMBER(Label27, 5),     SW_MEMBER(Edit5, 5),
+    SW_MEMBER(Label30, 5),     SW_MEMBER(Edit6, 5),       SW_MEMBER(Label28, 5),
+    SW_MEMBER(SpinEdit1, 5),   SW_MEMBER(Label29, 5),     SW_MEMBER(SpinEdit2, 5),
+    SW_MEMBER(xpButton9, 5),   SW_MEMBER(xpButton10, 5),  SW_MEMBER(Label31, 6),
+    SW_MEMBER(Label32, 6),     SW_MEMBER(Label33, 6),     SW_MEMBER(Label34, 6),
+    SW_MEMBER(Edit7, 6),       SW_MEMBER(Label35, 6),     SW_MEMBER(Edit8, 6),
+    SW_MEMBER(Label36, 6),     SW_MEMBER(Edit9, 6),       SW_MEMBER(Label37, 6),
+    SW_MEMBER(ComboBox1, 6),   SW_MEMBER(xpButton11, 6),  SW_MEMBER(xpButton12, 6),
+    SW_MEMBER(Label38, 7),     SW_MEMBER(Label39, 7),     SW_MEMBER(Label40, 7),
+    SW_MEMBER(Label41, 7),     SW_MEMBER(Edit10, 7),      SW_MEMBER(Label42, 7),
+    SW_MEMBER(Edit11, 7),      SW_MEMBER(xpButton13, 7),  SW_MEMBER(xpButton14, 7),
+    SW_MEMBER(Label43, 8),     SW_MEMBER(Label44, 8),     SW_MEMBER(Label45, 8),
+    SW_MEMBER(xpButton15, 8),  SW_MEMBER(xpButton16, 8),  SW_MEMBER(Label46, 9),
+    SW_MEMBER(Label47, 9),     SW_MEMBER(Label48, 9),     SW_MEMBER(xpButton17, 9),
+    SW_MEMBER(xpButton18, 9),  SW_MEMBER(Label49, 10),    SW_MEMBER(Label50, 10),
+    SW_MEMBER(Label51, 10),    SW_MEMBER(Label52, 10),    SW_MEMBER(Edit12, 10),
+    SW_MEMBER(Label54, 10),    SW_MEMBER(Edit14, 10),     SW_MEMBER(Label55, 10),
+    SW_MEMBER(Edit15, 10),     SW_MEMBER(Label53, 10),    SW_MEMBER(Edit13, 10),
+    SW_MEMBER(xpButton19, 10), SW_MEMBER(xpButton20, 10),
+};
+#undef SW_MEMBER
+
+} // namespace
+
+// Only page 1 is built at start. A page's members stay empty until it first shows, and then
+// each names the control of its own name on that page.
+void PageControlsTest::membersComeWithTheirPage()
+{
+    const TForm2& window = *f->form2;
+    for (int page = 2; window.findChild<QFrame*>(QStringLiteral("Panel%1").arg(page)); ++page)
+        QVERIFY2(window.Page(page)->children().isEmpty(), qPrintable(QString::number(page)));
+    for (const MemberRow& row : kMembers)
+        QCOMPARE(row.get(window) == nullptr, row.page != 1);
+
+    for (int page = 2; window.findChild<QFrame*>(QStringLiteral("Panel%1").arg(page)); ++page)
+        f->form2->ShowPage(page);
+    for (const MemberRow& row : kMembers) {
+        QWidget* control = row.get(window);
+        QVERIFY2(control, row.name);
+        QCOMPARE(control->objectName(), QString::fromLatin1(row.name));
+        QCOMPARE(control->parentWidget(), window.Page(row.page));
+    }
+    // Every control of every page has its member.
+    int controls = 0;
+    for (int page = 1; window.findChild<QFrame*>(QStringLiteral("Panel%1").arg(page)); ++page)
+        controls += static_cast<int>(
+            window.Page(page)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size());
+    QCOMPARE(controls, static_cast<int>(std::size(kMembers)));
+}
+
 int main(int argc, char* argv[])
 {
     SitewrightApplication app(argc, argv);

@@ -86,6 +86,7 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
 
 void PageFieldsTest::autoCloseOffersTrueAndFalseAndRefusesOtherText()
 {
+    f->form2->ShowPage(6);
     QComboBox* combo = f->form2->ComboBox1;
     QVERIFY(combo->isEditable());
     QCOMPARE(combo->count(), 2);

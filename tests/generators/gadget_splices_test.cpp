@@ -235,7 +235,7 @@ TEST_P(SplicedValueTest, LandsEscapedBetweenTheLiteralParts)
             if (v.text.empty() && IsRequiredField(g, tested))
                 continue;
             for (int k = 0; k < fieldCount; ++k) {
-                const bool spin = gadget->fields[k].component.starts_with("SpinEdit");
+                const bool spin = gadget->fields[k].kind == gen::FieldKind::Number;
                 bool kTruth = false;
                 const bool code = IsCodeField(g, k, kTruth);
                 values.push_back(k == tested ? v.text

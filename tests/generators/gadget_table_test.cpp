@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 TEST(GadgetTable, OneGadgetPerPageWithUniqueIdsAndAGenerator)
 {
@@ -39,30 +40,46 @@ TEST(GadgetTable, ComponentsAndOptionsAreUnique)
     }
 }
 
-// The command line's options, in the order its help lists them.
+// The command line's options, in the order its help lists them, with the control each one
+// names and its kind: a text edit (t), a spin box (n) or a combo box with its list (c).
 TEST(GadgetTable, OptionsNameTheirControls)
 {
     const std::map<std::string_view, std::string> expected = {
         {"break-frames", ""},
-        {"bookmark-us", "url=Edit1 site-name=Edit2 "},
+        {"bookmark-us", "url=Edit1:t site-name=Edit2:t "},
         {"email-this-page", ""},
-        {"set-homepage", "url=Edit3 "},
+        {"set-homepage", "url=Edit3:t "},
         {"logo-branding",
-         "status-text=Edit4 link=Edit5 image=Edit6 width=SpinEdit1 height=SpinEdit2 "},
-        {"frameless-popup", "url=Edit7 width=Edit8 height=Edit9 autoclose=ComboBox1 "},
-        {"browser-entry", "ie-url=Edit10 other-url=Edit11 "},
+         "status-text=Edit4:t link=Edit5:t image=Edit6:t width=SpinEdit1:n height=SpinEdit2:n "},
+        {"frameless-popup", "url=Edit7:t width=Edit8:t height=Edit9:t autoclose=ComboBox1:c "},
+        {"browser-entry", "ie-url=Edit10:t other-url=Edit11:t "},
         {"language", ""},
         {"metasearch", ""},
-        {"popup-page", "url=Edit12 width=Edit14 height=Edit15 seconds=Edit13 "},
+        {"popup-page", "url=Edit12:t width=Edit14:t height=Edit15:t seconds=Edit13:t "},
     };
     ASSERT_EQ(expected.size(), gen::GadgetTable().size());
     for (const auto& [id, fields] : expected) {
         const gen::GadgetSpec* g = gen::FindGadget(id);
         ASSERT_NE(g, nullptr) << id;
         std::string actual;
-        for (const gen::FieldSpec& f : g->fields)
-            actual += std::string(f.option) + "=" + std::string(f.component) + " ";
+        for (const gen::FieldSpec& f : g->fields) {
+            const char kind = f.kind == gen::FieldKind::Number   ? 'n'
+                              : f.kind == gen::FieldKind::Choice ? 'c'
+                                                                 : 't';
+            actual += std::string(f.option) + "=" + std::string(f.component) + ":" + kind + " ";
+            EXPECT_EQ(gen::FindField(*g, f.option), &f);
+            // Only a combo box has a list, and its list offers what it starts with.
+            EXPECT_EQ(f.choices.empty(), f.kind != gen::FieldKind::Choice) << f.component;
+            if (f.kind == gen::FieldKind::Choice) {
+                EXPECT_NE(("\n" + std::string(f.choices) + "\n")
+                              .find("\n" + std::string(f.defaultText) + "\n"),
+                          std::string::npos)
+                    << f.component;
+            }
+            EXPECT_FALSE(f.caption.empty()) << f.component;
+        }
         EXPECT_EQ(actual, fields) << id;
+        EXPECT_EQ(gen::FindField(*g, "no-such-option"), nullptr);
     }
 }
 
@@ -108,15 +125,35 @@ TEST(GadgetTable, DefaultsAreWhatThePagesShow)
     EXPECT_EQ(hosts["Edit10"], hosts["Edit11"]) << "both entry pages on one site";
 }
 
+// Every field is read: a list that stops short of any one of them throws.
 TEST(GadgetTable, TooFewValuesThrowInsteadOfReadingPastTheEnd)
 {
     for (const gen::GadgetSpec& g : gen::GadgetTable()) {
-        if (g.fields.empty())
-            continue;
-        gen::FieldValues values = gen::DefaultValues(g);
-        values.pop_back();
-        EXPECT_THROW(g.generate(values), std::out_of_range) << g.id;
+        for (std::size_t kept = 0; kept < g.fields.size(); ++kept) {
+            gen::FieldValues values = gen::DefaultValues(g);
+            values.resize(kept);
+            EXPECT_THROW(g.generate(values), std::out_of_range) << g.id << " " << kept;
+        }
     }
+}
+
+// An adapter asking for a field its gadget lacks, or for a text field as a number, is a fault
+// of the table, not of the values.
+TEST(GadgetTable, FieldInputsFindFieldsByOptionAndKind)
+{
+    const std::vector<gen::FieldSpec> fields = {
+        {"name", "Edit1", "x", gen::FieldKind::Text, "Name:"},
+        {"size", "SpinEdit1", "0", gen::FieldKind::Number, "Size:"},
+    };
+    const gen::FieldValues values = {"Joe", " $10"};
+    const gen::FieldInputs in(fields, values);
+    EXPECT_EQ(in.Text("name"), "Joe");
+    EXPECT_EQ(in.Text("size"), " $10");
+    EXPECT_EQ(in.Number("size"), 16);
+    EXPECT_THROW(in.Number("name"), std::logic_error);
+    EXPECT_THROW(in.Text("colour"), std::logic_error);
+    const gen::FieldValues one = {"Joe"};
+    EXPECT_THROW(gen::FieldInputs(fields, one).Number("size"), std::out_of_range);
 }
 
 } // namespace
