@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include "platform/executable_path.h"
 
@@ -46,6 +47,16 @@ std::string& ExeImage()
 {
     static std::string image;
     return image;
+}
+
+ScopedExeImage::ScopedExeImage(std::string image)
+    : previous_(std::exchange(ExeImage(), std::move(image)))
+{
+}
+
+ScopedExeImage::~ScopedExeImage()
+{
+    ExeImage() = std::move(previous_);
 }
 
 void ReadWholeFile(const std::string& path, std::string& bytes)

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace platform
@@ -87,11 +88,11 @@ Shell& CurrentShell()
     return g_replacement ? *g_replacement : system;
 }
 
-Shell* ReplaceShell(Shell* shell)
+ScopedShell::ScopedShell(Shell& shell) : previous_(std::exchange(g_replacement, &shell)) {}
+
+ScopedShell::~ScopedShell()
 {
-    Shell* previous = g_replacement;
-    g_replacement = shell;
-    return previous;
+    g_replacement = previous_;
 }
 
 void ShellExecute(const void* owner, std::string_view verb, std::string_view file,

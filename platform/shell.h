@@ -43,9 +43,19 @@ public:
 // The shell every launch goes through; the platform's own unless replaced.
 Shell& CurrentShell();
 
-// Puts `shell` in place for every later launch (nullptr restores the platform's own) and
-// returns the one it replaced. Meant for tests.
-Shell* ReplaceShell(Shell* shell);
+// Puts `shell` in place of the current one for every launch while it lives, and puts the one
+// it replaced back when it ends. Scopes nest. Meant for tests.
+class ScopedShell
+{
+public:
+    explicit ScopedShell(Shell& shell);
+    ~ScopedShell();
+    ScopedShell(const ScopedShell&) = delete;
+    ScopedShell& operator=(const ScopedShell&) = delete;
+
+private:
+    Shell* previous_;
+};
 
 // The one entry point every launch of the program goes through.
 void ShellExecute(const void* owner, std::string_view verb, std::string_view file,

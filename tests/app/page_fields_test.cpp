@@ -204,10 +204,7 @@ void PageFieldsTest::PasteInto(QWidget* field, const QString& text)
 
 int main(int argc, char* argv[])
 {
-    SitewrightApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sitewright"));
-    PageFieldsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunAppTest<PageFieldsTest>(argc, argv);
 }
 
 #include "page_fields_test.moc"

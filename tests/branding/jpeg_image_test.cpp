@@ -8,7 +8,7 @@
 #include <jpeglib.h>
 
 #include "branding/jpeg_image.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/file_bytes.h"
 
 using branding::DecodeJpeg;
 
