@@ -56,6 +56,12 @@ void SpawnDetached(const std::vector<std::string>& args, const std::string& dire
 
 } // namespace
 
+void OpenInBrowser(const void* owner, std::string_view address)
+{
+    ShellExecute(owner, "open", "iexplore.exe", "-new " + std::string(address) + " ", "",
+                 kShowNormal);
+}
+
 std::string BrowserAddress(std::string_view parameters)
 {
     constexpr std::string_view kNew = "-new ";

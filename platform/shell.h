@@ -62,6 +62,10 @@ void ShellExecute(const void* owner, std::string_view verb, std::string_view fil
                   std::string_view parameters, std::string_view directory,
                   int showCommand = kShowNormal);
 
+// Opens `address` in the web browser on behalf of `owner`: the browser launch every part of the
+// program makes, "iexplore.exe" with the parameter text "-new " + address + " ".
+void OpenInBrowser(const void* owner, std::string_view address);
+
 // The address inside a browser parameter text: "-new " + address + " " gives the address back;
 // any other text is returned without surrounding blanks.
 std::string BrowserAddress(std::string_view parameters);
