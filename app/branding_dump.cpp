@@ -38,7 +38,8 @@ bool BrandingDumpRequested()
 
 void PrintReportedErrors()
 {
-    SetErrorReporter([](const QString& title, const QString& message) {
+    // In place until the program ends.
+    static const ScopedErrorReporter printing([](const QString& title, const QString& message) {
         PrintLine("errorTitle", title);
         PrintLine("error", message);
         std::fflush(stdout);

@@ -134,8 +134,7 @@ void TForm4::SetCode(const gen::CodeBuffer& code)
     // apart from an empty one, and Select All copies each line's CR LF.
     QString text;
     for (std::size_t i = 0; i < code.Count(); ++i) {
-        const std::string_view line = code.Line(i);
-        text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        text += QString::fromUtf8(QByteArrayView(code.Line(i)));
         text += QLatin1Char('\n');
     }
     Memo1->setPlainText(text);

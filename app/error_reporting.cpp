@@ -32,9 +32,14 @@ void ReportError(const QString& message)
         ShowErrorBox(title, message);
 }
 
-ErrorReporter SetErrorReporter(ErrorReporter reporter)
+ScopedErrorReporter::ScopedErrorReporter(ErrorReporter reporter)
+    : previous_(std::exchange(CurrentReporter(), std::move(reporter)))
 {
-    return std::exchange(CurrentReporter(), std::move(reporter));
+}
+
+ScopedErrorReporter::~ScopedErrorReporter()
+{
+    CurrentReporter() = std::move(previous_);
 }
 
 bool RunReportingErrors(const std::function<void()>& handler)

@@ -13,9 +13,20 @@ void ReportError(const QString& message);
 // Receives every reported error instead of the message box; takes the title and the message.
 using ErrorReporter = std::function<void(const QString& title, const QString& message)>;
 
-// Puts `reporter` in place (an empty one restores the message box) and returns the one it
-// replaced. Tests use it so that no modal box blocks them.
-ErrorReporter SetErrorReporter(ErrorReporter reporter);
+// Puts `reporter` in place of the current one while it lives (an empty one means the message
+// box), and puts the one it replaced back when it ends. Scopes nest. Tests use it so that no
+// modal box blocks them.
+class ScopedErrorReporter
+{
+public:
+    explicit ScopedErrorReporter(ErrorReporter reporter);
+    ~ScopedErrorReporter();
+    ScopedErrorReporter(const ScopedErrorReporter&) = delete;
+    ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
+
+private:
+    ErrorReporter previous_;
+};
 
 // Runs `handler`; an exception it throws is reported, not passed on. Returns whether the handler
 // finished without one.

@@ -275,6 +275,5 @@ void TForm2::ShowBrandImage(const QImage& image)
 
 void TForm2::lblTextLinkClick()
 {
-    platform::ShellExecute(this, "open", "iexplore.exe", "-new " + LinkUrl + " ", "",
-                           platform::kShowNormal);
+    platform::OpenInBrowser(this, LinkUrl);
 }

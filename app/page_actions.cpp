@@ -69,8 +69,7 @@ gen::FieldValues ReadPageFields(const gen::GadgetSpec& gadget)
 {
     gen::FieldValues values;
     for (const gen::FieldSpec& field : gadget.fields) {
-        const QString name = QString::fromUtf8(field.component.data(),
-                                               static_cast<qsizetype>(field.component.size()));
+        const QString name = QString::fromUtf8(QByteArrayView(field.component));
         const QWidget* control = Form2->findChild<QWidget*>(name);
         if (!control)
             throw std::runtime_error("The page has no field named \"" + name.toStdString() + "\".");
@@ -101,8 +100,7 @@ void PreviewCodeBuffer()
     const std::string path = PreviewPath();
     platform::ReplaceFile(path, CodeWindow().TextForm(), platform::NewFileMode::Data);
     CodeWindow().ClearCode();
-    platform::ShellExecute(Form2, "open", "iexplore.exe", "-new " + path + " ", "",
-                           platform::kShowNormal);
+    platform::OpenInBrowser(Form2, path);
 }
 
 void ShowCodeWindow()

@@ -28,7 +28,7 @@ constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
 QString ToQString(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(QByteArrayView(text));
 }
 
 void StyleLabel(QLabel* label, TextStyle style)

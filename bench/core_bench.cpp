@@ -77,13 +77,12 @@ std::string ImageWithSectionAtEnd(std::size_t size)
 
 void Extract(benchmark::State& state, std::size_t size)
 {
-    platform::ExeImage() = ImageWithSectionAtEnd(size);
+    const platform::ScopedExeImage image(ImageWithSectionAtEnd(size));
     for (auto _ : state) {
         std::string bytes = branding::ExtractSection("JPG2");
         benchmark::DoNotOptimize(bytes);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
-    platform::ExeImage().clear();
 }
 
 // The floor: one glibc memmem pass over the same bytes for the end marker.

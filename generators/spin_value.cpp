@@ -1,59 +1,23 @@
 #include "generators/spin_value.h"
 
+#include <charconv>
 #include <optional>
+#include <system_error>
 
 namespace gen {
 
 namespace {
 
-// Spelled out rather than <cctype>, whose answers depend on the locale and on the sign of
-// char for bytes above 0x7F.
-int DigitValue(char c, int base)
+// The whole of `digits` as an unsigned 32-bit number in `base`, or nothing when any character
+// is not a digit of the base or the number does not fit. from_chars takes no blank, sign or
+// prefix and does not depend on the locale; leading zeros are not significant.
+std::optional<std::uint32_t> ParseDigits(std::string_view digits, int base)
 {
-    int v = -1;
-    if (c >= '0' && c <= '9')
-        v = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        v = c - 'A' + 10;
-    return v < base ? v : -1;
-}
-
-// The bit pattern of one to eight significant hex digits.
-std::optional<std::uint32_t> ParseHex(std::string_view digits)
-{
-    if (digits.empty())
-        return std::nullopt;
+    const char* const end = digits.data() + digits.size();
     std::uint32_t value = 0;
-    int significant = 0;
-    for (char c : digits) {
-        const int d = DigitValue(c, 16);
-        if (d < 0)
-            return std::nullopt;
-        if (significant > 0 || d != 0)
-            ++significant;
-        if (significant > 8)
-            return std::nullopt;
-        value = value << 4 | static_cast<std::uint32_t>(d);
-    }
-    return value;
-}
-
-// The magnitude of a decimal number, as long as it is at most 2^31 (the largest a negative
-// 32-bit number has); stopping there keeps any run of digits from overflowing.
-std::optional<std::uint32_t> ParseDecimal(std::string_view digits)
-{
-    constexpr std::uint32_t kLimit = 2147483648u;
-    if (digits.empty())
+    const auto [stop, error] = std::from_chars(digits.data(), end, value, base);
+    if (error != std::errc() || stop != end)
         return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : digits) {
-        const int d = DigitValue(c, 10);
-        if (d < 0 || value > (kLimit - static_cast<std::uint32_t>(d)) / 10)
-            return std::nullopt;
-        value = value * 10 + static_cast<std::uint32_t>(d);
-    }
     return value;
 }
 
@@ -83,14 +47,15 @@ std::int32_t SpinValue(std::string_view text)
         text.remove_prefix(1);
 
     if (TakeHexPrefix(text)) {
-        const std::optional<std::uint32_t> bits = ParseHex(text);
+        const std::optional<std::uint32_t> bits = ParseDigits(text, 16);
         if (!bits)
             return 0;
         // Unsigned negation wraps, so "-$80000000" keeps its bit pattern instead of overflowing.
         return static_cast<std::int32_t>(negative ? 0u - *bits : *bits);
     }
-    const std::optional<std::uint32_t> magnitude = ParseDecimal(text);
-    if (!magnitude || (!negative && *magnitude > 2147483647u))
+    // The largest magnitude is 2^31, which only a negative number may have.
+    const std::optional<std::uint32_t> magnitude = ParseDigits(text, 10);
+    if (!magnitude || *magnitude > (negative ? 2147483648u : 2147483647u))
         return 0;
     return static_cast<std::int32_t>(negative ? 0u - *magnitude : *magnitude);
 }

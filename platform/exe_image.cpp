@@ -1,5 +1,7 @@
 #include "platform/exe_image.h"
 
+#include <utility>
+
 #include "platform/executable_path.h"
 #include "platform/read_only_file.h"
 
@@ -10,6 +12,16 @@ std::string& ExeImage()
 {
     static std::string image;
     return image;
+}
+
+ScopedExeImage::ScopedExeImage(std::string image)
+    : previous_(std::exchange(ExeImage(), std::move(image)))
+{
+}
+
+ScopedExeImage::~ScopedExeImage()
+{
+    ExeImage() = std::move(previous_);
 }
 
 void ReadWholeFile(const std::string& path, std::string& bytes)

@@ -54,9 +54,14 @@ std::string ExecutableFolder()
     return path.substr(0, path.find_last_of('/') + 1);
 }
 
-void OverrideExecutablePath(const std::string& path)
+ScopedExecutablePath::ScopedExecutablePath(std::string path)
+    : previous_(std::exchange(g_override, std::move(path)))
 {
-    g_override = path;
+}
+
+ScopedExecutablePath::~ScopedExecutablePath()
+{
+    g_override = std::move(previous_);
 }
 
 } // namespace platform

@@ -13,8 +13,18 @@ std::string ExecutablePath();
 // The executable's folder: its full path up to and including the last '/'.
 std::string ExecutableFolder();
 
-// Makes ExecutablePath answer `path` from now on; an empty path restores the real one.
-// Meant for tests that need the program to live somewhere else.
-void OverrideExecutablePath(const std::string& path);
+// Makes ExecutablePath answer `path` while it lives, and restores the answer it replaced when it
+// ends. Scopes nest. Meant for tests that need the program to live somewhere else.
+class ScopedExecutablePath
+{
+public:
+    explicit ScopedExecutablePath(std::string path);
+    ~ScopedExecutablePath();
+    ScopedExecutablePath(const ScopedExecutablePath&) = delete;
+    ScopedExecutablePath& operator=(const ScopedExecutablePath&) = delete;
+
+private:
+    std::string previous_;
+};
 
 } // namespace platform

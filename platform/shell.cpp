@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace platform
@@ -55,6 +56,12 @@ void SpawnDetached(const std::vector<std::string>& args, const std::string& dire
 
 } // namespace
 
+void OpenInBrowser(const void* owner, std::string_view address)
+{
+    ShellExecute(owner, "open", "iexplore.exe", "-new " + std::string(address) + " ", "",
+                 kShowNormal);
+}
+
 std::string BrowserAddress(std::string_view parameters)
 {
     constexpr std::string_view kNew = "-new ";
@@ -87,11 +94,11 @@ Shell& CurrentShell()
     return g_replacement ? *g_replacement : system;
 }
 
-Shell* ReplaceShell(Shell* shell)
+ScopedShell::ScopedShell(Shell& shell) : previous_(std::exchange(g_replacement, &shell)) {}
+
+ScopedShell::~ScopedShell()
 {
-    Shell* previous = g_replacement;
-    g_replacement = shell;
-    return previous;
+    g_replacement = previous_;
 }
 
 void ShellExecute(const void* owner, std::string_view verb, std::string_view file,

@@ -43,14 +43,28 @@ public:
 // The shell every launch goes through; the platform's own unless replaced.
 Shell& CurrentShell();
 
-// Puts `shell` in place for every later launch (nullptr restores the platform's own) and
-// returns the one it replaced. Meant for tests.
-Shell* ReplaceShell(Shell* shell);
+// Puts `shell` in place of the current one for every launch while it lives, and puts the one
+// it replaced back when it ends. Scopes nest. Meant for tests.
+class ScopedShell
+{
+public:
+    explicit ScopedShell(Shell& shell);
+    ~ScopedShell();
+    ScopedShell(const ScopedShell&) = delete;
+    ScopedShell& operator=(const ScopedShell&) = delete;
+
+private:
+    Shell* previous_;
+};
 
 // The one entry point every launch of the program goes through.
 void ShellExecute(const void* owner, std::string_view verb, std::string_view file,
                   std::string_view parameters, std::string_view directory,
                   int showCommand = kShowNormal);
+
+// Opens `address` in the web browser on behalf of `owner`: the browser launch every part of the
+// program makes, "iexplore.exe" with the parameter text "-new " + address + " ".
+void OpenInBrowser(const void* owner, std::string_view address);
 
 // The address inside a browser parameter text: "-new " + address + " " gives the address back;
 // any other text is returned without surrounding blanks.

@@ -1,13 +1,20 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/application.h"
+#include "app/error_reporting.h"
+#include "platform/exe_image.h"
+#include "platform/executable_path.h"
 #include "platform/shell.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 
 class TForm2;
 class TForm4;
@@ -16,30 +23,26 @@ class TForm4;
 class RecordingShell final : public platform::Shell
 {
 public:
-    RecordingShell();
-    ~RecordingShell() override;
-    RecordingShell(const RecordingShell&) = delete;
-    RecordingShell& operator=(const RecordingShell&) = delete;
-
     void Execute(const platform::ShellRequest& request) override { requests.push_back(request); }
 
     std::vector<platform::ShellRequest> requests;
 
 private:
-    platform::Shell* previous_;
+    platform::ScopedShell inPlace_{*this};
 };
 
 // Collects reported errors instead of showing the message box, while it is in place.
 class RecordingReporter
 {
 public:
-    RecordingReporter();
-    ~RecordingReporter();
-    RecordingReporter(const RecordingReporter&) = delete;
-    RecordingReporter& operator=(const RecordingReporter&) = delete;
-
     QStringList titles;
     QStringList messages;
+
+private:
+    ScopedErrorReporter inPlace_{[this](const QString& title, const QString& message) {
+        titles.append(title);
+        messages.append(message);
+    }};
 };
 
 // Both windows as the program creates them, the main window shown and exposed, with a fresh
@@ -50,12 +53,23 @@ struct AppFixture {
 
     std::string Folder() const; // with a trailing '/'
 
-    QTemporaryDir dir;
+    TempDir dir;
+    // The image in memory has no appended data and no file stands behind it, so the window
+    // starts as designed and the folder holds only what the tests write.
+    platform::ScopedExecutablePath executable{Folder() + "sitewright"};
+    platform::ScopedExeImage image{"plain program image"};
     RecordingShell shell;
     RecordingReporter reporter;
     std::unique_ptr<TForm2> form2;
     std::unique_ptr<TForm4> form4;
 };
 
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The main() of a test program over the application's windows: the application object as the
+// program makes it, then the test class run by Qt Test.
+template <class TestClass> int RunAppTest(int argc, char* argv[])
+{
+    SitewrightApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    TestClass test;
+    return QTest::qExec(&test, argc, argv);
+}

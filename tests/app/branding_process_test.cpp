@@ -2,8 +2,10 @@
 // window shows through the program's branding dump (SITEWRIGHT_DUMP_BRANDING=1).
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
+#include <string>
+
+#include "tests/support/temp_dir.h"
 
 namespace
 {
@@ -107,16 +109,14 @@ void BrandingProcessTest::startedCopyShowsItsBranding()
     QFETCH(bool, brand);
     QFETCH(QByteArray, section);
     QFETCH(QStringList, expected);
-    QTemporaryDir dir;
-    const QString copy = dir.filePath(QStringLiteral("sitewright"));
+    const TempDir dir;
+    const QString copy = QString::fromStdString(dir.File("sitewright"));
     if (brand) {
         QStringList arguments = {QStringLiteral("append"), QStringLiteral(SITEWRIGHT_PLAIN), copy};
         if (!section.isEmpty()) {
-            QFile file(dir.filePath(QStringLiteral("image.jpg")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QCOMPARE(file.write(section), section.size());
-            file.close();
-            arguments << QStringLiteral("--section") << QStringLiteral("JPG2") << file.fileName();
+            const std::string image = dir.Write("image.jpg", section.toStdString());
+            arguments << QStringLiteral("--section") << QStringLiteral("JPG2")
+                      << QString::fromStdString(image);
         }
         arguments << QStringLiteral("--trailer") << QStringLiteral("Acme Tools")
                   << QStringLiteral("Visit Acme") << QStringLiteral("http://acme.example/ ");

@@ -2,7 +2,6 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdint>
 #include <memory>
@@ -33,7 +32,7 @@ std::string PlainProgram()
 
 std::string BrandingJpeg()
 {
-    return ReadFileBytes(SITEWRIGHT_SOURCE_DIR "/assets/branding.jpg");
+    return ReadBytes(SITEWRIGHT_SOURCE_DIR "/assets/branding.jpg");
 }
 
 // A JPEG taller than the picture control, so that centring has to cut rows off; its shapes make
@@ -79,16 +78,9 @@ const std::string kFullTrailer = "\"Acme Tools\"|\"Visit Acme\"|\"http://acme.ex
 // and every error reported meanwhile, with whether the window was visible at that moment.
 struct BrandedWindow {
     explicit BrandedWindow(const std::string& program)
+        : executable(dir.Write("sitewright", program))
     {
-        const std::string path = dir.path().toStdString() + "/sitewright";
-        WriteFileBytes(path, program);
-        platform::OverrideExecutablePath(path);
-        platform::ExeImage().clear();
         LinkUrl.clear();
-        SetErrorReporter([this](const QString& title, const QString& message) {
-            errors.append(title + QStringLiteral(": ") + message);
-            visibleAtError = Form2 && Form2->isVisible();
-        });
         form = std::make_unique<TForm2>();
         form->show();
         exposed = QTest::qWaitForWindowExposed(form.get());
@@ -97,18 +89,21 @@ struct BrandedWindow {
     ~BrandedWindow()
     {
         form.reset();
-        SetErrorReporter({});
-        platform::OverrideExecutablePath("");
-        platform::ExeImage().clear();
         LinkUrl.clear();
         QCoreApplication::setApplicationName(QString::fromStdString(kDesignTitle));
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TForm2> form;
+    TempDir dir;
+    platform::ScopedExecutablePath executable;
+    platform::ScopedExeImage image; // empty, so the window reads the file above
     QStringList errors;
     bool visibleAtError = false;
     bool exposed = false;
+    ScopedErrorReporter reporter{[this](const QString& title, const QString& message) {
+        errors.append(title + QStringLiteral(": ") + message);
+        visibleAtError = Form2 && Form2->isVisible();
+    }};
+    std::unique_ptr<TForm2> form;
 };
 
 } // namespace
@@ -233,10 +228,7 @@ void BrandingTest::imageShowsCentredUnscaled()
 
 int main(int argc, char* argv[])
 {
-    SitewrightApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sitewright"));
-    BrandingTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunAppTest<BrandingTest>(argc, argv);
 }
 
 #include "branding_test.moc"

@@ -91,5 +91,9 @@ void ButtonsTest::codeWindowButtons()
     QCOMPARE(button->parentWidget(), f.form4.get());
 }
 
-QTEST_MAIN(ButtonsTest)
+int main(int argc, char* argv[])
+{
+    return RunAppTest<ButtonsTest>(argc, argv);
+}
+
 #include "buttons_test.moc"

@@ -198,7 +198,7 @@ void CodeWindowTest::typedTextIsSavedAsShown()
     AnswerSaveDialog(QString::fromStdString(path));
     Click(f->form4->xpButton3);
     QCOMPARE(f->reporter.messages, QStringList());
-    QCOMPARE(QByteArray::fromStdString(ReadFileBytes(path)), saved);
+    QCOMPARE(QByteArray::fromStdString(ReadBytes(path)), saved);
     QCOMPARE(QByteArray::fromStdString(f->form4->TextForm()), saved);
 
     Click(f->form4->xpButton1);
@@ -235,24 +235,25 @@ void CodeWindowTest::saveToFileWritesTextForm()
     QFETCH(bool, existing);
     const std::string savedPath = f->Folder() + saved.toStdString();
     if (existing)
-        WriteFileBytes(savedPath, std::string(10000, '#'));
+        WriteBytes(savedPath, std::string(10000, '#'));
     AnswerSaveDialog(QString::fromStdString(f->Folder()) + typed);
     Click(f->form4->xpButton3);
     QCOMPARE(f->reporter.messages, QStringList());
-    QCOMPARE(ReadFileBytes(savedPath), code.TextForm());
+    QCOMPARE(ReadBytes(savedPath), code.TextForm());
 }
 
 void CodeWindowTest::saveToFileCancelledWritesNothing()
 {
     AnswerSaveDialog(QString());
     Click(f->form4->xpButton3);
-    QCOMPARE(QDir(f->dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(QString::fromStdString(f->dir.path().string())).entryList(QDir::Files),
+             QStringList());
     QCOMPARE(f->reporter.messages, QStringList());
 }
 
 void CodeWindowTest::saveToFileUnwritableReportsError()
 {
-    WriteFileBytes(f->Folder() + "plain-file", "not a folder");
+    WriteBytes(f->Folder() + "plain-file", "not a folder");
     const std::string path = f->Folder() + "plain-file/code.html";
     AnswerSaveDialog(QString::fromStdString(path));
     Click(f->form4->xpButton3);
@@ -334,17 +335,14 @@ void CodeWindowTest::keysDoWhatButtonsDo()
         const std::string path = f->Folder() + "keys.html";
         AnswerSaveDialog(QString::fromStdString(path));
         key(QKeySequence::Save);
-        QCOMPARE(ReadFileBytes(path), code.TextForm());
+        QCOMPARE(ReadBytes(path), code.TextForm());
     }
     QCOMPARE(f->reporter.messages, QStringList());
 }
 
 int main(int argc, char* argv[])
 {
-    SitewrightApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sitewright"));
-    CodeWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunAppTest<CodeWindowTest>(argc, argv);
 }
 
 #include "code_window_test.moc"

@@ -402,7 +402,7 @@ void MainWindowTest::previewWritesFileAndOpensBrowser()
     QCOMPARE(PreviewPath(), path);
     const std::string expected =
         gen::BookmarkUs({"http://www.example.com", "My cool site"}).TextForm();
-    QCOMPARE(ReadFileBytes(path), expected);
+    QCOMPARE(ReadBytes(path), expected);
     QCOMPARE(expected.substr(expected.size() - 2), std::string("\r\n"));
 
     QCOMPARE(f->shell.requests.size(), std::size_t{1});
@@ -422,12 +422,12 @@ void MainWindowTest::previewWritesFileAndOpensBrowser()
 void MainWindowTest::previewReplacesEarlierFile()
 {
     const std::string path = f->Folder() + "preview.html";
-    WriteFileBytes(path, std::string(5000, 'x'));
+    WriteBytes(path, std::string(5000, 'x'));
     Click(f->form2->xpButton1);
-    const std::string first = ReadFileBytes(path);
+    const std::string first = ReadBytes(path);
     QCOMPARE(first, gen::BreakFrames().TextForm());
     Click(f->form2->xpButton1);
-    QCOMPARE(ReadFileBytes(path), first);
+    QCOMPARE(ReadBytes(path), first);
     QCOMPARE(f->shell.requests.size(), std::size_t{2});
 }
 
@@ -442,9 +442,9 @@ void MainWindowTest::previewIntoUnwritableFolderKeepsBuffer()
 {
     QFETCH(QString, folder);
     // Root may write anywhere, so the folder is made impossible rather than read-only.
-    WriteFileBytes(f->Folder() + "plain-file", "not a folder");
+    WriteBytes(f->Folder() + "plain-file", "not a folder");
     const std::string badFolder = f->Folder() + folder.toStdString();
-    platform::OverrideExecutablePath(badFolder + "sitewright");
+    const platform::ScopedExecutablePath elsewhere(badFolder + "sitewright");
 
     Click(f->form2->Label2);
     Click(f->form2->xpButton3);
@@ -521,10 +521,7 @@ void MainWindowTest::closingMainWindowEndsProgram()
 
 int main(int argc, char* argv[])
 {
-    SitewrightApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sitewright"));
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunAppTest<MainWindowTest>(argc, argv);
 }
 
 #include "main_window_test.moc"

@@ -233,10 +233,7 @@ void PageControlsTest::membersComeWithTheirPage()
 
 int main(int argc, char* argv[])
 {
-    SitewrightApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sitewright"));
-    PageControlsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunAppTest<PageControlsTest>(argc, argv);
 }
 
 #include "page_controls_test.moc"

@@ -154,13 +154,13 @@ void PageFieldsTest::refusedFieldLeavesCodeAndPreview()
     f->form2->ShowPage(page);
     const std::vector<std::string> before = GenerateCode(page);
     const std::string preview = f->Folder() + "preview.html";
-    WriteFileBytes(preview, "earlier preview");
+    WriteBytes(preview, "earlier preview");
     PasteInto(Control(field), text);
 
     QCOMPARE(GenerateCode(page), before);
     QTest::mouseClick(Control(QStringLiteral("xpButton%1").arg(2 * page - 1)), Qt::LeftButton);
     QCOMPARE(f->form4->Lines(), before);
-    QCOMPARE(ReadFileBytes(preview), std::string("earlier preview"));
+    QCOMPARE(ReadBytes(preview), std::string("earlier preview"));
     QVERIFY(f->shell.requests.empty());
     QCOMPARE(f->reporter.messages.size(), 2);
     for (const QString& message : f->reporter.messages)
@@ -265,10 +265,7 @@ void PageFieldsTest::PasteInto(QWidget* field, const QString& text)
 
 int main(int argc, char* argv[])
 {
-    SitewrightApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sitewright"));
-    PageFieldsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return RunAppTest<PageFieldsTest>(argc, argv);
 }
 
 #include "page_fields_test.moc"

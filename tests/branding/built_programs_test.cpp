@@ -13,6 +13,7 @@
 
 #include "branding/branding_source.h"
 #include "branding/section_format.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 extern char** environ;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_checks.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/file_bytes.h"
 
 namespace
 {

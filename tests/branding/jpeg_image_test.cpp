@@ -12,6 +12,7 @@
 #include "branding/jpeg_image.h"
 #include "fuzz/jpeg_samples.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/file_bytes.h"
 
 using branding::DecodeJpeg;
 

@@ -8,6 +8,7 @@
 
 #include "branding/appended_data.h"
 #include "branding/branding_source.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 using branding::ReadTrailer;

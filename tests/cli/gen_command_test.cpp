@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <streambuf>
 #include <sys/stat.h>
@@ -15,6 +14,8 @@
 #include "cli/gen_command.h"
 #include "generators/bookmark_us.h"
 #include "generators/break_frames.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 
 namespace
 {
@@ -31,27 +32,6 @@ GenRun Gen(const std::vector<std::string>& args)
     const int status = cli::RunGen(args, out, err);
     return {status, out.str(), err.str()};
 }
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class TempDir
-{
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "swgen-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 TEST(GenCommand, DefaultsGiveThePageSnippet)
 {
@@ -159,22 +139,22 @@ TEST(GenCommand, OutputFileIsReplacedWithTheTextForm)
 {
     TempDir dir;
     const auto file = dir.path() / "out.html";
-    std::ofstream(file) << "an older and much longer file that must disappear entirely";
+    WriteBytes(file, "an older and much longer file that must disappear entirely");
     const GenRun r = Gen({"break-frames", "-o", file.string()});
     EXPECT_EQ(r.status, cli::kExitOk);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(ReadFile(file), gen::BreakFrames().TextForm());
+    EXPECT_EQ(ReadBytes(file), gen::BreakFrames().TextForm());
 }
 
 TEST(GenCommand, RefusedFieldLeavesTheOutputFileAsItWas)
 {
     const TempDir dir;
     const std::filesystem::path file = dir.path() / "out.html";
-    std::ofstream(file) << "before";
+    WriteBytes(file.string(), "before");
     const GenRun r = Gen({"popup-page", "--height", "600px", "-o", file.string()});
     EXPECT_EQ(r.status, cli::kExitUsage);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(ReadFile(file), "before");
+    EXPECT_EQ(ReadBytes(file.string()), "before");
 }
 
 TEST(GenCommand, UnwritableOutputIsAFailure)
@@ -251,13 +231,13 @@ TEST(GenProcess, WritesBytesAndExitStatus)
         return WEXITSTATUS(std::system(cmd.c_str()));
     };
     EXPECT_EQ(run("break-frames"), 0);
-    EXPECT_EQ(ReadFile(out), gen::BreakFrames().TextForm());
+    EXPECT_EQ(ReadBytes(out), gen::BreakFrames().TextForm());
     EXPECT_EQ(run("no-such-gadget"), 2);
-    EXPECT_EQ(ReadFile(out), "");
+    EXPECT_EQ(ReadBytes(out), "");
 
     // Arguments reach the snippet as their bytes, whether or not they are UTF-8.
     EXPECT_EQ(run("bookmark-us --site-name '\xFF\xFE \x80\xC3'"), 0);
-    EXPECT_EQ(ReadFile(out),
+    EXPECT_EQ(ReadBytes(out),
               gen::BookmarkUs({"http://www.example.com", "\xFF\xFE \x80\xC3"}).TextForm());
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -19,17 +20,10 @@ using namespace std::string_literals;
 class ExeImageTest : public testing::Test
 {
 protected:
-    void TearDown() override
-    {
-        platform::OverrideExecutablePath("");
-        platform::ExeImage().clear();
-    }
-    void UseExecutable(const std::string& bytes)
-    {
-        platform::OverrideExecutablePath(dir_.Write("tool", bytes));
-        platform::ExeImage().clear();
-    }
+    void UseExecutable(const std::string& bytes) { executable_.emplace(dir_.Write("tool", bytes)); }
     TempDir dir_;
+    std::optional<platform::ScopedExecutablePath> executable_;
+    platform::ScopedExeImage image_;
 };
 
 TEST_F(ExeImageTest, LoadReadsEveryByte)
@@ -53,21 +47,22 @@ TEST_F(ExeImageTest, ExtractSectionLoadsOnFirstUse)
 TEST_F(ExeImageTest, ExtractSectionKeepsLoadedImage)
 {
     UseExecutable("on disk");
-    platform::ExeImage() = "SO!#A\xB6"
-                           "x"
-                           "EO!#A";
+    const platform::ScopedExeImage loaded("SO!#A\xB6"
+                                          "x"
+                                          "EO!#A");
     EXPECT_EQ(branding::ExtractSection("A"), "x");
 }
 
 TEST_F(ExeImageTest, UnreadableExecutableRaisesAndKeepsImage)
 {
-    platform::OverrideExecutablePath(dir_.File("absent"));
-    platform::ExeImage() = "kept";
-    EXPECT_THROW(platform::LoadExeImage(), std::runtime_error);
-    EXPECT_EQ(platform::ExeImage(), "kept");
-    platform::OverrideExecutablePath(dir_.path().string());
-    EXPECT_THROW(platform::LoadExeImage(), std::runtime_error);
-    platform::ExeImage().clear();
+    executable_.emplace(dir_.File("absent"));
+    {
+        const platform::ScopedExeImage kept("kept");
+        EXPECT_THROW(platform::LoadExeImage(), std::runtime_error);
+        EXPECT_EQ(platform::ExeImage(), "kept");
+        executable_.emplace(dir_.path().string());
+        EXPECT_THROW(platform::LoadExeImage(), std::runtime_error);
+    }
     EXPECT_THROW(branding::ExtractSection("JPG2"), std::runtime_error);
 }
 

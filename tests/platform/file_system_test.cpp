@@ -10,17 +10,12 @@
 #include "platform/file_system.h"
 #include "platform/staged_file.h"
 #include "temp_folder.h"
+#include "tests/support/file_bytes.h"
 
 namespace
 {
 
 namespace fs = std::filesystem;
-
-std::string Read(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 struct DeleteCase {
     std::string name;
@@ -129,9 +124,9 @@ TEST(StagedFile, ReplacesTargetWholeKeepingItsMode)
     const std::string bytes("image\0with\xB6 zero and high bytes\r\n", 32);
     const std::string staged = platform::StageFile(target, bytes);
     EXPECT_EQ(fs::path(staged).parent_path(), fs::path(target).parent_path());
-    EXPECT_EQ(Read(target), "content") << "the target changed before the commit";
+    EXPECT_EQ(ReadBytes(target), "content") << "the target changed before the commit";
     ASSERT_TRUE(platform::CommitStagedFile(staged, target));
-    EXPECT_EQ(Read(target), bytes);
+    EXPECT_EQ(ReadBytes(target), bytes);
     struct stat info {
     };
     ASSERT_EQ(stat(target.c_str(), &info), 0);
@@ -149,7 +144,7 @@ TEST(StagedFile, ReplacesWhatLinkPointsTo)
     fs::create_symlink(linked, target);
     ASSERT_TRUE(platform::CommitStagedFile(platform::StageFile(target, "new image"), target));
     EXPECT_TRUE(fs::is_symlink(target));
-    EXPECT_EQ(Read(linked), "new image");
+    EXPECT_EQ(ReadBytes(linked), "new image");
 }
 
 TEST(StagedFile, UncreatableLeavesNothingAndNamesTarget)
@@ -175,7 +170,7 @@ TEST(StagedFile, FailedCommitKeepsBoth)
     fs::create_directories(target + "/inside");
     EXPECT_FALSE(platform::CommitStagedFile(staged, target));
     EXPECT_TRUE(fs::is_directory(target + "/inside"));
-    EXPECT_EQ(Read(staged), "image");
+    EXPECT_EQ(ReadBytes(staged), "image");
     platform::DiscardStagedFile(staged);
     EXPECT_FALSE(fs::exists(staged));
 }

@@ -21,6 +21,7 @@
 
 #include "platform/read_only_file.h"
 #include "platform/staged_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace

@@ -1,36 +1,20 @@
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <sys/stat.h>
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
+
+// The shared scratch folder, with the platform tests' shorthand for a file of given permissions.
+class TempFolder : public TempDir
 {
 public:
-    TempFolder()
+    // Writes "content" to `name` with the permission bits `mode` and returns its path.
+    std::string File(const std::string& name, unsigned mode) const
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "platform-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string File(const std::string& name, mode_t mode) const
-    {
-        const std::string file = path_ + "/" + name;
-        std::ofstream(file) << "content";
-        chmod(file.c_str(), mode);
+        const std::string file = TempDir::File(name);
+        WriteBytes(file, "content", mode);
         return file;
     }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
+    std::string Path() const { return path().string(); }
 };

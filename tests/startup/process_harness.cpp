@@ -1,19 +1,17 @@
 #include "process_harness.h"
 
+#include "tests/support/file_bytes.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <poll.h>
 #include <sstream>
-#include <stdexcept>
 #include <sys/inotify.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,10 +44,6 @@ ProcessHarness::Marker ParseMarker(const std::string& text)
 
 ProcessHarness::ProcessHarness()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "relocation-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    root_ = pattern;
     home_ = root_ + "/home";
     markers_ = root_ + "/markers";
     std::filesystem::create_directory(home_);
@@ -63,8 +57,6 @@ ProcessHarness::~ProcessHarness()
 {
     EndEverything();
     close(watch_);
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
 }
 
 pid_t ProcessHarness::Start(const std::string& program, const std::vector<std::string>& arguments)
@@ -93,7 +85,7 @@ std::vector<ProcessHarness::Marker> ProcessHarness::ReadMarkers()
     std::vector<Marker> markers;
     for (const auto& entry : std::filesystem::directory_iterator(markers_))
         if (entry.path().extension() != ".part")
-            markers.push_back(ParseMarker(ReadWholeFile(entry.path().string())));
+            markers.push_back(ParseMarker(ReadBytes(entry.path().string())));
     return markers;
 }
 
@@ -145,22 +137,7 @@ void ProcessHarness::EndEverything()
     }
 }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFileWithMode(const std::string& path, const std::string& bytes, unsigned mode)
-{
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    chmod(path.c_str(), mode);
-}
-
 std::string ProbeImage()
 {
-    return ReadWholeFile(RELOCATION_PROBE);
+    return ReadBytes(RELOCATION_PROBE);
 }

@@ -5,6 +5,8 @@
 #include <sys/types.h>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 // Runs copies of the probe program in a fresh temporary folder and ends every process it saw.
 // The test process adopts the detached programs the probes start (it is their sub-reaper), so
 // it can end and reap them too.
@@ -38,18 +40,13 @@ private:
     std::vector<Marker> ReadMarkers();
     void EndEverything();
 
-    std::string root_;
+    TempDir folder_;
+    std::string root_ = folder_.path().string();
     std::string home_;
     std::string markers_;
     int watch_ = -1;
     std::vector<pid_t> started_;
 };
-
-// The bytes of a whole file; empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
-
-// Writes `bytes` to `path` with the permission bits `mode`.
-void WriteFileWithMode(const std::string& path, const std::string& bytes, unsigned mode);
 
 // The probe program's own bytes.
 std::string ProbeImage();

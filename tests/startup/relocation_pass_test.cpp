@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -161,13 +162,14 @@ protected:
         env.files[c.exe] = File{kImage, c.exeReadOnly, c.exeOnMedia, false, true};
         env.unwritable = c.unwritable;
         // A stale image from earlier must never be what a handover writes.
-        platform::ExeImage() = "stale";
-        if (c.exeOnMedia)
-            platform::ExeImage().clear();
+        if (!c.exeOnMedia)
+            image.emplace("stale");
     }
-    void TearDown() override { platform::ExeImage().clear(); }
 
     FakeStartupEnvironment env;
+    // Empty unless SetUp puts a stale one in place; whatever the pass loads goes with it.
+    platform::ScopedExeImage empty;
+    std::optional<platform::ScopedExeImage> image;
 };
 
 TEST_P(RelocationPass, FollowsTheStateTable)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "process_harness.h"
+#include "tests/support/file_bytes.h"
 
 namespace
 {
@@ -75,8 +76,8 @@ TEST_P(Handover, CopyReplacesProgramStartsItAndIsRemoved)
     const std::string program = folder + "/Tool";
     const std::string copy = folder + "/" + GetParam().copyName;
     const std::string newBuild = Build("new build, a little longer");
-    WriteFileWithMode(program, Build("old build"), 0755);
-    WriteFileWithMode(copy, newBuild, 0755);
+    WriteBytes(program, Build("old build"), 0755);
+    WriteBytes(copy, newBuild, 0755);
 
     const pid_t copyPid = h.Start(copy, {program});
     const std::vector<Marker> markers = h.WaitForMarkers(2);
@@ -90,7 +91,7 @@ TEST_P(Handover, CopyReplacesProgramStartsItAndIsRemoved)
     EXPECT_EQ(fromProgram->at("quit"), "0");
     EXPECT_EQ(fromProgram->at("cwd") + "/", folder + "/");
     EXPECT_NE(fromProgram->at("sid"), fromCopy->at("sid")) << "not started detached";
-    EXPECT_TRUE(ReadWholeFile(program) == newBuild) << "the program was not replaced byte for byte";
+    EXPECT_TRUE(ReadBytes(program) == newBuild) << "the program was not replaced byte for byte";
     EXPECT_TRUE(IsExecutable(program));
     EXPECT_EQ(fs::exists(copy), !GetParam().copyRemoved);
     EXPECT_EQ(FolderEntries(folder).size(), GetParam().copyRemoved ? 1u : 2u);
@@ -109,10 +110,10 @@ TEST(HandoverFailure, CopyWithoutTargetEndsBeforeStartingWithClearError)
 {
     ProcessHarness h;
     const std::string copy = h.Root() + "/temp0a0.exe";
-    WriteFileWithMode(copy, ProbeImage(), 0755);
+    WriteBytes(copy, ProbeImage(), 0755);
     const pid_t pid = h.Start(copy, {});
     EXPECT_EQ(h.WaitForExit(pid), 1);
-    EXPECT_NE(ReadWholeFile(h.StderrPath()).find("Sitewright cannot start: "), std::string::npos);
+    EXPECT_NE(ReadBytes(h.StderrPath()).find("Sitewright cannot start: "), std::string::npos);
     EXPECT_TRUE(fs::exists(copy));
 }
 
@@ -122,10 +123,10 @@ TEST(HandoverFailure, CopyStartedWithDeltempRemovesItselfAndEndsWithClearError)
 {
     ProcessHarness h;
     const std::string copy = h.Root() + "/temp0a0.exe";
-    WriteFileWithMode(copy, ProbeImage(), 0755);
+    WriteBytes(copy, ProbeImage(), 0755);
     const pid_t pid = h.Start(copy, {"deltemp"});
     EXPECT_EQ(h.WaitForExit(pid), 1);
-    const std::string error = ReadWholeFile(h.StderrPath());
+    const std::string error = ReadBytes(h.StderrPath());
     EXPECT_EQ(error.rfind("Sitewright cannot start: ", 0), 0u) << error;
     EXPECT_NE(error.find("\"" + copy + "\""), std::string::npos) << error;
     EXPECT_FALSE(fs::exists(copy));
@@ -154,14 +155,14 @@ TEST_P(HandoverRefuses, TargetWithClearErrorAndKeepsIt)
 {
     ProcessHarness h;
     const std::string copy = h.Root() + "/temp0a0.exe";
-    WriteFileWithMode(copy, ProbeImage(), 0755);
+    WriteBytes(copy, ProbeImage(), 0755);
     GetParam().make(h.Root());
     struct stat before {
     };
     ASSERT_EQ(lstat((h.Root() + "/" + GetParam().argument).c_str(), &before), 0);
     const pid_t pid = h.Start(copy, {GetParam().argument});
     EXPECT_EQ(h.WaitForExit(pid), 1);
-    const std::string error = ReadWholeFile(h.StderrPath());
+    const std::string error = ReadBytes(h.StderrPath());
     EXPECT_EQ(error.rfind("Sitewright cannot start: ", 0), 0u) << error;
     EXPECT_NE(error.find(GetParam().says), std::string::npos) << error;
     struct stat after {
@@ -205,9 +206,9 @@ TEST_P(Cleanup, StartsNormallyAndRemovesOnlyWhenAsked)
     ProcessHarness h;
     const std::string program = h.Root() + "/Tool";
     const std::string copy = h.Root() + "/temp0a0.exe";
-    WriteFileWithMode(program, ProbeImage(), 0755);
+    WriteBytes(program, ProbeImage(), 0755);
     if (GetParam().copyPresent)
-        WriteFileWithMode(copy, "left over", 0644);
+        WriteBytes(copy, "left over", 0644);
 
     h.Start(program, {GetParam().argument});
     const std::vector<Marker> markers = h.WaitForMarkers(1);
@@ -229,7 +230,7 @@ TEST(ReadOnlyProgram, OnWritableMediaBecomesWritableAndStartsWhereItIs)
 {
     ProcessHarness h;
     const std::string program = h.Root() + "/Tool";
-    WriteFileWithMode(program, ProbeImage(), 0555);
+    WriteBytes(program, ProbeImage(), 0555);
     h.Start(program, {});
     const std::vector<Marker> markers = h.WaitForMarkers(1);
     ASSERT_EQ(markers.size(), 1u);
@@ -292,12 +293,12 @@ TEST_P(ReadOnlyMedia, StartsTheCopyInTheHomeFolderAndEnds)
     const std::string source = h.Root() + "/disc";
     fs::create_directory(source);
     const std::string build = Build("delivered branding");
-    WriteFileWithMode(source + "/Tool", build, 0555);
+    WriteBytes(source + "/Tool", build, 0555);
     const std::string target = h.Home() + "/Tool/Tool";
     const std::string earlier = Build("an older build");
     if (GetParam().earlierCopy) {
         fs::create_directory(h.Home() + "/Tool");
-        WriteFileWithMode(target, earlier, 0755);
+        WriteBytes(target, earlier, 0755);
     }
     // The process tests end every program before this mount goes.
     const ReadOnlyMount media(source, h.Root() + "/media");
@@ -316,7 +317,7 @@ TEST_P(ReadOnlyMedia, StartsTheCopyInTheHomeFolderAndEnds)
     EXPECT_EQ(fromCopy->at("quit"), "0");
     EXPECT_EQ(fromCopy->at("argc"), "1") << "arguments must not be passed on";
     EXPECT_NE(fromCopy->at("sid"), fromMedia->at("sid")) << "not started detached";
-    EXPECT_TRUE(ReadWholeFile(target) == (GetParam().earlierCopy ? earlier : build));
+    EXPECT_TRUE(ReadBytes(target) == (GetParam().earlierCopy ? earlier : build));
     EXPECT_TRUE(IsExecutable(target));
     EXPECT_EQ(FolderEntries(h.Home() + "/Tool"), std::vector<std::string>{"Tool"});
 }
@@ -335,7 +336,7 @@ TEST(ReadOnlyMediaFailure, FolderInPlaceOfTheCopyEndsWithClearError)
     ProcessHarness h;
     const std::string source = h.Root() + "/disc";
     fs::create_directory(source);
-    WriteFileWithMode(source + "/Tool", ProbeImage(), 0555);
+    WriteBytes(source + "/Tool", ProbeImage(), 0555);
     const std::string target = h.Home() + "/Tool/Tool";
     fs::create_directories(target);
     const ReadOnlyMount media(source, h.Root() + "/media");
@@ -345,7 +346,7 @@ TEST(ReadOnlyMediaFailure, FolderInPlaceOfTheCopyEndsWithClearError)
 
     const pid_t pid = h.Start(h.Root() + "/media/Tool", {});
     EXPECT_EQ(h.WaitForExit(pid), 1);
-    const std::string error = ReadWholeFile(h.StderrPath());
+    const std::string error = ReadBytes(h.StderrPath());
     EXPECT_EQ(error, "Sitewright cannot start: Cannot create file \"" + target +
                          "\". It is a folder, not a regular file.\n");
     EXPECT_TRUE(fs::is_directory(target));
@@ -358,7 +359,7 @@ TEST(ReadOnlyMediaFailure, ReadOnlyHomeNamesTheCallAndTheReason)
     ProcessHarness h;
     const std::string source = h.Root() + "/disc";
     fs::create_directory(source);
-    WriteFileWithMode(source + "/Tool", ProbeImage(), 0555);
+    WriteBytes(source + "/Tool", ProbeImage(), 0555);
     const ReadOnlyMount media(source, h.Root() + "/media");
     const ReadOnlyMount home(h.Home(), h.Home());
     if (!media.Error().empty() || !home.Error().empty())
@@ -366,7 +367,7 @@ TEST(ReadOnlyMediaFailure, ReadOnlyHomeNamesTheCallAndTheReason)
                      << media.Error() << home.Error();
     const pid_t pid = h.Start(h.Root() + "/media/Tool", {});
     EXPECT_EQ(h.WaitForExit(pid), 1);
-    EXPECT_EQ(ReadWholeFile(h.StderrPath()), "Sitewright cannot start: Cannot create folder \"" +
+    EXPECT_EQ(ReadBytes(h.StderrPath()), "Sitewright cannot start: Cannot create folder \"" +
                                                  h.Home() +
                                                  "/Tool\". Read-only file system (mkdir)\n");
 }

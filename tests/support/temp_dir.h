@@ -1,46 +1,28 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
+#include <string_view>
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything in it when the
+// object ends. Throws std::runtime_error when the folder cannot be made, so no test ever works
+// in a folder it does not own.
 class TempDir
 {
 public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "swtest.XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        path_ = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    TempDir();
+    ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
 
-    std::string Write(const std::string& name, const std::string& bytes) const
-    {
-        const std::string file = File(name);
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
+    // The path of `name` inside the folder.
+    std::string File(const std::string& name) const;
+
+    // Writes `bytes` to `name` inside the folder and returns its path.
+    std::string Write(const std::string& name, std::string_view bytes) const;
 
 private:
     std::filesystem::path path_;
 };
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
