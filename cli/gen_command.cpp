@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "generators/field_check.h"
 #include "generators/gadget_table.h"
 #include "platform/text_file.h"
 
@@ -21,7 +22,9 @@ constexpr const char* kUsage =
     "\n"
     "Writes the HTML/JavaScript snippet of one Sitewright gadget, with CR LF line ends, to\n"
     "standard output or, with -o, to FILE (replacing it). Options left out take the defaults\n"
-    "the program's pages start with; values are used exactly as given, empty ones included.\n"
+    "the program's pages start with. Values land in the code exactly as given, escaped where\n"
+    "they must be; a value a field cannot take (such as a width that is not a whole number)\n"
+    "is refused with exit status 2.\n"
     "--list names the gadgets; GADGET --help lists a gadget's options and their defaults.\n";
 
 struct Request {
@@ -171,6 +174,10 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Generate(r, out, err);
     } catch (const UsageError& e) {
         err << e.what() << '\n';
+        return kExitUsage;
+    } catch (const gen::FieldError& e) {
+        // Refused before anything is written: standard output and the -o file stay untouched.
+        err << "sitewright-gen: " << e.what() << '\n';
         return kExitUsage;
     }
 }

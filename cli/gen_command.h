@@ -10,7 +10,7 @@ namespace cli
 // Exit statuses of sitewright-gen.
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1; // the output could not be written
-constexpr int kExitUsage = 2;   // the command line was wrong; nothing was written
+constexpr int kExitUsage = 2;   // the command line or a field value was wrong; nothing written
 
 // Runs sitewright-gen on its arguments (without the program name). The snippet or the help goes
 // to `out`, messages to `err`. On a usage error nothing at all goes to `out`.

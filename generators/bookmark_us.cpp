@@ -1,5 +1,7 @@
 #include "generators/bookmark_us.h"
 
+#include "generators/escape.h"
+
 namespace gen {
 
 CodeBuffer BookmarkUs(const BookmarkUsFields& f)
@@ -18,8 +20,8 @@ CodeBuffer BookmarkUs(const BookmarkUsFields& f)
         "(parseInt(navigator.appVersion) >= 4)) {",
         "",
     });
-    b.Splice({"var url=\"", f.url, "\";"});
-    b.Splice({"var title=\"", f.siteName, "\";"});
+    b.Splice({"var url=\"", JsString(f.url, '"'), "\";"});
+    b.Splice({"var title=\"", JsString(f.siteName, '"'), "\";"});
     // The link is written in pieces; the cut inside "external" is part of the snippet.
     b.AppendLines({
         "",

@@ -1,9 +1,16 @@
 #include "generators/browser_entry.h"
 
+#include "generators/escape.h"
+#include "generators/field_check.h"
+
 namespace gen {
 
 CodeBuffer BrowserEntry(const BrowserEntryFields& f)
 {
+    const std::string ieUrl =
+        JsString(AddressField(f.ieUrl, {"Internet Explorer goes to -", "ie-url"}), '"');
+    const std::string otherUrl =
+        JsString(AddressField(f.otherUrl, {"Netscape goes to -", "other-url"}), '"');
     CodeBuffer b;
     b.AppendLines({
         "<!-- ONE STEP TO INSTALL BROWSER-SPECIFIC ENTRY:",
@@ -20,9 +27,9 @@ CodeBuffer BrowserEntry(const BrowserEntryFields& f)
         "var name = navigator.appName",
         " if (name == \"Microsoft Internet Explorer\")",
     });
-    b.Splice({"url=(\"", f.ieUrl, "\");"});
+    b.Splice({"url=(\"", ieUrl, "\");"});
     b.Append("else");
-    b.Splice({"url=(\"", f.otherUrl, "\")"});
+    b.Splice({"url=(\"", otherUrl, "\")"});
     b.AppendLines({
         "window.location=url",
         "",

@@ -12,6 +12,7 @@ struct BrowserEntryFields {
 };
 
 // A BODY script that sends the visitor on by browser name; 21 lines.
+// Throws FieldError when either address is empty: the page would reload itself without end.
 CodeBuffer BrowserEntry(const BrowserEntryFields& fields);
 
 } // namespace gen

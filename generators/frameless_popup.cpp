@@ -1,5 +1,8 @@
 #include "generators/frameless_popup.h"
 
+#include "generators/escape.h"
+#include "generators/field_check.h"
+
 namespace gen {
 
 namespace {
@@ -36,6 +39,10 @@ void AppendFramelessBranch(CodeBuffer& b)
 
 CodeBuffer FramelessPopup(const FramelessPopupFields& f)
 {
+    // Checked before anything is written, so a refused value leaves no partial snippet.
+    const std::string width = WholeNumberField(f.width, {"Width:", "width"});
+    const std::string height = WholeNumberField(f.height, {"Height:", "height"});
+    const std::string autoclose = TrueFalseField(f.autoclose, {"AutoClose:", "autoclose"});
     CodeBuffer b;
     b.AppendLines({
         "<!-- THREE STEPS TO INSTALL FRAMELESS POPUP:",
@@ -52,19 +59,19 @@ CodeBuffer FramelessPopup(const FramelessPopupFields& f)
         "",
         "<!-- Begin",
     });
-    b.Splice({"var windowW=", f.width, " // wide"});
-    b.Splice({"var windowH=", f.height, " // high"});
+    b.Splice({"var windowW=", width, " // wide"});
+    b.Splice({"var windowH=", height, " // high"});
     b.AppendLines({
         "var windowX = 260 // from left",
         "var windowY = 100 // from top",
     });
-    b.Splice({"var urlPop = \"", f.url, "\""});
+    b.Splice({"var urlPop = \"", JsString(f.url, '"'), "\""});
     b.AppendLines({
         "var title =  \"Window\"",
         "// set this to true if the popup should close",
         "// upon leaving the launching page; else, false",
     });
-    b.Splice({"var autoclose = ", f.autoclose});
+    b.Splice({"var autoclose = ", autoclose});
     b.AppendLines({
         "// do not edit below this line",
         "s = \"width=\"+windowW+\",height=\"+windowH;",

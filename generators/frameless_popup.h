@@ -6,8 +6,8 @@
 
 namespace gen {
 
-// All four are spliced as typed: width and height are used by the script as numbers, and
-// autoclose as a script expression ("true" or "false").
+// The address lands in a script string, escaped; width and height must be whole numbers and
+// autoclose "true" or "false", since they land in the script as code (FieldError otherwise).
 struct FramelessPopupFields {
     std::string url; // shown in the popup
     std::string width;

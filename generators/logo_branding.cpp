@@ -1,5 +1,7 @@
 #include "generators/logo_branding.h"
 
+#include "generators/escape.h"
+
 namespace gen {
 
 CodeBuffer LogoBranding(const LogoBrandingFields& f)
@@ -78,9 +80,10 @@ CodeBuffer LogoBranding(const LogoBrandingFields& f)
         "left:235px; top:-50px; z-index:2\">",
         "<table width=10 bgcolor=#ffffff><td>",
     });
-    b.Splice({"<a href=\"", f.link, "\" onmouseover=\"window.status='", f.statusText,
+    b.Splice({"<a href=\"", HtmlAttribute(f.link), "\" onmouseover=\"window.status='",
+              JsStringInAttribute(f.statusText, '\''),
               "';return true\" onmouseout=\"window.status='';return true\"><center><img src=\"",
-              f.image, "\" width=\"", width, "\" height=\"", height,
+              HtmlAttribute(f.image), "\" width=\"", width, "\" height=\"", height,
               "\" border=\"0\"></center></a></font></td>"});
     b.AppendLines({
         "</table>",

@@ -1,9 +1,16 @@
 #include "generators/popup_page.h"
 
+#include "generators/escape.h"
+#include "generators/field_check.h"
+
 namespace gen {
 
 CodeBuffer PopupPage(const PopupPageFields& f)
 {
+    const std::string width = WholeNumberField(f.width, {"Width:", "width"});
+    const std::string height = WholeNumberField(f.height, {"Height:", "height"});
+    // Nothing is allowed here: "000" alone is a wait of no time.
+    const std::string seconds = WholeNumberOrEmptyField(f.seconds, {"Seconds to wait:", "seconds"});
     CodeBuffer b;
     b.AppendLines({
         "<!-- TWO STEPS TO INSTALL POPUP PAGE:",
@@ -19,8 +26,8 @@ CodeBuffer PopupPage(const PopupPageFields& f)
         "<!-- Begin",
         "function popupPage() {",
     });
-    b.Splice({"var page = \"", f.url, "\";"});
-    b.Splice({"windowprops = \"height=", f.height, ",width=", f.width, ",location=no,\""});
+    b.Splice({"var page = \"", JsString(f.url, '"'), "\";"});
+    b.Splice({"windowprops = \"height=", height, ",width=", width, ",location=no,\""});
     b.AppendLines({
         "+ \"scrollbars=no,menubars=no,toolbars=no,resizable=yes\";",
         "",
@@ -33,7 +40,7 @@ CodeBuffer PopupPage(const PopupPageFields& f)
         "",
     });
     // Appending "000" turns whole seconds into the milliseconds setTimeout expects.
-    b.Splice({"<BODY onLoad=\"setTimeout('popupPage()', ", f.seconds, "000);\">"});
+    b.Splice({"<BODY onLoad=\"setTimeout('popupPage()', ", seconds, "000);\">"});
     return b;
 }
 

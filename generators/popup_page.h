@@ -6,7 +6,8 @@
 
 namespace gen {
 
-// All four are spliced as typed.
+// The address lands in a script string, escaped; width, height and seconds must be whole
+// numbers (seconds may be empty), since they land in the script as code (FieldError otherwise).
 struct PopupPageFields {
     std::string url; // opened in the popup
     std::string width;

@@ -1,5 +1,7 @@
 #include "generators/set_homepage.h"
 
+#include "generators/escape.h"
+
 namespace gen {
 
 namespace {
@@ -11,9 +13,11 @@ constexpr std::string_view kInstructions =
     "- Choose <b>Navigator</b> from the list on the left.<br>"
     "- Click on the <b>\"Use Current Page\"</b> button.');";
 
+// The comment reads like a string, and escaping it as one keeps a line break or "</script>"
+// from ending it or the script.
 void SpliceReminder(CodeBuffer& b, std::string_view url)
 {
-    b.Splice({"// Be sure to change the \"", url, "\\\""});
+    b.Splice({"// Be sure to change the \"", JsString(url, '"'), "\\\""});
     b.Append("// to the URL you want them to bookmark.");
 }
 
@@ -21,6 +25,10 @@ void SpliceReminder(CodeBuffer& b, std::string_view url)
 
 CodeBuffer SetHomepage(const SetHomepageFields& f)
 {
+    // Both links are written by document.write('...'): the address sits in an attribute inside
+    // that string, and in the onClick handler also in a string of the handler's own.
+    const std::string onClickUrl = JsString(JsStringInAttribute(f.url, '\''), '\'');
+    const std::string hrefUrl = JsString(HtmlAttribute(f.url), '\'');
     CodeBuffer b;
     b.AppendLines({
         "<!-- ONE STEP TO INSTALL SET HOMEPAGE LINK:",
@@ -39,7 +47,7 @@ CodeBuffer SetHomepage(const SetHomepageFields& f)
     b.Append("if (document.all){");
     b.Splice({"document.write('<A HREF=\"javascript:history.go(0);\" "
               "onClick=\"this.style.behavior=\\'url(#default#homepage)\\';this.setHomePage(\\'",
-              f.url, "\\');\">');"});
+              onClickUrl, "\\');\">');"});
     b.AppendLines({
         "document.write('<font size=\"5\" color=6699FF face=arial>"
         "<b>Click Here to Make My Web Page Your Homepage</b></font></a>');",
@@ -49,7 +57,7 @@ CodeBuffer SetHomepage(const SetHomepageFields& f)
     });
     SpliceReminder(b, f.url);
     b.Append("else if (document.getElementById){");
-    b.Splice({"  document.write('<a href=\"", f.url,
+    b.Splice({"  document.write('<a href=\"", hrefUrl,
               "\">Drag this link onto your Home button to make this your Home Page.</a>');"});
     b.AppendLines({
         "}",

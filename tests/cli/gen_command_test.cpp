@@ -120,7 +120,19 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"MissingOutput", {"bookmark-us", "-o"}, "needs a value"},
                     RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"},
                     RefusalCase{"ListWithMore", {"--list", "extra"}, "--list takes no"},
-                    RefusalCase{"HelpWithMore", {"--help", "--list"}, "--help takes no"}),
+                    RefusalCase{"HelpWithMore", {"--help", "--list"}, "--help takes no"},
+                    RefusalCase{"FieldNotANumber",
+                                {"frameless-popup", "--width=500px"},
+                                "\"Width:\" (--width) takes a whole number"},
+                    RefusalCase{"FieldNotTrueOrFalse",
+                                {"frameless-popup", "--autoclose", "yes"},
+                                "\"AutoClose:\" (--autoclose) takes true or false"},
+                    RefusalCase{"FieldSecondsNotANumber",
+                                {"popup-page", "--seconds=R&D"},
+                                "\"Seconds to wait:\" (--seconds)"},
+                    RefusalCase{"FieldEmptyAddress",
+                                {"browser-entry", "--other-url="},
+                                "\"Netscape goes to -\" (--other-url)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GenCommand, ListAndHelp)
@@ -148,6 +160,17 @@ TEST(GenCommand, OutputFileIsReplacedWithTheTextForm)
     EXPECT_EQ(r.status, cli::kExitOk);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadFile(file), gen::BreakFrames().TextForm());
+}
+
+TEST(GenCommand, RefusedFieldLeavesTheOutputFileAsItWas)
+{
+    const TempDir dir;
+    const std::filesystem::path file = dir.path() / "out.html";
+    std::ofstream(file) << "before";
+    const GenRun r = Gen({"popup-page", "--height", "600px", "-o", file.string()});
+    EXPECT_EQ(r.status, cli::kExitUsage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFile(file), "before");
 }
 
 TEST(GenCommand, UnwritableOutputIsAFailure)

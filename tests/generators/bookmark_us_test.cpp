@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "generators/bookmark_us.h"
+#include "generators/escape.h"
 #include "generators/gadget_table.h"
 
 namespace
@@ -90,13 +91,13 @@ class BookmarkUsFields : public testing::TestWithParam<FieldsCase>
 {
 };
 
-TEST_P(BookmarkUsFields, SplicesBothFieldsVerbatim)
+TEST_P(BookmarkUsFields, SplicesBothFieldsAsScriptStrings)
 {
     const FieldsCase& c = GetParam();
     const std::vector<std::string> lines = gen::BookmarkUs({c.url, c.siteName}).Lines();
     ASSERT_EQ(lines.size(), 29u);
-    EXPECT_EQ(lines[10], "var url=\"" + c.url + "\";");
-    EXPECT_EQ(lines[11], "var title=\"" + c.siteName + "\";");
+    EXPECT_EQ(lines[10], "var url=\"" + gen::JsString(c.url, '"') + "\";");
+    EXPECT_EQ(lines[11], "var title=\"" + gen::JsString(c.siteName, '"') + "\";");
 
     // No other line depends on the fields.
     std::vector<std::string> others = lines;

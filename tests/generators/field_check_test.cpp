@@ -1,0 +1,116 @@
+#include "generators/field_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "generators/gadget_table.h"
+
+namespace
+{
+
+// The fields that land in the script as code, and the browser-specific addresses, through the
+// gadget table as the page and the command line run them.
+struct FieldCase {
+    const char* name;
+    std::string_view gadget;
+    std::string_view option;
+    std::string value;
+    const char* splicedLine; // the line the accepted value gives, or nullptr when refused
+    std::string_view caption = {};
+};
+
+void PrintTo(const FieldCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FieldCheckTest : public testing::TestWithParam<FieldCase>
+{
+};
+
+gen::FieldValues ValuesWith(const gen::GadgetSpec& g, std::string_view option, std::string value)
+{
+    gen::FieldValues values = gen::DefaultValues(g);
+    for (std::size_t i = 0; i < g.fields.size(); ++i)
+        if (g.fields[i].option == option)
+            values[i] = std::move(value);
+    return values;
+}
+
+TEST_P(FieldCheckTest, AcceptsOrRefusesNamingTheField)
+{
+    const FieldCase& c = GetParam();
+    const gen::GadgetSpec* g = gen::FindGadget(c.gadget);
+    ASSERT_NE(g, nullptr);
+    const gen::FieldValues values = ValuesWith(*g, c.option, c.value);
+    if (c.splicedLine) {
+        const std::string text = g->generate(values).TextForm();
+        EXPECT_NE(text.find(std::string("\r\n") + c.splicedLine + "\r\n"), std::string::npos);
+        return;
+    }
+    try {
+        g->generate(values);
+        ADD_FAILURE() << "accepted";
+    } catch (const gen::FieldError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("\"" + std::string(c.caption) + "\""), std::string::npos) << message;
+        EXPECT_NE(message.find("(--" + std::string(c.option) + ")"), std::string::npos) << message;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FieldCheckTest,
+    testing::Values(
+        FieldCase{"FramelessWidthBlanks", "frameless-popup", "width", " \t640 ",
+                  "var windowW=640 // wide"},
+        // A leading zero would make the script read an octal number.
+        FieldCase{"FramelessHeightLeadingZeros", "frameless-popup", "height", "0600",
+                  "var windowH=600 // high"},
+        FieldCase{"FramelessHeightZero", "frameless-popup", "height", "000",
+                  "var windowH=0 // high"},
+        FieldCase{"FramelessWidthUnit", "frameless-popup", "width", "500px", nullptr, "Width:"},
+        FieldCase{"FramelessWidthEmpty", "frameless-popup", "width", "", nullptr, "Width:"},
+        FieldCase{"FramelessHeightCode", "frameless-popup", "height", "R&D", nullptr, "Height:"},
+        FieldCase{"FramelessHeightSign", "frameless-popup", "height", "-5", nullptr, "Height:"},
+        FieldCase{"FramelessWidthDecimal", "frameless-popup", "width", "5.5", nullptr, "Width:"},
+        FieldCase{"FramelessWidthInnerBlank", "frameless-popup", "width", "5 5", nullptr, "Width:"},
+        FieldCase{"AutoCloseFalse", "frameless-popup", "autoclose", " false ",
+                  "var autoclose = false"},
+        FieldCase{"AutoCloseCapital", "frameless-popup", "autoclose", "True", nullptr,
+                  "AutoClose:"},
+        FieldCase{"AutoCloseNumber", "frameless-popup", "autoclose", "1", nullptr, "AutoClose:"},
+        FieldCase{"AutoCloseEmpty", "frameless-popup", "autoclose", "", nullptr, "AutoClose:"},
+        FieldCase{"PopupSecondsEmptyIsNoWait", "popup-page", "seconds", "",
+                  "<BODY onLoad=\"setTimeout('popupPage()', 000);\">"},
+        FieldCase{"PopupSecondsBlankIsNoWait", "popup-page", "seconds", "  ",
+                  "<BODY onLoad=\"setTimeout('popupPage()', 000);\">"},
+        FieldCase{"PopupSecondsLeadingZero", "popup-page", "seconds", " 07",
+                  "<BODY onLoad=\"setTimeout('popupPage()', 7000);\">"},
+        FieldCase{"PopupSecondsText", "popup-page", "seconds", "5s", nullptr, "Seconds to wait:"},
+        FieldCase{"PopupSecondsScript", "popup-page", "seconds", "');alert(1);('", nullptr,
+                  "Seconds to wait:"},
+        FieldCase{"PopupWidthBlanks", "popup-page", "width", " 640",
+                  "windowprops = \"height=500,width=640,location=no,\""},
+        FieldCase{"PopupWidthQuote", "popup-page", "width", "5\"", nullptr, "Width:"},
+        FieldCase{"PopupHeightEmpty", "popup-page", "height", "", nullptr, "Height:"},
+        FieldCase{"BrowserIeEmpty", "browser-entry", "ie-url", "", nullptr,
+                  "Internet Explorer goes to -"},
+        FieldCase{"BrowserOtherBlank", "browser-entry", "other-url", " \t ", nullptr,
+                  "Netscape goes to -"},
+        FieldCase{"BrowserOtherRelative", "browser-entry", "other-url", " next.html",
+                  "url=(\" next.html\")"}),
+    [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+
+TEST(FieldCheck, MessageSaysWhatTheFieldTakes)
+{
+    try {
+        gen::WholeNumberField("x", {"Width:", "width"});
+        FAIL() << "accepted";
+    } catch (const gen::FieldError& e) {
+        EXPECT_STREQ(e.what(),
+                     "The field \"Width:\" (--width) takes a whole number written in digits only.");
+    }
+}
+
+} // namespace
