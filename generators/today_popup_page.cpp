@@ -8,7 +8,9 @@ namespace gen
 namespace
 {
 
-// A modal dialog closes on Escape by itself; the button is the visible way out.
+// A modal dialog closes on Escape by itself, but only while the focus is in the page's own
+// document: the framed page would take the key. So the Close button, the visible way out,
+// takes the focus instead of the frame.
 void AppendDialogScript(CodeBuffer& b)
 {
     b.AppendLines({
@@ -23,6 +25,7 @@ void AppendDialogScript(CodeBuffer& b)
         "  frame.style.border = \"0\";",
         "  close.type = \"button\";",
         "  close.textContent = \"Close\";",
+        "  close.autofocus = true;",
         "  close.addEventListener(\"click\", function () { dialog.close(); });",
         "  dialog.addEventListener(\"close\", function () { dialog.remove(); });",
         "  dialog.append(frame, close);",

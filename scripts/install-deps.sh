@@ -12,6 +12,7 @@ packages=(
   xdg-utils
   xvfb xauth
   clang libclang-rt-14-dev
+  chromium python3
 )
 
 missing=()
