@@ -5,6 +5,7 @@ values and with hostile ones.
 Run by CTest with the path of sitewright-gen as the first argument."""
 
 import json
+import re
 import os
 import shutil
 import subprocess
@@ -54,6 +55,13 @@ def place_steps(code, tail=b""):
     return (b"<!DOCTYPE html>\n<html><head>\n" + b"\n".join(head) + b"\n</head>\n" +
             (b"\n".join(body_tag) if body_tag else b"<body>") + b"\n" + b"\n".join(body) +
             tail + b"\n</body></html>\n")
+
+
+def defaults(gadget):
+    """The values the gadget's page starts with, as sitewright-gen's help lists them."""
+    text = subprocess.run([GEN, gadget, "--help"], stdout=subprocess.PIPE, check=True).stdout
+    found = re.findall(r"^  --([a-z-]+)=VALUE +\[(.*)\]$", text.decode(), re.MULTILINE)
+    return dict(found)
 
 
 class Editions(unittest.TestCase):
@@ -368,6 +376,12 @@ class Editions(unittest.TestCase):
             "popup-page": (["url"], self.dialog_held, {"fake_timers": True}),
         }
         for (gadget, (fields, probe, options)) in probes.items():
+            with self.subTest(gadget=gadget, value="defaults"):
+                tab = self.open_page(snippet(gadget, "today"), **options)
+                held = probe(tab)
+                for field in fields:
+                    self.assertEqual(held[field], defaults(gadget)[field])
+                self.assertNoScriptError(tab)
             for field in fields:
                 for name, value in HOSTILE.items():
                     with self.subTest(gadget=gadget, field=field, value=name):
