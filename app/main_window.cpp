@@ -12,6 +12,7 @@
 #include "app/branding.h"
 #include "app/click_label.h"
 #include "app/code_window.h"
+#include "app/edition_choice.h"
 #include "app/error_reporting.h"
 #include "app/page_actions.h"
 #include "app/page_builder.h"
@@ -123,6 +124,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     BuildMenu();
     BuildPages();
     BuildFooter();
+    chkTodaysEdition = new EditionChoice(this);
     BindComponents();
     ConnectHandlers();
     ShowPage(1);

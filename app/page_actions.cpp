@@ -5,7 +5,9 @@
 #include <stdexcept>
 
 #include "app/code_window.h"
+#include "app/edition_choice.h"
 #include "app/main_window.h"
+#include "app/snippet_status.h"
 #include "platform/executable_path.h"
 #include "platform/shell.h"
 #include "platform/text_file.h"
@@ -83,9 +85,12 @@ void GenPage(int page)
 {
     gen::CodeBuffer code;
     const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    const gen::Edition edition = ChosenEdition();
     if (gadget && gadget->generate)
-        code = gadget->generate(ReadPageFields(*gadget));
+        code = gen::GenerateEdition(*gadget, ReadPageFields(*gadget), edition);
     Form4->SetCode(code);
+    if (gadget && gadget->generate)
+        Form4->lblSnippetStatus->ShowFor(gadget->id, edition);
 }
 
 std::string PreviewPath()

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "generators/compatibility.h"
 #include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
@@ -55,12 +56,22 @@ void StyleLabel(QLabel* label, TextStyle style)
     }
 }
 
-QWidget* MakeLabel(QWidget* panel, const ControlRow& row)
+// The browser label keeps its designed text; what the gadget's code does in today's browsers
+// is one hover away.
+void TellCompatibility(QLabel* label, int page)
+{
+    if (const gen::GadgetSpec* gadget = gen::GadgetOfPage(page))
+        label->setToolTip(ToQString(gen::CompatibilityOf(gadget->id).sentence));
+}
+
+QWidget* MakeLabel(QWidget* panel, int page, const ControlRow& row)
 {
     auto* label = new QLabel(panel);
     label->setTextFormat(Qt::PlainText); // captions are shown as typed, never as markup
     label->setText(ToQString(row.caption));
     StyleLabel(label, row.style);
+    if (row.style == TextStyle::Support)
+        TellCompatibility(label, page);
     // Rows without a size take the text's. Descriptions always have their designed size, and
     // sizing a word-wrapped text to itself costs more than all the rest of a page.
     if (row.style != TextStyle::Description)
@@ -102,7 +113,7 @@ QWidget* MakeControl(QWidget* panel, int page, const ControlRow& row)
 {
     switch (row.kind) {
     case ControlKind::Label:
-        return MakeLabel(panel, row);
+        return MakeLabel(panel, page, row);
     case ControlKind::Edit:
         return MakeEdit(panel, DefaultText(page, row.name));
     case ControlKind::SpinEdit:

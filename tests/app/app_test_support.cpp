@@ -1,5 +1,6 @@
 #include "app_test_support.h"
 
+#include <QSettings>
 #include <QTest>
 #include <fstream>
 #include <iterator>
@@ -38,6 +39,8 @@ AppFixture::AppFixture()
     // window starts as designed and the folder holds only what the tests write.
     platform::ExeImage() = "plain program image";
     LinkUrl.clear();
+    // The user's own settings (the remembered edition) neither reach the test nor change.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     form2 = std::make_unique<TForm2>();
     form4 = std::make_unique<TForm4>();
     form2->show();
