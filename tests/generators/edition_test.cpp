@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "generators/compatibility.h"
 #include "generators/field_check.h"
@@ -157,6 +160,23 @@ TEST(Editions, TodaysEditionsUseNoRetiredInterface)
         for (const char* r : retired)
             EXPECT_EQ(today.find(r), std::string::npos) << g.id << ": " << r;
     }
+}
+
+// The today's editions recorded in golden/<id>.today.txt, byte for byte from the defaults.
+TEST(Editions, TodaysEditionsMatchTheirGoldenFiles)
+{
+    int compared = 0;
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        const std::filesystem::path file =
+            std::filesystem::path(SITEWRIGHT_GOLDEN_DIR) / (std::string(g.id) + ".today.txt");
+        if (!std::filesystem::exists(file))
+            continue;
+        std::ifstream in(file, std::ios::binary);
+        const std::string golden{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_EQ(Today(g, gen::DefaultValues(g)), golden) << g.id;
+        ++compared;
+    }
+    EXPECT_GE(compared, 4);
 }
 
 TEST(Compatibility, EveryGadgetHasARecord)
