@@ -1,5 +1,6 @@
 #include "app/edition_choice.h"
 
+#include <QEvent>
 #include <QSettings>
 
 #include "app/main_window.h"
@@ -33,7 +34,10 @@ gen::Edition Remembered()
 EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
 {
     setObjectName(QStringLiteral("chkTodaysEdition"));
-    setText(QStringLiteral("Today's edition"));
+    // Alt+T reaches it from any page. It stays out of the Tab chain, which runs round the
+    // visible page's own buttons and fields.
+    setText(QStringLiteral("&Today's edition"));
+    setFocusPolicy(Qt::ClickFocus);
     setFont(ui::DialogFont(11));
     setToolTip(QStringLiteral("Generate code built on current web standards that does what "
                               "the gadget promises in today's browsers, instead of the "
@@ -45,6 +49,17 @@ EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
                             QString::fromUtf8(gen::EditionName(Edition()).data()));
     });
     raise(); // above the pages it stands over
+}
+
+bool EditionChoice::event(QEvent* event)
+{
+    // A button's own access key only presses it and clicks a moment later, from a timer; the
+    // choice takes effect at once, so the next Preview already uses it.
+    if (event->type() == QEvent::Shortcut) {
+        toggle();
+        return true;
+    }
+    return QCheckBox::event(event);
 }
 
 gen::Edition EditionChoice::Edition() const
