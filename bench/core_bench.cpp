@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,6 +18,32 @@ namespace
 void Generate(benchmark::State& state, const gen::GadgetSpec* gadget)
 {
     const gen::FieldValues values = gen::DefaultValues(*gadget);
+    for (auto _ : state) {
+        gen::CodeBuffer code = gadget->generate(values);
+        benchmark::DoNotOptimize(code);
+    }
+}
+
+// Every field that takes any text holds one that needs escaping wherever it lands; fields
+// that refuse it (numbers, true/false) keep their defaults.
+gen::FieldValues EscapedValues(const gen::GadgetSpec& gadget)
+{
+    gen::FieldValues values = gen::DefaultValues(gadget);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::string before = values[i];
+        values[i] = "Joe's \"site\" & C:\\new\\</script>\n";
+        try {
+            gadget.generate(values);
+        } catch (const std::exception&) {
+            values[i] = before;
+        }
+    }
+    return values;
+}
+
+void GenerateEscaped(benchmark::State& state, const gen::GadgetSpec* gadget)
+{
+    const gen::FieldValues values = EscapedValues(*gadget);
     for (auto _ : state) {
         gen::CodeBuffer code = gadget->generate(values);
         benchmark::DoNotOptimize(code);
@@ -83,6 +110,7 @@ const bool registered = [] {
         const std::string id(g.id);
         benchmark::RegisterBenchmark(("generate/" + id).c_str(), Generate, &g);
         benchmark::RegisterBenchmark(("copy/" + id).c_str(), CopyBytes, &g);
+        benchmark::RegisterBenchmark(("escaped/" + id).c_str(), GenerateEscaped, &g);
     }
     return true;
 }();

@@ -52,6 +52,7 @@ done < <($b/bench-core --benchmark_format=csv "${gbench_args[@]}" 2>/dev/null | 
     for (i = 1; i <= n; i++) {
       k = order[i]
       if (("generate", k) in t) printf "%s per snippet,%.1f,%.1f,ns\n", k, t["generate", k], t["copy", k]
+      if (("escaped", k) in t) printf "%s per snippet with escaped fields,%.1f,%.1f,ns\n", k, t["escaped", k], t["copy", k]
       if (("extract", k) in t) printf "ExtractSection %s,%.1f,%.1f,us\n", k, t["extract", k] / 1000, t["memmem", k] / 1000
     }
   }')

@@ -15,6 +15,7 @@
 #include "app_test_support.h"
 #include "generators/bookmark_us.h"
 #include "generators/break_frames.h"
+#include "generators/escape.h"
 #include "generators/gadget_table.h"
 #include "platform/executable_path.h"
 #include "widgets/system_colors.h"
@@ -360,8 +361,9 @@ void MainWindowTest::bookmarkUsSplicesTypedText()
 
     const std::vector<std::string> lines = MemoLines();
     QCOMPARE(lines.size(), std::size_t{29});
-    QCOMPARE(lines[10], "var url=\"" + url.toStdString() + "\";");
-    QCOMPARE(lines[11], "var title=\"" + name.toStdString() + "\";");
+    // Escaped for the script string they land in.
+    QCOMPARE(lines[10], "var url=\"" + gen::JsString(url.toStdString(), '"') + "\";");
+    QCOMPARE(lines[11], "var title=\"" + gen::JsString(name.toStdString(), '"') + "\";");
 }
 
 void MainWindowTest::previewWritesFileAndOpensBrowser()

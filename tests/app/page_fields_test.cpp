@@ -23,7 +23,9 @@ private Q_SLOTS:
 
     void tabWalksTheFieldsInPageOrder_data();
     void tabWalksTheFieldsInPageOrder();
-    void autoCloseOffersTrueAndFalseAndTakesAnyText();
+    void autoCloseOffersTrueAndFalseAndRefusesOtherText();
+    void refusedFieldLeavesCodeAndPreview_data();
+    void refusedFieldLeavesCodeAndPreview();
     void fieldTextReachesItsLine_data();
     void fieldTextReachesItsLine();
 
@@ -82,7 +84,7 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
     QCOMPARE(backward, order);
 }
 
-void PageFieldsTest::autoCloseOffersTrueAndFalseAndTakesAnyText()
+void PageFieldsTest::autoCloseOffersTrueAndFalseAndRefusesOtherText()
 {
     QComboBox* combo = f->form2->ComboBox1;
     QVERIFY(combo->isEditable());
@@ -100,10 +102,68 @@ void PageFieldsTest::autoCloseOffersTrueAndFalseAndTakesAnyText()
     QTest::keyClicks(combo, QStringLiteral("yes"));
     QTest::keyClick(combo, Qt::Key_Return);
     QCOMPARE(combo->count(), 2); // typed text does not join the list
-    QCOMPARE(GenerateCode(6).at(21), "var autoclose = yes");
+    QVERIFY(f->reporter.messages.isEmpty());
+    QCOMPARE(GenerateCode(6).at(21), "var autoclose = false"); // the code of before stays
+    QCOMPARE(f->reporter.messages.size(), 1);
+    QVERIFY2(f->reporter.messages[0].contains(QStringLiteral("\"AutoClose:\" (--autoclose)")),
+             qPrintable(f->reporter.messages[0]));
 
     combo->clearEditText();
-    QCOMPARE(GenerateCode(6).at(21), "var autoclose = ");
+    QCOMPARE(GenerateCode(6).at(21), "var autoclose = false");
+    QCOMPARE(f->reporter.messages.size(), 2);
+}
+
+// A value the code cannot take is reported in the error box, naming the field; Generate Code
+// leaves the code window as it was, Preview leaves preview.html and starts no browser.
+void PageFieldsTest::refusedFieldLeavesCodeAndPreview_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("frameless width with unit") << 6 << "Edit8"
+                                               << "500px"
+                                               << "\"Width:\" (--width)";
+    QTest::newRow("frameless height empty") << 6 << "Edit9"
+                                            << ""
+                                            << "\"Height:\" (--height)";
+    QTest::newRow("popup width name") << 10 << "Edit14"
+                                      << "R&D"
+                                      << "\"Width:\" (--width)";
+    QTest::newRow("popup height quote") << 10 << "Edit15"
+                                        << "5\""
+                                        << "\"Height:\" (--height)";
+    QTest::newRow("popup seconds script") << 10 << "Edit13"
+                                          << "1);alert(1"
+                                          << "\"Seconds to wait:\" (--seconds)";
+    QTest::newRow("IE address empty") << 7 << "Edit10"
+                                      << ""
+                                      << "\"Internet Explorer goes to -\" (--ie-url)";
+    QTest::newRow("other address blank") << 7 << "Edit11"
+                                         << "   "
+                                         << "\"Netscape goes to -\" (--other-url)";
+}
+
+void PageFieldsTest::refusedFieldLeavesCodeAndPreview()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, named);
+    f->form2->ShowPage(page);
+    const std::vector<std::string> before = GenerateCode(page);
+    const std::string preview = f->Folder() + "preview.html";
+    WriteFileBytes(preview, "earlier preview");
+    PasteInto(Control(field), text);
+
+    QCOMPARE(GenerateCode(page), before);
+    QTest::mouseClick(Control(QStringLiteral("xpButton%1").arg(2 * page - 1)), Qt::LeftButton);
+    QCOMPARE(f->form4->Lines(), before);
+    QCOMPARE(ReadFileBytes(preview), std::string("earlier preview"));
+    QVERIFY(f->shell.requests.empty());
+    QCOMPARE(f->reporter.messages.size(), 2);
+    for (const QString& message : f->reporter.messages)
+        QVERIFY2(message.contains(named), qPrintable(message));
 }
 
 void PageFieldsTest::fieldTextReachesItsLine_data()
@@ -118,7 +178,7 @@ void PageFieldsTest::fieldTextReachesItsLine_data()
         << "http://h.example/x" << 23 << "  document.write('<a href=\"http://h.example/x\">Drag";
     QTest::newRow("status text, apostrophe")
         << 5 << "Edit4"
-        << "It's new" << 63 << "window.status='It's new';return true\"";
+        << "It's new" << 63 << "window.status='It\\'s new';return true\"";
     QTest::newRow("logo link") << 5 << "Edit5"
                                << "http://l.example/" << 63
                                << "<a href=\"http://l.example/\" onmouseover";
@@ -138,8 +198,8 @@ void PageFieldsTest::fieldTextReachesItsLine_data()
         << "http://u.example/" << 18 << "var urlPop = \"http://u.example/\"";
     QTest::newRow("popup width") << 6 << "Edit8"
                                  << "640" << 14 << "var windowW=640 // wide";
-    QTest::newRow("popup height, empty") << 6 << "Edit9"
-                                         << "" << 15 << "var windowH= // high";
+    QTest::newRow("popup height, blanks") << 6 << "Edit9"
+                                          << " 480 " << 15 << "var windowH=480 // high";
     QTest::newRow("IE address") << 7 << "Edit10"
                                 << "http://a.example/ie" << 14 << "url=(\"http://a.example/ie\");";
     QTest::newRow("other address")
