@@ -245,6 +245,13 @@ class Editions(unittest.TestCase):
             lambda s, m, p: m == "Target.targetCreated"
             and p["targetInfo"].get("openerId") == tab.target, since)
         popup = self.browser.events[index][2]["targetInfo"]["targetId"]
+        # The window itself: as wide as asked, where the snippet puts it.
+        session = self.browser.call("Target.attachToTarget",
+                                    {"targetId": popup, "flatten": True})["sessionId"]
+        window = self.browser.call(
+            "Runtime.evaluate", {"expression": "[innerWidth, screenX, screenY]",
+                                 "returnByValue": True}, session=session)["result"]["value"]
+        self.assertEqual(window, [420, 260, 100])
         # Leaving the page closes the popup (autoclose is true by default).
         tab.navigate(self.serve(b"", b"<p>elsewhere"))
         self.browser.wait_event(
