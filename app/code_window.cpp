@@ -9,6 +9,7 @@
 
 #include "app/code_window_keys.h"
 #include "app/error_reporting.h"
+#include "app/snippet_status.h"
 #include "platform/staged_file.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
@@ -67,6 +68,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
     xpButton2 = MakeButton("xpButton2", "Copy", 160);
     xpButton3 = MakeButton("xpButton3", "Save to File", 256);
     xpButton4 = MakeButton("xpButton4", "Close", 352);
+    lblSnippetStatus = new SnippetStatus(this);
     ConnectHandlers();
     new CodeWindowKeys(*this);
     Form4 = this;
@@ -138,11 +140,13 @@ void TForm4::SetCode(const gen::CodeBuffer& code)
         text += QLatin1Char('\n');
     }
     Memo1->setPlainText(text);
+    lblSnippetStatus->Clear();
 }
 
 void TForm4::ClearCode()
 {
     Memo1->clear();
+    lblSnippetStatus->Clear();
 }
 
 std::vector<std::string> TForm4::Lines() const

@@ -9,6 +9,7 @@
 class QFileDialog;
 class QFrame;
 class QPlainTextEdit;
+class SnippetStatus;
 class TxpButton;
 
 // The code window: shows the code buffer, the lines of Memo1, and lets the user select, copy
@@ -21,7 +22,8 @@ public:
     explicit TForm4(QWidget* parent = nullptr);
     ~TForm4() override;
 
-    // Replaces the buffer with `code`'s lines, each followed by a line break.
+    // Replaces the buffer with `code`'s lines, each followed by a line break. The status note
+    // is cleared; the caller that knows the snippet's gadget sets it.
     void SetCode(const gen::CodeBuffer& code);
     void ClearCode();
     // The lines Memo1 shows now, user edits included, as UTF-8 bytes: its text split at every
@@ -51,6 +53,8 @@ public:
     TxpButton* xpButton2 = nullptr;
     TxpButton* xpButton3 = nullptr;
     TxpButton* xpButton4 = nullptr;
+    // What the held snippet does in today's browsers.
+    SnippetStatus* lblSnippetStatus = nullptr;
     // Made on first use: building a file dialog costs a quarter of the program's start-up.
     QFileDialog* SaveDialog1 = nullptr;
     QFileDialog* EnsureSaveDialog();

@@ -12,6 +12,7 @@
 #include "app/branding.h"
 #include "app/click_label.h"
 #include "app/code_window.h"
+#include "app/edition_choice.h"
 #include "app/error_reporting.h"
 #include "app/menu_lines.h"
 #include "app/page_actions.h"
@@ -106,6 +107,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     BuildMenu();
     BuildPages();
     BuildFooter();
+    chkTodaysEdition = new EditionChoice(this);
     ConnectHandlers();
     new PageShortcuts(*this);
     ShowPage(1);

@@ -5,6 +5,7 @@
 #include <string>
 
 class ClickLabel;
+class EditionChoice;
 class QComboBox;
 class QFrame;
 class QImage;
@@ -94,6 +95,8 @@ public:
     ClickLabel* Label10 = nullptr;
     QLabel* imgSBIMG = nullptr;
     ClickLabel* lblTextLink = nullptr;
+    // Classic or today's edition for every page's Preview and Generate Code.
+    EditionChoice* chkTodaysEdition = nullptr;
 
     // Pages.
     QFrame* Panel1 = nullptr;

@@ -5,7 +5,9 @@
 #include <stdexcept>
 
 #include "app/code_window.h"
+#include "app/edition_choice.h"
 #include "app/main_window.h"
+#include "app/snippet_status.h"
 #include "platform/executable_path.h"
 #include "platform/shell.h"
 #include "platform/staged_file.h"
@@ -82,12 +84,15 @@ void GenPage(int page)
 {
     gen::CodeBuffer code;
     const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    const gen::Edition edition = ChosenEdition();
     if (gadget && gadget->generate) {
         // A page not shown yet holds its fields as they start.
         Form2->EnsurePageBuilt(page);
-        code = gadget->generate(ReadPageFields(*gadget));
+        code = gen::GenerateEdition(*gadget, ReadPageFields(*gadget), edition);
     }
     CodeWindow().SetCode(code);
+    if (gadget && gadget->generate)
+        CodeWindow().lblSnippetStatus->ShowFor(gadget->id, edition);
 }
 
 std::string PreviewPath()

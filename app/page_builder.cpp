@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "app/main_window.h"
+#include "generators/compatibility.h"
 #include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
@@ -48,6 +49,14 @@ void StyleLabel(QLabel* label, TextStyle style)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         break;
     }
+}
+
+// The browser label keeps its designed text; what the gadget's code does in today's browsers
+// is one hover away.
+void TellCompatibility(QLabel* label, int page)
+{
+    if (const gen::GadgetSpec* gadget = gen::GadgetOfPage(page))
+        label->setToolTip(ToQString(gen::CompatibilityOf(gadget->id).sentence));
 }
 
 QLabel* MakeLabel(QWidget* panel, std::string_view text, TextStyle style)
@@ -229,8 +238,11 @@ void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields, const Pag
 void BuildPage(TForm2& form, const PageLayout& layout)
 {
     QFrame* panel = form.*layout.panel;
-    for (const LabelRow& row : layout.labels)
-        BuildLabel(form, panel, row.member, row.name, row.place, row.text, row.style);
+    for (const LabelRow& row : layout.labels) {
+        QLabel* label = BuildLabel(form, panel, row.member, row.name, row.place, row.text, row.style);
+        if (row.style == TextStyle::Support)
+            TellCompatibility(label, layout.page);
+    }
     const std::map<std::string_view, QWidget*> fields = BuildFields(form, panel, layout);
     const int k = layout.page;
     QWidget* preview = MakeButton(form, panel, layout.preview, 2 * k - 1, QStringLiteral("Preview"),

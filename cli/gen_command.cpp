@@ -4,6 +4,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "generators/compatibility.h"
+#include "generators/edition.h"
 #include "generators/field_check.h"
 #include "generators/gadget_table.h"
 #include "platform/staged_file.h"
@@ -15,7 +17,8 @@ namespace
 {
 
 constexpr const char* kUsage =
-    "Usage: sitewright-gen GADGET [--OPTION=VALUE | --OPTION VALUE]... [-o FILE]\n"
+    "Usage: sitewright-gen GADGET [--OPTION=VALUE | --OPTION VALUE]... [--edition EDITION]\n"
+    "                      [-o FILE]\n"
     "       sitewright-gen GADGET --help\n"
     "       sitewright-gen --list\n"
     "       sitewright-gen --help\n"
@@ -25,12 +28,16 @@ constexpr const char* kUsage =
     "the program's pages start with. Values land in the code exactly as given, escaped where\n"
     "they must be; a value a field cannot take (such as a width that is not a whole number)\n"
     "is refused with exit status 2.\n"
-    "--list names the gadgets; GADGET --help lists a gadget's options and their defaults.\n";
+    "--edition today writes the today's edition, built on current web standards, instead of\n"
+    "the designed snippet (--edition classic, the default).\n"
+    "--list names the gadgets and says whether their designed snippet works in today's\n"
+    "browsers; GADGET --help says what it does there and lists the gadget's options.\n";
 
 struct Request {
     const gen::GadgetSpec* gadget = nullptr;
     gen::FieldValues values;
     std::optional<std::string> outputPath;
+    gen::Edition edition = gen::Edition::Classic;
     bool help = false;
 };
 
@@ -41,18 +48,31 @@ struct UsageError : std::runtime_error {
 
 void PrintList(std::ostream& out)
 {
-    std::size_t width = 0;
+    std::size_t idWidth = 0;
+    std::size_t titleWidth = 0;
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        idWidth = std::max(idWidth, g.id.size());
+        titleWidth = std::max(titleWidth, g.title.size());
+    }
     for (const gen::GadgetSpec& g : gen::GadgetTable())
-        width = std::max(width, g.id.size());
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
-        out << g.id << std::string(width - g.id.size() + 2, ' ') << g.title << '\n';
+        out << g.id << std::string(idWidth - g.id.size() + 2, ' ') << g.title
+            << std::string(titleWidth - g.title.size() + 2, ' ')
+            << gen::SupportWord(gen::CompatibilityOf(g.id).classic) << '\n';
+}
+
+void PrintCompatibility(const gen::GadgetSpec& g, std::ostream& out)
+{
+    const gen::Compatibility& c = gen::CompatibilityOf(g.id);
+    out << "In today's browsers (" << gen::SupportWord(c.classic) << "): " << c.sentence << '\n'
+        << "Today's edition: " << c.todaySentence << "\n\n";
 }
 
 void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
 {
     out << "Usage: sitewright-gen " << g.id << " [OPTION]... [-o FILE]\n"
-        << "Writes the snippet of the gadget \"" << g.title << "\".\n\n";
-    std::size_t width = std::string_view("-o FILE").size();
+        << "Writes the snippet of the gadget \"" << g.title << "\".\n";
+    PrintCompatibility(g, out);
+    std::size_t width = std::string_view("--edition=EDITION").size();
     for (const gen::FieldSpec& f : g.fields)
         width = std::max(width, f.option.size() + std::string_view("--=VALUE").size());
     const auto column = [&](std::string_view left) {
@@ -64,6 +84,8 @@ void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
         column("--" + std::string(f.option) + "=VALUE");
         out << '[' << f.defaultText << "]\n";
     }
+    column("--edition=EDITION");
+    out << "classic (the designed snippet, the default) or today\n";
     column("-o FILE");
     out << "write to FILE, replacing it, instead of standard output\n";
 }
@@ -89,6 +111,14 @@ std::string TakeValue(const std::vector<std::string>& args, std::size_t& i, std:
     return args[++i];
 }
 
+gen::Edition TakeEdition(std::string_view name)
+{
+    if (const std::optional<gen::Edition> edition = gen::ParseEdition(name))
+        return *edition;
+    throw UsageError("sitewright-gen: --edition takes classic or today, not '" + std::string(name) +
+                     "'");
+}
+
 Request Parse(const std::vector<std::string>& args)
 {
     Request r;
@@ -103,6 +133,8 @@ Request Parse(const std::vector<std::string>& args)
         const std::string name = arg.substr(0, equals);
         if (name == "--help" && equals == std::string::npos) {
             r.help = true;
+        } else if (name == "--edition") {
+            r.edition = TakeEdition(TakeValue(args, i, name, equals));
         } else if (name == "-o" || name == "--output") {
             r.outputPath = TakeValue(args, i, name, equals);
         } else if (name.size() > 2 && name.compare(0, 2, "--") == 0) {
@@ -132,7 +164,7 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
         err << "sitewright-gen: " << r.gadget->id << " cannot be generated yet\n";
         return kExitFailure;
     }
-    const gen::CodeBuffer code = r.gadget->generate(r.values);
+    const gen::CodeBuffer code = gen::GenerateEdition(*r.gadget, r.values, r.edition);
     if (!r.outputPath) {
         out.write(code.TextForm().data(), static_cast<std::streamsize>(code.TextForm().size()));
         return Delivered(out, err);

@@ -14,7 +14,7 @@ packages=(
   xvfb xauth xdotool
   clang libclang-rt-14-dev
   dpkg-dev help2man man-db lintian desktop-file-utils appstream xdotool x11-utils
-  chromium
+  chromium python3
 )
 
 missing=()

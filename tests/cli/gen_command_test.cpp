@@ -14,6 +14,9 @@
 #include "cli/gen_command.h"
 #include "generators/bookmark_us.h"
 #include "generators/break_frames.h"
+#include "generators/compatibility.h"
+#include "generators/edition.h"
+#include "generators/gadget_table.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
@@ -105,6 +108,14 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"},
                     RefusalCase{"ListWithMore", {"--list", "extra"}, "--list takes no"},
                     RefusalCase{"HelpWithMore", {"--help", "--list"}, "--help takes no"},
+                    RefusalCase{"UnknownEdition",
+                                {"bookmark-us", "--edition=modern"},
+                                "--edition takes classic or today, not 'modern'"},
+                    RefusalCase{
+                        "EditionWithoutValue", {"bookmark-us", "--edition"}, "needs a value"},
+                    RefusalCase{"TodaysEditionRefusesTheSameFields",
+                                {"popup-page", "--edition", "today", "--width=5O0"},
+                                "\"Width:\" (--width) takes a whole number"},
                     RefusalCase{"FieldNotANumber",
                                 {"frameless-popup", "--width=500px"},
                                 "\"Width:\" (--width) takes a whole number"},
@@ -133,6 +144,49 @@ TEST(GenCommand, ListAndHelp)
     EXPECT_NE(help.out.find("[My cool site]"), std::string::npos);
 
     EXPECT_EQ(Gen({"--help"}).status, cli::kExitOk);
+}
+
+// Every gadget takes both editions, in both option forms; classic is the default, and the
+// edition is applied to the values given on the same command line.
+TEST(GenCommand, EditionSwitchForEveryGadget)
+{
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        const gen::FieldValues values = gen::DefaultValues(g);
+        const std::string classic = g.generate(values).TextForm();
+        const std::string today = gen::GenerateEdition(g, values, gen::Edition::Today).TextForm();
+        const std::string id(g.id);
+        EXPECT_EQ(Gen({id}).out, classic) << id;
+        EXPECT_EQ(Gen({id, "--edition=classic"}).out, classic) << id;
+        const GenRun r = Gen({id, "--edition", "today"});
+        EXPECT_EQ(r.status, cli::kExitOk) << id << r.err;
+        EXPECT_EQ(r.out, today) << id;
+    }
+    gen::BookmarkUsFields typed{"http://a.example/", "Joe's \"site\""};
+    EXPECT_EQ(
+        Gen({"bookmark-us", "--site-name", typed.siteName, "--edition=today", "--url", typed.url})
+            .out,
+        gen::GenerateEdition(*gen::FindGadget("bookmark-us"), {typed.url, typed.siteName},
+                             gen::Edition::Today)
+            .TextForm());
+}
+
+// --list gives each gadget's status on its line; GADGET --help gives the whole sentence.
+TEST(GenCommand, ListAndHelpTellTheStatus)
+{
+    const GenRun list = Gen({"--list"});
+    std::istringstream lines(list.out);
+    std::string line;
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        ASSERT_TRUE(std::getline(lines, line)) << g.id;
+        const gen::Compatibility& c = gen::CompatibilityOf(g.id);
+        EXPECT_EQ(line.rfind(std::string(g.id) + "  ", 0), 0u) << line;
+        const std::string status(gen::SupportWord(c.classic));
+        EXPECT_EQ(line.substr(line.size() - status.size() - 2), "  " + status) << line;
+        const GenRun help = Gen({std::string(g.id), "--help"});
+        EXPECT_NE(help.out.find(c.sentence), std::string::npos) << g.id;
+        EXPECT_NE(help.out.find("--edition=EDITION"), std::string::npos) << g.id;
+    }
+    EXPECT_FALSE(std::getline(lines, line)) << line;
 }
 
 TEST(GenCommand, OutputFileIsReplacedWithTheTextForm)

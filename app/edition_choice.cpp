@@ -1,0 +1,75 @@
+#include "app/edition_choice.h"
+
+#include <QEvent>
+#include <QSettings>
+
+#include "app/main_window.h"
+#include "widgets/ui_fonts.h"
+
+namespace
+{
+
+// The gap between Preview (ends at x 105) and Generate Code (starts at x 264) of every page,
+// below page 5's spin boxes (which end at y 182), in the main window's coordinates.
+constexpr int kPageX = 168;
+constexpr int kPageY = 36;
+const QRect kPlace(kPageX + 116, kPageY + 185, 138, 17);
+
+QSettings Settings()
+{
+    // Named here, not by the application: branding renames the application.
+    return QSettings(QString::fromLatin1(EditionChoice::kSettingsOwner),
+                     QString::fromLatin1(EditionChoice::kSettingsOwner));
+}
+
+gen::Edition Remembered()
+{
+    const QString name =
+        Settings().value(QString::fromLatin1(EditionChoice::kSettingsKey)).toString();
+    return gen::ParseEdition(name.toStdString()).value_or(gen::Edition::Classic);
+}
+
+} // namespace
+
+EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
+{
+    setObjectName(QStringLiteral("chkTodaysEdition"));
+    // Alt+T reaches it from any page. It stays out of the Tab chain, which runs round the
+    // visible page's own buttons and fields.
+    setText(QStringLiteral("&Today's edition"));
+    setFocusPolicy(Qt::ClickFocus);
+    setFont(ui::DialogFont(11));
+    setToolTip(QStringLiteral("Generate code built on current web standards that does what "
+                              "the gadget promises in today's browsers, instead of the "
+                              "original code."));
+    setGeometry(kPlace);
+    setChecked(Remembered() == gen::Edition::Today);
+    connect(this, &QCheckBox::toggled, this, [this] {
+        Settings().setValue(QString::fromLatin1(kSettingsKey),
+                            QString::fromUtf8(gen::EditionName(Edition()).data()));
+    });
+    raise(); // above the pages it stands over
+}
+
+bool EditionChoice::event(QEvent* event)
+{
+    // A button's own access key only presses it and clicks a moment later, from a timer; the
+    // choice takes effect at once, so the next Preview already uses it.
+    if (event->type() == QEvent::Shortcut) {
+        toggle();
+        return true;
+    }
+    return QCheckBox::event(event);
+}
+
+gen::Edition EditionChoice::Edition() const
+{
+    return isChecked() ? gen::Edition::Today : gen::Edition::Classic;
+}
+
+gen::Edition ChosenEdition()
+{
+    if (!Form2 || !Form2->chkTodaysEdition)
+        return gen::Edition::Classic;
+    return Form2->chkTodaysEdition->Edition();
+}

@@ -1,0 +1,63 @@
+#include "generators/escape.h"
+#include "generators/todays_edition.h"
+
+namespace gen
+{
+
+namespace
+{
+
+// The shortcut bookmarks the page being shown, whatever the link says; the hint names it
+// for the visitor's own keyboard, or the menu where there is none.
+void AppendShortcutScript(CodeBuffer& b)
+{
+    b.AppendLines({
+        "  var agent = navigator.userAgent;",
+        "  var how = \"press Ctrl+D\";",
+        "  if (/iPhone|iPad|iPod/.test(agent)) how = \"tap Share, then Add Bookmark,\";",
+        "  else if (/Android/.test(agent)) how = \"open the browser's menu and tap the star\";",
+        "  else if (/Macintosh|Mac OS X/.test(agent)) how = \"press Command+D\";",
+        "  var link = document.createElement(\"a\");",
+        "  var hint = document.createElement(\"span\");",
+        "  link.href = url;",
+        "  link.textContent = \"Add \" + title + \" to your bookmarks\";",
+        "  link.addEventListener(\"click\", function (event) {",
+        "    event.preventDefault();",
+        "    hint.textContent = \" To bookmark \" + title + \", \" + how + \".\";",
+        "  });",
+        "  document.currentScript.after(link, hint);",
+    });
+}
+
+} // namespace
+
+CodeBuffer TodaysBookmarkUs(const BookmarkUsFields& f)
+{
+    CodeBuffer b;
+    b.AppendLines({
+        "<!-- ONE STEP TO INSTALL BOOKMARK US (TODAY'S EDITION):",
+        "",
+        "  1.  Copy the coding into the BODY of your HTML document  -->",
+        "",
+        "<!-- What today's browsers allow: no browser lets a page add a bookmark any",
+        "     more. The link tells visitors the shortcut of their own browser, which",
+        "     bookmarks the page they are on, so put it on the page to be bookmarked.",
+        "     The link leads to that address too, so it can be dragged to the",
+        "     bookmarks bar.  -->",
+        "",
+        "<!-- STEP ONE: Paste this code into the BODY of your HTML document  -->",
+        "",
+        "<script>",
+        "(function () {",
+    });
+    b.Splice({"  var url = \"", JsString(f.url, '"'), "\";"});
+    b.Splice({"  var title = \"", JsString(f.siteName, '"'), "\";"});
+    AppendShortcutScript(b);
+    b.AppendLines({
+        "})();",
+        "</script>",
+    });
+    return b;
+}
+
+} // namespace gen

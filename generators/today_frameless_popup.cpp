@@ -1,0 +1,61 @@
+#include "generators/escape.h"
+#include "generators/field_check.h"
+#include "generators/todays_edition.h"
+
+namespace gen
+{
+
+CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& f)
+{
+    const std::string width = WholeNumberField(f.width, {"Width:", "width"});
+    const std::string height = WholeNumberField(f.height, {"Height:", "height"});
+    const std::string autoclose = TrueFalseField(f.autoclose, {"AutoClose:", "autoclose"});
+    CodeBuffer b;
+    b.AppendLines({
+        "<!-- TWO STEPS TO INSTALL FRAMELESS POPUP (TODAY'S EDITION):",
+        "",
+        "  1.  Copy the coding into the HEAD of your HTML document",
+        "  2.  Put the last coding into the BODY of your HTML document  -->",
+        "",
+        "<!-- What today's browsers allow: no browser opens a window without frame",
+        "     and title bar any more, and a window opens only from the visitor's",
+        "     click. The link opens your page in a popup window of the size below;",
+        "     without scripts it opens the page in a new tab.  -->",
+        "",
+        "<!-- STEP ONE: Paste this code into the HEAD of your HTML document  -->",
+        "",
+        "<script>",
+    });
+    b.Splice({"var windowW = ", width, "; // wide"});
+    b.Splice({"var windowH = ", height, "; // high"});
+    b.AppendLines({
+        "var windowX = 260; // from left",
+        "var windowY = 100; // from top",
+    });
+    b.Splice({"var urlPop = \"", JsString(f.url, '"'), "\";"});
+    b.AppendLines({
+        "// set this to true if the popup should close",
+        "// upon leaving the launching page; else, false",
+    });
+    b.Splice({"var autoclose = ", autoclose, ";"});
+    b.AppendLines({
+        "var popFrameless = null;",
+        "function openFrameless(event) {",
+        "  popFrameless = window.open(urlPop, \"popFrameless\", \"popup,width=\" + windowW +",
+        "    \",height=\" + windowH + \",left=\" + windowX + \",top=\" + windowY);",
+        "  if (popFrameless) event.preventDefault();",
+        "}",
+        "window.addEventListener(\"pagehide\", function () {",
+        "  if (autoclose && popFrameless) popFrameless.close();",
+        "});",
+        "</script>",
+        "",
+        "<!-- STEP TWO: Copy this code into the BODY of your HTML document  -->",
+        "",
+    });
+    b.Splice({"<a href=\"", HtmlAttribute(f.url),
+              "\" target=\"_blank\" onclick=\"openFrameless(event)\">Click Here</a>"});
+    return b;
+}
+
+} // namespace gen

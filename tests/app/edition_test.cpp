@@ -1,0 +1,193 @@
+// The edition choice of the main window, the browser labels' tooltips and the code window's
+// status note: what the user sees, what the buttons produce, and what is remembered.
+#include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+
+#include "app/code_window.h"
+#include "app/edition_choice.h"
+#include "app/main_window.h"
+#include "app/page_actions.h"
+#include "app/page_layout.h"
+#include "app/snippet_status.h"
+#include "app_test_support.h"
+#include "generators/compatibility.h"
+#include "generators/edition.h"
+#include "tests/support/file_bytes.h"
+#include "widgets/xp_button.h"
+
+class EditionTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<AppFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void browserLabelKeepsTextAndTellsTheSentence_data();
+    void browserLabelKeepsTextAndTellsTheSentence();
+    void choiceIsVisibleOnEveryPageAndCoversNothing();
+    void choiceIsToggledByItsAccessKey();
+    void choiceAppliesToPreviewAndGenerate_data();
+    void choiceAppliesToPreviewAndGenerate();
+    void choiceIsRememberedAcrossARestart();
+    void codeWindowStatusFitsBesideTheButtons();
+
+private:
+    TxpButton* Button(int number) const
+    {
+        return f->form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(number));
+    }
+    std::unique_ptr<AppFixture> f;
+};
+
+void EditionTest::browserLabelKeepsTextAndTellsTheSentence_data()
+{
+    QTest::addColumn<int>("page");
+    for (int page = 1; page <= 10; ++page)
+        QTest::addRow("page %d", page) << page;
+}
+
+void EditionTest::browserLabelKeepsTextAndTellsTheSentence()
+{
+    QFETCH(int, page);
+    f->form2->ShowPage(page);
+    const gen::GadgetSpec& gadget = *gen::GadgetOfPage(page);
+    for (const pages::LabelRow& row : pages::PageLayoutOf(page).labels) {
+        if (row.style != pages::TextStyle::Support)
+            continue;
+        const QLabel* label = (*f->form2).*row.member;
+        QVERIFY(label);
+        QCOMPARE(label->objectName(), QString::fromUtf8(row.name.data(), row.name.size()));
+        QCOMPARE(label->text(), QString::fromUtf8(row.text.data(), row.text.size()));
+        QCOMPARE(label->pos(), QPoint(row.place.x, row.place.y));
+        QCOMPARE(label->toolTip().toStdString(), gen::CompatibilityOf(gadget.id).sentence);
+        return;
+    }
+    QFAIL("the page has no browser label");
+}
+
+// Over the page area, the choice must not sit on any of the page's controls, and no control
+// may hide it, on whichever page is shown.
+void EditionTest::choiceIsVisibleOnEveryPageAndCoversNothing()
+{
+    EditionChoice* choice = f->form2->chkTodaysEdition;
+    QVERIFY(choice);
+    QCOMPARE(choice->text(), QStringLiteral("&Today's edition"));
+    QVERIFY(choice->sizeHint().width() <= choice->width());
+    for (int page = 1; page <= 10; ++page) {
+        f->form2->ShowPage(page);
+        QVERIFY(choice->isVisible());
+        QCOMPARE(f->form2->childAt(choice->geometry().center()), choice);
+        QWidget* panel = f->form2->Page(page);
+        const QRect place =
+            choice->geometry().translated(-panel->mapTo(f->form2.get(), QPoint(0, 0)));
+        QVERIFY(panel->rect().contains(place));
+        for (QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(
+                !control->geometry().intersects(place),
+                qPrintable(QStringLiteral("page %1: %2").arg(page).arg(control->objectName())));
+    }
+}
+
+// Alt+T works from a field of any page, both ways; Tab stays within the page.
+void EditionTest::choiceIsToggledByItsAccessKey()
+{
+    EditionChoice* choice = f->form2->chkTodaysEdition;
+    f->form2->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    for (int page : {2, 10}) {
+        f->form2->ShowPage(page);
+        Button(2 * page)->setFocus();
+        const gen::Edition before = choice->Edition();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+        QVERIFY(choice->Edition() != before);
+    }
+    QCOMPARE(choice->Edition(), gen::Edition::Classic);
+    QVERIFY(!(choice->focusPolicy() & Qt::TabFocus));
+}
+
+void EditionTest::choiceAppliesToPreviewAndGenerate_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("today");
+    for (int page : {2, 3, 10})
+        for (bool today : {false, true})
+            QTest::addRow("page %d %s", page, today ? "today" : "classic") << page << today;
+}
+
+void EditionTest::choiceAppliesToPreviewAndGenerate()
+{
+    QFETCH(int, page);
+    QFETCH(bool, today);
+    const gen::GadgetSpec& gadget = *gen::GadgetOfPage(page);
+    const gen::Edition edition = today ? gen::Edition::Today : gen::Edition::Classic;
+    const std::string expected =
+        gen::GenerateEdition(gadget, gen::DefaultValues(gadget), edition).TextForm();
+    f->form2->ShowPage(page);
+    if (today)
+        QTest::mouseClick(f->form2->chkTodaysEdition, Qt::LeftButton);
+    QCOMPARE(f->form2->chkTodaysEdition->isChecked(), today);
+
+    QTest::mouseClick(Button(2 * page), Qt::LeftButton); // Generate Code
+    QCOMPARE(f->form4->TextForm(), expected);
+    const gen::Compatibility& c = gen::CompatibilityOf(gadget.id);
+    const QString status = f->form4->lblSnippetStatus->text();
+    QVERIFY(status.startsWith(today ? QStringLiteral("Today's") : QStringLiteral("Classic")));
+    QVERIFY(
+        status.endsWith(QString::fromUtf8(gen::SupportWord(today ? c.today : c.classic).data())));
+
+    QTest::mouseClick(Button(2 * page - 1), Qt::LeftButton); // Preview
+    QCOMPARE(ReadBytes(PreviewPath()), expected);
+    QCOMPARE(f->form4->lblSnippetStatus->text(), QString()); // the buffer is gone
+}
+
+void EditionTest::choiceIsRememberedAcrossARestart()
+{
+    QVERIFY(!f->form2->chkTodaysEdition->isChecked()); // nothing remembered yet
+    for (bool today : {true, false}) {
+        f->form2->chkTodaysEdition->setChecked(today);
+        f->form4.reset();
+        f->form2.reset();
+        f->form2 = std::make_unique<TForm2>();
+        f->form4 = std::make_unique<TForm4>();
+        QCOMPARE(f->form2->chkTodaysEdition->isChecked(), today);
+        QCOMPARE(ChosenEdition(), today ? gen::Edition::Today : gen::Edition::Classic);
+    }
+    // Kept in the scratch folder the settings were pointed at, nowhere else.
+    QVERIFY(QFile::exists(QString::fromStdString(f->dir.File("Sitewright/Sitewright.conf"))));
+}
+
+// Every status the note can show fits its place, which lies beside the designed controls.
+void EditionTest::codeWindowStatusFitsBesideTheButtons()
+{
+    SnippetStatus* note = f->form4->lblSnippetStatus;
+    QVERIFY(f->form4->rect().contains(note->geometry()));
+    for (QWidget* control : f->form4->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != note)
+            QVERIFY2(!control->geometry().intersects(note->geometry()),
+                     qPrintable(control->objectName()));
+    const QFontMetrics metrics(note->font());
+    for (const gen::GadgetSpec& g : gen::GadgetTable())
+        for (gen::Edition e : {gen::Edition::Classic, gen::Edition::Today}) {
+            note->ShowFor(g.id, e);
+            const QRect needed = metrics.boundingRect(
+                note->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft, note->text());
+            QVERIFY2(note->contentsRect().contains(needed), qPrintable(note->text()));
+            QVERIFY(!note->toolTip().isEmpty());
+        }
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    EditionTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "edition_test.moc"

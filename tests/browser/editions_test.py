@@ -1,0 +1,407 @@
+"""Proves in headless Chromium what the compatibility records claim about each gadget's
+classic snippet, and that each today's edition does what the gadget promises, with the default
+values and with hostile ones.
+
+Run by CTest with the path of sitewright-gen as the first argument."""
+
+import json
+import re
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+import urllib.parse
+
+from chromium_pipe import Chromium, PageServer, Tab
+
+GEN = None  # set from the command line
+
+# Typed into every text field of every today's edition.
+HOSTILE = {
+    "quotes": "Joe's \"site\"",
+    "backslashes": "C:\\new\\table\\x41",
+    "script-end": "</script><script>throw 1</script>",
+    "markup": "<b onmouseover=\"x\">bold</b>",
+    "entities": "R&D &amp; &lt; &#34;",
+    "non-ascii": "\u00dcn\u00efc\u00f8de \u2713 \u65e5\u672c \u2028",
+    "empty": "",
+    "long": "abc'\"<" * 1000,
+}
+
+# Addresses that a script navigates to must lead to a page that loads.
+NAVIGATED = {("browser-entry", "ie-url"), ("browser-entry", "other-url")}
+
+
+def snippet(gadget, edition, **fields):
+    args = [GEN, gadget, "--edition=" + edition]
+    args += ["--%s=%s" % (k.replace("_", "-"), v) for k, v in fields.items()]
+    run = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    if run.returncode != 0:
+        raise AssertionError("sitewright-gen %s: %s" % (args[1:], run.stderr.decode()))
+    return run.stdout
+
+
+def place_steps(code, tail=b""):
+    """The page a user builds from the snippet: each step goes where its comment says, into
+    the HEAD, as the BODY tag, or into the BODY."""
+    head, body_tag, body = [], [], []
+    part = head  # the instruction header is a comment; it may stand anywhere
+    for line in code.split(b"\r\n"):
+        if line.startswith(b"<!-- STEP"):
+            part = head if b"HEAD" in line else body_tag if b"BODY tag" in line else body
+        part.append(line)
+    return (b"<!DOCTYPE html>\n<html><head>\n" + b"\n".join(head) + b"\n</head>\n" +
+            (b"\n".join(body_tag) if body_tag else b"<body>") + b"\n" + b"\n".join(body) +
+            tail + b"\n</body></html>\n")
+
+
+def defaults(gadget):
+    """The values the gadget's page starts with, as sitewright-gen's help lists them."""
+    text = subprocess.run([GEN, gadget, "--help"], stdout=subprocess.PIPE, check=True).stdout
+    found = re.findall(r"^  --([a-z-]+)=VALUE +\[(.*)\]$", text.decode(), re.MULTILINE)
+    return dict(found)
+
+
+class Editions(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.scratch = tempfile.mkdtemp(prefix="sw-browser-")
+        cls.server = PageServer()
+        cls.browser = Chromium(cls.scratch, cls.server.port)
+        cls.browser.call("Target.setDiscoverTargets", {"discover": True})
+        cls.count = 0
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+        cls.server.close()
+        shutil.rmtree(cls.scratch, ignore_errors=True)
+
+    def serve(self, code, tail=b""):
+        Editions.count += 1
+        path = "/page%d.html" % Editions.count
+        self.server.pages[path] = place_steps(code, tail)
+        return self.server.url(path)
+
+    def tab(self, **options):
+        tab = Tab(self.browser, **options)
+        self.addCleanup(tab.close)
+        return tab
+
+    def open_page(self, code, tail=b"", **options):
+        tab = self.tab(**options)
+        tab.navigate(self.serve(code, tail))
+        return tab
+
+    def assertNoScriptError(self, tab):
+        self.assertEqual(tab.errors(), [])
+
+    # --- Break Frames -------------------------------------------------------------------
+
+    def framed(self, edition, other_site):
+        base = "http://frames.example" if other_site else self.server.url("")
+        self.server.pages["/child.html"] = place_steps(snippet("break-frames", edition))
+        child = base + "/child.html"
+        Editions.count += 1
+        top = self.server.url("/top%d.html" % Editions.count)
+        self.server.pages[top[len(self.server.url("")):]] = (
+            b"<!DOCTYPE html><iframe id=f src=\"%s\" width=500 height=200></iframe>"
+            % child.encode())
+        return top, child
+
+    def test_break_frames_same_site(self):
+        for edition in ("classic", "today"):
+            with self.subTest(edition):
+                top, child = self.framed(edition, other_site=False)
+                tab = self.tab()
+                self.browser.call("Page.navigate", {"url": top}, session=tab.session)
+                tab.wait_for_location(child)
+                self.assertNoScriptError(tab)
+
+    def test_break_frames_other_site(self):
+        top, child = self.framed("classic", other_site=True)
+        tab = self.tab()
+        tab.navigate(top)
+        self.assertEqual(tab.eval("location.href"), top)
+        self.assertTrue(any("SecurityError" in json.dumps(e) for e in tab.errors()))
+
+        top, child = self.framed("today", other_site=True)
+        tab = self.tab()
+        tab.navigate(top)
+        self.assertEqual(tab.eval("location.href"), top)
+        frame = tab.context_of("http://frames.example")
+        self.assertEqual(tab.eval("document.querySelector('a').target", frame), "_top")
+        since = len(self.browser.events)
+        tab.click("a", frame, frame_selector="#f")
+        tab.wait_for_location(child)
+        self.assertGreater(len(self.browser.events), since)
+
+    # --- Bookmark Us! -------------------------------------------------------------------
+
+    def test_bookmark_us_classic_shows_only_the_reminder(self):
+        tab = self.open_page(snippet("bookmark-us", "classic"))
+        self.assertEqual(tab.eval("document.body.innerText.trim()"),
+                         "Don't forget to bookmark us! (CTRL-D)")
+        self.assertEqual(tab.eval("document.links.length"), 0)
+        self.assertEqual(tab.eval("typeof (window.external || {}).AddFavorite"), "undefined")
+
+    def bookmark_held(self, tab):
+        before = tab.eval("location.href")
+        tab.click("a")
+        held = tab.eval("[document.querySelector('a').getAttribute('href'),"
+                        " document.querySelector('a').textContent,"
+                        " document.querySelector('a + span').textContent]")
+        self.assertEqual(tab.eval("location.href"), before)  # the click stays on the page
+        prefix, suffix = " To bookmark ", ", press Ctrl+D."
+        self.assertTrue(held[2].startswith(prefix) and held[2].endswith(suffix), held[2])
+        self.assertEqual(held[1], "Add " + held[2][len(prefix):-len(suffix)] +
+                         " to your bookmarks")
+        return {"url": held[0], "site-name": held[2][len(prefix):-len(suffix)]}
+
+    # --- Set Homepage Link ----------------------------------------------------------------
+
+    def test_set_homepage_classic_shows_only_the_drag_link(self):
+        tab = self.open_page(snippet("set-homepage", "classic"))
+        self.assertEqual(
+            tab.eval("[...document.links].map(a => [a.textContent, a.getAttribute('href')])"),
+            [["Drag this link onto your Home button to make this your Home Page.",
+              "http://www.example.com"]])
+        self.assertNoScriptError(tab)
+
+    def homepage_held(self, tab):
+        link = tab.eval("[document.querySelector('p a').getAttribute('href'),"
+                        " document.querySelector('p a').textContent]")
+        self.assertEqual(link[0], link[1])
+        self.assertIn("In Chrome, open Settings", tab.eval("document.querySelector('p').textContent"))
+        return {"url": link[0]}
+
+    # --- Logo Branding --------------------------------------------------------------------
+
+    TALL = b"<div style=\"height: 5000px\">content</div>"
+
+    def logo_box(self, tab):
+        return tab.eval("(() => { const r = document.getElementById('branding')"
+                        ".getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom,"
+                        " innerWidth, innerHeight]; })()")
+
+    def test_logo_branding_classic_never_shows(self):
+        tab = self.tab()
+        since = len(self.browser.events)
+        tab.navigate(self.serve(snippet("logo-branding", "classic"), self.TALL))
+        self.browser.wait_event(
+            lambda s, m, p: s == tab.session and m == "Runtime.exceptionThrown", since)
+        self.assertIn("TypeError", json.dumps(tab.errors()))
+        self.assertLessEqual(self.logo_box(tab)[3], 0)  # bottom edge above the visible area
+
+    def test_logo_branding_today_stays_in_the_corner(self):
+        tab = self.open_page(snippet("logo-branding", "today"), self.TALL)
+        left, top, right, bottom, width, height = box = self.logo_box(tab)
+        self.assertTrue(0 <= left < right <= width and 0 <= top < bottom <= height, box)
+        self.assertGreater(left, width / 2)
+        self.assertGreater(top, height / 2)
+        self.assertEqual(tab.eval("window.scrollTo(0, 3000); scrollY"), 3000)
+        self.assertEqual(self.logo_box(tab), box)
+        self.assertEqual(tab.eval("document.querySelector('#branding img').width"), 235)
+        self.assertNoScriptError(tab)
+
+    def logo_held(self, tab):
+        held = tab.eval("(() => { const a = document.getElementById('branding');"
+                        " const i = a.querySelector('img'); return [a.getAttribute('href'),"
+                        " a.title, i.alt, i.getAttribute('src')]; })()")
+        self.assertEqual(held[1], held[2])
+        return {"link": held[0], "status-text": held[1], "image": held[3]}
+
+    # --- Frameless Popup ------------------------------------------------------------------
+
+    def opens(self, tab):
+        return tab.eval("window.__opens")
+
+    def test_frameless_popup_classic_opens_an_ordinary_popup(self):
+        tab = self.open_page(snippet("frameless-popup", "classic"))
+        since = len(self.browser.events)
+        tab.click("a")
+        # A javascript: link runs after the click has been handled; the popup tells when.
+        self.browser.wait_event(
+            lambda s, m, p: m == "Target.targetCreated"
+            and p["targetInfo"].get("openerId") == tab.target, since)
+        opens = self.opens(tab)
+        self.assertEqual(opens[0]["args"][:3], ["http://www.example.com", "popFrameless",
+                                                "scrollbars,width=500,height=600"])
+        self.assertTrue(opens[0]["opened"])
+        self.assertEqual(len(opens), 1)  # the fullscreen branch is never taken
+
+    def test_frameless_popup_today_opens_the_size_asked_for(self):
+        tab = self.open_page(snippet("frameless-popup", "today", width="420", height="310"))
+        since = len(self.browser.events)
+        tab.click("a")
+        opens = self.opens(tab)
+        self.assertEqual(len(opens), 1)
+        self.assertTrue(opens[0]["opened"])
+        features = dict(f.split("=") for f in opens[0]["args"][2].split(",") if "=" in f)
+        self.assertEqual((features["width"], features["height"]), ("420", "310"))
+        index = self.browser.wait_event(
+            lambda s, m, p: m == "Target.targetCreated"
+            and p["targetInfo"].get("openerId") == tab.target, since)
+        popup = self.browser.events[index][2]["targetInfo"]["targetId"]
+        # The window itself: as wide as asked, where the snippet puts it.
+        session = self.browser.call("Target.attachToTarget",
+                                    {"targetId": popup, "flatten": True})["sessionId"]
+        window = self.browser.call(
+            "Runtime.evaluate", {"expression": "[innerWidth, screenX, screenY]",
+                                 "returnByValue": True}, session=session)["result"]["value"]
+        self.assertEqual(window, [420, 260, 100])
+        # Leaving the page closes the popup (autoclose is true by default).
+        tab.navigate(self.serve(b"", b"<p>elsewhere"))
+        self.browser.wait_event(
+            lambda s, m, p: m == "Target.targetDestroyed" and p["targetId"] == popup, since)
+        self.assertNoScriptError(tab)
+
+    def popup_held(self, tab):
+        href = tab.eval("document.querySelector('a').getAttribute('href')")
+        tab.click("a")
+        opens = self.opens(tab)
+        self.assertEqual(opens[0]["args"][0], href)
+        return {"url": href}
+
+    # --- Browser-Specific Entry -----------------------------------------------------------
+
+    def lands(self, code, expected, pretend_ie=False):
+        tab = self.tab(pretend_ie=pretend_ie)
+        self.browser.call("Page.navigate", {"url": self.serve(code)}, session=tab.session)
+        tab.wait_for_location(expected)
+        return tab
+
+    def test_browser_entry(self):
+        ie, other = "http://www.example.com/ie.html", "http://www.example.com/netscape.html"
+        for edition, pretend_ie, expected in (("classic", False, other), ("classic", True, other),
+                                               ("today", False, other), ("today", True, ie)):
+            with self.subTest(edition=edition, pretend_ie=pretend_ie):
+                tab = self.lands(snippet("browser-entry", edition), expected, pretend_ie)
+                self.assertNoScriptError(tab)
+
+    # --- Email This Page, Language, Orchard Search: the same code in both editions ---------
+
+    def test_email_this_page_sends_the_form(self):
+        for edition in ("classic", "today"):
+            with self.subTest(edition):
+                tab = self.open_page(snippet("email-this-page", edition))
+                page = tab.eval("location.href")
+                tab.eval("(() => { const f = document.forms.emailform; f.sendto.value = 'Ann';"
+                         " f.to.value = 'ann@example.org'; f.sendername.value = 'Bo';"
+                         " f.senderemail.value = 'bo@example.org'; })()")
+                since = len(self.browser.events)
+                tab.click("input[type=submit]")
+                self.browser.wait_event(
+                    lambda s, m, p: m == "Target.targetInfoChanged"
+                    and p["targetInfo"]["url"] == "http://www.example.org/mail.pl", since)
+                posts = [r for r in self.server.requests if r[0] == "POST"]
+                form = urllib.parse.parse_qs(posts[-1][3].decode())
+                self.assertEqual(posts[-1][1:3], ("www.example.org", "/mail.pl"))
+                self.assertEqual(form["to"], ["ann@example.org"])
+                self.assertIn("Check out this page:  " + page, form["message"][0])
+                self.assertNoScriptError(tab)
+
+    def test_language_picks_the_page(self):
+        for edition in ("classic", "today"):
+            for language, page in ((None, "/English.html"), ("fr-FR", "/french.html")):
+                with self.subTest(edition=edition, language=language):
+                    tab = self.tab(language=language)
+                    code = snippet("language", edition)
+                    self.browser.call("Page.navigate", {"url": self.serve(code)},
+                                      session=tab.session)
+                    tab.wait_for_location(self.server.url(page))
+
+    def test_metasearch_loads_the_search_form(self):
+        self.server.pages["/includes/search.js"] = (
+            b"document.write('<form id=\"orchard\"></form>');")
+        for edition in ("classic", "today"):
+            with self.subTest(edition):
+                tab = self.open_page(snippet("metasearch", edition))
+                self.assertIn(("GET", "www.example.net", "/includes/search.js"),
+                              [r[:3] for r in self.server.requests])
+                self.assertTrue(tab.eval("!!document.getElementById('orchard')"))
+                self.assertNoScriptError(tab)
+
+    # --- Popup Page -----------------------------------------------------------------------
+
+    def test_popup_page_classic_is_blocked(self):
+        tab = self.open_page(snippet("popup-page", "classic"), fake_timers=True)
+        self.assertEqual(tab.eval("__timers.map(t => t.delay)"), [5000])
+        tab.eval("__fire(0)")
+        opens = self.opens(tab)
+        self.assertEqual(opens[0]["args"][0], "http://www.example.com/popup.html")
+        self.assertFalse(opens[0]["opened"])
+
+    def test_popup_page_today_shows_a_dialog(self):
+        code = snippet("popup-page", "today", seconds="3", width="320", height="240")
+        for close in ("button", "escape"):
+            with self.subTest(close):
+                tab = self.open_page(code, fake_timers=True)
+                self.assertEqual(tab.eval("__timers.map(t => t.delay)"), [3000])
+                self.assertIsNone(tab.eval("document.querySelector('dialog')"))
+                tab.eval("__fire(0)")
+                self.assertEqual(
+                    tab.eval("(() => { const d = document.querySelector('dialog'),"
+                             " f = d.querySelector('iframe'); return [d.open, f.src,"
+                             " f.offsetWidth, f.offsetHeight]; })()"),
+                    [True, "http://www.example.com/popup.html", 320, 240])
+                if close == "button":
+                    tab.click("dialog button")
+                else:
+                    tab.press_escape()
+                self.assertIsNone(tab.eval("document.querySelector('dialog[open]')"))
+                self.assertEqual(self.opens(tab), [])
+                self.assertNoScriptError(tab)
+
+    def dialog_held(self, tab):
+        tab.eval("__fire(0)")
+        return {"url": tab.eval("document.querySelector('dialog iframe').getAttribute('src')")}
+
+    # --- Every text field of every today's edition, with hostile values -------------------
+
+    def entry_held(self, field):
+        def held(value):
+            ie = field == "ie-url"
+            value = "/landing?" + value
+            code = snippet("browser-entry", "today", **{field: value})
+            start = self.serve(code)
+            tab = self.tab(pretend_ie=ie)
+            expected = tab.eval("new URL(%s, %s).href" % (json.dumps(value), json.dumps(start)))
+            self.browser.call("Page.navigate", {"url": start}, session=tab.session)
+            tab.wait_for_location(expected)
+            self.assertNoScriptError(tab)
+        return held
+
+    def test_hostile_values_arrive_as_typed(self):
+        probes = {
+            "bookmark-us": (["url", "site-name"], self.bookmark_held, {}),
+            "set-homepage": (["url"], self.homepage_held, {}),
+            "logo-branding": (["status-text", "link", "image"], self.logo_held, {}),
+            "frameless-popup": (["url"], self.popup_held, {}),
+            "popup-page": (["url"], self.dialog_held, {"fake_timers": True}),
+        }
+        for (gadget, (fields, probe, options)) in probes.items():
+            with self.subTest(gadget=gadget, value="defaults"):
+                tab = self.open_page(snippet(gadget, "today"), **options)
+                held = probe(tab)
+                for field in fields:
+                    self.assertEqual(held[field], defaults(gadget)[field])
+                self.assertNoScriptError(tab)
+            for field in fields:
+                for name, value in HOSTILE.items():
+                    with self.subTest(gadget=gadget, field=field, value=name):
+                        tab = self.open_page(snippet(gadget, "today", **{field: value}),
+                                             **options)
+                        self.assertEqual(probe(tab)[field], value)
+                        self.assertNoScriptError(tab)
+        for field in ("ie-url", "other-url"):
+            for name, value in HOSTILE.items():
+                with self.subTest(gadget="browser-entry", field=field, value=name):
+                    self.entry_held(field)(value)
+
+
+if __name__ == "__main__":
+    GEN = sys.argv.pop(1)
+    unittest.main(verbosity=2)
