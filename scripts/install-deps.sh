@@ -12,8 +12,8 @@ packages=(
   xdg-utils
   libxcb1-dev
   xvfb xauth xdotool
-  clang libclang-rt-14-dev
-  dpkg-dev help2man man-db lintian desktop-file-utils appstream xdotool x11-utils
+  clang libclang-rt-14-dev clang-format
+  dpkg-dev help2man man-db lintian desktop-file-utils appstream x11-utils
   chromium python3
 )
 
