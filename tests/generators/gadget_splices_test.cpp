@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/file_bytes.h"
+#include "tests/support/golden_file.h"
 
 namespace
 {
@@ -134,24 +134,6 @@ const std::vector<GadgetSplices>& Splices()
          }},
     };
     return all;
-}
-
-// The golden file's lines, without their CR LF ends.
-std::vector<std::string> GoldenLines(std::string_view id)
-{
-    const std::string text =
-        ReadBytes(std::string(SITEWRIGHT_GOLDEN_DIR) + "/" + std::string(id) + ".txt");
-    std::vector<std::string> lines;
-    for (std::size_t from = 0; from < text.size();) {
-        const std::size_t end = text.find("\r\n", from);
-        if (end == std::string::npos)
-            throw std::runtime_error(std::string(id) + ": golden file does not end in CR LF");
-        lines.push_back(text.substr(from, end - from));
-        from = end + 2;
-    }
-    if (lines.empty())
-        throw std::runtime_error(std::string(id) + ": no golden file");
-    return lines;
 }
 
 const gen::GadgetSpec& Gadget(std::string_view id)
