@@ -24,7 +24,7 @@ void ApplyBrandingTexts(TForm2& form)
         form.lblTextLink->setText(QString::fromStdString(items.at(1)));
         LinkUrl = items.at(2);
     } catch (...) {
-        // Branding texts are optional: a program without a readable trailer starts as designed,
+        // Branding texts are optional: a program without a readable trailer starts unbranded,
         // and there is nothing the user could do about a message here.
     }
 }

@@ -3,7 +3,7 @@
 set(SITEWRIGHT_BRAND_IMAGE ${CMAKE_SOURCE_DIR}/assets/branding.jpg)
 set(SITEWRIGHT_BRAND_TITLE "Sitewright")
 set(SITEWRIGHT_BRAND_CAPTION "Visit the Sitewright web site")
-# The address keeps a blank inside its quotes, as delivered trailers always have.
+# The address ends in a blank, which the trailer's quotes keep: the link opens it as written here.
 set(SITEWRIGHT_BRAND_ADDRESS "http://www.example.com/sitewright/ ")
 
 add_custom_command(

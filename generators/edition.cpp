@@ -51,7 +51,8 @@ CodeBuffer RunPopupPage(const FieldValues& v)
 
 using TodaysGenerator = CodeBuffer (*)(const FieldValues&);
 
-// Gadgets missing here still work as designed; their today's edition is the classic snippet.
+// Gadgets missing here still work in today's browsers; their today's edition is the classic
+// snippet.
 constexpr std::array<std::pair<std::string_view, TodaysGenerator>, 7> kTodays = {{
     {"break-frames", RunBreakFrames},
     {"bookmark-us", RunBookmarkUs},

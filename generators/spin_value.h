@@ -15,7 +15,7 @@ namespace gen {
 //                                    significant hex digits, read as 32-bit two's complement
 // Blanks are spaces (0x20) only; sign is one "+" or "-".
 //
-// Decisions where the rule leaves room:
+// How the cases the forms above leave open are read:
 // - A sign may stand before a hex prefix and negates the two's-complement value, wrapping in
 //   32 bits: "-$10" is -16, "-$FFFFFFFF" is 1, "-$80000000" stays -2147483648. A sign after
 //   the prefix ("$-10") is not a hex digit, so that text gives 0.

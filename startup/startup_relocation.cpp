@@ -74,9 +74,8 @@ void Relocate(StartupEnvironment& env, const std::string& name)
 
 void CleanUpHandoverCopy(StartupEnvironment& env, const std::string& folder)
 {
-    // The copy's name resolves in any letter case where the program was designed to run, so
-    // every spelling of it goes here. A copy that outlives the limit is left behind; the
-    // program starts all the same.
+    // On Windows the copy's name resolves in any letter case, so every spelling of it goes
+    // here. A copy that outlives the limit is left behind; the program starts all the same.
     for (const std::string& copy : env.FindNamesIgnoringCase(folder, std::string(kHandoverCopy))) {
         DeleteWithRetry(env, copy);
         env.DeleteFileOnce(copy);

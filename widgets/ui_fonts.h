@@ -2,8 +2,8 @@
 
 #include <QFont>
 
-// The designs name Windows faces that Linux does not have. Every stand-in is chosen here, so
-// one change moves the whole program.
+// The windows are laid out for Windows faces that Linux does not have. Every stand-in is chosen
+// here, so one change moves the whole program.
 namespace ui
 {
 

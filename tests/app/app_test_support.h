@@ -55,7 +55,7 @@ struct AppFixture {
 
     TempDir dir;
     // The image in memory has no appended data and no file stands behind it, so the window
-    // starts as designed and the folder holds only what the tests write.
+    // starts unbranded and the folder holds only what the tests write.
     platform::ScopedExecutablePath executable{Folder() + "sitewright"};
     platform::ScopedExeImage image{"plain program image"};
     RecordingShell shell;

@@ -1,5 +1,5 @@
-// The two editions of every gadget: classic is the designed snippet, the today's edition takes
-// the same fields by the same rules and leaves out what browsers no longer have.
+// The two editions of every gadget: classic is the snippet its golden file records, the today's
+// edition takes the same fields by the same rules and leaves out what browsers no longer have.
 #include "generators/edition.h"
 
 #include <gtest/gtest.h>

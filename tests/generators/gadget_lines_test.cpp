@@ -2,6 +2,7 @@
 // that must repeat, the outside services' addresses, what a field leaves alone, and how the
 // popup script's declarations end.
 #include "generators/gadget_table.h"
+#include "tests/support/golden_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 gen::CodeBuffer RunWithDefaults(std::string_view id)
 {
@@ -48,7 +50,9 @@ TEST(GadgetLines, LogoStartPositionIgnoresTheWidth)
     values.at(3) = "88";
     const gen::CodeBuffer b = gadget->generate(values);
     ASSERT_EQ(b.Count(), 65u);
-    EXPECT_EQ(b.Line(13), "imgwidth=88;  // logo width, in pixels");
+    const std::vector<std::string> golden = GoldenLines("logo-branding");
+    EXPECT_EQ(b.Line(13), WithFieldText(golden[13], "235", "88"));
+    EXPECT_EQ(b.Line(60), golden[60]);
     EXPECT_NE(b.Line(60).find("left:235px;"), std::string_view::npos);
 }
 

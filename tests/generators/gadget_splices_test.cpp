@@ -1,27 +1,24 @@
-// Every spliced line of the eight later gadgets, driven through the gadget table: each field in
-// turn takes an awkward value while the others hold plain ones, and each line must be exactly
-// its literal parts with the field texts, escaped for where they land, between them. Fields that
-// land as code take only numbers (or true/false) and are checked with the number row here.
+// Every spliced line of the gadgets with fields, driven through the gadget table: each field in
+// turn takes an awkward value while the others hold plain ones. A spliced line must be its
+// literal parts, cut from the gadget's golden line at the lengths given below, with the field
+// texts, escaped for where they land, between them; every other line must stay exactly as the
+// golden file has it. Fields that land as code take only numbers (or true/false) and are checked
+// with the number row here; what they refuse is tested with the field checks.
 #include "generators/escape.h"
 #include "generators/gadget_table.h"
+#include "generators/spin_value.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace {
+#include "tests/support/golden_file.h"
 
-struct Piece {
-    std::string_view literal;
-    std::size_t statedLength = 0; // the length the snippet's description gives for the literal
-    int field = -1;               // index into the gadget's fields, or -1 for a literal
-    bool spin = false;            // the field is a spin box: its value is spliced, not its text
-    std::string (*escape)(std::string_view) = nullptr; // how the text is escaped where it lands
-    bool code = false;     // the field lands as code and takes only a number or true/false
-    bool required = false; // an empty text is refused
-};
+namespace
+{
 
 std::string Js2(std::string_view t)
 {
@@ -46,25 +43,42 @@ std::string AttrInJs1(std::string_view t)
     return gen::JsString(gen::HtmlAttribute(t), '\'');
 }
 
-Piece Lit(std::string_view text, std::size_t length)
+using Escape = std::string (*)(std::string_view);
+
+enum class Lands {
+    Literal, // a literal part of the golden line
+    Text,    // the field's text, escaped
+    Code,    // the field's text as it is: a number or true/false
+    Spin,    // the spin box's value, not its text
+};
+
+struct Piece {
+    Lands lands = Lands::Literal;
+    std::size_t length = 0; // a literal part's length in the golden line
+    int field = -1;         // index into the gadget's fields
+    Escape escape = nullptr;
+    bool required = false; // an empty text is refused
+};
+
+Piece Lit(std::size_t length)
 {
-    return {text, length};
+    return {Lands::Literal, length};
 }
-Piece Text(int field, std::string (*escape)(std::string_view))
+Piece Text(int field, Escape escape)
 {
-    return {{}, 0, field, false, escape};
+    return {Lands::Text, 0, field, escape};
 }
 Piece Address(int field)
 {
-    return {{}, 0, field, false, Js2, false, true};
+    return {Lands::Text, 0, field, Js2, true};
 }
 Piece Code(int field)
 {
-    return {{}, 0, field, false, nullptr, true};
+    return {Lands::Code, 0, field};
 }
 Piece Spin(int field)
 {
-    return {{}, 0, field, true};
+    return {Lands::Spin, 0, field};
 }
 
 struct SplicedLine {
@@ -74,80 +88,137 @@ struct SplicedLine {
 
 struct GadgetSplices {
     std::string_view id;
-    std::size_t lineCount;
     std::vector<SplicedLine> lines;
 };
 
 const std::vector<GadgetSplices>& Splices()
 {
     static const std::vector<GadgetSplices> all = {
-        {"set-homepage",
-         36,
+        {"bookmark-us",
          {
-             {12, {Lit("// Be sure to change the \"", 26), Text(0, Js2), Lit("\\\"", 2)}},
-             {15,
-              {Lit("document.write('<A HREF=\"javascript:history.go(0);\" onClick=\"this.style."
-                   "behavior=\\'url(#default#homepage)\\';this.setHomePage(\\'",
-                   127),
-               Text(0, JsInAttrInJs1), Lit("\\');\">');", 9)}},
-             {20, {Lit("// Be sure to change the \"", 26), Text(0, Js2), Lit("\\\"", 2)}},
-             {23,
-              {Lit("  document.write('<a href=\"", 27), Text(0, AttrInJs1),
-               Lit("\">Drag this link onto your Home button to make this your Home Page.</a>');",
-                   74)}},
+             {11, {Lit(9), Text(0, Js2), Lit(2)}},
+             {12, {Lit(11), Text(1, Js2), Lit(2)}},
+         }},
+        {"set-homepage",
+         {
+             {12, {Lit(26), Text(0, Js2), Lit(2)}},
+             {15, {Lit(127), Text(0, JsInAttrInJs1), Lit(9)}},
+             {20, {Lit(26), Text(0, Js2), Lit(2)}},
+             {23, {Lit(27), Text(0, AttrInJs1), Lit(74)}},
          }},
         {"logo-branding",
-         65,
          {
-             {14, {Lit("imgwidth=", 9), Spin(3), Lit(";  // logo width, in pixels", 27)}},
-             {15, {Lit("imgheight=", 10), Spin(4), Lit(";  // logo height, in pixels", 28)}},
+             {14, {Lit(9), Spin(3), Lit(27)}},
+             {15, {Lit(10), Spin(4), Lit(28)}},
              {63,
-              {Lit("<a href=\"", 9), Text(1, Attr), Lit("\" onmouseover=\"window.status='", 30),
-               Text(0, JsInAttr1),
-               Lit("';return true\" onmouseout=\"window.status='';return true\"><center><img "
-                   "src=\"",
-                   75),
-               Text(2, Attr), Lit("\" width=\"", 9), Spin(3), Lit("\" height=\"", 10), Spin(4),
-               Lit("\" border=\"0\"></center></a></font></td>", 38)}},
+              {Lit(9), Text(1, Attr), Lit(30), Text(0, JsInAttr1), Lit(75), Text(2, Attr), Lit(9),
+               Spin(3), Lit(10), Spin(4), Lit(38)}},
          }},
         {"frameless-popup",
-         70,
          {
-             {14, {Lit("var windowW=", 12), Code(1), Lit(" // wide", 8)}},
-             {15, {Lit("var windowH=", 12), Code(2), Lit(" // high", 8)}},
-             {18, {Lit("var urlPop = \"", 14), Text(0, Js2), Lit("\"", 1)}},
-             {22, {Lit("var autoclose = ", 16), Code(3)}},
+             {14, {Lit(12), Code(1), Lit(8)}},
+             {15, {Lit(12), Code(2), Lit(8)}},
+             {18, {Lit(14), Text(0, Js2), Lit(1)}},
+             {22, {Lit(16), Code(3)}},
          }},
         {"browser-entry",
-         21,
          {
-             {14, {Lit("url=(\"", 6), Address(0), Lit("\");", 3)}},
-             {16, {Lit("url=(\"", 6), Address(1), Lit("\")", 2)}},
+             {14, {Lit(6), Address(0), Lit(3)}},
+             {16, {Lit(6), Address(1), Lit(2)}},
          }},
         {"popup-page",
-         24,
          {
-             {13, {Lit("var page = \"", 12), Text(0, Js2), Lit("\";", 2)}},
-             {14,
-              {Lit("windowprops = \"height=", 22), Code(2), Lit(",width=", 7), Code(1),
-               Lit(",location=no,\"", 14)}},
-             {24,
-              {Lit("<BODY onLoad=\"setTimeout('popupPage()', ", 40), Code(3), Lit("000);\">", 7)}},
+             {13, {Lit(12), Text(0, Js2), Lit(2)}},
+             {14, {Lit(22), Code(2), Lit(7), Code(1), Lit(14)}},
+             {24, {Lit(40), Code(3), Lit(7)}},
          }},
     };
     return all;
 }
 
-TEST(GadgetSplices, LiteralPartsHaveTheirStatedLengths)
+const gen::GadgetSpec& Gadget(std::string_view id)
+{
+    const gen::GadgetSpec* gadget = gen::FindGadget(id);
+    if (gadget == nullptr || gadget->generate == nullptr)
+        throw std::runtime_error("no gadget " + std::string(id));
+    return *gadget;
+}
+
+// The texts of a gadget's fields, and the spliced texts of its spin boxes.
+struct FieldTexts {
+    gen::FieldValues text;
+    std::vector<std::string> spin;
+
+    // What the piece puts into its line.
+    std::string Landed(const Piece& p) const
+    {
+        switch (p.lands) {
+        case Lands::Text:
+            return p.escape(text[p.field]);
+        case Lands::Code:
+            return text[p.field];
+        case Lands::Spin:
+            return spin[p.field];
+        case Lands::Literal:
+            break;
+        }
+        throw std::logic_error("a literal piece has no field");
+    }
+};
+
+// The texts the page starts with: what the golden file was written for.
+FieldTexts Defaults(const gen::GadgetSpec& gadget)
+{
+    FieldTexts texts;
+    for (const gen::FieldSpec& field : gadget.fields) {
+        texts.text.emplace_back(field.defaultText);
+        texts.spin.push_back(gen::SpinValueText(field.defaultText));
+    }
+    return texts;
+}
+
+// The golden line cut at the literal parts' lengths, with the start texts as they land skipped
+// and `texts` as they land put in their place.
+std::string Spliced(const SplicedLine& line, std::string_view golden, const FieldTexts& defaults,
+                    const FieldTexts& texts)
+{
+    std::string text;
+    std::size_t at = 0;
+    for (const Piece& p : line.pieces) {
+        if (p.lands == Lands::Literal) {
+            text += golden.substr(at, p.length);
+            at += p.length;
+        } else {
+            text += texts.Landed(p);
+            at += defaults.Landed(p).size();
+        }
+    }
+    return text;
+}
+
+// The golden lines are the literal parts of the given lengths with the start texts, as they
+// land, between them, and nothing more.
+TEST(GadgetSplices, GoldenLinesHoldLiteralPartsOfTheGivenLengths)
 {
     for (const GadgetSplices& g : Splices()) {
+        const std::vector<std::string> golden = GoldenLines(g.id);
+        const FieldTexts defaults = Defaults(Gadget(g.id));
         for (const SplicedLine& line : g.lines) {
+            ASSERT_LE(static_cast<std::size_t>(line.number), golden.size()) << g.id;
+            const std::string& text = golden[line.number - 1];
+            std::size_t length = 0;
             for (const Piece& p : line.pieces) {
-                if (p.field < 0) {
-                    EXPECT_EQ(p.literal.size(), p.statedLength)
-                        << g.id << " line " << line.number << ": " << p.literal;
+                if (p.lands != Lands::Literal) {
+                    const std::string landed = defaults.Landed(p);
+                    EXPECT_EQ(text.compare(length, landed.size(), landed), 0)
+                        << g.id << " line " << line.number << ": no start text at " << length;
+                    length += landed.size();
+                } else {
+                    length += p.length;
                 }
             }
+            EXPECT_EQ(length, text.size()) << g.id << " line " << line.number << ": " << text;
+            EXPECT_EQ(Spliced(line, text, defaults, defaults), text) << g.id;
         }
     }
 }
@@ -163,93 +234,86 @@ void PrintTo(const Value& v, std::ostream* os)
     *os << v.name;
 }
 
-// What the other fields hold while one field is under test: distinct, so a swapped field shows.
-std::string PlainText(int field)
+std::vector<const Piece*> PiecesOf(const GadgetSplices& g, int field)
 {
-    return "plain" + std::to_string(field);
-}
-
-bool IsRequiredField(const GadgetSplices& g, int field)
-{
+    std::vector<const Piece*> pieces;
     for (const SplicedLine& line : g.lines)
         for (const Piece& p : line.pieces)
-            if (p.required && p.field == field)
-                return true;
+            if (p.field == field)
+                pieces.push_back(&p);
+    return pieces;
+}
+
+bool LandsAsCode(const GadgetSplices& g, int field)
+{
+    for (const Piece* p : PiecesOf(g, field))
+        if (p->lands == Lands::Code)
+            return true;
     return false;
 }
 
-// Code fields hold a number, or true for the one that takes true or false.
-bool IsCodeField(const GadgetSplices& g, int field, bool& truth)
+bool IsRequired(const GadgetSplices& g, int field)
 {
-    for (const SplicedLine& line : g.lines)
-        for (const Piece& p : line.pieces)
-            if (p.code && p.field == field) {
-                truth = line.pieces.size() == 2; // "var autoclose = " FIELD
-                return true;
-            }
+    for (const Piece* p : PiecesOf(g, field))
+        if (p->required)
+            return true;
     return false;
 }
 
-std::string PlainCode(int field, bool truth)
+// What a field holds while another one is under test: distinct, so a swapped field shows. A
+// code field with a list of choices (true/false) takes its last choice, which is not its start
+// text; one without takes a number.
+std::string PlainText(const GadgetSplices& g, const gen::FieldSpec& field, int index)
 {
-    return truth ? "true" : std::to_string(200 + field);
-}
-std::string PlainSpin(int field)
-{
-    return std::to_string(100 + field);
+    if (field.kind == gen::FieldKind::Number)
+        return std::to_string(100 + index);
+    if (!LandsAsCode(g, index))
+        return "plain" + std::to_string(index);
+    if (field.kind == gen::FieldKind::Choice)
+        return std::string(field.choices.substr(field.choices.rfind('\n') + 1));
+    return std::to_string(200 + index);
 }
 
-std::string Expected(const SplicedLine& line, const gen::FieldValues& values,
-                     const std::vector<std::string>& spinTexts)
+// Whether the field can take `v` here: a code field takes the number row only, as a true/false
+// field takes none of the rows, and a required field does not take the empty text.
+bool Takes(const GadgetSplices& g, const gen::FieldSpec& field, int index, const Value& v)
 {
-    std::string text;
-    for (const Piece& p : line.pieces) {
-        if (p.field < 0)
-            text += p.literal;
-        else
-            text += p.spin     ? spinTexts[p.field]
-                    : p.escape ? p.escape(values[p.field])
-                               : values[p.field];
-    }
-    return text;
+    if (LandsAsCode(g, index) && (field.kind == gen::FieldKind::Choice || v.text != "640"))
+        return false;
+    return !(v.text.empty() && IsRequired(g, index));
 }
 
 class SplicedValueTest : public testing::TestWithParam<Value>
 {
 };
 
-TEST_P(SplicedValueTest, LandsEscapedBetweenTheLiteralParts)
+TEST_P(SplicedValueTest, LandsEscapedBetweenTheLiteralPartsAndNothingElseMoves)
 {
     const Value& v = GetParam();
     for (const GadgetSplices& g : Splices()) {
-        const gen::GadgetSpec* gadget = gen::FindGadget(g.id);
-        ASSERT_NE(gadget, nullptr) << g.id;
-        ASSERT_NE(gadget->generate, nullptr) << g.id;
-        const int fieldCount = static_cast<int>(gadget->fields.size());
+        const gen::GadgetSpec& gadget = Gadget(g.id);
+        const std::vector<std::string> golden = GoldenLines(g.id);
+        const FieldTexts defaults = Defaults(gadget);
+        const int fieldCount = static_cast<int>(gadget.fields.size());
         for (int tested = 0; tested < fieldCount; ++tested) {
-            gen::FieldValues values;
-            std::vector<std::string> spinTexts;
-            bool truth = false;
-            if (IsCodeField(g, tested, truth) && (truth || v.text != "640"))
-                continue; // a code field takes the number row only; refusals are tested apart
-            if (v.text.empty() && IsRequiredField(g, tested))
+            if (!Takes(g, gadget.fields[tested], tested, v))
                 continue;
+            FieldTexts texts;
             for (int k = 0; k < fieldCount; ++k) {
-                const bool spin = gadget->fields[k].kind == gen::FieldKind::Number;
-                bool kTruth = false;
-                const bool code = IsCodeField(g, k, kTruth);
-                values.push_back(k == tested ? v.text
-                                 : spin      ? PlainSpin(k)
-                                 : code      ? PlainCode(k, kTruth)
-                                             : PlainText(k));
-                spinTexts.push_back(k == tested ? v.spinText : PlainSpin(k));
+                const std::string plain = PlainText(g, gadget.fields[k], k);
+                texts.text.push_back(k == tested ? v.text : plain);
+                texts.spin.push_back(k == tested ? v.spinText : gen::SpinValueText(plain));
             }
-            const gen::CodeBuffer b = gadget->generate(values);
-            ASSERT_EQ(b.Count(), g.lineCount) << g.id;
-            for (const SplicedLine& line : g.lines)
-                EXPECT_EQ(b.Line(line.number - 1), Expected(line, values, spinTexts))
-                    << g.id << " line " << line.number << ", field "
-                    << gadget->fields[tested].option;
+            std::vector<std::string> expected = golden;
+            for (const SplicedLine& line : g.lines) {
+                ASSERT_LE(static_cast<std::size_t>(line.number), golden.size()) << g.id;
+                expected[line.number - 1] = Spliced(line, golden[line.number - 1], defaults, texts);
+            }
+            const std::vector<std::string> lines = gadget.generate(texts.text).Lines();
+            ASSERT_EQ(lines.size(), expected.size()) << g.id;
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                EXPECT_EQ(lines[i], expected[i])
+                    << g.id << " line " << i + 1 << ", field " << gadget.fields[tested].option;
         }
     }
 }
