@@ -87,8 +87,12 @@ TEST(CompletionTest, NewGadgetAndOptionCompleteWithoutAnEdit)
 {
     TempDir dir;
     std::vector<gen::GadgetSpec> table = gen::GadgetTable();
-    table.push_back({"countdown", "Countdown", 11, {{"until", "Edit99", "2030"}}, NoCode});
-    table.front().fields.push_back({"new-option", "Edit98", ""});
+    table.push_back({"countdown",
+                     "Countdown",
+                     11,
+                     {{"until", "Edit99", "2030", gen::FieldKind::Text, "Until:"}},
+                     NoCode});
+    table.front().fields.push_back({"new-option", "Edit98", "", gen::FieldKind::Text, "New:"});
     const std::string script = tools::BashCompletionScript(table);
     EXPECT_THAT(Complete(dir, script, {"sitewright-gen", "co"}), Words{"countdown"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "countdown", "--u"}), Words{"--until"});
@@ -113,6 +117,7 @@ TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)
         const std::vector<gen::GadgetSpec> table = {{id, "Odd", 1, {}, NoCode}};
         EXPECT_THROW(tools::BashCompletionScript(table), std::invalid_argument) << id;
     }
-    const std::vector<gen::GadgetSpec> option = {{"ok", "Odd", 1, {{"a;b", "Edit1", ""}}, NoCode}};
+    const std::vector<gen::GadgetSpec> option = {
+        {"ok", "Odd", 1, {{"a;b", "Edit1", "", gen::FieldKind::Text, "A:"}}, NoCode}};
     EXPECT_THROW(tools::BashCompletionScript(option), std::invalid_argument);
 }
