@@ -239,7 +239,8 @@ void BuildPage(TForm2& form, const PageLayout& layout)
 {
     QFrame* panel = form.*layout.panel;
     for (const LabelRow& row : layout.labels) {
-        QLabel* label = BuildLabel(form, panel, row.member, row.name, row.place, row.text, row.style);
+        QLabel* label =
+            BuildLabel(form, panel, row.member, row.name, row.place, row.text, row.style);
         if (row.style == TextStyle::Support)
             TellCompatibility(label, layout.page);
     }

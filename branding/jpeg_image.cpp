@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -82,8 +82,8 @@ void ChooseOutput(jpeg_decompress_struct& info, PixelLayout layout)
     else if (layout == PixelLayout::Rgb24)
         info.out_color_space = JCS_RGB;
     else
-        info.out_color_space = std::endian::native == std::endian::little ? JCS_EXT_BGRA
-                                                                           : JCS_EXT_ARGB;
+        info.out_color_space =
+            std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
 }
 
 void StorePixel(unsigned r, unsigned g, unsigned b, PixelLayout layout, std::uint8_t* out)

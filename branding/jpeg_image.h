@@ -31,8 +31,8 @@ struct ViewSize {
     int height = INT_MAX;
 };
 
-// Decodes JPEG file bytes (greyscale, colour, CMYK and YCCK all come as RGB, in `layout`) as far as a
-// view of `view` shows them: an image that fits comes whole, a larger one as the middle
+// Decodes JPEG file bytes (greyscale, colour, CMYK and YCCK all come as RGB, in `layout`) as far as
+// a view of `view` shows them: an image that fits comes whole, a larger one as the middle
 // view.width x view.height pixels it shows when centred (the leftmost shown column is
 // image width / 2 - view width / 2, each half rounded down, and likewise for rows). Only those rows
 // and columns are decoded where the file allows it. Throws std::runtime_error whose message

@@ -2,7 +2,8 @@
 
 #include "generators/escape.h"
 
-namespace gen {
+namespace gen
+{
 
 CodeBuffer BookmarkUs(const BookmarkUsFields& f)
 {

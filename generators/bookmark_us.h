@@ -4,7 +4,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 struct BookmarkUsFields {
     std::string url;      // the address the visitor bookmarks

@@ -1,6 +1,7 @@
 #include "generators/break_frames.h"
 
-namespace gen {
+namespace gen
+{
 
 CodeBuffer BreakFrames(const BreakFramesFields&)
 {

@@ -2,10 +2,12 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 // Break Frames has no fields; the snippet never changes.
-struct BreakFramesFields {};
+struct BreakFramesFields {
+};
 
 CodeBuffer BreakFrames(const BreakFramesFields& fields = {});
 

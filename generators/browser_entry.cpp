@@ -3,7 +3,8 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
 
-namespace gen {
+namespace gen
+{
 
 CodeBuffer BrowserEntry(const BrowserEntryFields& f)
 {

@@ -4,7 +4,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 struct BrowserEntryFields {
     std::string ieUrl;    // for the browser named "Microsoft Internet Explorer"

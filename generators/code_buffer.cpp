@@ -1,8 +1,10 @@
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
-namespace {
+namespace
+{
 constexpr std::string_view kLineEnd = "\r\n";
 }
 

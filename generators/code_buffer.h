@@ -6,12 +6,14 @@
 #include <string_view>
 #include <vector>
 
-namespace gen {
+namespace gen
+{
 
 // The lines of one generated snippet. Lines are byte strings without terminators; an empty
 // string is an empty line. The lines are kept back to back in their text form, so handing the
 // whole snippet to a file or a window costs one copy.
-class CodeBuffer {
+class CodeBuffer
+{
 public:
     // Room for the largest snippet, so building one costs two allocations.
     CodeBuffer();

@@ -1,6 +1,7 @@
 #include "generators/email_this_page.h"
 
-namespace gen {
+namespace gen
+{
 
 CodeBuffer EmailThisPage(const EmailThisPageFields&)
 {

@@ -2,7 +2,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 // Email This Page has no fields; the snippet never changes.
 struct EmailThisPageFields {

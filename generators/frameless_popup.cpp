@@ -3,9 +3,11 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
 
-namespace gen {
+namespace gen
+{
 
-namespace {
+namespace
+{
 
 // Full screen, then shrunk, then filled with a frameset whose second row has no height: that
 // is what leaves the popup without frame and title bar.

@@ -4,7 +4,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 // The address lands in a script string, escaped; width and height must be whole numbers and
 // autoclose "true" or "false", since they land in the script as code (FieldError otherwise).

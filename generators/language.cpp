@@ -3,9 +3,11 @@
 #include <array>
 #include <string_view>
 
-namespace gen {
+namespace gen
+{
 
-namespace {
+namespace
+{
 
 struct Redirect {
     std::string_view code; // searched for anywhere in the browser's language text

@@ -2,7 +2,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 // Language has no fields; the user edits the redirect table in the snippet afterwards.
 struct LanguageFields {

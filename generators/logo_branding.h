@@ -5,7 +5,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 struct LogoBrandingFields {
     std::string statusText; // shown in the status bar while the pointer is over the logo

@@ -1,6 +1,7 @@
 #include "generators/metasearch.h"
 
-namespace gen {
+namespace gen
+{
 
 CodeBuffer Metasearch(const MetasearchFields&)
 {

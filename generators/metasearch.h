@@ -2,7 +2,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 // Metasearch has no fields; the snippet never changes.
 struct MetasearchFields {

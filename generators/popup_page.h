@@ -4,7 +4,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 // The address lands in a script string, escaped; width, height and seconds must be whole
 // numbers (seconds may be empty), since they land in the script as code (FieldError otherwise).

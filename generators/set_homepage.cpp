@@ -2,9 +2,11 @@
 
 #include "generators/escape.h"
 
-namespace gen {
+namespace gen
+{
 
-namespace {
+namespace
+{
 
 // Written for Netscape 4 and for every browser the script does not recognise.
 constexpr std::string_view kInstructions =

@@ -4,7 +4,8 @@
 
 #include "generators/code_buffer.h"
 
-namespace gen {
+namespace gen
+{
 
 struct SetHomepageFields {
     std::string url; // the address offered as the visitor's home page

@@ -4,9 +4,11 @@
 #include <optional>
 #include <system_error>
 
-namespace gen {
+namespace gen
+{
 
-namespace {
+namespace
+{
 
 // The whole of `digits` as an unsigned 32-bit number in `base`, or nothing when any character
 // is not a digit of the base or the number does not fit. from_chars takes no blank, sign or

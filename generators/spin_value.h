@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace gen {
+namespace gen
+{
 
 // The whole number a spin box's text stands for. The box has no limits, so a text that is not
 // a whole number gives 0, the box's minimum.

@@ -11,8 +11,8 @@
 
 #include "branding/jpeg_image.h"
 #include "fuzz/jpeg_samples.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 
 using branding::DecodeJpeg;
 

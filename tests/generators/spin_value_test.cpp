@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 struct SpinCase {
     const char* name;

@@ -368,8 +368,7 @@ TEST(ReadOnlyMediaFailure, ReadOnlyHomeNamesTheCallAndTheReason)
     const pid_t pid = h.Start(h.Root() + "/media/Tool", {});
     EXPECT_EQ(h.WaitForExit(pid), 1);
     EXPECT_EQ(ReadBytes(h.StderrPath()), "Sitewright cannot start: Cannot create folder \"" +
-                                                 h.Home() +
-                                                 "/Tool\". Read-only file system (mkdir)\n");
+                                             h.Home() + "/Tool\". Read-only file system (mkdir)\n");
 }
 
 } // namespace
