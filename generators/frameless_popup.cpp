@@ -2,6 +2,7 @@
 
 #include "generators/escape.h"
 #include "generators/field_check.h"
+#include "generators/gadget_table.h"
 
 namespace gen
 {
@@ -42,9 +43,10 @@ void AppendFramelessBranch(CodeBuffer& b)
 CodeBuffer FramelessPopup(const FramelessPopupFields& f)
 {
     // Checked before anything is written, so a refused value leaves no partial snippet.
-    const std::string width = WholeNumberField(f.width, {"Width:", "width"});
-    const std::string height = WholeNumberField(f.height, {"Height:", "height"});
-    const std::string autoclose = TrueFalseField(f.autoclose, {"AutoClose:", "autoclose"});
+    const std::string width = WholeNumberField(f.width, FieldNameOf("frameless-popup", "width"));
+    const std::string height = WholeNumberField(f.height, FieldNameOf("frameless-popup", "height"));
+    const std::string autoclose =
+        TrueFalseField(f.autoclose, FieldNameOf("frameless-popup", "autoclose"));
     CodeBuffer b;
     b.AppendLines({
         "<!-- THREE STEPS TO INSTALL FRAMELESS POPUP:",

@@ -175,6 +175,16 @@ const FieldSpec* FindField(const GadgetSpec& gadget, std::string_view option)
     return nullptr;
 }
 
+FieldName FieldNameOf(std::string_view gadgetId, std::string_view option)
+{
+    const GadgetSpec* gadget = FindGadget(gadgetId);
+    const FieldSpec* field = gadget ? FindField(*gadget, option) : nullptr;
+    if (!field)
+        throw std::logic_error("No field --" + std::string(option) + " in gadget " +
+                               std::string(gadgetId));
+    return {field->caption, field->option};
+}
+
 FieldValues DefaultValues(const GadgetSpec& gadget)
 {
     FieldValues values;

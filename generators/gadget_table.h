@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "generators/code_buffer.h"
+#include "generators/field_check.h"
 
 namespace gen
 {
@@ -52,6 +53,10 @@ const GadgetSpec* GadgetOfPage(int page);
 
 // The gadget's field with this option, or nullptr.
 const FieldSpec* FindField(const GadgetSpec& gadget, std::string_view option);
+
+// How the user knows a field of a gadget, for messages: its caption and its option. Throws
+// std::logic_error when the gadget or the field does not exist.
+FieldName FieldNameOf(std::string_view gadgetId, std::string_view option);
 
 // The values the page shows at start.
 FieldValues DefaultValues(const GadgetSpec& gadget);

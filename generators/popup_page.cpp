@@ -2,16 +2,18 @@
 
 #include "generators/escape.h"
 #include "generators/field_check.h"
+#include "generators/gadget_table.h"
 
 namespace gen
 {
 
 CodeBuffer PopupPage(const PopupPageFields& f)
 {
-    const std::string width = WholeNumberField(f.width, {"Width:", "width"});
-    const std::string height = WholeNumberField(f.height, {"Height:", "height"});
+    const std::string width = WholeNumberField(f.width, FieldNameOf("popup-page", "width"));
+    const std::string height = WholeNumberField(f.height, FieldNameOf("popup-page", "height"));
     // Nothing is allowed here: "000" alone is a wait of no time.
-    const std::string seconds = WholeNumberOrEmptyField(f.seconds, {"Seconds to wait:", "seconds"});
+    const std::string seconds =
+        WholeNumberOrEmptyField(f.seconds, FieldNameOf("popup-page", "seconds"));
     CodeBuffer b;
     b.AppendLines({
         "<!-- TWO STEPS TO INSTALL POPUP PAGE:",

@@ -1,5 +1,6 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
+#include "generators/gadget_table.h"
 #include "generators/todays_edition.h"
 
 namespace gen
@@ -8,9 +9,9 @@ namespace gen
 CodeBuffer TodaysBrowserEntry(const BrowserEntryFields& f)
 {
     const std::string ieUrl =
-        JsString(AddressField(f.ieUrl, {"Internet Explorer goes to -", "ie-url"}), '"');
+        JsString(AddressField(f.ieUrl, FieldNameOf("browser-entry", "ie-url")), '"');
     const std::string otherUrl =
-        JsString(AddressField(f.otherUrl, {"Netscape goes to -", "other-url"}), '"');
+        JsString(AddressField(f.otherUrl, FieldNameOf("browser-entry", "other-url")), '"');
     CodeBuffer b;
     b.AppendLines({
         "<!-- ONE STEP TO INSTALL BROWSER-SPECIFIC ENTRY (TODAY'S EDITION):",

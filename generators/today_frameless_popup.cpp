@@ -1,5 +1,6 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
+#include "generators/gadget_table.h"
 #include "generators/todays_edition.h"
 
 namespace gen
@@ -7,9 +8,10 @@ namespace gen
 
 CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& f)
 {
-    const std::string width = WholeNumberField(f.width, {"Width:", "width"});
-    const std::string height = WholeNumberField(f.height, {"Height:", "height"});
-    const std::string autoclose = TrueFalseField(f.autoclose, {"AutoClose:", "autoclose"});
+    const std::string width = WholeNumberField(f.width, FieldNameOf("frameless-popup", "width"));
+    const std::string height = WholeNumberField(f.height, FieldNameOf("frameless-popup", "height"));
+    const std::string autoclose =
+        TrueFalseField(f.autoclose, FieldNameOf("frameless-popup", "autoclose"));
     CodeBuffer b;
     b.AppendLines({
         "<!-- TWO STEPS TO INSTALL FRAMELESS POPUP (TODAY'S EDITION):",

@@ -1,5 +1,6 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
+#include "generators/gadget_table.h"
 #include "generators/todays_edition.h"
 
 namespace gen
@@ -42,9 +43,10 @@ void AppendDialogScript(CodeBuffer& b)
 
 CodeBuffer TodaysPopupPage(const PopupPageFields& f)
 {
-    const std::string width = WholeNumberField(f.width, {"Width:", "width"});
-    const std::string height = WholeNumberField(f.height, {"Height:", "height"});
-    const std::string seconds = WholeNumberOrEmptyField(f.seconds, {"Seconds to wait:", "seconds"});
+    const std::string width = WholeNumberField(f.width, FieldNameOf("popup-page", "width"));
+    const std::string height = WholeNumberField(f.height, FieldNameOf("popup-page", "height"));
+    const std::string seconds =
+        WholeNumberOrEmptyField(f.seconds, FieldNameOf("popup-page", "seconds"));
     CodeBuffer b;
     b.AppendLines({
         "<!-- ONE STEP TO INSTALL POPUP PAGE (TODAY'S EDITION):",

@@ -157,3 +157,13 @@ TEST(GadgetTable, FieldInputsFindFieldsByOptionAndKind)
 }
 
 } // namespace
+
+// Messages about a field name it as its page does; a misspelt lookup is a programming error.
+TEST(GadgetTable, FieldNamesComeFromTheTable)
+{
+    const gen::FieldName name = gen::FieldNameOf("popup-page", "seconds");
+    EXPECT_EQ(name.caption, "Seconds to wait:");
+    EXPECT_EQ(name.option, "seconds");
+    EXPECT_THROW(gen::FieldNameOf("popup-page", "secs"), std::logic_error);
+    EXPECT_THROW(gen::FieldNameOf("no-such-gadget", "seconds"), std::logic_error);
+}
