@@ -1,7 +1,10 @@
 #include "app/click_label.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 #include "app/click_label_accessible.h"
 
@@ -38,4 +41,34 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (click)
         Q_EMIT clicked();
+}
+
+void ClickLabel::SetKeyboardReachable()
+{
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    // A held key opens one browser, not one per repeat.
+    if (!event->isAutoRepeat())
+        Q_EMIT clicked();
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Round the text only: the label keeps its place, its text and its colours.
+    const QRect text = QStyle::alignedRect(layoutDirection(), alignment(),
+                                           fontMetrics().size(0, this->text()), contentsRect());
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect((text.adjusted(-2, 0, 1, 0) & rect()).adjusted(0, 0, -1, -1));
 }

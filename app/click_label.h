@@ -18,6 +18,9 @@ public:
     // Makes the label a choice and tells accessibility tools when it becomes or stops being
     // the current one.
     void SetCurrent(bool current);
+    // Lets Tab reach the label; Enter or Space then clicks it, and a dotted rectangle round its
+    // text shows that it has the focus.
+    void SetKeyboardReachable();
 
 Q_SIGNALS:
     void clicked();
@@ -25,6 +28,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool pressed_ = false;

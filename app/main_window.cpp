@@ -190,6 +190,7 @@ void TForm2::BuildFooter()
     lblTextLink->setGeometry(1, 320, 537, 13);
     lblTextLink->setAlignment(Qt::AlignCenter);
     lblTextLink->setCursor(Qt::PointingHandCursor); // the menu lines keep the arrow
+    lblTextLink->SetKeyboardReachable();
     SetTextColor(lblTextLink, QColor(0x00, 0x00, 0xFF));
 }
 
@@ -253,6 +254,7 @@ void TForm2::ShowPage(int page)
     // The stack shows a page when it becomes the current one; the page shown last is already
     // the current one.
     panel->setVisible(true);
+    ChainAfterPage(panel, lblTextLink);
     FocusShownPage(panel);
     MarkCurrentMenuLine(*Menuepanel1, page);
 }

@@ -11,3 +11,7 @@ QWidget* FirstInTabOrder(const QWidget* page);
 // no key goes on acting on a page that was hidden. A page without such a control takes the
 // focus itself, which keeps it off every hidden control.
 void FocusShownPage(QWidget* page);
+
+// Puts `link` right after the shown page's last control in the Tab ring, so that Tab reaches
+// it after the page's fields and then comes back round to the page's first control.
+void ChainAfterPage(QWidget* page, QWidget* link);

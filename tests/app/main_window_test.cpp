@@ -457,18 +457,33 @@ void MainWindowTest::linkLineOpensLinkUrl_data()
 {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("parameters");
+    QTest::addColumn<int>("key"); // 0: a mouse click; else the key pressed with the focus there
     QTest::newRow("no address") << ""
-                                << "-new  ";
+                                << "-new  " << 0;
     QTest::newRow("address") << "http://maker.example/"
-                             << "-new http://maker.example/ ";
+                             << "-new http://maker.example/ " << 0;
+    QTest::newRow("address, Enter") << "http://maker.example/"
+                                    << "-new http://maker.example/ " << int(Qt::Key_Return);
+    QTest::newRow("address, Space") << "http://maker.example/"
+                                    << "-new http://maker.example/ " << int(Qt::Key_Space);
 }
 
 void MainWindowTest::linkLineOpensLinkUrl()
 {
     QFETCH(QString, url);
     QFETCH(QString, parameters);
+    QFETCH(int, key);
     LinkUrl = url.toStdString();
-    Click(f->form2->lblTextLink);
+    if (key == 0) {
+        Click(f->form2->lblTextLink);
+    } else {
+        f->form2->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+        const QImage unfocused = f->form2->lblTextLink->grab().toImage();
+        f->form2->lblTextLink->setFocus(Qt::TabFocusReason);
+        QVERIFY(f->form2->lblTextLink->grab().toImage() != unfocused); // the focus shows
+        QTest::keyClick(f->form2->lblTextLink, Qt::Key(key));
+    }
     QCOMPARE(f->shell.requests.size(), std::size_t{1});
     const platform::ShellRequest& launch = f->shell.requests[0];
     QCOMPARE(launch.owner, static_cast<const void*>(f->form2.get()));

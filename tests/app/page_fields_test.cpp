@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/click_label.h"
 #include "app/code_window.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
@@ -58,12 +59,13 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder_data()
         << 10 << QStringList{"xpButton19", "xpButton20", "Edit12", "Edit13", "Edit14", "Edit15"};
 }
 
-// Tab from the Preview button visits the page's controls in order and comes back round;
-// Shift+Tab walks the same ring backwards.
+// Tab from the Preview button visits the page's controls in order, then the link line, and comes
+// back round; Shift+Tab walks the same ring backwards.
 void PageFieldsTest::tabWalksTheFieldsInPageOrder()
 {
     QFETCH(int, page);
     QFETCH(QStringList, order);
+    order.append(QStringLiteral("lblTextLink"));
     f->form2->ShowPage(page);
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
@@ -248,6 +250,8 @@ std::vector<std::string> PageFieldsTest::GenerateCode(int page)
 
 QString PageFieldsTest::FocusedControl() const
 {
+    if (QApplication::focusWidget() == f->form2->lblTextLink)
+        return f->form2->lblTextLink->objectName();
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
         if (w->parentWidget() == f->form2->Page(f->form2->VisiblePage()))
             return w->objectName();
