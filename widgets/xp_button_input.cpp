@@ -82,6 +82,17 @@ void TxpButton::focusOutEvent(QFocusEvent* event)
     Q_EMIT exited();
 }
 
+// A button that goes out of sight, with its page, drops a press still pending: the release of
+// a key held meanwhile must not click it once its page is shown again.
+void TxpButton::hideEvent(QHideEvent* event)
+{
+    if (pressed_) {
+        pressed_ = false;
+        update();
+    }
+    QWidget::hideEvent(event);
+}
+
 // A held key repeats as a release and a press carrying the same time; the toolkit does not
 // always mark that press as repeated.
 bool TxpButton::IsRepeatedPress(const QKeyEvent& press) const

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void menuClickFocusesShownPage();
     void keyActsOnShownPageOnly_data();
     void keyActsOnShownPageOnly();
+    void pressPendingWhilePageHiddenIsDropped();
     void pageSteps_data();
     void pageSteps();
     void altDigitShowsPage_data();
@@ -217,6 +218,21 @@ void MainWindowKeysTest::everyControlHasAName()
         if (!qobject_cast<QComboBox*>(field->parentWidget()))
             QVERIFY2(!name(field).isEmpty(), qPrintable(field->objectName()));
     }
+}
+
+// Space held on Preview while the user leaves the page and comes back: the release that follows
+// must not preview, since the press belonged to a page that was hidden in between.
+void MainWindowKeysTest::pressPendingWhilePageHiddenIsDropped()
+{
+    f->form2->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    QCOMPARE(Focused(), f->form2->xpButton1);
+    QTest::keyPress(f->form2->xpButton1, Qt::Key_Space);
+    f->form2->ShowPage(2);
+    f->form2->ShowPage(1);
+    QCOMPARE(Focused(), f->form2->xpButton1);
+    QTest::keyRelease(f->form2->xpButton1, Qt::Key_Space);
+    QCOMPARE(f->shell.requests.size(), 0u);
 }
 
 QTEST_MAIN(MainWindowKeysTest)
