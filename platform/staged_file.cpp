@@ -236,7 +236,15 @@ std::string StageFile(const std::string& target, std::string_view bytes, NewFile
 
 bool CommitStagedFile(const std::string& staged, const std::string& target)
 {
-    const std::string resolved = FollowLinks(target);
+    // Links that changed since staging may no longer resolve. That is a failed move like any
+    // other, so the caller discards the staged file instead of leaving it behind.
+    std::string resolved;
+    try {
+        resolved = FollowLinks(target);
+    } catch (const std::exception&) {
+        errno = ELOOP;
+        return false;
+    }
     struct stat info {
     };
     // A folder or device that appeared meanwhile is not replaced either.
@@ -272,8 +280,38 @@ void ReplaceFile(const std::string& target, std::string_view bytes, NewFileMode 
 namespace platform
 {
 
+namespace
+{
+
+// The descriptor a path names when it is one of the process's own (/dev/stdout, /dev/stderr,
+// /dev/fd/N, /proc/self/fd/N), else -1. Writing to that descriptor itself, not to a file opened
+// anew through the path, keeps what the shell set up: its position, and `>>`'s appending.
+int OwnDescriptor(const std::string& path)
+{
+    if (path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const std::string_view prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string digits = path.substr(prefix.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            return -1;
+        return std::stoi(digits);
+    }
+    return -1;
+}
+
+} // namespace
+
 void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMode mode)
 {
+    if (const int own = OwnDescriptor(path); own >= 0) {
+        if (!WriteAll(own, bytes))
+            Fail(path, errno, "write", path);
+        return;
+    }
     struct stat info {
     };
     if (stat(path.c_str(), &info) != 0 || !(S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))) {

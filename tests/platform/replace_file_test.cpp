@@ -274,3 +274,53 @@ TEST(ReplaceFile, RemovesStagedFilesOfKilledWritersOnly)
 }
 
 } // namespace
+
+namespace
+{
+
+// Output named by one of the process's own descriptors goes to that descriptor, as the shell
+// set it up: appended after what a `>>` file already holds, never replacing the file.
+TEST(WriteOutputFile, OwnDescriptorIsWrittenWhereItStands)
+{
+    const TempDir dir;
+    const std::string log = dir.File("log.html");
+    WriteBytes(log, "before\n");
+    struct stat was {
+    };
+    ASSERT_EQ(stat(log.c_str(), &was), 0);
+    const int fd = open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    for (const std::string prefix : {"/proc/self/fd/", "/dev/fd/"})
+        platform::WriteOutputFile(prefix + std::to_string(fd), "new\n",
+                                  platform::NewFileMode::Data);
+    close(fd);
+    struct stat now {
+    };
+    ASSERT_EQ(stat(log.c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, was.st_ino);
+    EXPECT_EQ(ReadBytes(log), "before\nnew\nnew\n");
+}
+
+} // namespace
+
+namespace
+{
+
+// A link that turns into a loop between staging and the move fails the move and leaves no
+// staged file behind.
+TEST(ReplaceFile, LinkLoopAfterStagingFailsTheMoveAndDiscards)
+{
+    const TempDir dir;
+    const std::string target = dir.File("page.html");
+    WriteBytes(target, "old");
+    const std::string staged = platform::StageFile(target, "new", platform::NewFileMode::Data);
+    ASSERT_EQ(unlink(target.c_str()), 0);
+    ASSERT_EQ(symlink("loop.html", target.c_str()), 0);
+    ASSERT_EQ(symlink("page.html", dir.File("loop.html").c_str()), 0);
+    EXPECT_FALSE(platform::CommitStagedFile(staged, target));
+    EXPECT_EQ(errno, ELOOP);
+    platform::DiscardStagedFile(staged);
+    EXPECT_FALSE(std::filesystem::exists(staged));
+}
+
+} // namespace
