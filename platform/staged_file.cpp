@@ -218,6 +218,10 @@ std::string StageFile(const std::string& target, std::string_view bytes, NewFile
     struct stat old {
     };
     const bool exists = CheckTarget(target, resolved, old);
+    // A data file the user may not write stays so, as writing into it in place would have
+    // refused; a rename would pass over its protection.
+    if (exists && mode == NewFileMode::Data && access(resolved.c_str(), W_OK) != 0)
+        Fail(target, errno, "access", resolved);
     const std::string folder = FolderOf(resolved);
     RemoveAbandonedStagedFiles(folder);
     std::string staged;

@@ -30,7 +30,8 @@ enum class NewFileMode {
     Executable, // rwxr-xr-x, less the umask
 };
 
-// Replaces (or creates) `target` with exactly `bytes`.
+// Replaces (or creates) `target` with exactly `bytes`. An existing data file that the process
+// may not write is refused, as writing into it would be.
 void ReplaceFile(const std::string& target, std::string_view bytes, NewFileMode mode);
 
 // The same in two steps, for a caller that retries the move. StageFile writes the staged file

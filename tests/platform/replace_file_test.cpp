@@ -324,3 +324,23 @@ TEST(ReplaceFile, LinkLoopAfterStagingFailsTheMoveAndDiscards)
 }
 
 } // namespace
+
+namespace
+{
+
+// A write-protected data file stays as it is; a program file is replaced as before.
+TEST(ReplaceFile, WriteProtectedDataFileIsRefused)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write any file";
+    const TempDir dir;
+    const std::string target = dir.File("page.html");
+    WriteBytes(target, "old", 0444);
+    EXPECT_THROW(platform::ReplaceFile(target, "new", platform::NewFileMode::Data),
+                 std::runtime_error);
+    EXPECT_EQ(ReadBytes(target), "old");
+    platform::ReplaceFile(target, "new", platform::NewFileMode::Executable);
+    EXPECT_EQ(ReadBytes(target), "new");
+}
+
+} // namespace
