@@ -3,7 +3,6 @@
 #include <array>
 #include <utility>
 
-#include "generators/spin_value.h"
 #include "generators/todays_edition.h"
 
 namespace gen
@@ -12,44 +11,48 @@ namespace gen
 namespace
 {
 
-// Values are read by the position of the field in the gadget table, as its own adapters do.
+// Each adapter reads its values by the option of the field in the gadget table, as the table's
+// own adapters do.
 
-CodeBuffer RunBreakFrames(const FieldValues&)
+CodeBuffer RunBreakFrames(const FieldInputs&)
 {
     return TodaysBreakFrames();
 }
 
-CodeBuffer RunBookmarkUs(const FieldValues& v)
+CodeBuffer RunBookmarkUs(const FieldInputs& in)
 {
-    return TodaysBookmarkUs({v.at(0), v.at(1)});
+    return TodaysBookmarkUs({in.Text("url"), in.Text("site-name")});
 }
 
-CodeBuffer RunSetHomepage(const FieldValues& v)
+CodeBuffer RunSetHomepage(const FieldInputs& in)
 {
-    return TodaysSetHomepage({v.at(0)});
+    return TodaysSetHomepage({in.Text("url")});
 }
 
-CodeBuffer RunLogoBranding(const FieldValues& v)
+CodeBuffer RunLogoBranding(const FieldInputs& in)
 {
-    return TodaysLogoBranding({v.at(0), v.at(1), v.at(2), SpinValue(v.at(3)), SpinValue(v.at(4))});
+    return TodaysLogoBranding({in.Text("status-text"), in.Text("link"), in.Text("image"),
+                               in.Number("width"), in.Number("height")});
 }
 
-CodeBuffer RunFramelessPopup(const FieldValues& v)
+CodeBuffer RunFramelessPopup(const FieldInputs& in)
 {
-    return TodaysFramelessPopup({v.at(0), v.at(1), v.at(2), v.at(3)});
+    return TodaysFramelessPopup(
+        {in.Text("url"), in.Text("width"), in.Text("height"), in.Text("autoclose")});
 }
 
-CodeBuffer RunBrowserEntry(const FieldValues& v)
+CodeBuffer RunBrowserEntry(const FieldInputs& in)
 {
-    return TodaysBrowserEntry({v.at(0), v.at(1)});
+    return TodaysBrowserEntry({in.Text("ie-url"), in.Text("other-url")});
 }
 
-CodeBuffer RunPopupPage(const FieldValues& v)
+CodeBuffer RunPopupPage(const FieldInputs& in)
 {
-    return TodaysPopupPage({v.at(0), v.at(1), v.at(2), v.at(3)});
+    return TodaysPopupPage(
+        {in.Text("url"), in.Text("width"), in.Text("height"), in.Text("seconds")});
 }
 
-using TodaysGenerator = CodeBuffer (*)(const FieldValues&);
+using TodaysGenerator = CodeBuffer (*)(const FieldInputs&);
 
 // Gadgets missing here still work in today's browsers; their today's edition is the classic
 // snippet.
@@ -96,7 +99,7 @@ CodeBuffer GenerateEdition(const GadgetSpec& gadget, const FieldValues& values, 
 {
     if (edition == Edition::Today)
         if (const TodaysGenerator generate = TodaysOf(gadget))
-            return generate(values);
+            return generate(FieldInputs(gadget.fields, values));
     return gadget.generate ? gadget.generate(values) : CodeBuffer();
 }
 
