@@ -7,12 +7,17 @@
 namespace gen
 {
 
-CodeBuffer BrowserEntry(const BrowserEntryFields& f)
+BrowserEntryFields CheckedBrowserEntry(const BrowserEntryFields& f)
 {
-    const std::string ieUrl =
-        JsString(AddressField(f.ieUrl, FieldNameOf("browser-entry", "ie-url")), '"');
-    const std::string otherUrl =
-        JsString(AddressField(f.otherUrl, FieldNameOf("browser-entry", "other-url")), '"');
+    return {JsString(AddressField(f.ieUrl, FieldNameOf("browser-entry", "ie-url")), '"'),
+            JsString(AddressField(f.otherUrl, FieldNameOf("browser-entry", "other-url")), '"')};
+}
+
+CodeBuffer BrowserEntry(const BrowserEntryFields& fields)
+{
+    const BrowserEntryFields c = CheckedBrowserEntry(fields);
+    const std::string& ieUrl = c.ieUrl;
+    const std::string& otherUrl = c.otherUrl;
     CodeBuffer b;
     b.AppendLines({
         "<!-- ONE STEP TO INSTALL BROWSER-SPECIFIC ENTRY:",

@@ -16,4 +16,8 @@ struct BrowserEntryFields {
 // Throws FieldError when either address is empty: the page would reload itself without end.
 CodeBuffer BrowserEntry(const BrowserEntryFields& fields);
 
+// The addresses as both editions splice them, escaped for a script string in double quotes.
+// Throws FieldError when either is empty or blank.
+BrowserEntryFields CheckedBrowserEntry(const BrowserEntryFields& fields);
+
 } // namespace gen

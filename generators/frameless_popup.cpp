@@ -40,13 +40,20 @@ void AppendFramelessBranch(CodeBuffer& b)
 
 } // namespace
 
-CodeBuffer FramelessPopup(const FramelessPopupFields& f)
+FramelessPopupFields CheckedFramelessPopup(const FramelessPopupFields& f)
+{
+    return {f.url, WholeNumberField(f.width, FieldNameOf("frameless-popup", "width")),
+            WholeNumberField(f.height, FieldNameOf("frameless-popup", "height")),
+            TrueFalseField(f.autoclose, FieldNameOf("frameless-popup", "autoclose"))};
+}
+
+CodeBuffer FramelessPopup(const FramelessPopupFields& fields)
 {
     // Checked before anything is written, so a refused value leaves no partial snippet.
-    const std::string width = WholeNumberField(f.width, FieldNameOf("frameless-popup", "width"));
-    const std::string height = WholeNumberField(f.height, FieldNameOf("frameless-popup", "height"));
-    const std::string autoclose =
-        TrueFalseField(f.autoclose, FieldNameOf("frameless-popup", "autoclose"));
+    const FramelessPopupFields c = CheckedFramelessPopup(fields);
+    const std::string& width = c.width;
+    const std::string& height = c.height;
+    const std::string& autoclose = c.autoclose;
     CodeBuffer b;
     b.AppendLines({
         "<!-- THREE STEPS TO INSTALL FRAMELESS POPUP:",
@@ -69,7 +76,7 @@ CodeBuffer FramelessPopup(const FramelessPopupFields& f)
         "var windowX = 260 // from left",
         "var windowY = 100 // from top",
     });
-    b.Splice({"var urlPop = \"", JsString(f.url, '"'), "\""});
+    b.Splice({"var urlPop = \"", JsString(c.url, '"'), "\""});
     b.AppendLines({
         "var title =  \"Window\"",
         "// set this to true if the popup should close",

@@ -20,4 +20,9 @@ struct FramelessPopupFields {
 // onLoad for the popup page's BODY tag, and the launching link; 70 lines.
 CodeBuffer FramelessPopup(const FramelessPopupFields& fields);
 
+// The fields as both editions splice them: the address as typed, the numbers and autoclose
+// without blanks (numbers without leading zeros). Throws FieldError for a value the script
+// cannot take.
+FramelessPopupFields CheckedFramelessPopup(const FramelessPopupFields& fields);
+
 } // namespace gen

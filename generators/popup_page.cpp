@@ -7,13 +7,20 @@
 namespace gen
 {
 
-CodeBuffer PopupPage(const PopupPageFields& f)
+PopupPageFields CheckedPopupPage(const PopupPageFields& f)
 {
-    const std::string width = WholeNumberField(f.width, FieldNameOf("popup-page", "width"));
-    const std::string height = WholeNumberField(f.height, FieldNameOf("popup-page", "height"));
-    // Nothing is allowed here: "000" alone is a wait of no time.
-    const std::string seconds =
-        WholeNumberOrEmptyField(f.seconds, FieldNameOf("popup-page", "seconds"));
+    // Nothing is allowed for seconds: "000" alone is a wait of no time.
+    return {f.url, WholeNumberField(f.width, FieldNameOf("popup-page", "width")),
+            WholeNumberField(f.height, FieldNameOf("popup-page", "height")),
+            WholeNumberOrEmptyField(f.seconds, FieldNameOf("popup-page", "seconds"))};
+}
+
+CodeBuffer PopupPage(const PopupPageFields& fields)
+{
+    const PopupPageFields c = CheckedPopupPage(fields);
+    const std::string& width = c.width;
+    const std::string& height = c.height;
+    const std::string& seconds = c.seconds;
     CodeBuffer b;
     b.AppendLines({
         "<!-- TWO STEPS TO INSTALL POPUP PAGE:",
@@ -29,7 +36,7 @@ CodeBuffer PopupPage(const PopupPageFields& f)
         "<!-- Begin",
         "function popupPage() {",
     });
-    b.Splice({"var page = \"", JsString(f.url, '"'), "\";"});
+    b.Splice({"var page = \"", JsString(c.url, '"'), "\";"});
     b.Splice({"windowprops = \"height=", height, ",width=", width, ",location=no,\""});
     b.AppendLines({
         "+ \"scrollbars=no,menubars=no,toolbars=no,resizable=yes\";",

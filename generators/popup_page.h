@@ -19,4 +19,8 @@ struct PopupPageFields {
 // A HEAD script that opens the popup and the BODY onLoad that starts its timer; 24 lines.
 CodeBuffer PopupPage(const PopupPageFields& fields);
 
+// The fields as both editions splice them: the address as typed, the numbers without blanks
+// or leading zeros. Throws FieldError for a number field that is not a whole number.
+PopupPageFields CheckedPopupPage(const PopupPageFields& fields);
+
 } // namespace gen

@@ -6,12 +6,11 @@
 namespace gen
 {
 
-CodeBuffer TodaysBrowserEntry(const BrowserEntryFields& f)
+CodeBuffer TodaysBrowserEntry(const BrowserEntryFields& fields)
 {
-    const std::string ieUrl =
-        JsString(AddressField(f.ieUrl, FieldNameOf("browser-entry", "ie-url")), '"');
-    const std::string otherUrl =
-        JsString(AddressField(f.otherUrl, FieldNameOf("browser-entry", "other-url")), '"');
+    const BrowserEntryFields c = CheckedBrowserEntry(fields);
+    const std::string& ieUrl = c.ieUrl;
+    const std::string& otherUrl = c.otherUrl;
     CodeBuffer b;
     b.AppendLines({
         "<!-- ONE STEP TO INSTALL BROWSER-SPECIFIC ENTRY (TODAY'S EDITION):",

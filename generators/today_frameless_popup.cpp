@@ -6,12 +6,12 @@
 namespace gen
 {
 
-CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& f)
+CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& fields)
 {
-    const std::string width = WholeNumberField(f.width, FieldNameOf("frameless-popup", "width"));
-    const std::string height = WholeNumberField(f.height, FieldNameOf("frameless-popup", "height"));
-    const std::string autoclose =
-        TrueFalseField(f.autoclose, FieldNameOf("frameless-popup", "autoclose"));
+    const FramelessPopupFields c = CheckedFramelessPopup(fields);
+    const std::string& width = c.width;
+    const std::string& height = c.height;
+    const std::string& autoclose = c.autoclose;
     CodeBuffer b;
     b.AppendLines({
         "<!-- TWO STEPS TO INSTALL FRAMELESS POPUP (TODAY'S EDITION):",
@@ -34,7 +34,7 @@ CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& f)
         "var windowX = 260; // from left",
         "var windowY = 100; // from top",
     });
-    b.Splice({"var urlPop = \"", JsString(f.url, '"'), "\";"});
+    b.Splice({"var urlPop = \"", JsString(c.url, '"'), "\";"});
     b.AppendLines({
         "// set this to true if the popup should close",
         "// upon leaving the launching page; else, false",
@@ -55,7 +55,7 @@ CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& f)
         "<!-- STEP TWO: Copy this code into the BODY of your HTML document  -->",
         "",
     });
-    b.Splice({"<a href=\"", HtmlAttribute(f.url),
+    b.Splice({"<a href=\"", HtmlAttribute(c.url),
               "\" target=\"_blank\" onclick=\"openFrameless(event)\">Click Here</a>"});
     return b;
 }

@@ -41,12 +41,12 @@ void AppendDialogScript(CodeBuffer& b)
 
 } // namespace
 
-CodeBuffer TodaysPopupPage(const PopupPageFields& f)
+CodeBuffer TodaysPopupPage(const PopupPageFields& fields)
 {
-    const std::string width = WholeNumberField(f.width, FieldNameOf("popup-page", "width"));
-    const std::string height = WholeNumberField(f.height, FieldNameOf("popup-page", "height"));
-    const std::string seconds =
-        WholeNumberOrEmptyField(f.seconds, FieldNameOf("popup-page", "seconds"));
+    const PopupPageFields c = CheckedPopupPage(fields);
+    const std::string& width = c.width;
+    const std::string& height = c.height;
+    const std::string& seconds = c.seconds;
     CodeBuffer b;
     b.AppendLines({
         "<!-- ONE STEP TO INSTALL POPUP PAGE (TODAY'S EDITION):",
@@ -63,7 +63,7 @@ CodeBuffer TodaysPopupPage(const PopupPageFields& f)
         "",
         "<script>",
     });
-    b.Splice({"var page = \"", JsString(f.url, '"'), "\";"});
+    b.Splice({"var page = \"", JsString(c.url, '"'), "\";"});
     b.Splice({"var windowW = ", width, "; // wide"});
     b.Splice({"var windowH = ", height, "; // high"});
     // An empty field means no wait, as in the classic edition.
