@@ -75,29 +75,9 @@ std::string HugeDimensions()
 // libjpeg would set up buffers for the whole picture before the first scan.
 std::string ProgressiveHugeDimensions()
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = 8;
-    info.image_height = 8;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(8 * 3, 128);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::string bytes(reinterpret_cast<char*>(buffer), size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
+    std::string bytes = jpegsamples::Encode(8, 8, jpegsamples::Space::Colour, true, [](int, int) {
+        return jpegsamples::Rgb{128, 128, 128};
+    });
     const std::size_t frame = bytes.find("\xFF\xC2");
     if (frame != std::string::npos)
         bytes.replace(frame + 5, 4, "\xEA\x60\xEA\x60");
