@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev nlohmann-json3-dev libgumbo-dev
   fonts-liberation fonts-lato
   xdg-utils
   libxcb1-dev
