@@ -12,7 +12,7 @@ PopupPageFields CheckedPopupPage(const PopupPageFields& f)
     // Nothing is allowed for seconds: "000" alone is a wait of no time.
     return {f.url, WholeNumberField(f.width, FieldNameOf("popup-page", "width")),
             WholeNumberField(f.height, FieldNameOf("popup-page", "height")),
-            WholeNumberOrEmptyField(f.seconds, FieldNameOf("popup-page", "seconds"))};
+            TimerSecondsField(f.seconds, FieldNameOf("popup-page", "seconds"))};
 }
 
 CodeBuffer PopupPage(const PopupPageFields& fields)

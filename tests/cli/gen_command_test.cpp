@@ -125,6 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"FieldSecondsNotANumber",
                                 {"popup-page", "--seconds=R&D"},
                                 "\"Seconds to wait:\" (--seconds)"},
+                    RefusalCase{"SecondsPastTheLongestTimer",
+                                {"popup-page", "--seconds", "2147484"},
+                                "\"Seconds to wait:\" (--seconds) takes a whole number of "
+                                "seconds up to 2147483"},
+                    RefusalCase{"TodaysSecondsPastTheLongestTimer",
+                                {"popup-page", "--edition=today", "--seconds=2147484"},
+                                "\"Seconds to wait:\" (--seconds)"},
                     RefusalCase{"FieldEmptyAddress",
                                 {"browser-entry", "--other-url="},
                                 "\"Netscape goes to -\" (--other-url)"}),
@@ -144,6 +151,32 @@ TEST(GenCommand, ListAndHelp)
     EXPECT_NE(help.out.find("[My cool site]"), std::string::npos);
 
     EXPECT_EQ(Gen({"--help"}).status, cli::kExitOk);
+}
+
+// A number field reads any text as its spin box does, and the helps say so instead of
+// promising a refusal: every number field's option line tells the rule.
+TEST(GenCommand, NumberFieldsTakeAnyTextAsTheSpinBoxReadsIt)
+{
+    for (const char* width : {"abc", "1e3", "99999999999999999999", "12.5", ""}) {
+        const GenRun r = Gen({"logo-branding", "--width", width});
+        EXPECT_EQ(r.status, cli::kExitOk) << width << ": " << r.err;
+        EXPECT_NE(r.out.find("\r\nimgwidth=0;"), std::string::npos) << width;
+    }
+    EXPECT_NE(Gen({"logo-branding", "--width=0235"}).out.find("\r\nimgwidth=235;"),
+              std::string::npos);
+    const std::string usage = Gen({"--help"}).out;
+    EXPECT_NE(usage.find("text that is not a whole number gives 0"), std::string::npos) << usage;
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        const std::string help = Gen({std::string(g.id), "--help"}).out;
+        for (const gen::FieldSpec& f : g.fields) {
+            const std::size_t at = help.find("--" + std::string(f.option) + "=VALUE");
+            ASSERT_NE(at, std::string::npos) << g.id << " " << f.option;
+            const std::string line = help.substr(at, help.find('\n', at) - at);
+            EXPECT_EQ(line.find("other text gives 0") != std::string::npos,
+                      f.kind == gen::FieldKind::Number)
+                << line;
+        }
+    }
 }
 
 // Every gadget takes both editions, in both option forms; classic is the default, and the
