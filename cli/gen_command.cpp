@@ -1,6 +1,8 @@
 #include "cli/gen_command.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 
@@ -153,12 +155,16 @@ Request Parse(const std::vector<std::string>& args)
 
 // The text is only known to have arrived once the stream has been flushed without error; a
 // full disk or a closed pipe must not end in a success status.
+// The reason is the one the failed write left in errno, which RunGen clears first, so a full
+// disk, a closed stream and a closed pipe each say what happened.
 int Delivered(std::ostream& out, std::ostream& err)
 {
     out.flush();
     if (out)
         return kExitOk;
-    err << "sitewright-gen: cannot write to standard output\n";
+    const int error = errno;
+    err << "sitewright-gen: cannot write to standard output: "
+        << (error ? std::strerror(error) : "the stream refused the text") << '\n';
     return kExitFailure;
 }
 
@@ -186,6 +192,7 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
 
 int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    errno = 0;
     if (args.empty()) {
         err << kUsage;
         return kExitUsage;
