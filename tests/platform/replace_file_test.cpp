@@ -352,21 +352,6 @@ INSTANTIATE_TEST_SUITE_P(
                  Leftover::SecondName}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The staged file a write makes has the form the cleaner looks for, and goes with the write.
-TEST(ReplaceFile, StagedFileIsNamedForItsWriter)
-{
-    const TempDir dir;
-    const std::string staged =
-        platform::StageFile(dir.File("tool"), "new", platform::NewFileMode::Data);
-    const std::string name = fs::path(staged).filename().string();
-    const std::string prefix = ".sw~" + std::to_string(getpid()) + "-";
-    EXPECT_EQ(name.rfind(prefix, 0), 0u) << name;
-    EXPECT_EQ(name.size(), prefix.size() + 6 + std::string(".sw-staged").size()) << name;
-    EXPECT_TRUE(name.ends_with(".sw-staged")) << name;
-    ASSERT_TRUE(platform::CommitStagedFile(staged, dir.File("tool")));
-    EXPECT_EQ(StagedFilesIn(dir.path().string()), 0u);
-}
-
 } // namespace
 
 namespace
