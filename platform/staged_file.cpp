@@ -1,7 +1,6 @@
 #include "platform/staged_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -105,8 +104,12 @@ void Forget(const std::string& staged)
 
 bool IsRandomPart(std::string_view text)
 {
+    // ASCII by hand: the program's locale may be any, and mkostemps uses only these.
+    const auto letterOrDigit = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
     return text.size() == kStagedRandomLength &&
-           std::all_of(text.begin(), text.end(), [](char c) { return std::isalnum(c) != 0; });
+           std::all_of(text.begin(), text.end(), letterOrDigit);
 }
 
 // The writer's process id when `name` has the form of a staged file, else 0.

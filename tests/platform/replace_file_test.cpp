@@ -340,6 +340,12 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         Leftover{"RandomPartWithABlank", [] { return StagedName(EndedProcess(), "Ab 2Cd"); }, false,
                  true},
+        Leftover{"RandomPartNotAscii",
+                 [] {
+                     return StagedName(EndedProcess(), "Ab\xC3\xA9"
+                                                       "2C");
+                 },
+                 false, true},
         Leftover{"NoWriter", [] { return std::string(".sw~-Ab12Cd.sw-staged"); }, false, true},
         Leftover{"WriterNotANumber", [] { return std::string(".sw~1x-Ab12Cd.sw-staged"); }, false,
                  true},
