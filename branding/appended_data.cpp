@@ -8,6 +8,7 @@
 #include "branding/trailer_text.h"
 #include "platform/exe_image.h"
 #include "platform/file_system.h"
+#include "platform/quoted_name.h"
 #include "platform/read_only_file.h"
 
 namespace branding
@@ -49,14 +50,15 @@ bool ReadTrailer(const std::string& fileName, std::string& text)
     const platform::ReadOnlyFile file(fileName);
     const std::int64_t size = file.Size();
     if (size < 4)
-        throw std::runtime_error("The file \"" + fileName +
-                                 "\" is too short to end in a trailer length.");
+        throw std::runtime_error("The file " + platform::QuotedName(fileName) +
+                                 " is too short to end in a trailer length.");
     const std::int32_t length = LittleEndian32(file.ReadAt(size - 4, 4));
     if (static_cast<std::int64_t>(length) > size)
         return false;
     if (length < 4)
-        throw std::runtime_error("The trailer length of \"" + fileName + "\" reads " +
-                                 std::to_string(length) + ", less than its own 4 bytes.");
+        throw std::runtime_error("The trailer length of " + platform::QuotedName(fileName) +
+                                 " reads " + std::to_string(length) +
+                                 ", less than its own 4 bytes.");
     text = NormalizeLines(file.ReadAt(size - length, static_cast<std::size_t>(length - 4)));
     return true;
 }

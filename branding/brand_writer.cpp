@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "branding/trailer_text.h"
+#include "platform/quoted_name.h"
 
 namespace branding
 {
@@ -27,7 +28,7 @@ bool IsPrintableName(std::string_view name)
 
 std::string Quoted(std::string_view name)
 {
-    return "\"" + std::string(name) + "\"";
+    return platform::QuotedName(name);
 }
 
 void RefuseUnsafeSection(std::string_view image, std::string_view name, std::string_view stored)

@@ -1,7 +1,10 @@
 // sitewright-brand: puts branding sections and a trailer on a copy of an executable, and lists
 // what a file carries.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -70,25 +73,44 @@ int RunAppend(const AppendRequest& request)
     return 0;
 }
 
-void PrintTrailer(const std::string& path)
+std::string TrailerListing(const std::string& path)
 {
     std::string text;
     bool found = false;
     try {
         found = branding::ReadTrailer(path, text);
     } catch (const std::exception& error) {
-        std::printf("trailer: none (%s)\n", error.what());
-        return;
+        return "trailer: none (" + std::string(error.what()) + ")\n";
     }
-    if (!found) {
-        std::printf("trailer: none (the length field is larger than the file)\n");
-        return;
-    }
+    if (!found)
+        return "trailer: none (the length field is larger than the file)\n";
     std::vector<std::string> fields;
     branding::SplitFields('|', text, &fields);
-    std::printf("trailer: %zu bytes of text, %zu fields\n", text.size(), fields.size());
+    std::string listing = "trailer: " + std::to_string(text.size()) + " bytes of text, " +
+                          std::to_string(fields.size()) + " fields\n";
     for (std::size_t i = 0; i < fields.size(); ++i)
-        std::printf("  field %zu: [%s]\n", i, fields[i].c_str());
+        listing += "  field " + std::to_string(i) + ": [" + fields[i] + "]\n";
+    return listing;
+}
+
+std::string SectionLine(const branding::SectionEntry& entry)
+{
+    std::string line =
+        "section " + entry.name + ": marker at " + std::to_string(entry.markerOffset) + ", ";
+    if (entry.readable)
+        return line + std::to_string(entry.span.size) + " bytes of data\n";
+    return line + "unreadable\n";
+}
+
+// Output that did not arrive is a failure with the system's reason: a full disk or a closed
+// standard output must not end in a success status.
+void WriteStandardOutput(const std::string& text)
+{
+    errno = 0;
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw std::runtime_error(std::string("cannot write to standard output: ") +
+                                 (errno ? std::strerror(errno) : "the stream refused the text"));
 }
 
 int RunList(const std::string& path)
@@ -96,16 +118,13 @@ int RunList(const std::string& path)
     std::string image;
     platform::ReadWholeFile(path, image);
     const auto sections = branding::ListSections(image);
-    std::printf("%s: %zu bytes, %zu sections\n", path.c_str(), image.size(), sections.size());
-    for (const auto& entry : sections) {
-        if (entry.readable)
-            std::printf("section %s: marker at %zu, %zu bytes of data\n", entry.name.c_str(),
-                        entry.markerOffset, entry.span.size);
-        else
-            std::printf("section %s: marker at %zu, unreadable\n", entry.name.c_str(),
-                        entry.markerOffset);
-    }
-    PrintTrailer(path);
+    // Built whole first, so the reason of a failed write is not lost behind later calls.
+    std::string listing = path + ": " + std::to_string(image.size()) + " bytes, " +
+                          std::to_string(sections.size()) + " sections\n";
+    for (const auto& entry : sections)
+        listing += SectionLine(entry);
+    listing += TrailerListing(path);
+    WriteStandardOutput(listing);
     return 0;
 }
 
@@ -118,8 +137,8 @@ int main(int argc, char** argv)
         AppendRequest request;
         // Asked for, the usage is the output and no error; the manual page is made from it.
         if (args.size() == 1 && args[0] == "--help") {
-            std::fputs(kUsage, stdout);
-            return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+            WriteStandardOutput(kUsage);
+            return 0;
         }
         if (args.size() == 2 && args[0] == "list")
             return RunList(args[1]);
