@@ -95,16 +95,16 @@ int RunList(const std::string& path)
 {
     std::string image;
     platform::ReadWholeFile(path, image);
-    const auto sections = branding::ListSections(image);
-    std::printf("%s: %zu bytes, %zu sections\n", path.c_str(), image.size(), sections.size());
-    for (const auto& entry : sections) {
+    std::printf("%s: %zu bytes, %zu sections\n", path.c_str(), image.size(),
+                branding::CountSections(image));
+    branding::ForEachSection(image, [](const branding::SectionEntry& entry) {
         if (entry.readable)
             std::printf("section %s: marker at %zu, %zu bytes of data\n", entry.name.c_str(),
                         entry.markerOffset, entry.span.size);
         else
             std::printf("section %s: marker at %zu, unreadable\n", entry.name.c_str(),
                         entry.markerOffset);
-    }
+    });
     PrintTrailer(path);
     return 0;
 }
