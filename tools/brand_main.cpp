@@ -1,11 +1,13 @@
 // sitewright-brand: puts branding sections and a trailer on a copy of an executable, and lists
 // what a file carries.
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "branding/appended_data.h"
@@ -73,58 +75,92 @@ int RunAppend(const AppendRequest& request)
     return 0;
 }
 
-std::string TrailerListing(const std::string& path)
+// The first reason a write to standard output failed: a listing is streamed in many pieces,
+// and a later call could overwrite errno before the end tells the user.
+int firstWriteError = 0;
+
+void Emit(std::string_view text)
+{
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && firstWriteError == 0)
+        firstWriteError = errno ? errno : EIO;
+}
+
+// Output that did not arrive is a failure with the system's reason: a full disk or a closed
+// standard output must not end in a success status.
+void FinishOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 && firstWriteError == 0)
+        firstWriteError = errno ? errno : EIO;
+    if (firstWriteError == 0 && std::ferror(stdout))
+        firstWriteError = EIO;
+    if (firstWriteError != 0)
+        throw std::runtime_error(std::string("cannot write to standard output: ") +
+                                 std::strerror(firstWriteError));
+}
+
+void WriteStandardOutput(std::string_view text)
+{
+    Emit(text);
+    FinishOutput();
+}
+
+std::string Decimal(std::size_t value)
+{
+    char number[24];
+    const char* end = std::to_chars(number, number + sizeof number, value).ptr;
+    return std::string(number, static_cast<std::size_t>(end - number));
+}
+
+// Put together without printf: a trailer of millions of fields would spend most of its time
+// parsing a format.
+void PrintField(std::size_t index, std::string_view field)
+{
+    static std::string line;
+    line.assign("  field ").append(Decimal(index)).append(": [").append(field).append("]\n");
+    Emit(line);
+}
+
+void PrintTrailer(const std::string& path)
 {
     std::string text;
     bool found = false;
     try {
         found = branding::ReadTrailer(path, text);
     } catch (const std::exception& error) {
-        return "trailer: none (" + std::string(error.what()) + ")\n";
+        Emit("trailer: none (" + std::string(error.what()) + ")\n");
+        return;
     }
-    if (!found)
-        return "trailer: none (the length field is larger than the file)\n";
-    std::vector<std::string> fields;
-    branding::SplitFields('|', text, &fields);
-    std::string listing = "trailer: " + std::to_string(text.size()) + " bytes of text, " +
-                          std::to_string(fields.size()) + " fields\n";
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        listing += "  field " + std::to_string(i) + ": [" + fields[i] + "]\n";
-    return listing;
+    if (!found) {
+        Emit("trailer: none (the length field is larger than the file)\n");
+        return;
+    }
+    // Fields are counted, then printed, one at a time: a trailer can hold millions.
+    std::size_t count = 0;
+    branding::ForEachField('|', text, [&](std::string_view) { ++count; });
+    Emit("trailer: " + Decimal(text.size()) + " bytes of text, " + Decimal(count) + " fields\n");
+    std::size_t i = 0;
+    branding::ForEachField('|', text, [&](std::string_view field) { PrintField(i++, field); });
 }
 
-std::string SectionLine(const branding::SectionEntry& entry)
+void PrintSection(const branding::SectionEntry& entry)
 {
-    std::string line =
-        "section " + entry.name + ": marker at " + std::to_string(entry.markerOffset) + ", ";
-    if (entry.readable)
-        return line + std::to_string(entry.span.size) + " bytes of data\n";
-    return line + "unreadable\n";
-}
-
-// Output that did not arrive is a failure with the system's reason: a full disk or a closed
-// standard output must not end in a success status.
-void WriteStandardOutput(const std::string& text)
-{
-    errno = 0;
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        throw std::runtime_error(std::string("cannot write to standard output: ") +
-                                 (errno ? std::strerror(errno) : "the stream refused the text"));
+    std::string line = "section " + entry.name + ": marker at " + Decimal(entry.markerOffset);
+    line +=
+        entry.readable ? ", " + Decimal(entry.span.size) + " bytes of data\n" : ", unreadable\n";
+    Emit(line);
 }
 
 int RunList(const std::string& path)
 {
     std::string image;
     platform::ReadWholeFile(path, image);
-    const auto sections = branding::ListSections(image);
-    // Built whole first, so the reason of a failed write is not lost behind later calls.
-    std::string listing = path + ": " + std::to_string(image.size()) + " bytes, " +
-                          std::to_string(sections.size()) + " sections\n";
-    for (const auto& entry : sections)
-        listing += SectionLine(entry);
-    listing += TrailerListing(path);
-    WriteStandardOutput(listing);
+    Emit(path + ": " + Decimal(image.size()) + " bytes, " +
+         Decimal(branding::CountSections(image)) + " sections\n");
+    branding::ForEachSection(image, PrintSection);
+    PrintTrailer(path);
+    FinishOutput();
     return 0;
 }
 
