@@ -1,0 +1,34 @@
+// The main window for the window-system key test. It reports on its standard output, a line
+// each: "ready" once the window is active, then "page N" for the page shown then and again
+// whenever the shown page changes.
+#include <QTimer>
+#include <cstdio>
+
+#include "app/application.h"
+#include "app/main_window.h"
+
+int main(int argc, char** argv)
+{
+    SitewrightApplication app(argc, argv);
+    TForm2 window;
+    window.show();
+    int shown = -1;
+    // Without a window manager the window has to ask for the focus until it has it.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (shown < 0) {
+            if (!window.isActiveWindow()) {
+                window.activateWindow();
+                return;
+            }
+            shown = window.VisiblePage();
+            std::printf("ready\npage %d\n", shown);
+        } else if (window.VisiblePage() != shown) {
+            shown = window.VisiblePage();
+            std::printf("page %d\n", shown);
+        }
+        std::fflush(stdout);
+    });
+    watch.start(10);
+    return app.exec();
+}
