@@ -9,8 +9,10 @@
 #include "app/click_label.h"
 #include "app/code_window.h"
 #include "app/main_window.h"
+#include "app/page_actions.h"
 #include "app_test_support.h"
 #include "generators/gadget_table.h"
+#include "widgets/spin_edit.h"
 
 // How the fields of pages 3 to 10 behave: how Tab walks them, the auto-close box, and where
 // the text of each field lands in its page's snippet.
@@ -29,6 +31,8 @@ private Q_SLOTS:
     void refusedFieldLeavesCodeAndPreview();
     void fieldTextReachesItsLine_data();
     void fieldTextReachesItsLine();
+    void pastedLineBreaksShowAndGenerateAsBlanks_data();
+    void pastedLineBreaksShowAndGenerateAsBlanks();
 
 private:
     QWidget* Control(const QString& name) const { return f->form2->findChild<QWidget*>(name); }
@@ -242,6 +246,43 @@ void PageFieldsTest::fieldTextReachesItsLine()
         if (gadget->fields[i].component == field.toStdString())
             values[i] = text.toStdString();
     QCOMPARE(lines, gadget->generate(values).Lines());
+}
+
+void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("LF") << "a\nb"
+                        << "a b";
+    QTest::newRow("CR LF, one blank") << "a\r\nb\r\n"
+                                      << "a b ";
+    QTest::newRow("CR, form feed, separators") << "a\rb\fc\u2028d\u2029e"
+                                               << "a b c d e";
+    QTest::newRow("blank lines") << "\n\n7\n\n"
+                                 << "  7  ";
+}
+
+// Every field of every page, whatever its kind, holds one line: what it shows is what the
+// generator reads.
+void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        f->form2->ShowPage(gadget.page);
+        for (const gen::FieldSpec& field : gadget.fields) {
+            QWidget* control = Control(QString::fromStdString(std::string(field.component)));
+            QVERIFY(control);
+            PasteInto(control, pasted);
+            auto* combo = qobject_cast<QComboBox*>(control);
+            const QString text =
+                combo ? combo->currentText() : qobject_cast<QLineEdit*>(control)->text();
+            QCOMPARE(text, shown);
+            // A spin box's field is the number its text reads as, not the text.
+            if (!qobject_cast<TSpinEdit*>(control))
+                QCOMPARE(FieldText(*control), shown.toStdString());
+        }
+    }
 }
 
 std::vector<std::string> PageFieldsTest::GenerateCode(int page)
