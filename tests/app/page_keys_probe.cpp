@@ -1,6 +1,5 @@
-// The main window for the window-system key test. It reports on its standard output, a line
-// each: "ready" once the window is active, then "page N" for the page shown then and again
-// whenever the shown page changes.
+// The main window for the window-system key test. Once the window is active it reports the page
+// shown then, and again whenever the shown page changes, on its standard output: "page N".
 #include <QTimer>
 #include <cstdio>
 
@@ -22,7 +21,7 @@ int main(int argc, char** argv)
                 return;
             }
             shown = window.VisiblePage();
-            std::printf("ready\npage %d\n", shown);
+            std::printf("page %d\n", shown);
         } else if (window.VisiblePage() != shown) {
             shown = window.VisiblePage();
             std::printf("page %d\n", shown);
