@@ -6,6 +6,7 @@
 #include "app/branding_dump.h"
 #include "app/code_window.h"
 #include "app/first_paint_probe.h"
+#include "app/instance_slot.h"
 #include "app/main_window.h"
 #include "platform/message_pump.h"
 #include "startup/startup_relocation.h"
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
 
     QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    const InstanceSlot slot(InstanceFolder());
+    SetWindowOffset(slot.Offset());
     const bool dumpBranding = BrandingDumpRequested();
     if (dumpBranding)
         PrintReportedErrors();
