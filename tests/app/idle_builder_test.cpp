@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/page_layout.h"
 #include "app_test_support.h"
+#include "generators/code_buffer.h"
 #include "widgets/xp_button.h"
 
 class IdleBuilderTest : public QObject
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void waitingEventsRunBetweenSteps();
     void failingStepDoesNotStopTheRest();
     void idleBuildingLeavesTheWindowAsItWas();
+    void codeWindowInUseKeepsItsCode();
     void pageBuiltWhileIdleLooksAsBuiltOnClick_data();
     void pageBuiltWhileIdleLooksAsBuiltOnClick();
 
@@ -113,8 +115,21 @@ void IdleBuilderTest::idleBuildingLeavesTheWindowAsItWas()
     QCOMPARE(form.VisiblePage(), 1);
     QCOMPARE(form.focusWidget(), focus);
     QVERIFY(Form4 && Form4->isHidden());
+    QVERIFY(Form4->Lines().empty());
     QCOMPARE(form.grab().toImage(), before);
     QCOMPARE(f.reporter.messages, QStringList());
+}
+
+// Code the user generated (or a Preview left behind) is not replaced while idle.
+void IdleBuilderTest::codeWindowInUseKeepsItsCode()
+{
+    AppFixture f;
+    gen::CodeBuffer code;
+    code.Append("<p>kept</p>");
+    f.form4->SetCode(code);
+    IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
+    RunAll(builder);
+    QCOMPARE(f.form4->Lines(), code.Lines());
 }
 
 void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick_data()
