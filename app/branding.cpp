@@ -23,7 +23,7 @@ void ApplyBrandingTexts(TForm2& form)
         QCoreApplication::setApplicationName(QString::fromStdString(items.at(0)));
         form.setWindowTitle(QString::fromStdString(items.at(0)));
         form.Label56->setText(QString::fromStdString(items.at(0)));
-        form.lblTextLink->setText(QString::fromStdString(items.at(1)));
+        form.lblTextLink->SetPlainText(QString::fromStdString(items.at(1)));
         LinkUrl = items.at(2);
     } catch (const branding::LimitExceeded& error) {
         // A trailer larger than start-up reads is no accident of a plain copy: whoever branded

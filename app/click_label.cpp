@@ -48,6 +48,33 @@ void ClickLabel::SetKeyboardReachable()
     setFocusPolicy(Qt::TabFocus);
 }
 
+void ClickLabel::SetPlainText(const QString& text)
+{
+    WithoutFocusPolicy([this, &text] {
+        setTextFormat(Qt::PlainText);
+        setText(text);
+    });
+}
+
+bool ClickLabel::event(QEvent* event)
+{
+    if (event->type() != QEvent::Polish)
+        return QLabel::event(event);
+    bool handled = false;
+    WithoutFocusPolicy([this, event, &handled] { handled = QLabel::event(event); });
+    return handled;
+}
+
+void ClickLabel::WithoutFocusPolicy(const std::function<void()>& change)
+{
+    // A label that has the focus keeps its policy, and its document, which it then needs.
+    const Qt::FocusPolicy policy = focusPolicy();
+    if (!hasFocus())
+        setFocusPolicy(Qt::NoFocus);
+    change();
+    setFocusPolicy(policy);
+}
+
 void ClickLabel::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();

@@ -31,6 +31,14 @@ QWidget* TopLevelNamed(const QString& name)
     return nullptr;
 }
 
+// How long the window stays idle between its first paint and the click.
+int IdleMilliseconds()
+{
+    bool valid = false;
+    const int ms = qEnvironmentVariableIntValue("SITEWRIGHT_BENCH_IDLE_MS", &valid);
+    return valid && ms >= 0 ? ms : 500;
+}
+
 } // namespace
 
 void FirstPaintProbe::InstallIfRequested(QWidget& window)
@@ -51,8 +59,8 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
         return false;
     watched->removeEventFilter(this);
     if (watched == &window_ && !click_.isEmpty()) {
-        // Click once the paint has finished and the window is idle, as a user would.
-        QTimer::singleShot(0, this, &FirstPaintProbe::ClickAndWatch);
+        // Click once the window has been idle for a while after its paint, as a user would.
+        QTimer::singleShot(IdleMilliseconds(), this, &FirstPaintProbe::ClickAndWatch);
         return false;
     }
     // Quit once the paint has finished, not in the middle of it.

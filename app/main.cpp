@@ -6,6 +6,7 @@
 #include "app/branding_dump.h"
 #include "app/code_window.h"
 #include "app/first_paint_probe.h"
+#include "app/idle_steps.h"
 #include "app/instance_slot.h"
 #include "app/main_window.h"
 #include "platform/message_pump.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
     if (dumpBranding)
         PrintReportedErrors();
     TForm2 mainWindow;
+    new IdleBuilder(mainWindow, MainWindowIdleSteps(mainWindow));
     FirstPaintProbe::InstallIfRequested(mainWindow);
     mainWindow.show();
     if (dumpBranding)

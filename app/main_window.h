@@ -18,7 +18,8 @@ class TxpButton;
 // The main window: a title band, the menu of the ten gadgets on the left, one page per gadget
 // on the right (one visible at a time), the branding picture and the link line at the bottom.
 // Every component is a member and carries its member name as object name. Only page 1 is
-// built with the window; every other page is built when it first shows.
+// built with the window; every other page is built while the program is idle after its first
+// paint (see idle_steps.h), or when it first shows if that comes sooner.
 class TForm2 : public QWidget
 {
     Q_OBJECT

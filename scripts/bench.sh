@@ -26,8 +26,13 @@ guarded_row() {
   guarded+=("$1|$4")
 }
 
-# Start-up to the first paint of the main window, and peak memory, against a bare window.
+# Start-up to the first paint of the main window, and peak memory, against a window drawing the
+# same texts in the same faces (the floor that matters), and against a bare window.
 if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/sitewright >/dev/null 2>&1; then
+  read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
+    $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window --page-text)
+  guarded_row "start-up, floor drawing the same texts (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  guarded_row "peak memory, floor drawing the same texts (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
   read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
     $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window)
   guarded_row "start-up to first paint (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
@@ -36,14 +41,19 @@ if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/s
     $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window --text)
   guarded_row "start-up, floor with one line of text (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   guarded_row "peak memory, floor with one line of text (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
-  # First clicks, from the click to the end of the first paint of what it brings up, against
-  # showing an already built widget of the same size (see bench/bare_window.cpp).
+  # First clicks after the window has been idle for half a second, from the click to the end of
+  # the first paint of what it brings up, against showing an already built widget of the same
+  # size (see bench/bare_window.cpp). The last row clicks at once, before the idle building.
   read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=generate \
     $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-window)
   row "Generate Code click to painted code window (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=menu \
     $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-page)
   row "menu click to painted page (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=menu \
+    SITEWRIGHT_BENCH_IDLE_MS=0 \
+    $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-page)
+  row "menu click at once, page not built yet (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 else
   guarded_row "start-up to first paint (ms)" "n/a" "n/a" "n/a"
 fi

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
+#include <QTextDocument>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -164,6 +165,20 @@ void BrandingTest::textsFollowTrailerItems()
     QCOMPARE(window.form->Label56->text(), title);
     QCOMPARE(window.form->lblTextLink->text(), link);
     QCOMPARE(QByteArray::fromStdString(LinkUrl), url);
+    // The link line draws its text without a text document of its own, the same pixels as a
+    // label that has one, and Tab still reaches it.
+    QLabel* line = window.form->lblTextLink;
+    QVERIFY(!line->findChild<QTextDocument*>());
+    QCOMPARE(line->focusPolicy(), Qt::TabFocus);
+    QLabel withDocument(line->text(), window.form.get());
+    withDocument.setFocusPolicy(Qt::TabFocus);
+    withDocument.setFont(line->font());
+    withDocument.setPalette(line->palette());
+    withDocument.setAlignment(line->alignment());
+    withDocument.setGeometry(line->geometry());
+    withDocument.show();
+    QVERIFY(withDocument.findChild<QTextDocument*>());
+    QCOMPARE(withDocument.grab().toImage(), line->grab().toImage());
 }
 
 void BrandingTest::imageSection_data()

@@ -1,0 +1,48 @@
+#include "app/idle_steps.h"
+
+#include <QFrame>
+#include <QImage>
+
+#include "app/code_window.h"
+#include "app/main_window.h"
+#include "app/page_actions.h"
+#include "app/page_layout.h"
+
+namespace
+{
+
+// Paints `widget` into a scratch image, so that what its first paint on screen needs (polished
+// styles, laid out texts, rendered glyphs) is ready by then. Nothing on screen changes.
+void Rehearse(QWidget& widget)
+{
+    QImage scratch(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    widget.render(&scratch);
+}
+
+// Paints the code window holding page 1's code, the likeliest first Generate Code, and empties
+// it again: glyphs are kept per position, so only the same text laid out the same way readies
+// them. A window already in use is left alone.
+void RehearseCodeWindow()
+{
+    TForm4& window = CodeWindow();
+    if (window.isVisible() || !window.Lines().empty())
+        return;
+    GenPage(1);
+    Rehearse(window);
+    window.ClearCode();
+}
+
+} // namespace
+
+std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
+{
+    std::vector<IdleBuilder::Step> steps;
+    steps.push_back([] { CodeWindow(); });
+    steps.push_back(RehearseCodeWindow);
+    for (const pages::PageLayout& layout : pages::PageLayouts()) {
+        const int page = layout.page;
+        steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
+        steps.push_back([&form, page] { Rehearse(*form.Page(page)); });
+    }
+    return steps;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <vector>
+
+#include "app/idle_builder.h"
+
+class TForm2;
+
+// What the main window prepares while idle after its first paint, in the order a user is likely
+// to need it: the code window first (page 1's Generate Code), then the pages not yet built, in
+// page order. Each is built in one step and painted once off screen in the next, so that the
+// click that shows it only has to paint it again.
+std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form);
