@@ -9,6 +9,7 @@
 #include "app/click_label.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
+#include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
 #include "widgets/xp_button.h"
 
@@ -102,7 +103,7 @@ void MainWindowKeysTest::keyActsOnShownPageOnly()
     QFETCH(int, key);
     QFETCH(QString, clicked);
     TForm2& window = *f->form2;
-    QCOMPARE(Focused(), window.xpButton1);
+    QCOMPARE(Focused(), window.findChild<QWidget*>(QStringLiteral("xpButton1")));
     QList<std::shared_ptr<QSignalSpy>> spies;
     const QList<TxpButton*> buttons = window.findChildren<TxpButton*>();
     for (TxpButton* button : buttons)
@@ -189,7 +190,7 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 void MainWindowKeysTest::everyControlHasAName()
 {
     // Pages build their controls when first shown.
-    for (int page = 1; page <= 10; ++page)
+    for (int page = 1; page <= f->form2->PageCount(); ++page)
         f->form2->EnsurePageBuilt(page);
     const auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -198,15 +199,13 @@ void MainWindowKeysTest::everyControlHasAName()
         QCOMPARE(name(button), button->Caption());
     for (QLabel* label : f->form2->findChildren<QLabel*>())
         QCOMPARE(name(label), label->text());
-    const QList<std::pair<QWidget*, QString>> fields = {
-        {f->form2->Edit1, "URL to bookmark"},
-        {f->form2->Edit2, "Name of your site:"},
-        {f->form2->Edit3, "Link for them to set as homepage"},
-        {f->form2->SpinEdit1, "Logo Width"},
-        {f->form2->ComboBox1, "AutoClose:"},
-        {f->form2->Edit11, "Netscape goes to -"},
-        {f->form2->Edit13, "Seconds to wait:"}};
+    std::vector<std::pair<QWidget*, QString>> fields;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+        for (const gen::FieldSpec& field : gadget.fields)
+            fields.emplace_back(f->form2->findChild<QWidget*>(QString::fromUtf8(field.component)),
+                                QString::fromUtf8(field.caption));
     for (const auto& [field, caption] : fields) {
+        QVERIFY2(field, qPrintable(caption));
         QCOMPARE(field->accessibleName(), caption);
         // A combo box's name is its text on some systems; its label stands in the relation.
         const auto labels =
@@ -226,12 +225,12 @@ void MainWindowKeysTest::pressPendingWhilePageHiddenIsDropped()
 {
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
-    QCOMPARE(Focused(), f->form2->xpButton1);
-    QTest::keyPress(f->form2->xpButton1, Qt::Key_Space);
+    QCOMPARE(Focused(), f->Control("xpButton1"));
+    QTest::keyPress(f->Control("xpButton1"), Qt::Key_Space);
     f->form2->ShowPage(2);
     f->form2->ShowPage(1);
-    QCOMPARE(Focused(), f->form2->xpButton1);
-    QTest::keyRelease(f->form2->xpButton1, Qt::Key_Space);
+    QCOMPARE(Focused(), f->Control("xpButton1"));
+    QTest::keyRelease(f->Control("xpButton1"), Qt::Key_Space);
     QCOMPARE(f->shell.requests.size(), 0u);
 }
 

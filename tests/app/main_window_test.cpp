@@ -65,7 +65,7 @@ private:
 void MainWindowTest::startsOnPageOne()
 {
     QCOMPARE(f->form2->VisiblePage(), 1);
-    QVERIFY(f->form2->Panel1->isVisible());
+    QVERIFY(f->Control("Panel1")->isVisible());
     for (int page = 2; page <= 10; ++page)
         QVERIFY(!f->form2->Page(page)->isVisible());
     QVERIFY(f->form4->isHidden());
@@ -236,9 +236,9 @@ void MainWindowTest::componentsSitWhereDesigned()
 void MainWindowTest::fieldsStartWithDefaults()
 {
     f->form2->ShowPage(2);
-    QCOMPARE(f->form2->Edit1->text(), QStringLiteral("http://www.example.com"));
-    QCOMPARE(f->form2->Edit2->text(), QStringLiteral("My cool site"));
-    QCOMPARE(f->form2->Edit1->parentWidget(), f->form2->Panel2);
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->text(), QStringLiteral("http://www.example.com"));
+    QCOMPARE(f->Control<QLineEdit>("Edit2")->text(), QStringLiteral("My cool site"));
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->parentWidget(), f->form2->Page(2));
 }
 
 void MainWindowTest::brandImageShowsCentredUnscaled()
@@ -260,8 +260,8 @@ void MainWindowTest::fieldTextHasNoLengthLimit()
 {
     const QString longName(40000, QLatin1Char('n'));
     f->form2->ShowPage(2);
-    f->form2->Edit2->setText(longName);
-    GenBookmarkUs();
+    f->Control<QLineEdit>("Edit2")->setText(longName);
+    GenPage(2);
     QCOMPARE(MemoLines().at(11), WithFieldText(GoldenLines("bookmark-us").at(11), "My cool site",
                                                longName.toStdString()));
 }
@@ -305,10 +305,10 @@ void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
 
 void MainWindowTest::generateCodeReplacesEarlierCode()
 {
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QCOMPARE(MemoLines().size(), std::size_t{15});
-    Click(f->form2->Label2);
-    Click(f->form2->xpButton4);
+    Click(f->Control("Label2"));
+    Click(f->Control("xpButton4"));
     QCOMPARE(MemoLines().size(), std::size_t{29});
     QCOMPARE(MemoLines(), gen::BookmarkUs({"http://www.example.com", "My cool site"}).Lines());
 }
@@ -317,19 +317,19 @@ void MainWindowTest::generateCodeReplacesEarlierCode()
 // main window or minimised; the main window stays usable.
 void MainWindowTest::generateCodeBringsCodeWindowToFront()
 {
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
 
     f->form4->showMinimized();
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QVERIFY(!f->form4->isMinimized());
     QVERIFY(f->form4->isVisible());
     QVERIFY(!f->form4->isModal());
-    Click(f->form2->Label2);
+    Click(f->Control("Label2"));
     QCOMPARE(f->form2->VisiblePage(), 2);
 }
 
@@ -365,13 +365,13 @@ void MainWindowTest::bookmarkUsSplicesTypedText()
 {
     QFETCH(QString, url);
     QFETCH(QString, name);
-    Click(f->form2->Label2);
-    f->form2->Edit1->clear();
-    f->form2->Edit2->clear();
-    Type(f->form2->Edit1, url);
-    Type(f->form2->Edit2, name);
-    QCOMPARE(f->form2->Edit1->text(), url);
-    Click(f->form2->xpButton4);
+    Click(f->Control("Label2"));
+    f->Control<QLineEdit>("Edit1")->clear();
+    f->Control<QLineEdit>("Edit2")->clear();
+    Type(f->Control<QLineEdit>("Edit1"), url);
+    Type(f->Control<QLineEdit>("Edit2"), name);
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->text(), url);
+    Click(f->Control("xpButton4"));
 
     const std::vector<std::string> lines = MemoLines();
     QCOMPARE(lines.size(), std::size_t{29});
@@ -385,8 +385,8 @@ void MainWindowTest::bookmarkUsSplicesTypedText()
 
 void MainWindowTest::previewWritesFileAndOpensBrowser()
 {
-    Click(f->form2->Label2);
-    Click(f->form2->xpButton3);
+    Click(f->Control("Label2"));
+    Click(f->Control("xpButton3"));
     QCOMPARE(f->reporter.messages, QStringList());
 
     const std::string path = f->Folder() + "preview.html";
@@ -414,10 +414,10 @@ void MainWindowTest::previewReplacesEarlierFile()
 {
     const std::string path = f->Folder() + "preview.html";
     WriteBytes(path, std::string(5000, 'x'));
-    Click(f->form2->xpButton1);
+    Click(f->Control("xpButton1"));
     const std::string first = ReadBytes(path);
     QCOMPARE(first, gen::BreakFrames().TextForm());
-    Click(f->form2->xpButton1);
+    Click(f->Control("xpButton1"));
     QCOMPARE(ReadBytes(path), first);
     QCOMPARE(f->shell.requests.size(), std::size_t{2});
 }
@@ -437,8 +437,8 @@ void MainWindowTest::previewIntoUnwritableFolderKeepsBuffer()
     const std::string badFolder = f->Folder() + folder.toStdString();
     const platform::ScopedExecutablePath elsewhere(badFolder + "sitewright");
 
-    Click(f->form2->Label2);
-    Click(f->form2->xpButton3);
+    Click(f->Control("Label2"));
+    Click(f->Control("xpButton3"));
 
     const std::string path = badFolder + "preview.html";
     QCOMPARE(f->reporter.messages.size(), 1);
@@ -449,7 +449,7 @@ void MainWindowTest::previewIntoUnwritableFolderKeepsBuffer()
     QCOMPARE(MemoLines().size(), std::size_t{29});
     QVERIFY(f->shell.requests.empty());
     // The window goes on working.
-    Click(f->form2->Label1);
+    Click(f->Control("Label1"));
     QCOMPARE(f->form2->VisiblePage(), 1);
 }
 
