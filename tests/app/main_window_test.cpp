@@ -34,6 +34,7 @@ private Q_SLOTS:
     void windowLooksAsDesigned();
     void menuLineShowsItsPage_data();
     void menuLineShowsItsPage();
+    void everyGadgetHasAVisibleMenuLineAndAPage();
     void componentsSitWhereDesigned_data();
     void componentsSitWhereDesigned();
     void fieldsStartWithDefaults();
@@ -66,7 +67,7 @@ void MainWindowTest::startsOnPageOne()
 {
     QCOMPARE(f->form2->VisiblePage(), 1);
     QVERIFY(f->Control("Panel1")->isVisible());
-    for (int page = 2; page <= 10; ++page)
+    for (int page = 2; page <= f->form2->PageCount(); ++page)
         QVERIFY(!f->form2->Page(page)->isVisible());
     QVERIFY(f->form4->isHidden());
     QCOMPARE(f->form2->size(), QSize(538, 338));
@@ -111,7 +112,7 @@ void MainWindowTest::windowLooksAsDesigned()
 
     // The menu lines are plain 13-pixel text; only the link line shows the hand.
     const QList<ClickLabel*> lines = window.Menuepanel1->findChildren<ClickLabel*>();
-    QCOMPARE(lines.size(), 10);
+    QCOMPARE(lines.size(), window.PageCount());
     for (const ClickLabel* line : lines) {
         QCOMPARE(line->font().pixelSize(), 13);
         QVERIFY(!line->font().bold() && !line->font().italic() && !line->font().underline());
@@ -164,9 +165,31 @@ void MainWindowTest::menuLineShowsItsPage()
     // A second click on the shown page's line keeps it shown, alone.
     Click(line);
     QCOMPARE(f->form2->VisiblePage(), page);
-    for (int other = 1; other <= 10; ++other)
+    for (int other = 1; other <= f->form2->PageCount(); ++other)
         QCOMPARE(f->form2->Page(other)->isVisible(), other == page);
     QVERIFY(f->reporter.messages.isEmpty());
+}
+
+// Each gadget of the table has its line in the menu, whole inside the panel, with the table's
+// caption, and a page of its own.
+void MainWindowTest::everyGadgetHasAVisibleMenuLineAndAPage()
+{
+    const QFrame* menu = f->form2->Menuepanel1;
+    const QList<ClickLabel*> lines = menu->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
+    int fit = 0;
+    for (const ClickLabel* line : lines)
+        fit += menu->contentsRect().contains(line->geometry()) ? 1 : 0;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        const int index = gadget.page - 1;
+        QVERIFY2(index < fit, qPrintable(QStringLiteral("the menu has room for %1 lines; %2 needs "
+                                                        "line %3")
+                                             .arg(fit)
+                                             .arg(QString::fromUtf8(gadget.id))
+                                             .arg(gadget.page)));
+        QCOMPARE(lines[index]->text(), QString::fromUtf8(gadget.menuCaption));
+        QCOMPARE(f->form2->Page(gadget.page)->objectName(),
+                 QStringLiteral("Panel%1").arg(gadget.page));
+    }
 }
 
 void MainWindowTest::componentsSitWhereDesigned_data()
