@@ -51,7 +51,7 @@ void GenPage(int page)
     }
     CodeWindow().SetCode(code);
     if (gadget && gadget->generate)
-        CodeWindow().lblSnippetStatus->ShowFor(gadget->id, edition);
+        CodeWindow().lblSnippetStatus->ShowFor(*gadget, edition);
 }
 
 std::string PreviewPath()

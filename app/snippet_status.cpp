@@ -1,6 +1,5 @@
 #include "app/snippet_status.h"
 
-#include "generators/compatibility.h"
 #include "widgets/ui_fonts.h"
 
 namespace
@@ -24,9 +23,9 @@ SnippetStatus::SnippetStatus(QWidget* codeWindow) : QLabel(codeWindow)
     setGeometry(3, 362, 52, 40);
 }
 
-void SnippetStatus::ShowFor(std::string_view gadgetId, gen::Edition edition)
+void SnippetStatus::ShowFor(const gen::GadgetSpec& gadget, gen::Edition edition)
 {
-    const gen::Compatibility& c = gen::CompatibilityOf(gadgetId);
+    const gen::Compatibility& c = gadget.compatibility;
     const bool today = edition == gen::Edition::Today;
     setText((today ? QStringLiteral("Today's:\n") : QStringLiteral("Classic:\n")) +
             FromView(gen::SupportWord(today ? c.today : c.classic)));

@@ -174,7 +174,7 @@ void EditionTest::codeWindowStatusFitsBesideTheButtons()
     const QFontMetrics metrics(note->font());
     for (const gen::GadgetSpec& g : gen::GadgetTable())
         for (gen::Edition e : {gen::Edition::Classic, gen::Edition::Today}) {
-            note->ShowFor(g.id, e);
+            note->ShowFor(g, e);
             const QRect needed = metrics.boundingRect(
                 note->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft, note->text());
             QVERIFY2(note->contentsRect().contains(needed), qPrintable(note->text()));
