@@ -6,7 +6,6 @@
 #include "app/code_window.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
-#include "app/page_layout.h"
 
 namespace
 {
@@ -39,8 +38,7 @@ std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
     std::vector<IdleBuilder::Step> steps;
     steps.push_back([] { CodeWindow(); });
     steps.push_back(RehearseCodeWindow);
-    for (const pages::PageLayout& layout : pages::PageLayouts()) {
-        const int page = layout.page;
+    for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
         steps.push_back([&form, page] { Rehearse(*form.Page(page)); });
     }

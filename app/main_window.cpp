@@ -1,13 +1,13 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
 #include <QStackedWidget>
+#include <stdexcept>
+#include <utility>
 
 #include "app/branding.h"
 #include "app/click_label.h"
@@ -22,9 +22,9 @@
 #include "app/page_layout.h"
 #include "app/page_shortcuts.h"
 #include "app/png_resource.h"
+#include "generators/gadget_table.h"
 #include "platform/shell.h"
 #include "widgets/pixel_picture.h"
-#include "widgets/spin_edit.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
@@ -44,27 +44,16 @@ namespace
 constexpr int kClientWidth = 538;
 constexpr int kClientHeight = 338;
 
-struct MenuLine {
-    ClickLabel* TForm2::*member;
-    const char* name;
-    const char* caption;
-    int y;
-    void (TForm2::*handler)();
-};
+// The menu's lines are 20 px apart; the first sits 2 px higher than the rhythm would put it.
+int MenuLineY(int index)
+{
+    return index == 0 ? 8 : 10 + 20 * index;
+}
 
-// In screen order; the fifth and sixth lines are Label6 and Label5.
-const MenuLine kMenu[] = {
-    {&TForm2::Label1, "Label1", ">> Break Frames", 8, &TForm2::Label1Click},
-    {&TForm2::Label2, "Label2", ">> Bookmark Us!", 30, &TForm2::Label2Click},
-    {&TForm2::Label3, "Label3", ">> Email This Page", 50, &TForm2::Label3Click},
-    {&TForm2::Label4, "Label4", ">> Set Homepage", 70, &TForm2::Label4Click},
-    {&TForm2::Label6, "Label6", ">> Logo Branding", 90, &TForm2::Label6Click},
-    {&TForm2::Label5, "Label5", ">> Frameless Popup", 110, &TForm2::Label5Click},
-    {&TForm2::Label7, "Label7", ">> Browser  Entry", 130, &TForm2::Label7Click},
-    {&TForm2::Label8, "Label8", ">> Language", 150, &TForm2::Label8Click},
-    {&TForm2::Label9, "Label9", ">> Orchard search", 170, &TForm2::Label9Click},
-    {&TForm2::Label10, "Label10", ">> Popup Page", 190, &TForm2::Label10Click},
-};
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(QByteArrayView(text));
+}
 
 template <typename T> T* Named(T* widget, const char* name)
 {
@@ -141,14 +130,15 @@ void TForm2::BuildMenu()
     Menuepanel1 = Named(new QFrame(this), "Menuepanel1");
     Menuepanel1->setGeometry(0, 36, 161, 213);
     Menuepanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    for (const MenuLine& line : kMenu) {
-        auto* label = Named(new ClickLabel(Menuepanel1), line.name);
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        auto* label = new ClickLabel(Menuepanel1);
+        label->setObjectName(ToQString(pages::PageLayoutOf(gadget.page).menuLine));
         label->setTextFormat(Qt::PlainText);
-        label->setText(QString::fromLatin1(line.caption));
+        label->setText(ToQString(gadget.menuCaption));
         label->setFont(ui::DialogFont(13));
         label->adjustSize();
-        label->move(16, line.y);
-        this->*line.member = label;
+        label->move(16, MenuLineY(static_cast<int>(menuLines_.size())));
+        menuLines_.push_back(label);
     }
 }
 
@@ -156,27 +146,32 @@ void TForm2::BuildPages()
 {
     pageStack_ = new QStackedWidget(this);
     pageStack_->setGeometry(168, 36, 369, 213);
-    for (const pages::PageLayout& layout : pages::PageLayouts()) {
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
         auto* panel = new QFrame;
-        panel->setObjectName(QStringLiteral("Panel%1").arg(layout.page));
+        panel->setObjectName(QStringLiteral("Panel%1").arg(gadget.page));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         pageStack_->addWidget(panel);
         // The stack sizes only its current page; the others have their size from the start too.
         panel->setGeometry(pageStack_->contentsRect());
-        this->*layout.panel = panel;
+        pages_.push_back(panel);
     }
+    built_.assign(pages_.size(), false);
 }
 
-// The page's controls and members, and its two buttons wired to their handlers. The buttons
-// come last, so a page is built once its Preview button is.
+// The page's controls, and its two buttons wired to the handlers every page shares.
 void TForm2::EnsurePageBuilt(int page)
 {
-    const pages::PageLayout& layout = pages::PageLayoutOf(page);
-    if (this->*layout.preview.member)
+    QFrame* panel = Page(page);
+    const std::size_t index = static_cast<std::size_t>(page - 1);
+    if (built_[index])
         return;
-    pages::BuildPage(*this, layout);
-    for (const pages::ButtonRow& button : {layout.preview, layout.generate})
-        connect(this->*button.member, &TxpButton::clicked, this, Guarded(button.handler));
+    const pages::PageButtons buttons =
+        pages::BuildPage(panel, *gen::GadgetOfPage(page), pages::PageLayoutOf(page));
+    built_[index] = true;
+    connect(buttons.preview, &TxpButton::clicked, this,
+            Guarded([this, page] { PreviewClick(page); }));
+    connect(buttons.generate, &TxpButton::clicked, this,
+            Guarded([this, page] { GenerateCodeClick(page); }));
 }
 
 void TForm2::BuildFooter()
@@ -197,16 +192,19 @@ void TForm2::BuildFooter()
 
 // Each handler runs guarded, so its error is reported where it happens and never has to travel
 // through Qt's own frames.
-std::function<void()> TForm2::Guarded(void (TForm2::*handler)())
+std::function<void()> TForm2::Guarded(std::function<void()> handler)
 {
-    return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
+    return [handler = std::move(handler)] { RunReportingErrors(handler); };
 }
 
 void TForm2::ConnectHandlers()
 {
-    for (const MenuLine& line : kMenu)
-        connect(this->*line.member, &ClickLabel::clicked, this, Guarded(line.handler));
-    connect(lblTextLink, &ClickLabel::clicked, this, Guarded(&TForm2::lblTextLinkClick));
+    for (std::size_t i = 0; i < menuLines_.size(); ++i) {
+        const int page = static_cast<int>(i) + 1;
+        connect(menuLines_[i], &ClickLabel::clicked, this,
+                Guarded([this, page] { ShowPage(page); }));
+    }
+    connect(lblTextLink, &ClickLabel::clicked, this, Guarded([this] { lblTextLinkClick(); }));
 }
 
 void TForm2::CenterOnScreen()
@@ -242,8 +240,8 @@ void TForm2::FormClose()
 
 void TForm2::HideAllPanels()
 {
-    for (const pages::PageLayout& layout : pages::PageLayouts())
-        (this->*layout.panel)->setVisible(false);
+    for (QFrame* panel : pages_)
+        panel->setVisible(false);
 }
 
 void TForm2::ShowPage(int page)
@@ -262,15 +260,22 @@ void TForm2::ShowPage(int page)
 
 int TForm2::VisiblePage() const
 {
-    for (const pages::PageLayout& layout : pages::PageLayouts())
-        if (!(this->*layout.panel)->isHidden())
-            return layout.page;
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        if (!pages_[i]->isHidden())
+            return static_cast<int>(i) + 1;
     return 0;
+}
+
+int TForm2::PageCount() const
+{
+    return static_cast<int>(pages_.size());
 }
 
 QFrame* TForm2::Page(int page) const
 {
-    return this->*pages::PageLayoutOf(page).panel;
+    if (page < 1 || page > PageCount())
+        throw std::out_of_range("No page " + std::to_string(page));
+    return pages_[static_cast<std::size_t>(page - 1)];
 }
 
 void TForm2::ShowBrandImage(const QImage& image)

@@ -2,6 +2,6 @@
 
 class QWidget;
 
-// Marks the menu line of `page` (1 ... 10) as the current one and every other line as not
+// Marks the menu line of `page` (1 for the first) as the current one and every other line as not
 // current. The lines are the menu's ClickLabel children in screen order.
 void MarkCurrentMenuLine(const QWidget& menu, int page);

@@ -14,47 +14,6 @@
 #include "platform/user_folders.h"
 #include "widgets/spin_edit.h"
 
-void GenBreakFrames()
-{
-    GenPage(1);
-}
-void GenBookmarkUs()
-{
-    GenPage(2);
-}
-void GenEmailThisPage()
-{
-    GenPage(3);
-}
-void GenSetHomepage()
-{
-    GenPage(4);
-}
-void GenLogoBranding()
-{
-    GenPage(5);
-}
-void GenFramelessPopup()
-{
-    GenPage(6);
-}
-void GenBrowserEntry()
-{
-    GenPage(7);
-}
-void GenLanguage()
-{
-    GenPage(8);
-}
-void GenMetasearch()
-{
-    GenPage(9);
-}
-void GenPopupPage()
-{
-    GenPage(10);
-}
-
 std::string FieldText(const QWidget& control)
 {
     // A spin box is an edit too; its field is its value, not its text.
@@ -93,7 +52,7 @@ void GenPage(int page)
     }
     CodeWindow().SetCode(code);
     if (gadget && gadget->generate)
-        CodeWindow().lblSnippetStatus->ShowFor(gadget->id, edition);
+        CodeWindow().lblSnippetStatus->ShowFor(*gadget, edition);
 }
 
 std::string PreviewPath()
@@ -123,106 +82,14 @@ void ShowCodeWindow()
     window.activateWindow();
 }
 
-// The page buttons of the main window: on page k the Preview button is xpButton<2k-1> and the
-// Generate Code button xpButton<2k>.
+void TForm2::PreviewClick(int page)
+{
+    GenPage(page);
+    PreviewCodeBuffer();
+}
 
-void TForm2::xpButton1Click()
+void TForm2::GenerateCodeClick(int page)
 {
-    GenBreakFrames();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton2Click()
-{
-    GenBreakFrames();
-    ShowCodeWindow();
-}
-void TForm2::xpButton3Click()
-{
-    GenBookmarkUs();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton4Click()
-{
-    GenBookmarkUs();
-    ShowCodeWindow();
-}
-void TForm2::xpButton5Click()
-{
-    GenEmailThisPage();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton6Click()
-{
-    GenEmailThisPage();
-    ShowCodeWindow();
-}
-void TForm2::xpButton7Click()
-{
-    GenSetHomepage();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton8Click()
-{
-    GenSetHomepage();
-    ShowCodeWindow();
-}
-void TForm2::xpButton9Click()
-{
-    GenLogoBranding();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton10Click()
-{
-    GenLogoBranding();
-    ShowCodeWindow();
-}
-void TForm2::xpButton11Click()
-{
-    GenFramelessPopup();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton12Click()
-{
-    GenFramelessPopup();
-    ShowCodeWindow();
-}
-void TForm2::xpButton13Click()
-{
-    GenBrowserEntry();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton14Click()
-{
-    GenBrowserEntry();
-    ShowCodeWindow();
-}
-void TForm2::xpButton15Click()
-{
-    GenLanguage();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton16Click()
-{
-    GenLanguage();
-    ShowCodeWindow();
-}
-void TForm2::xpButton17Click()
-{
-    GenMetasearch();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton18Click()
-{
-    GenMetasearch();
-    ShowCodeWindow();
-}
-void TForm2::xpButton19Click()
-{
-    GenPopupPage();
-    PreviewCodeBuffer();
-}
-void TForm2::xpButton20Click()
-{
-    GenPopupPage();
+    GenPage(page);
     ShowCodeWindow();
 }

@@ -9,21 +9,11 @@ class QWidget;
 // What the two buttons of a page do. The procedures reach the pages through the single main
 // window Form2, which must exist, and the code buffer through CodeWindow(), made on first use.
 
-// The page generators. Each reads its page's fields, runs the gadget's generator and replaces
-// the code buffer (the lines of Form4's Memo1) with the result; a page not shown yet is built
-// first, so its fields read as they start. A gadget without a generator leaves the buffer empty.
-void GenBreakFrames();
-void GenBookmarkUs();
-void GenEmailThisPage();
-void GenSetHomepage();
-void GenLogoBranding();
-void GenFramelessPopup();
-void GenBrowserEntry();
-void GenLanguage();
-void GenMetasearch();
-void GenPopupPage();
-
-// Runs the generator of page 1 ... 10.
+// The page generator: reads the page's fields, runs the gadget's generator for the chosen
+// edition and replaces the code buffer (the lines of Form4's Memo1) with the result; a page not
+// shown yet is built first, so its fields read as they start. A gadget without a generator
+// leaves the buffer empty.
+// Runs the generator of page 1 ... the last.
 void GenPage(int page);
 
 // Writes the code buffer's text form to the preview file (PreviewPath()), replacing

@@ -9,7 +9,6 @@
 #include <map>
 #include <stdexcept>
 #include <string>
-#include <variant>
 
 #include "app/field_combo_accessible.h"
 #include "app/main_window.h"
@@ -55,10 +54,9 @@ void StyleLabel(QLabel* label, TextStyle style)
 
 // The browser label keeps its designed text; what the gadget's code does in today's browsers
 // is one hover away.
-void TellCompatibility(QLabel* label, int page)
+void TellCompatibility(QLabel* label, const gen::GadgetSpec& gadget)
 {
-    if (const gen::GadgetSpec* gadget = gen::GadgetOfPage(page))
-        label->setToolTip(ToQString(gen::CompatibilityOf(gadget->id).sentence));
+    label->setToolTip(ToQString(gadget.compatibility.sentence));
 }
 
 QLabel* MakeLabel(QWidget* panel, std::string_view text, TextStyle style)
@@ -137,16 +135,6 @@ int FieldHeight(const gen::FieldSpec& field, int height)
     return field.kind == gen::FieldKind::Number ? 22 : 21;
 }
 
-// Points the member at the control; the control must be of the member's type.
-template <typename T> void Bind(TForm2& form, T* TForm2::*member, QWidget* control)
-{
-    T* typed = qobject_cast<T*>(control);
-    if (!typed)
-        throw std::logic_error("The control " + control->objectName().toStdString() +
-                               " does not fit its member");
-    form.*member = typed;
-}
-
 // A label comes in at its text's size. Labels other than descriptions fit themselves to their
 // text. The face standing in for the designed one runs a few pixels wider, so such a label
 // keeps its designed size or grows to its text, whichever is larger, rather than cut its last
@@ -162,13 +150,12 @@ void PlaceLabel(QLabel* label, const Place& place, TextStyle style)
     label->setGeometry(place.x, place.y, width, height);
 }
 
-QLabel* BuildLabel(TForm2& form, QWidget* panel, Member<QLabel> member, std::string_view name,
-                   const Place& place, std::string_view text, TextStyle style)
+QLabel* BuildLabel(QWidget* panel, std::string_view name, const Place& place, std::string_view text,
+                   TextStyle style)
 {
     QLabel* label = MakeLabel(panel, text, style);
     label->setObjectName(ToQString(name));
     PlaceLabel(label, place, style);
-    form.*member = label;
     return label;
 }
 
@@ -179,68 +166,65 @@ void NameByCaption(QWidget* field, QLabel* caption)
     caption->setBuddy(field);
 }
 
-const gen::FieldSpec& FieldOfRow(const gen::GadgetSpec* gadget, const PageLayout& layout,
-                                 const FieldRow& row)
+std::string PageName(const gen::GadgetSpec& gadget)
 {
-    const gen::FieldSpec* field = gadget ? gen::FindField(*gadget, row.option) : nullptr;
+    return "The page of " + std::string(gadget.id);
+}
+
+const gen::FieldSpec& FieldOfRow(const gen::GadgetSpec& gadget, const FieldRow& row)
+{
+    const gen::FieldSpec* field = gen::FindField(gadget, row.option);
     if (!field)
-        throw std::logic_error("Page " + std::to_string(layout.page) + " places no field --" +
-                               std::string(row.option));
+        throw std::logic_error(PageName(gadget) + " places no field --" + std::string(row.option));
     return *field;
 }
 
 // The caption, then the field, each under its own name. Every field of the page's gadget has
 // one row, so the page holds them all.
-std::map<std::string_view, QWidget*> BuildFields(TForm2& form, QWidget* panel,
+std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const gen::GadgetSpec& gadget,
                                                  const PageLayout& layout)
 {
-    const gen::GadgetSpec* gadget = gen::GadgetOfPage(layout.page);
     std::map<std::string_view, QWidget*> built;
     for (const FieldRow& row : layout.fields) {
-        const gen::FieldSpec& field = FieldOfRow(gadget, layout, row);
-        QLabel* caption = BuildLabel(form, panel, row.captionMember, row.captionName,
-                                     row.captionPlace, field.caption, TextStyle::Plain);
+        const gen::FieldSpec& field = FieldOfRow(gadget, row);
+        QLabel* caption =
+            BuildLabel(panel, row.captionName, row.captionPlace, field.caption, TextStyle::Plain);
         QWidget* control = MakeField(panel, field);
         NameByCaption(control, caption);
         control->setObjectName(ToQString(field.component));
         control->setGeometry(row.place.x, row.place.y, row.place.width,
                              FieldHeight(field, row.place.height));
-        std::visit([&](auto member) { Bind(form, member, control); }, row.member);
         if (!built.emplace(row.option, control).second)
-            throw std::logic_error("Page " + std::to_string(layout.page) + " places the field --" +
+            throw std::logic_error(PageName(gadget) + " places the field --" +
                                    std::string(row.option) + " twice");
     }
-    const std::size_t expected = gadget ? gadget->fields.size() : 0;
-    if (built.size() != expected)
-        throw std::logic_error("Page " + std::to_string(layout.page) + " places " +
-                               std::to_string(built.size()) + " of " + std::to_string(expected) +
-                               " fields");
+    if (built.size() != gadget.fields.size())
+        throw std::logic_error(PageName(gadget) + " places " + std::to_string(built.size()) +
+                               " of " + std::to_string(gadget.fields.size()) + " fields");
     return built;
 }
 
-QWidget* MakeButton(TForm2& form, QWidget* panel, const ButtonRow& row, int number,
-                    const QString& caption, int x, int y, int width)
+TxpButton* MakeButton(QWidget* panel, int number, const QString& caption, int x, int y, int width)
 {
     auto* button = new TxpButton(panel);
     button->setObjectName(QStringLiteral("xpButton%1").arg(number));
     button->SetCaption(caption);
     button->setGeometry(x, y, width, kButtonHeight);
-    form.*row.member = button;
     return button;
 }
 
 // Tab goes from the Preview button to the Generate Code button, then through the fields in
 // the layout's tab order.
-void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields, const PageLayout& layout,
-                   QWidget* preview, QWidget* generate)
+void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields,
+                   const gen::GadgetSpec& gadget, const PageLayout& layout, QWidget* preview,
+                   QWidget* generate)
 {
     QWidget::setTabOrder(preview, generate);
     QWidget* previous = generate;
     for (std::string_view option : layout.tabOrder) {
         const auto field = fields.find(option);
         if (field == fields.end())
-            throw std::logic_error("Page " + std::to_string(layout.page) + " has no field --" +
-                                   std::string(option));
+            throw std::logic_error(PageName(gadget) + " has no field --" + std::string(option));
         QWidget::setTabOrder(previous, field->second);
         previous = field->second;
     }
@@ -248,24 +232,23 @@ void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields, const Pag
 
 } // namespace
 
-void BuildPage(TForm2& form, const PageLayout& layout)
+PageButtons BuildPage(QWidget* panel, const gen::GadgetSpec& gadget, const PageLayout& layout)
 {
-    QFrame* panel = form.*layout.panel;
     for (const LabelRow& row : layout.labels) {
-        QLabel* label =
-            BuildLabel(form, panel, row.member, row.name, row.place, row.text, row.style);
+        QLabel* label = BuildLabel(panel, row.name, row.place, row.text, row.style);
         if (row.style == TextStyle::Support)
-            TellCompatibility(label, layout.page);
+            TellCompatibility(label, gadget);
     }
-    const std::map<std::string_view, QWidget*> fields = BuildFields(form, panel, layout);
-    const int k = layout.page;
-    QWidget* preview = MakeButton(form, panel, layout.preview, 2 * k - 1, QStringLiteral("Preview"),
-                                  kPreviewX, layout.buttonY, kPreviewWidth);
-    QWidget* generate =
-        MakeButton(form, panel, layout.generate, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
-                   layout.buttonY, kGenerateWidth);
+    const std::map<std::string_view, QWidget*> fields = BuildFields(panel, gadget, layout);
+    // The buttons are numbered on through the pages, two to a page.
+    const int k = gadget.page;
+    PageButtons buttons{MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX,
+                                   layout.buttonY, kPreviewWidth),
+                        MakeButton(panel, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
+                                   layout.buttonY, kGenerateWidth)};
     if (!layout.tabOrder.empty())
-        ChainTabOrder(fields, layout, preview, generate);
+        ChainTabOrder(fields, gadget, layout, buttons.preview, buttons.generate);
+    return buttons;
 }
 
 } // namespace pages

@@ -1,27 +1,14 @@
 #pragma once
 
 #include <string_view>
-#include <variant>
 #include <vector>
 
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class TForm2;
-class TSpinEdit;
-class TxpButton;
-
-// What each page of the main window holds: its labels, where it puts each field
-// of its gadget, and its two buttons, each with the member of TForm2 it is
-// bound to. What a field is (its control, kind, caption and starting text)
-// stands in the gadget table; a page only places it.
+// Where each page of the main window puts things: its labels, each field of its gadget and the
+// caption beside it, and its two buttons. What a field is (its control, kind, caption and
+// starting text) and what the menu line says stand in the gadget table; a page only places
+// them. The pages are the gadget table's gadgets, in its order.
 namespace pages
 {
-
-template <typename T> using Member = T* TForm2::*;
-// A field's member has the type of the control its kind makes.
-using FieldMember = std::variant<Member<QLineEdit>, Member<TSpinEdit>, Member<QComboBox>>;
 
 // How a label's text looks: the page title (13 px bold), the browsers it works
 // in (11 px underlined), the word-wrapped description (13 px), or the window's
@@ -38,8 +25,7 @@ struct Place {
 };
 
 struct LabelRow {
-    Member<QLabel> member;
-    std::string_view name; // object name, the member's name
+    std::string_view name; // object name
     Place place;
     std::string_view text;
     TextStyle style = TextStyle::Plain;
@@ -49,25 +35,15 @@ struct LabelRow {
 // caption.
 struct FieldRow {
     std::string_view option;
-    FieldMember member; // named as the gadget table names the field's control
     Place place;
-    Member<QLabel> captionMember;
-    std::string_view captionName; // object name of the caption label, the member's name
+    std::string_view captionName; // object name of the caption label
     Place captionPlace;
 };
 
-// Preview is xpButton<2k-1> and Generate Code xpButton<2k> on page k.
-struct ButtonRow {
-    Member<TxpButton> member;
-    void (TForm2::*handler)(); // runs on a click
-};
-
 struct PageLayout {
-    int page;             // 1 ... 10
-    Member<QFrame> panel; // Panel<page>
-    int buttonY;          // top of the Preview and Generate Code buttons
-    ButtonRow preview;
-    ButtonRow generate;
+    std::string_view gadget;   // the id of the gadget the page shows
+    std::string_view menuLine; // object name of the gadget's line in the menu
+    int buttonY;               // top of the Preview and Generate Code buttons
     // Built in this order, the labels first, each field after its caption.
     std::vector<LabelRow> labels;
     std::vector<FieldRow> fields;
@@ -77,10 +53,14 @@ struct PageLayout {
     std::vector<std::string_view> tabOrder = {};
 };
 
-// The pages in order, page k at index k-1.
+// Every page's layout.
 const std::vector<PageLayout>& PageLayouts();
 
-// The layout of page 1 ... 10. Throws std::out_of_range for any other number.
+// The layout of the gadget with this id, or nullptr.
+const PageLayout* LayoutOf(std::string_view gadgetId);
+
+// The layout of page 1 ... the table's last. Throws std::out_of_range for any other number and
+// std::logic_error when the page's gadget has no layout.
 const PageLayout& PageLayoutOf(int page);
 
 // Places of the two buttons every page has.

@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 #include <QShortcut>
+#include <algorithm>
 
 #include "app/error_reporting.h"
 #include "app/main_window.h"
@@ -9,7 +10,8 @@
 namespace
 {
 
-constexpr int kPages = 10;
+// Alt+1 ... Alt+9, then Alt+0 for the tenth page; later pages are reached by stepping.
+constexpr int kDigitKeys = 10;
 
 } // namespace
 
@@ -24,8 +26,9 @@ PageShortcuts::PageShortcuts(TForm2& window) : QObject(&window), window_(window)
     for (const QKeyCombination keys :
          {Qt::CTRL | Qt::Key_PageUp, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab})
         Add(keys, -1, 0);
-    for (int page = 1; page <= kPages; ++page)
-        Add(Qt::ALT | Qt::Key(Qt::Key_0 + page % kPages), 0, page);
+    const int digitPages = std::min(window.PageCount(), kDigitKeys);
+    for (int page = 1; page <= digitPages; ++page)
+        Add(Qt::ALT | Qt::Key(Qt::Key_0 + page % kDigitKeys), 0, page);
 }
 
 void PageShortcuts::Add(const QKeySequence& keys, int step, int page)
@@ -37,9 +40,11 @@ void PageShortcuts::Add(const QKeySequence& keys, int step, int page)
 
 void PageShortcuts::Go(int step, int page)
 {
-    // With no page shown, the first step forward shows page 1 and the first step back page 10.
+    // With no page shown, the first step forward shows the first page and the first step back
+    // the last.
+    const int pages = window_.PageCount();
     const int shown = window_.VisiblePage();
     const int from = shown == 0 ? (step > 0 ? 0 : 1) : shown;
-    const int target = page != 0 ? page : (from - 1 + step + kPages) % kPages + 1;
+    const int target = page != 0 ? page : (from - 1 + step + pages) % pages + 1;
     RunReportingErrors([this, target] { window_.ShowPage(target); });
 }

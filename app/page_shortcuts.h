@@ -7,7 +7,8 @@ class TForm2;
 
 // The pages of the main window from the keyboard, on top of the menu: Ctrl+Page Down and
 // Ctrl+Tab show the next page, Ctrl+Page Up and Ctrl+Shift+Tab the previous one, wrapping
-// round at either end; Alt+1 ... Alt+9 and Alt+0 show pages 1 ... 10. Owned by the window.
+// round at either end; Alt+1 ... Alt+9 and Alt+0 show the first ten pages. Owned by the
+// window.
 class PageShortcuts : public QObject
 {
     Q_OBJECT

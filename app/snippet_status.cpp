@@ -30,9 +30,9 @@ SnippetStatus::SnippetStatus(QWidget* parent) : QLabel(parent)
     hide();
 }
 
-void SnippetStatus::ShowFor(std::string_view gadgetId, gen::Edition edition)
+void SnippetStatus::ShowFor(const gen::GadgetSpec& gadget, gen::Edition edition)
 {
-    const gen::Compatibility& c = gen::CompatibilityOf(gadgetId);
+    const gen::Compatibility& c = gadget.compatibility;
     const bool today = edition == gen::Edition::Today;
     setText((today ? QStringLiteral("Today's edition") : QStringLiteral("Classic edition")) +
             QStringLiteral(" \u2014 in today's browsers: ") +

@@ -15,8 +15,8 @@ class SnippetStatus : public QLabel
 public:
     explicit SnippetStatus(QWidget* parent = nullptr);
 
-    // For the snippet of the gadget with this id in this edition.
-    void ShowFor(std::string_view gadgetId, gen::Edition edition);
+    // For the gadget's snippet in this edition, from the gadget's compatibility record.
+    void ShowFor(const gen::GadgetSpec& gadget, gen::Edition edition);
     // For no snippet, or one that is gone.
     void Clear();
 };

@@ -11,8 +11,9 @@ namespace gen
 // with a list of choices to pick from (an editable combo box).
 enum class FieldKind { Text, Number, Choice };
 
-// Whether a field's value lands in the generated script as code, where it is checked before
-// anything is written, or only as text, where it is escaped.
+// Whether a field's value lands in the generated code as code, where it is checked before
+// anything is written (or, for a Number field, read as a number), or only as text, where it is
+// escaped.
 enum class Lands { AsText, AsCode };
 
 // One input of a gadget and everything about it that does not depend on where its page puts

@@ -20,13 +20,13 @@ using Generator = CodeBuffer (*)(const FieldInputs& in);
 // Everything a gadget is. The program, the command line, the completion, the manual page and
 // the tests all walk these; nothing else lists gadgets.
 struct GadgetSpec {
-    std::string_view id;          // command-line name
-    std::string_view title;       // what the user knows it as
-    std::string_view menuCaption; // its line in the main window's menu, as designed
+    std::string_view id = {};          // command-line name
+    std::string_view title = {};       // what the user knows it as
+    std::string_view menuCaption = {}; // its line in the main window's menu, as designed
     // In the order the page shows them, top to bottom and left to right; the command line's
     // help lists them in this order too. Tab order and reading order may differ.
-    std::vector<FieldSpec> fields;
-    Generator classic;
+    std::vector<FieldSpec> fields = {};
+    Generator classic = nullptr;
     // Empty when the classic snippet still works: the today's edition is then that snippet.
     Generator today = nullptr;
     Compatibility compatibility = {};

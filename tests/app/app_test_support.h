@@ -52,6 +52,11 @@ struct AppFixture {
     ~AppFixture();
 
     std::string Folder() const; // with a trailing '/'
+    // The main window's control of this object name; nullptr when it has none.
+    template <typename T = QWidget> T* Control(const char* name) const
+    {
+        return form2->template findChild<T*>(QString::fromLatin1(name));
+    }
 
     TempDir dir;
     // The image in memory has no appended data and no file stands behind it, so the window

@@ -370,7 +370,7 @@ void CodeWindowTest::madeOnFirstUse()
     QFETCH(bool, shown);
     f->form4.reset();
     QVERIFY(!Form4);
-    Click(generate ? f->form2->xpButton2 : f->form2->xpButton1);
+    Click(generate ? f->Control("xpButton2") : f->Control("xpButton1"));
     QVERIFY(Form4);
     QCOMPARE(&CodeWindow(), Form4);
     QCOMPARE(Form4->isVisible(), shown);

@@ -5,11 +5,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 #include <memory>
 
 #include "app/click_label.h"
 #include "app/main_window.h"
+#include "app/page_layout.h"
 #include "app_test_support.h"
+#include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
 #include "widgets/xp_button.h"
 
@@ -44,10 +47,16 @@ private:
 namespace
 {
 
-// The first control of each page in its tab order.
-const char* const kFirstControl[] = {"xpButton1",  "Edit1",      "xpButton5",  "xpButton7",
-                                     "xpButton9",  "xpButton11", "xpButton13", "xpButton15",
-                                     "xpButton17", "xpButton19"};
+// The first control of a page in its tab order: the Preview button when the layout orders the
+// fields after the buttons or there are none, otherwise the first field the page builds.
+QString FirstControl(int page)
+{
+    const pages::PageLayout& layout = pages::PageLayoutOf(page);
+    if (!layout.tabOrder.empty() || layout.fields.empty())
+        return QStringLiteral("xpButton%1").arg(2 * page - 1);
+    const gen::GadgetSpec& gadget = *gen::GadgetOfPage(page);
+    return QString::fromUtf8(gen::FindField(gadget, layout.fields.front().option)->component);
+}
 
 } // namespace
 
@@ -62,10 +71,10 @@ void MainWindowKeysTest::menuClickFocusesShownPage_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("page");
-    const char* const lines[] = {"Label1", "Label2", "Label3", "Label4", "Label6",
-                                 "Label5", "Label7", "Label8", "Label9", "Label10"};
-    for (int page = 1; page <= 10; ++page)
-        QTest::addRow("%s", lines[page - 1]) << QString::fromLatin1(lines[page - 1]) << page;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        const std::string_view line = pages::PageLayoutOf(gadget.page).menuLine;
+        QTest::addRow("%s", line.data()) << QString::fromUtf8(line) << gadget.page;
+    }
 }
 
 // Whatever page had the focus before, the shown page's first control has it after.
@@ -74,13 +83,13 @@ void MainWindowKeysTest::menuClickFocusesShownPage()
     QFETCH(QString, line);
     QFETCH(int, page);
     TForm2& window = *f->form2;
-    const int before = page == 10 ? 9 : page + 1;
+    const int before = page == window.PageCount() ? page - 1 : page + 1;
     window.ShowPage(before);
     window.findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * before))->setFocus();
     QTest::mouseClick(window.Menuepanel1->findChild<ClickLabel*>(line), Qt::LeftButton);
     QCOMPARE(window.VisiblePage(), page);
     QVERIFY(Focused());
-    QCOMPARE(Focused()->objectName(), QString::fromLatin1(kFirstControl[page - 1]));
+    QCOMPARE(Focused()->objectName(), FirstControl(page));
     QVERIFY(Focused()->isVisible());
     QVERIFY(window.Page(page)->isAncestorOf(Focused()));
 }
@@ -103,7 +112,7 @@ void MainWindowKeysTest::keyActsOnShownPageOnly()
     QFETCH(int, key);
     QFETCH(QString, clicked);
     TForm2& window = *f->form2;
-    QCOMPARE(Focused(), window.xpButton1);
+    QCOMPARE(Focused(), window.findChild<QWidget*>(QStringLiteral("xpButton1")));
     QList<std::shared_ptr<QSignalSpy>> spies;
     const QList<TxpButton*> buttons = window.findChildren<TxpButton*>();
     for (TxpButton* button : buttons)
@@ -119,7 +128,7 @@ void MainWindowKeysTest::CheckPageAndFocus(int page) const
 {
     QCOMPARE(f->form2->VisiblePage(), page);
     QVERIFY(Focused());
-    QCOMPARE(Focused()->objectName(), QString::fromLatin1(kFirstControl[page - 1]));
+    QCOMPARE(Focused()->objectName(), FirstControl(page));
 }
 
 void MainWindowKeysTest::pageSteps_data()
@@ -134,17 +143,18 @@ void MainWindowKeysTest::pageSteps_data()
         << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << -1;
 }
 
-// Eleven steps from page 1 pass every page once, wrap round and take the focus along; keys
-// typed into a field of the shown page reach the shortcuts too.
+// One step more than there are pages, from page 1: every page once, round the end and on,
+// taking the focus along; keys typed into a field of the shown page reach the shortcuts too.
 void MainWindowKeysTest::pageSteps()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(int, step);
+    const int pages = f->form2->PageCount();
     int page = 1;
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i <= pages; ++i) {
         QTest::keyClick(Focused(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        page = (page - 1 + step + 10) % 10 + 1;
+        page = (page - 1 + step + pages) % pages + 1;
         CheckPageAndFocus(page);
     }
 }
@@ -153,7 +163,9 @@ void MainWindowKeysTest::altDigitShowsPage_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("page");
-    for (int page = 1; page <= 10; ++page)
+    // Alt+1 ... Alt+9 and Alt+0: the digit keys reach the first ten pages.
+    const int digits = std::min(static_cast<int>(gen::GadgetTable().size()), 10);
+    for (int page = 1; page <= digits; ++page)
         QTest::addRow("alt+%d", page % 10) << int(Qt::Key_0 + page % 10) << page;
 }
 
@@ -170,10 +182,10 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 {
     const QList<ClickLabel*> lines =
         f->form2->Menuepanel1->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(lines.size(), 10);
-    for (int page : {1, 6, 5, 10}) {
-        QTest::keyClick(Focused(), Qt::Key(Qt::Key_0 + page % 10), Qt::AltModifier);
-        for (int line = 1; line <= 10; ++line) {
+    QCOMPARE(lines.size(), f->form2->PageCount());
+    for (int page : {1, 6, 5, 3}) {
+        QTest::keyClick(Focused(), Qt::Key(Qt::Key_0 + page), Qt::AltModifier);
+        for (int line = 1; line <= lines.size(); ++line) {
             QAccessibleInterface* tool = QAccessible::queryAccessibleInterface(lines[line - 1]);
             QVERIFY(tool);
             QCOMPARE(tool->role(), QAccessible::PageTab);
@@ -190,7 +202,7 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 void MainWindowKeysTest::everyControlHasAName()
 {
     // Pages build their controls when first shown.
-    for (int page = 1; page <= 10; ++page)
+    for (int page = 1; page <= f->form2->PageCount(); ++page)
         f->form2->EnsurePageBuilt(page);
     const auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -199,15 +211,13 @@ void MainWindowKeysTest::everyControlHasAName()
         QCOMPARE(name(button), button->Caption());
     for (QLabel* label : f->form2->findChildren<QLabel*>())
         QCOMPARE(name(label), label->text());
-    const QList<std::pair<QWidget*, QString>> fields = {
-        {f->form2->Edit1, "URL to bookmark"},
-        {f->form2->Edit2, "Name of your site:"},
-        {f->form2->Edit3, "Link for them to set as homepage"},
-        {f->form2->SpinEdit1, "Logo Width"},
-        {f->form2->ComboBox1, "AutoClose:"},
-        {f->form2->Edit11, "Netscape goes to -"},
-        {f->form2->Edit13, "Seconds to wait:"}};
+    std::vector<std::pair<QWidget*, QString>> fields;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+        for (const gen::FieldSpec& field : gadget.fields)
+            fields.emplace_back(f->form2->findChild<QWidget*>(QString::fromUtf8(field.component)),
+                                QString::fromUtf8(field.caption));
     for (const auto& [field, caption] : fields) {
+        QVERIFY2(field, qPrintable(caption));
         QCOMPARE(field->accessibleName(), caption);
         // What a screen reader says: for the combo box too its caption, never its value.
         QCOMPARE(name(field), caption);
@@ -235,12 +245,12 @@ void MainWindowKeysTest::pressPendingWhilePageHiddenIsDropped()
 {
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
-    QCOMPARE(Focused(), f->form2->xpButton1);
-    QTest::keyPress(f->form2->xpButton1, Qt::Key_Space);
+    QCOMPARE(Focused(), f->Control("xpButton1"));
+    QTest::keyPress(f->Control("xpButton1"), Qt::Key_Space);
     f->form2->ShowPage(2);
     f->form2->ShowPage(1);
-    QCOMPARE(Focused(), f->form2->xpButton1);
-    QTest::keyRelease(f->form2->xpButton1, Qt::Key_Space);
+    QCOMPARE(Focused(), f->Control("xpButton1"));
+    QTest::keyRelease(f->Control("xpButton1"), Qt::Key_Space);
     QCOMPARE(f->shell.requests.size(), 0u);
 }
 

@@ -38,6 +38,7 @@ private Q_SLOTS:
     void windowLooksAsDesigned();
     void menuLineShowsItsPage_data();
     void menuLineShowsItsPage();
+    void everyGadgetHasAVisibleMenuLineAndAPage();
     void componentsSitWhereDesigned_data();
     void componentsSitWhereDesigned();
     void fieldsStartWithDefaults();
@@ -69,8 +70,8 @@ private:
 void MainWindowTest::startsOnPageOne()
 {
     QCOMPARE(f->form2->VisiblePage(), 1);
-    QVERIFY(f->form2->Panel1->isVisible());
-    for (int page = 2; page <= 10; ++page)
+    QVERIFY(f->Control("Panel1")->isVisible());
+    for (int page = 2; page <= f->form2->PageCount(); ++page)
         QVERIFY(!f->form2->Page(page)->isVisible());
     QVERIFY(f->form4->isHidden());
     QCOMPARE(f->form2->size(), QSize(538, 338));
@@ -115,7 +116,7 @@ void MainWindowTest::windowLooksAsDesigned()
 
     // The menu lines are plain 13-pixel text; only the link line shows the hand.
     const QList<ClickLabel*> lines = window.Menuepanel1->findChildren<ClickLabel*>();
-    QCOMPARE(lines.size(), 10);
+    QCOMPARE(lines.size(), window.PageCount());
     for (const ClickLabel* line : lines) {
         QCOMPARE(line->font().pixelSize(), 13);
         QVERIFY(!line->font().bold() && !line->font().italic() && !line->font().underline());
@@ -168,9 +169,31 @@ void MainWindowTest::menuLineShowsItsPage()
     // A second click on the shown page's line keeps it shown, alone.
     Click(line);
     QCOMPARE(f->form2->VisiblePage(), page);
-    for (int other = 1; other <= 10; ++other)
+    for (int other = 1; other <= f->form2->PageCount(); ++other)
         QCOMPARE(f->form2->Page(other)->isVisible(), other == page);
     QVERIFY(f->reporter.messages.isEmpty());
+}
+
+// Each gadget of the table has its line in the menu, whole inside the panel, with the table's
+// caption, and a page of its own.
+void MainWindowTest::everyGadgetHasAVisibleMenuLineAndAPage()
+{
+    const QFrame* menu = f->form2->Menuepanel1;
+    const QList<ClickLabel*> lines = menu->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
+    int fit = 0;
+    for (const ClickLabel* line : lines)
+        fit += menu->contentsRect().contains(line->geometry()) ? 1 : 0;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        const int index = gadget.page - 1;
+        QVERIFY2(index < fit, qPrintable(QStringLiteral("the menu has room for %1 lines; %2 needs "
+                                                        "line %3")
+                                             .arg(fit)
+                                             .arg(QString::fromUtf8(gadget.id))
+                                             .arg(gadget.page)));
+        QCOMPARE(lines[index]->text(), QString::fromUtf8(gadget.menuCaption));
+        QCOMPARE(f->form2->Page(gadget.page)->objectName(),
+                 QStringLiteral("Panel%1").arg(gadget.page));
+    }
 }
 
 void MainWindowTest::componentsSitWhereDesigned_data()
@@ -240,9 +263,9 @@ void MainWindowTest::componentsSitWhereDesigned()
 void MainWindowTest::fieldsStartWithDefaults()
 {
     f->form2->ShowPage(2);
-    QCOMPARE(f->form2->Edit1->text(), QStringLiteral("http://www.example.com"));
-    QCOMPARE(f->form2->Edit2->text(), QStringLiteral("My cool site"));
-    QCOMPARE(f->form2->Edit1->parentWidget(), f->form2->Panel2);
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->text(), QStringLiteral("http://www.example.com"));
+    QCOMPARE(f->Control<QLineEdit>("Edit2")->text(), QStringLiteral("My cool site"));
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->parentWidget(), f->form2->Page(2));
 }
 
 void MainWindowTest::brandImageShowsCentredUnscaled()
@@ -264,8 +287,8 @@ void MainWindowTest::fieldTextHasNoLengthLimit()
 {
     const QString longName(40000, QLatin1Char('n'));
     f->form2->ShowPage(2);
-    f->form2->Edit2->setText(longName);
-    GenBookmarkUs();
+    f->Control<QLineEdit>("Edit2")->setText(longName);
+    GenPage(2);
     QCOMPARE(MemoLines().at(11), WithFieldText(GoldenLines("bookmark-us").at(11), "My cool site",
                                                longName.toStdString()));
 }
@@ -273,8 +296,8 @@ void MainWindowTest::fieldTextHasNoLengthLimit()
 void MainWindowTest::generateCodeShowsEachPagesCode_data()
 {
     QTest::addColumn<int>("page");
-    for (int page = 1; page <= 10; ++page)
-        QTest::addRow("page %d", page) << page;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+        QTest::addRow("%s", gadget.id.data()) << gadget.page;
 }
 
 // Each page's Generate Code button gives that page's snippet, from the fields as they start.
@@ -309,10 +332,10 @@ void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
 
 void MainWindowTest::generateCodeReplacesEarlierCode()
 {
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QCOMPARE(MemoLines().size(), std::size_t{15});
-    Click(f->form2->Label2);
-    Click(f->form2->xpButton4);
+    Click(f->Control("Label2"));
+    Click(f->Control("xpButton4"));
     QCOMPARE(MemoLines().size(), std::size_t{29});
     QCOMPARE(MemoLines(), gen::BookmarkUs({"http://www.example.com", "My cool site"}).Lines());
 }
@@ -321,19 +344,19 @@ void MainWindowTest::generateCodeReplacesEarlierCode()
 // main window or minimised; the main window stays usable.
 void MainWindowTest::generateCodeBringsCodeWindowToFront()
 {
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
 
     f->form4->showMinimized();
-    Click(f->form2->xpButton2);
+    Click(f->Control("xpButton2"));
     QVERIFY(!f->form4->isMinimized());
     QVERIFY(f->form4->isVisible());
     QVERIFY(!f->form4->isModal());
-    Click(f->form2->Label2);
+    Click(f->Control("Label2"));
     QCOMPARE(f->form2->VisiblePage(), 2);
 }
 
@@ -369,13 +392,13 @@ void MainWindowTest::bookmarkUsSplicesTypedText()
 {
     QFETCH(QString, url);
     QFETCH(QString, name);
-    Click(f->form2->Label2);
-    f->form2->Edit1->clear();
-    f->form2->Edit2->clear();
-    Type(f->form2->Edit1, url);
-    Type(f->form2->Edit2, name);
-    QCOMPARE(f->form2->Edit1->text(), url);
-    Click(f->form2->xpButton4);
+    Click(f->Control("Label2"));
+    f->Control<QLineEdit>("Edit1")->clear();
+    f->Control<QLineEdit>("Edit2")->clear();
+    Type(f->Control<QLineEdit>("Edit1"), url);
+    Type(f->Control<QLineEdit>("Edit2"), name);
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->text(), url);
+    Click(f->Control("xpButton4"));
 
     const std::vector<std::string> lines = MemoLines();
     QCOMPARE(lines.size(), std::size_t{29});
@@ -389,8 +412,8 @@ void MainWindowTest::bookmarkUsSplicesTypedText()
 
 void MainWindowTest::previewWritesFileAndOpensBrowser()
 {
-    Click(f->form2->Label2);
-    Click(f->form2->xpButton3);
+    Click(f->Control("Label2"));
+    Click(f->Control("xpButton3"));
     QCOMPARE(f->reporter.messages, QStringList());
 
     const std::string path = f->Folder() + "preview.html";
@@ -418,10 +441,10 @@ void MainWindowTest::previewReplacesEarlierFile()
 {
     const std::string path = f->Folder() + "preview.html";
     WriteBytes(path, std::string(5000, 'x'));
-    Click(f->form2->xpButton1);
+    Click(f->Control("xpButton1"));
     const std::string first = ReadBytes(path);
     QCOMPARE(first, gen::BreakFrames().TextForm());
-    Click(f->form2->xpButton1);
+    Click(f->Control("xpButton1"));
     QCOMPARE(ReadBytes(path), first);
     QCOMPARE(f->shell.requests.size(), std::size_t{2});
 }
@@ -484,8 +507,8 @@ void MainWindowTest::previewGoesWhereTheUserMayWrite()
     const std::string programFolder = f->Folder() + program.toStdString();
     const platform::ScopedExecutablePath elsewhere(programFolder + "sitewright");
 
-    Click(f->form2->Label2);
-    Click(f->form2->xpButton3);
+    Click(f->Control("Label2"));
+    Click(f->Control("xpButton3"));
 
     QVERIFY(!QFile::exists(QString::fromStdString(programFolder + "preview.html")));
     if (expected.isEmpty()) {
@@ -496,7 +519,7 @@ void MainWindowTest::previewGoesWhereTheUserMayWrite()
         QCOMPARE(MemoLines().size(), std::size_t{29});
         QVERIFY(f->shell.requests.empty());
         // The window goes on working.
-        Click(f->form2->Label1);
+        Click(f->Control("Label1"));
         QCOMPARE(f->form2->VisiblePage(), 1);
         return;
     }

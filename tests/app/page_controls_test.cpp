@@ -2,19 +2,21 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QTest>
 #include <iterator>
 #include <memory>
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/page_layout.h"
 #include "app_test_support.h"
+#include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
 #include "widgets/xp_button.h"
 
 // What pages 3 to 10 of the main window show: each control's place, font and starting text;
-// and that every page's controls, and the window's members for them, exist from the page's
-// first showing on.
+// and that every page's controls exist from the page's first showing on.
 class PageControlsTest : public QObject
 {
     Q_OBJECT
@@ -25,7 +27,7 @@ private Q_SLOTS:
 
     void controlsSitWhereDesigned_data();
     void controlsSitWhereDesigned();
-    void membersComeWithTheirPage();
+    void controlsComeWithTheirPage();
 
 private:
     std::unique_ptr<AppFixture> f;
@@ -156,79 +158,32 @@ void PageControlsTest::controlsSitWhereDesigned()
     else
         QCOMPARE(qobject_cast<TxpButton*>(control)->Caption(), text);
 }
-namespace
-{
-
-struct MemberRow {
-    const char* name;
-    int page;
-    QWidget* (*get)(const TForm2&);
-};
-
-// Each member with its name as written in the window's interface, so a member bound to another
-// control than its namesake shows.
-// clang-format off
-#define SW_MEMBER(member, page) {#member, page, [](const TForm2& w) -> QWidget* { return w.member; }}
-// clang-format on
-const MemberRow kMembers[] = {
-    SW_MEMBER(Label77, 1),     SW_MEMBER(Label78, 1),     SW_MEMBER(Label79, 1),
-    SW_MEMBER(xpButton1, 1),   SW_MEMBER(xpButton2, 1),   SW_MEMBER(Label11, 2),
-    SW_MEMBER(Label12, 2),     SW_MEMBER(Label13, 2),     SW_MEMBER(Label14, 2),
-    SW_MEMBER(Edit1, 2),       SW_MEMBER(Label15, 2),     SW_MEMBER(Edit2, 2),
-    SW_MEMBER(xpButton3, 2),   SW_MEMBER(xpButton4, 2),   SW_MEMBER(Label16, 3),
-    SW_MEMBER(Label17, 3),     SW_MEMBER(Label18, 3),     SW_MEMBER(xpButton5, 3),
-    SW_MEMBER(xpButton6, 3),   SW_MEMBER(Label19, 4),     SW_MEMBER(Label20, 4),
-    SW_MEMBER(Label21, 4),     SW_MEMBER(Label22, 4),     SW_MEMBER(Edit3, 4),
-    SW_MEMBER(xpButton7, 4),   SW_MEMBER(xpButton8, 4),   SW_MEMBER(Label23, 5),
-    SW_MEMBER(Label24, 5),     SW_MEMBER(Label25, 5),     SW_MEMBER(Label26, 5),
-    SW_MEMBER(Edit4, 5),       SW_MEMBER(Label27, 5),     SW_MEMBER(Edit5, 5),
-    SW_MEMBER(Label30, 5),     SW_MEMBER(Edit6, 5),       SW_MEMBER(Label28, 5),
-    SW_MEMBER(SpinEdit1, 5),   SW_MEMBER(Label29, 5),     SW_MEMBER(SpinEdit2, 5),
-    SW_MEMBER(xpButton9, 5),   SW_MEMBER(xpButton10, 5),  SW_MEMBER(Label31, 6),
-    SW_MEMBER(Label32, 6),     SW_MEMBER(Label33, 6),     SW_MEMBER(Label34, 6),
-    SW_MEMBER(Edit7, 6),       SW_MEMBER(Label35, 6),     SW_MEMBER(Edit8, 6),
-    SW_MEMBER(Label36, 6),     SW_MEMBER(Edit9, 6),       SW_MEMBER(Label37, 6),
-    SW_MEMBER(ComboBox1, 6),   SW_MEMBER(xpButton11, 6),  SW_MEMBER(xpButton12, 6),
-    SW_MEMBER(Label38, 7),     SW_MEMBER(Label39, 7),     SW_MEMBER(Label40, 7),
-    SW_MEMBER(Label41, 7),     SW_MEMBER(Edit10, 7),      SW_MEMBER(Label42, 7),
-    SW_MEMBER(Edit11, 7),      SW_MEMBER(xpButton13, 7),  SW_MEMBER(xpButton14, 7),
-    SW_MEMBER(Label43, 8),     SW_MEMBER(Label44, 8),     SW_MEMBER(Label45, 8),
-    SW_MEMBER(xpButton15, 8),  SW_MEMBER(xpButton16, 8),  SW_MEMBER(Label46, 9),
-    SW_MEMBER(Label47, 9),     SW_MEMBER(Label48, 9),     SW_MEMBER(xpButton17, 9),
-    SW_MEMBER(xpButton18, 9),  SW_MEMBER(Label49, 10),    SW_MEMBER(Label50, 10),
-    SW_MEMBER(Label51, 10),    SW_MEMBER(Label52, 10),    SW_MEMBER(Edit12, 10),
-    SW_MEMBER(Label54, 10),    SW_MEMBER(Edit14, 10),     SW_MEMBER(Label55, 10),
-    SW_MEMBER(Edit15, 10),     SW_MEMBER(Label53, 10),    SW_MEMBER(Edit13, 10),
-    SW_MEMBER(xpButton19, 10), SW_MEMBER(xpButton20, 10),
-};
-#undef SW_MEMBER
-
-} // namespace
-
-// Only page 1 is built at start. A page's members stay empty until it first shows, and then
-// each names the control of its own name on that page.
-void PageControlsTest::membersComeWithTheirPage()
+// Only page 1 is built at start; every other page is empty until it first shows. Then each page
+// holds what its layout places, every control under a name of its own, and each field under the
+// name the gadget table gives it.
+void PageControlsTest::controlsComeWithTheirPage()
 {
     const TForm2& window = *f->form2;
-    for (int page = 2; window.findChild<QFrame*>(QStringLiteral("Panel%1").arg(page)); ++page)
+    for (int page = 2; page <= window.PageCount(); ++page)
         QVERIFY2(window.Page(page)->children().isEmpty(), qPrintable(QString::number(page)));
-    for (const MemberRow& row : kMembers)
-        QCOMPARE(row.get(window) == nullptr, row.page != 1);
 
-    for (int page = 2; window.findChild<QFrame*>(QStringLiteral("Panel%1").arg(page)); ++page)
-        f->form2->ShowPage(page);
-    for (const MemberRow& row : kMembers) {
-        QWidget* control = row.get(window);
-        QVERIFY2(control, row.name);
-        QCOMPARE(control->objectName(), QString::fromLatin1(row.name));
-        QCOMPARE(control->parentWidget(), window.Page(row.page));
+    QSet<QString> names;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        f->form2->ShowPage(gadget.page);
+        const QFrame* panel = window.Page(gadget.page);
+        const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        const pages::PageLayout& layout = pages::PageLayoutOf(gadget.page);
+        QCOMPARE(controls.size(), qsizetype(layout.labels.size() + 2 * gadget.fields.size() + 2));
+        for (const QWidget* control : controls) {
+            QVERIFY2(!control->objectName().isEmpty(), gadget.id.data());
+            QVERIFY2(!names.contains(control->objectName()), qPrintable(control->objectName()));
+            names.insert(control->objectName());
+        }
+        for (const gen::FieldSpec& field : gadget.fields)
+            QVERIFY2(panel->findChild<QWidget*>(QString::fromUtf8(field.component),
+                                                Qt::FindDirectChildrenOnly),
+                     field.component.data());
     }
-    // Every control of every page has its member.
-    int controls = 0;
-    for (int page = 1; window.findChild<QFrame*>(QStringLiteral("Panel%1").arg(page)); ++page)
-        controls += static_cast<int>(
-            window.Page(page)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size());
-    QCOMPARE(controls, static_cast<int>(std::size(kMembers)));
 }
 
 int main(int argc, char* argv[])

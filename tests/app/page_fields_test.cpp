@@ -93,7 +93,7 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
 void PageFieldsTest::autoCloseOffersTrueAndFalseAndRefusesOtherText()
 {
     f->form2->ShowPage(6);
-    QComboBox* combo = f->form2->ComboBox1;
+    QComboBox* combo = f->Control<QComboBox>("ComboBox1");
     QVERIFY(combo->isEditable());
     QCOMPARE(combo->count(), 2);
     QCOMPARE(combo->itemText(0), QStringLiteral("true"));

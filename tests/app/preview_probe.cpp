@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     const platform::ScopedShell inPlace(shell);
     {
         TForm2 window;
-        RunReportingErrors([&window] { window.xpButton1Click(); });
+        RunReportingErrors([&window] { window.PreviewClick(1); });
         DeleteCodeWindow();
     }
     std::printf("cwd %s\n", std::filesystem::current_path().c_str());
