@@ -34,10 +34,15 @@ dbg="$dir/sitewright-dbg_${version}_${arch}.deb"
 scratch=$(mktemp -d)
 user=sitewright-check
 made_user=""
+# What a program writing beside itself would leave in /usr/bin; absent before the check, so
+# whatever is there afterwards is the check's own.
+strays=(/usr/bin/preview.html /usr/bin/snippet.html)
+for f in "${strays[@]}"; do [[ ! -e $f ]] || fail "$f is there already; remove it first"; done
 cleanup() {
   local status=$?
   $sudo dpkg --purge sitewright-dbg sitewright >/dev/null 2>&1 || true
   if [[ -n $made_user ]]; then $sudo userdel --remove "$user" 2>/dev/null || true; fi
+  $sudo rm -f "${strays[@]}"
   $sudo rm -rf "$scratch"
   exit "$status"
 }
@@ -66,12 +71,19 @@ for f in "${expected[@]}"; do
 done
 if grep -v '^/usr\(/\|$\)' "$scratch/contents"; then fail "files outside /usr"; fi
 if grep -F -- "$(realpath "$dir")" "$scratch/contents"; then fail "build-tree paths"; fi
-dpkg-deb -c "$dbg" >"$scratch/dbg-contents"
-grep -q '/usr/lib/debug/.build-id/../.*\.debug$' "$scratch/dbg-contents" ||
-  fail "sitewright-dbg holds no debug information"
+
+dpkg-deb -x "$deb" "$scratch/root"
+dpkg-deb -x "$dbg" "$scratch/root"
+
+step "debug information of each program, by its build id, naming no build folder"
+for program in "$scratch"/root/usr/bin/*; do
+  id=$(readelf -n "$program" | sed -n 's/.*Build ID: //p')
+  debug="$scratch/root/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug"
+  [[ -n $id && -f $debug ]] || fail "sitewright-dbg lacks the debug information of $program"
+  if grep -qaF -- "$PWD" "$program" "$debug"; then fail "$program names $PWD"; fi
+done
 
 step "desktop entry and AppStream data, as packaged"
-dpkg-deb -x "$deb" "$scratch/root"
 desktop-file-validate "$scratch/root/usr/share/applications/com.example.Sitewright.desktop"
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/com.example.Sitewright.metainfo.xml"
 
@@ -118,7 +130,8 @@ use_program() {
   id=$(timeout 60 xdotool search --sync --onlyvisible --name '^Sitewright$' | head -n 1)
   # Page 1's Preview and Generate Code buttons, in the window's own coordinates.
   xdotool mousemove --window "$id" 228 224 click 1
-  read -r -t 30 address <"$CHECK_DIR/opened" && echo "opened=$address"
+  # Opened for reading and writing, the pipe cannot block the check when nothing is opened.
+  read -r -t 30 address <>"$CHECK_DIR/opened" && echo "opened=$address"
   xdotool mousemove --window "$id" 477 224 click 1
   code=$(timeout 30 xdotool search --sync --onlyvisible --name '^Source Code$' | head -n 1)
   xdotool windowfocus --sync "$code" key ctrl+s
@@ -135,7 +148,7 @@ use_program() {
 # passes the address it was given to the check through a pipe.
 use_as() {
   local who=$1 home=$2 check
-  check=$(mktemp -d)
+  check=$(mktemp -d "$scratch/use.XXXXXX")
   mkdir -p "$home/Documents" "$check/bin" "$check/runtime"
   printf '#!/bin/sh\nprintf "%%s\\n" "$1" >"%s/opened"\n' "$check" >"$check/bin/xdg-open"
   chmod 755 "$check/bin/xdg-open"
@@ -153,10 +166,10 @@ use_as() {
   cmp "$check/runtime/sitewright/preview.html" "$scratch/expected" || fail "as $who, the preview"
   cmp "$home/Documents/snippet.html" "$scratch/expected" ||
     fail "as $who, Save to File did not write the code into the documents folder"
-  rm -rf "$check"
 }
 
 step "Preview and Save to File as an ordinary user and as root"
+chmod 711 "$scratch" # each user's folders inside it are their own
 if getent passwd "$user" >/dev/null; then fail "a user $user exists already"; fi
 $sudo useradd --create-home --user-group --shell /bin/bash "$user"
 made_user=yes
@@ -166,8 +179,10 @@ mkdir "$scratch/root-home"
 use_as root "$scratch/root-home"
 # Nothing new in the folders the package installed into, and no preview anywhere under /usr.
 mapfile -t folders < <(while read -r path; do [[ -d $path ]] && echo "$path"; done <"$scratch/installed")
-written=$(find "${folders[@]}" /usr -maxdepth 0 -newer "$scratch/before-use" 2>/dev/null || true)
-written+=$(find /usr -name preview.html 2>/dev/null || true)
+written=$({
+  find "${folders[@]}" /usr -maxdepth 0 -newer "$scratch/before-use"
+  find /usr -name preview.html
+} 2>/dev/null | paste -sd ' ' || true)
 [[ -z $written ]] || fail "written under /usr: $written"
 $sudo userdel --remove "$user" 2>/dev/null
 made_user=""
