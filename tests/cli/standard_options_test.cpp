@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,13 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
                     StandardCase{"ShortVersionIsNotOurs", {"-v"}, std::nullopt, ""},
                     StandardCase{"Other", {"deltemp"}, std::nullopt, ""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// One line, the program's name and a dotted version: what help2man and packagers read.
-TEST(StandardOptions, VersionIsOneLineOfNameAndNumber)
-{
-    EXPECT_TRUE(std::regex_match(cli::VersionLine("sitewright-gen"),
-                                 std::regex("sitewright-gen [0-9]+(\\.[0-9]+)+\n")));
-}
 
 TEST(StandardOptions, UnwritableOutputIsAFailure)
 {
