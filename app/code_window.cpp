@@ -6,9 +6,14 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <algorithm>
+#include <array>
 
+#include "app/code_memo.h"
 #include "app/code_window_keys.h"
 #include "app/error_reporting.h"
+#include "app/instance_slot.h"
+#include "app/save_folder.h"
 #include "app/snippet_status.h"
 #include "platform/staged_file.h"
 #include "widgets/system_colors.h"
@@ -24,6 +29,7 @@ namespace
 constexpr int kClientWidth = 497;
 constexpr int kClientHeight = 402;
 constexpr int kButtonY = 368;
+constexpr std::array<int, 4> kButtonX = {64, 160, 256, 352};
 
 QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& geometry)
 {
@@ -58,17 +64,20 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
     setPalette(palette);
     setAutoFillBackground(true);
     resize(kClientWidth, kClientHeight);
-    move(180, 170);
+    // The controls follow the window when it grows; below its designed size they would not fit.
+    setMinimumSize(kClientWidth, kClientHeight);
+    move(QPoint(180, 170) + WindowOffset());
 
     // Bevels first, so they lie under what they frame.
     Bevel1 = MakeBevel(this, "Bevel1", QRect(0, 0, 497, 361));
     Bevel2 = MakeBevel(this, "Bevel2", QRect(56, 366, 385, 35));
     BuildMemo();
-    xpButton1 = MakeButton("xpButton1", "Select All", 64);
-    xpButton2 = MakeButton("xpButton2", "Copy", 160);
-    xpButton3 = MakeButton("xpButton3", "Save to File", 256);
-    xpButton4 = MakeButton("xpButton4", "Close", 352);
-    lblSnippetStatus = new SnippetStatus(this);
+    xpButton1 = MakeButton("xpButton1", "Select All", kButtonX[0]);
+    xpButton2 = MakeButton("xpButton2", "Copy", kButtonX[1]);
+    xpButton3 = MakeButton("xpButton3", "Save to File", kButtonX[2]);
+    xpButton4 = MakeButton("xpButton4", "Close", kButtonX[3]);
+    lblSnippetStatus = new SnippetStatus();
+    memo_->SetHeader(lblSnippetStatus);
     ConnectHandlers();
     new CodeWindowKeys(*this);
     Form4 = this;
@@ -82,12 +91,33 @@ TForm4::~TForm4()
 
 void TForm4::BuildMemo()
 {
-    Memo1 = new QPlainTextEdit(this);
+    memo_ = new CodeMemo(this);
+    Memo1 = memo_;
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 8, 481, 345);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void TForm4::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PlaceControls();
+}
+
+// At the designed size every control has its designed place. A larger window gives the text area
+// all the room it gains, and the button row keeps to the bottom, centred under it.
+void TForm4::PlaceControls()
+{
+    const int dx = std::max(0, width() - kClientWidth);
+    const int dy = std::max(0, height() - kClientHeight);
+    Bevel1->setGeometry(0, 0, 497 + dx, 361 + dy);
+    Memo1->setGeometry(8, 8, 481 + dx, 345 + dy);
+    Bevel2->setGeometry(56 + dx / 2, 366 + dy, 385, 35);
+    const std::array<TxpButton*, 4> buttons = {xpButton1, xpButton2, xpButton3, xpButton4};
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i]->move(kButtonX[i] + dx / 2, kButtonY + dy);
 }
 
 TxpButton* TForm4::MakeButton(const char* name, const char* caption, int x)
@@ -191,12 +221,15 @@ void TForm4::xpButton2Click()
 
 void TForm4::xpButton3Click()
 {
-    if (EnsureSaveDialog()->exec() != QDialog::Accepted)
+    // Never the working folder: for an installed program that is wherever it was started from.
+    EnsureSaveDialog()->setDirectory(SaveDialogFolder());
+    if (SaveDialog1->exec() != QDialog::Accepted)
         return;
     const QStringList files = SaveDialog1->selectedFiles();
     if (files.isEmpty())
         return;
     platform::ReplaceFile(files.first().toStdString(), TextForm(), platform::NewFileMode::Data);
+    RememberSavedFile(files.first());
 }
 
 void TForm4::xpButton4Click()

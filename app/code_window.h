@@ -6,6 +6,7 @@
 
 #include "generators/code_buffer.h"
 
+class CodeMemo;
 class QFileDialog;
 class QFrame;
 class QPlainTextEdit;
@@ -13,7 +14,8 @@ class SnippetStatus;
 class TxpButton;
 
 // The code window: shows the code buffer, the lines of Memo1, and lets the user select, copy
-// and save them. Created hidden; closing it only hides it and keeps its lines.
+// and save them. Created hidden; closing it only hides it and keeps its lines. It starts at its
+// designed size, no smaller, and its text area grows with it.
 class TForm4 : public QWidget
 {
     Q_OBJECT
@@ -39,9 +41,10 @@ public:
     // Copy: the selection goes to the clipboard with CR LF for each line break; nothing happens
     // without a selection.
     void xpButton2Click();
-    // Save to File: asks for a file name with SaveDialog1 and writes the text form there,
-    // replacing an existing file without asking. Nothing happens when the user cancels;
-    // a file that cannot be created throws std::runtime_error.
+    // Save to File: asks for a file name with SaveDialog1, opened in SaveDialogFolder(), and
+    // writes the text form there, replacing an existing file without asking; the folder is
+    // remembered once written. Nothing happens when the user cancels; a file that cannot be
+    // created throws std::runtime_error.
     void xpButton3Click();
     // Close: hides the window.
     void xpButton4Click();
@@ -59,11 +62,17 @@ public:
     QFileDialog* SaveDialog1 = nullptr;
     QFileDialog* EnsureSaveDialog();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void PlaceControls();
     void BuildMemo();
     TxpButton* MakeButton(const char* name, const char* caption, int x);
     void BuildSaveDialog();
     void ConnectHandlers();
+
+    CodeMemo* memo_ = nullptr; // Memo1, with the status line above its text
 };
 
 // The single code window, set while one exists.

@@ -5,6 +5,8 @@
 #include <exception>
 #include <utility>
 
+#include "generators/field_check.h"
+
 namespace
 {
 
@@ -47,6 +49,9 @@ bool RunReportingErrors(const std::function<void()>& handler)
     try {
         handler();
         return true;
+    } catch (const gen::FieldError& e) {
+        // The window names its fields by caption; the option in what() is the command line's.
+        ReportError(QString::fromStdString(e.CaptionMessage()));
     } catch (const std::exception& e) {
         ReportError(QString::fromUtf8(e.what()));
     } catch (...) {

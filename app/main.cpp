@@ -7,6 +7,7 @@
 #include "app/branding_dump.h"
 #include "app/code_window.h"
 #include "app/first_paint_probe.h"
+#include "app/instance_slot.h"
 #include "app/main_window.h"
 #include "app/program_options.h"
 #include "platform/message_pump.h"
@@ -29,6 +30,8 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
 
     QApplication::setApplicationName(QStringLiteral("Sitewright"));
+    const InstanceSlot slot(InstanceFolder());
+    SetWindowOffset(slot.Offset());
     const bool dumpBranding = BrandingDumpRequested();
     if (dumpBranding)
         PrintReportedErrors();

@@ -14,6 +14,7 @@
 #include "app/code_window.h"
 #include "app/edition_choice.h"
 #include "app/error_reporting.h"
+#include "app/instance_slot.h"
 #include "app/menu_lines.h"
 #include "app/page_actions.h"
 #include "app/page_builder.h"
@@ -213,7 +214,7 @@ void TForm2::CenterOnScreen()
     if (QScreen* screen = this->screen()) {
         QRect area(QPoint(0, 0), size());
         area.moveCenter(screen->availableGeometry().center());
-        move(area.topLeft());
+        move(area.topLeft() + WindowOffset());
     }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/executable_path.h"
 #include "platform/shell.h"
 #include "platform/staged_file.h"
+#include "platform/user_folders.h"
 #include "widgets/spin_edit.h"
 
 void GenBreakFrames()
@@ -97,7 +98,11 @@ void GenPage(int page)
 
 std::string PreviewPath()
 {
-    return platform::ExecutableFolder() + "preview.html";
+    // A copy the user owns keeps its preview beside it; an installed one must not write among
+    // the system's files, where the user cannot and root should not.
+    const std::string folder = platform::ExecutableFolder();
+    return (platform::FolderIsUsersToWrite(folder) ? folder : platform::UserRuntimeFolder()) +
+           "preview.html";
 }
 
 void PreviewCodeBuffer()

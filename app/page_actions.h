@@ -26,7 +26,7 @@ void GenPopupPage();
 // Runs the generator of page 1 ... 10.
 void GenPage(int page);
 
-// Writes the code buffer's text form to "preview.html" in the executable's folder, replacing
+// Writes the code buffer's text form to the preview file (PreviewPath()), replacing
 // an earlier one, empties the buffer and opens the file in the web browser. When the file
 // cannot be created the std::runtime_error of ReplaceFile escapes; the buffer is then
 // kept and no browser is started.
@@ -36,7 +36,9 @@ void PreviewCodeBuffer();
 // restored.
 void ShowCodeWindow();
 
-// The full path of the preview file.
+// The full path of the preview file: "preview.html" in the executable's folder when that folder
+// is the user's to write (platform::FolderIsUsersToWrite), else in platform::UserRuntimeFolder(),
+// which is made when missing. Throws std::runtime_error when that folder cannot be made.
 std::string PreviewPath();
 
 // The texts of the gadget's fields in the gadget's order, read from the main window's

@@ -11,9 +11,11 @@
 #include <string>
 #include <variant>
 
+#include "app/field_combo_accessible.h"
 #include "app/main_window.h"
 #include "generators/compatibility.h"
 #include "generators/gadget_table.h"
+#include "widgets/one_line_validator.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
@@ -72,9 +74,17 @@ QLabel* MakeLabel(QWidget* panel, std::string_view text, TextStyle style)
     return label;
 }
 
+// Every field is one line of the snippet; a pasted line break would show as a blank but reach
+// the code as a break.
+void KeepOneLine(QLineEdit* edit)
+{
+    edit->setValidator(new OneLineValidator(edit));
+}
+
 QWidget* MakeEdit(QWidget* panel, const QString& text)
 {
     auto* edit = new QLineEdit(panel);
+    KeepOneLine(edit);
     edit->setMaxLength(kNoLengthLimit);
     edit->setText(text);
     edit->setCursorPosition(0); // a text longer than the box shows its beginning
@@ -84,6 +94,7 @@ QWidget* MakeEdit(QWidget* panel, const QString& text)
 QWidget* MakeSpinEdit(QWidget* panel, const QString& text)
 {
     auto* spin = new TSpinEdit(panel);
+    KeepOneLine(spin);
     spin->setMaxLength(kNoLengthLimit);
     spin->setText(text);
     spin->setCursorPosition(0);
@@ -92,9 +103,11 @@ QWidget* MakeSpinEdit(QWidget* panel, const QString& text)
 
 QWidget* MakeComboBox(QWidget* panel, std::string_view choices, const QString& text)
 {
+    InstallFieldComboAccessibility();
     auto* combo = new QComboBox(panel);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert); // typing a text does not grow the list
+    KeepOneLine(combo->lineEdit());
     combo->lineEdit()->setMaxLength(kNoLengthLimit);
     combo->addItems(ToQString(choices).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     combo->setCurrentText(text);

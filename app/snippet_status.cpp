@@ -1,6 +1,7 @@
 #include "app/snippet_status.h"
 
 #include "generators/compatibility.h"
+#include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
 
 namespace
@@ -13,28 +14,36 @@ QString FromView(std::string_view text)
 
 } // namespace
 
-SnippetStatus::SnippetStatus(QWidget* codeWindow) : QLabel(codeWindow)
+SnippetStatus::SnippetStatus(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("lblSnippetStatus"));
     setFont(ui::DialogFont(11));
     setTextFormat(Qt::PlainText);
-    setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Left of Bevel2 (x 56) and below Bevel1 (y 361), inside the 497 x 402 client area.
-    setGeometry(3, 362, 52, 40);
+    setIndent(4);
+    setMargin(1);
+    // Set apart from the code below it, which the user may edit, as the window's own words.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ui::ResolveSystemColor(ui::SystemColor::ButtonFace));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    hide();
 }
 
 void SnippetStatus::ShowFor(std::string_view gadgetId, gen::Edition edition)
 {
     const gen::Compatibility& c = gen::CompatibilityOf(gadgetId);
     const bool today = edition == gen::Edition::Today;
-    setText((today ? QStringLiteral("Today's:\n") : QStringLiteral("Classic:\n")) +
+    setText((today ? QStringLiteral("Today's edition") : QStringLiteral("Classic edition")) +
+            QStringLiteral(" \u2014 in today's browsers: ") +
             FromView(gen::SupportWord(today ? c.today : c.classic)));
     setToolTip(FromView(today ? c.todaySentence : c.sentence));
+    show();
 }
 
 void SnippetStatus::Clear()
 {
     clear();
     setToolTip(QString());
+    hide();
 }

@@ -5,15 +5,15 @@
 
 #include "generators/edition.h"
 
-// The code window's note of what the snippet it holds does in today's browsers: its edition and
-// status, with the whole sentence as tooltip. It sits left of the button row, where the window
-// has no control.
+// The code window's note of what the snippet it holds does in today's browsers: one line with
+// its edition and status, the whole sentence as tooltip. Hidden while there is no snippet, so
+// the line it sits in (CodeMemo's header) closes.
 class SnippetStatus : public QLabel
 {
     Q_OBJECT
 
 public:
-    explicit SnippetStatus(QWidget* codeWindow);
+    explicit SnippetStatus(QWidget* parent = nullptr);
 
     // For the snippet of the gadget with this id in this edition.
     void ShowFor(std::string_view gadgetId, gen::Edition edition);

@@ -29,20 +29,58 @@ std::string Message(const FieldName& field, std::string_view takes)
     return m;
 }
 
+// A long value would make the message box wider than the screen; a cut one still shows which
+// value it was. Cuts fall between UTF-8 characters.
+std::string Shown(std::string_view typed)
+{
+    std::string shown;
+    std::size_t characters = 0;
+    for (const char c : typed) {
+        const bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (starts && ++characters > FieldError::kTypedShown) {
+            shown += "\u2026";
+            break;
+        }
+        shown += (c == '\n' || c == '\r' || c == '\t') ? ' ' : c;
+    }
+    return shown;
+}
+
+std::string CaptionMessage(const FieldName& field, std::string_view takes, const std::string* typed)
+{
+    std::string m = "The field \"";
+    m += field.caption;
+    m += '"';
+    if (typed)
+        m += typed->empty() ? " is empty, but it" : " holds \"" + *typed + "\", but it";
+    m += " takes ";
+    m += takes;
+    m += '.';
+    return m;
+}
+
 constexpr std::string_view kWholeNumber = "a whole number written in digits only";
 
 } // namespace
 
 FieldError::FieldError(const FieldName& field, std::string_view takes)
+    : std::runtime_error(Message(field, takes)),
+      captionMessage_(gen::CaptionMessage(field, takes, nullptr))
+{
+}
+
+FieldError::FieldError(const FieldName& field, std::string_view takes, std::string_view typed)
     : std::runtime_error(Message(field, takes))
 {
+    const std::string shown = Shown(typed);
+    captionMessage_ = gen::CaptionMessage(field, takes, &shown);
 }
 
 std::string WholeNumberField(std::string_view text, const FieldName& field)
 {
     const std::string_view number = Trimmed(text);
     if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos)
-        throw FieldError(field, kWholeNumber);
+        throw FieldError(field, kWholeNumber, text);
     const std::size_t first = number.find_first_not_of('0');
     return first == std::string_view::npos ? "0" : std::string(number.substr(first));
 }
@@ -54,7 +92,7 @@ std::string WholeNumberOrEmptyField(std::string_view text, const FieldName& fiel
     try {
         return WholeNumberField(text, field);
     } catch (const FieldError&) {
-        throw FieldError(field, std::string(kWholeNumber) + ", or nothing for no wait");
+        throw FieldError(field, std::string(kWholeNumber) + ", or nothing for no wait", text);
     }
 }
 
@@ -62,7 +100,7 @@ std::string TrueFalseField(std::string_view text, const FieldName& field)
 {
     const std::string_view value = Trimmed(text);
     if (value != "true" && value != "false")
-        throw FieldError(field, "true or false");
+        throw FieldError(field, "true or false", text);
     return std::string(value);
 }
 
@@ -70,7 +108,7 @@ std::string_view AddressField(std::string_view text, const FieldName& field)
 {
     // The browser drops these around an address too, so they alone make it empty.
     if (text.find_first_not_of(" \t\r\n\f") == std::string_view::npos)
-        throw FieldError(field, "a web address and must not be empty");
+        throw FieldError(field, "a web address and must not be empty", text);
     return text;
 }
 

@@ -14,12 +14,25 @@ struct FieldName {
     std::string_view option;
 };
 
-// A field value the generated code cannot take. The message names the field by its caption and
-// its option and says what the field takes; no snippet is generated.
+// A field value the generated code cannot take; no snippet is generated. what() names the field
+// by its caption and its option and says what the field takes, for the command line.
 class FieldError : public std::runtime_error
 {
 public:
     FieldError(const FieldName& field, std::string_view takes);
+    // The same, knowing what was typed.
+    FieldError(const FieldName& field, std::string_view takes, std::string_view typed);
+
+    // For a window, where there is no option: the caption, what was typed (the first
+    // kTypedShown characters, line breaks and tabs as blanks) and what the field takes, e.g.
+    //   The field "Width:" holds "500px", but it takes a whole number written in digits only.
+    //   The field "Height:" is empty, but it takes a whole number written in digits only.
+    const std::string& CaptionMessage() const { return captionMessage_; }
+
+    static constexpr std::size_t kTypedShown = 60;
+
+private:
+    std::string captionMessage_;
 };
 
 // Fields that land in the script as code. Blanks (spaces and tabs) before and after the value

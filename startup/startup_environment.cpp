@@ -7,6 +7,7 @@
 #include "platform/file_attributes.h"
 #include "platform/shell.h"
 #include "platform/staged_file.h"
+#include "platform/user_folders.h"
 #include "platform/windows_drive.h"
 
 namespace startup
@@ -32,6 +33,11 @@ std::string PosixStartupEnvironment::ExecutablePath()
 void PosixStartupEnvironment::SetCurrentFolder(const std::string& folder)
 {
     platform::SetCurrentFolder(folder);
+}
+
+bool PosixStartupEnvironment::FolderIsUsersToWrite(const std::string& folder)
+{
+    return platform::FolderIsUsersToWrite(folder);
 }
 
 std::uint32_t PosixStartupEnvironment::FileGetAttr(const std::string& path)

@@ -21,6 +21,7 @@ public:
     // The first command-line argument; empty when there is none.
     virtual std::string FirstArgument() = 0;
     virtual void SetCurrentFolder(const std::string& folder) = 0;
+    virtual bool FolderIsUsersToWrite(const std::string& folder) = 0;
     virtual std::uint32_t FileGetAttr(const std::string& path) = 0;
     virtual bool FileSetAttr(const std::string& path, std::uint32_t attributes) = 0;
     virtual bool FileExists(const std::string& path) = 0;
@@ -55,6 +56,7 @@ public:
     std::string ExecutablePath() override;
     std::string FirstArgument() override { return firstArgument_; }
     void SetCurrentFolder(const std::string& folder) override;
+    bool FolderIsUsersToWrite(const std::string& folder) override;
     std::uint32_t FileGetAttr(const std::string& path) override;
     bool FileSetAttr(const std::string& path, std::uint32_t attributes) override;
     bool FileExists(const std::string& path) override;

@@ -111,7 +111,10 @@ void HandOver(StartupEnvironment& env, const std::string& exe)
 void RelocateAtStartup(StartupEnvironment& env)
 {
     const std::string exe = env.ExecutablePath();
-    env.SetCurrentFolder(FolderOf(exe));
+    // An installed copy's folder belongs to the system: the program works from wherever it
+    // was started, so nothing it writes by a relative name lands among the system's files.
+    if (env.FolderIsUsersToWrite(FolderOf(exe)))
+        env.SetCurrentFolder(FolderOf(exe));
     if (StaysReadOnly(env, exe))
         Relocate(env, FileNameOf(exe));
     if (env.FirstArgument() == kCleanupArgument)

@@ -10,7 +10,8 @@ namespace startup
 
 // The start-up pass; runs once, after the application object exists and before any window is
 // created. In order:
-// 1. The executable's folder becomes the current folder, for the rest of the run.
+// 1. The executable's folder becomes the current folder, for the rest of the run, when it is
+//    the user's to write (platform::FolderIsUsersToWrite); otherwise the current folder stays.
 // 2. An executable that is read-only and stays so after its attribute is cleared (read-only
 //    media) is copied whole, appended data included, to <Windows drive root>/N/N (N being its
 //    file name) unless that file exists already; the copy is started without arguments and the

@@ -140,6 +140,9 @@ QToolButton* TSpinEdit::MakeArrowButton(Qt::ArrowType arrow, int steps)
 {
     auto* button = new QToolButton(this);
     button->setArrowType(arrow);
+    // An arrow has no text for screen readers to say.
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Increase")
+                                                   : QStringLiteral("Decrease"));
     button->setAutoRepeat(true); // holding the button down keeps stepping
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::ArrowCursor);

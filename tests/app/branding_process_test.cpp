@@ -2,6 +2,7 @@
 // window shows through the program's branding dump (SITEWRIGHT_DUMP_BRANDING=1).
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <string>
 
@@ -45,6 +46,9 @@ Run DumpBranding(const QString& program)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("SITEWRIGHT_DUMP_BRANDING"), QStringLiteral("1"));
+    // The program keeps its per-user files (the running copies' slots) here, not the user's.
+    const QTemporaryDir runtime;
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     return RunProgram(program, {}, environment);
 }
 

@@ -1,6 +1,8 @@
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -21,6 +23,9 @@ private Q_SLOTS:
     void cleanup() { f.reset(); }
 
     void windowAsDesigned();
+    void controlsFollowTheWindowSize_data();
+    void controlsFollowTheWindowSize();
+    void saveDialogOpensWhereLastSaved();
     void buttonsAsDesigned_data();
     void buttonsAsDesigned();
     void linesRoundTrip_data();
@@ -43,6 +48,8 @@ private:
     void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     // Answers the save dialog, once it runs, with `path` (or cancels it when empty).
     void AnswerSaveDialog(const QString& path);
+    // Saves through the dialog to `path` (or cancels when empty); returns where it opened.
+    QString SaveAndTellFolder(const QString& path);
 
     std::unique_ptr<AppFixture> f;
     gen::CodeBuffer code;
@@ -87,10 +94,87 @@ void CodeWindowTest::windowAsDesigned()
     QCOMPARE(window.EnsureSaveDialog()->defaultSuffix(), QStringLiteral("html"));
     QCOMPARE(window.EnsureSaveDialog()->nameFilters(),
              QStringList({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")}));
-    // Resizing moves nothing.
-    window.resize(700, 600);
+    QCOMPARE(window.minimumSize(), QSize(497, 402));
+}
+
+void CodeWindowTest::controlsFollowTheWindowSize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("wider") << QSize(797, 402);
+    QTest::newRow("taller") << QSize(497, 702);
+    QTest::newRow("both, odd") << QSize(1000, 531);
+    QTest::newRow("smaller than designed") << QSize(300, 200);
+}
+
+// The text area takes all the room the window gains; the buttons keep their size and order,
+// centred in their frame at the bottom; back at the start size, everything is as designed.
+void CodeWindowTest::controlsFollowTheWindowSize()
+{
+    QFETCH(QSize, size);
+    TForm4& window = *f->form4;
+    const QList<TxpButton*> buttons = {window.xpButton1, window.xpButton2, window.xpButton3,
+                                       window.xpButton4};
+    QList<QRect> designed;
+    for (TxpButton* button : buttons)
+        designed << button->geometry();
+    window.resize(size);
+    const QRect client = window.rect();
+    QCOMPARE(client.size(), size.expandedTo(QSize(497, 402)));
+    QCOMPARE(window.Bevel1->geometry(), QRect(0, 0, client.width(), client.height() - 41));
+    QCOMPARE(window.Memo1->geometry(), window.Bevel1->geometry().adjusted(8, 8, -8, -8));
+    const QRect row = window.Bevel2->geometry();
+    QCOMPARE(row.size(), QSize(385, 35));
+    QCOMPARE(client.bottom() - row.bottom(), 1); // the designed gap below the row
+    QVERIFY(qAbs(row.center().x() - client.center().x()) <= 1);
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        QCOMPARE(buttons[i]->size(), designed[i].size());
+        QCOMPARE(buttons[i]->pos() - row.topLeft(), designed[i].topLeft() - QPoint(56, 366));
+    }
+    window.resize(497, 402);
     QCOMPARE(window.Memo1->geometry(), QRect(8, 8, 481, 345));
-    QCOMPARE(window.xpButton4->geometry(), QRect(352, 368, 81, 25));
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        QCOMPARE(buttons[i]->geometry(), designed[i]);
+}
+
+// The dialog opens in the folder of the last file saved, also after a restart, and in the
+// documents folder when there is none or it is gone.
+void CodeWindowTest::saveDialogOpensWhereLastSaved()
+{
+    const QString scratch = QString::fromStdString(f->dir.path().string());
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", scratch.toUtf8());
+    const auto restoreHome = qScopeGuard([home] { qputenv("HOME", home); });
+    QVERIFY(QDir(scratch).mkpath(QStringLiteral("Documents")));
+    QVERIFY(QDir(scratch).mkpath(QStringLiteral("site/pages")));
+    const QString documents = scratch + QStringLiteral("/Documents");
+    const QString pages = scratch + QStringLiteral("/site/pages");
+
+    QCOMPARE(SaveAndTellFolder(pages + QStringLiteral("/a.html")), documents);
+    QCOMPARE(SaveAndTellFolder(QString()), pages); // cancelled: nothing new to remember
+    QVERIFY(QFile(scratch + QStringLiteral("/plain-file")).open(QIODevice::WriteOnly));
+    QCOMPARE(SaveAndTellFolder(scratch + QStringLiteral("/plain-file/b.html")), pages);
+    QCOMPARE(f->reporter.messages.size(), 1); // a file is in the way: nothing saved
+    f->form4 = std::make_unique<TForm4>();
+    QCOMPARE(SaveAndTellFolder(QString()), pages);
+    QVERIFY(QDir(pages).removeRecursively());
+    QCOMPARE(SaveAndTellFolder(QString()), documents);
+}
+
+QString CodeWindowTest::SaveAndTellFolder(const QString& path)
+{
+    QFileDialog* dialog = f->form4->EnsureSaveDialog();
+    QString opened;
+    QTimer::singleShot(0, dialog, [dialog, path, &opened] {
+        opened = dialog->directory().absolutePath();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Click(f->form4->xpButton3);
+    return opened;
 }
 
 void CodeWindowTest::buttonsAsDesigned_data()

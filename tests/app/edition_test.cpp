@@ -35,7 +35,7 @@ private Q_SLOTS:
     void choiceAppliesToPreviewAndGenerate_data();
     void choiceAppliesToPreviewAndGenerate();
     void choiceIsRememberedAcrossARestart();
-    void codeWindowStatusFitsBesideTheButtons();
+    void codeWindowStatusHasALineOfItsOwn();
 
 private:
     TxpButton* Button(int number) const
@@ -162,24 +162,37 @@ void EditionTest::choiceIsRememberedAcrossARestart()
     QVERIFY(QFile::exists(QString::fromStdString(f->dir.File("Sitewright/Sitewright.conf"))));
 }
 
-// Every status the note can show fits its place, which lies beside the designed controls.
-void EditionTest::codeWindowStatusFitsBesideTheButtons()
+// Every status the note can show fits in one line of its own above the code, at the window's
+// designed size; without a status the line is gone and the code has the whole text area.
+void EditionTest::codeWindowStatusHasALineOfItsOwn()
 {
-    SnippetStatus* note = f->form4->lblSnippetStatus;
-    QVERIFY(f->form4->rect().contains(note->geometry()));
-    for (QWidget* control : f->form4->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (control != note)
-            QVERIFY2(!control->geometry().intersects(note->geometry()),
-                     qPrintable(control->objectName()));
+    TForm4& window = *f->form4;
+    SnippetStatus* note = window.lblSnippetStatus;
+    QPlainTextEdit* memo = window.Memo1;
+    const QRect fullText = memo->viewport()->geometry();
+    QVERIFY(note->isHidden());
     const QFontMetrics metrics(note->font());
     for (const gen::GadgetSpec& g : gen::GadgetTable())
         for (gen::Edition e : {gen::Edition::Classic, gen::Edition::Today}) {
             note->ShowFor(g.id, e);
-            const QRect needed = metrics.boundingRect(
-                note->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft, note->text());
-            QVERIFY2(note->contentsRect().contains(needed), qPrintable(note->text()));
+            QVERIFY(!note->isHidden());
+            QCOMPARE(note->parentWidget(), memo);
+            const QRect line = note->geometry();
+            const QRect text = memo->viewport()->geometry();
+            QCOMPARE(line.bottom() + 1, text.top());
+            QCOMPARE(line.left(), text.left());
+            QCOMPARE(line.width(), text.width());
+            QVERIFY(line.height() >= metrics.height());
+            QVERIFY2(metrics.horizontalAdvance(note->text()) <=
+                         note->contentsRect().width() - note->indent(),
+                     qPrintable(note->text()));
+            QVERIFY(!note->text().contains(QLatin1Char('\n')));
             QVERIFY(!note->toolTip().isEmpty());
         }
+    QCOMPARE(memo->geometry(), QRect(8, 8, 481, 345));
+    note->Clear();
+    QVERIFY(note->isHidden());
+    QCOMPARE(memo->viewport()->geometry(), fullText);
 }
 
 int main(int argc, char** argv)

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 #include "app/click_label.h"
@@ -208,7 +209,9 @@ void MainWindowKeysTest::everyControlHasAName()
         {f->form2->Edit13, "Seconds to wait:"}};
     for (const auto& [field, caption] : fields) {
         QCOMPARE(field->accessibleName(), caption);
-        // A combo box's name is its text on some systems; its label stands in the relation.
+        // What a screen reader says: for the combo box too its caption, never its value.
+        QCOMPARE(name(field), caption);
+        // Some tools read the label instead; it stands in the relation.
         const auto labels =
             QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
         QVERIFY(!labels.isEmpty());
@@ -217,6 +220,12 @@ void MainWindowKeysTest::everyControlHasAName()
     for (QWidget* field : f->form2->findChildren<QLineEdit*>()) {
         if (!qobject_cast<QComboBox*>(field->parentWidget()))
             QVERIFY2(!name(field).isEmpty(), qPrintable(field->objectName()));
+    }
+    // The arrows of every spin box, which show no text, say which way they step.
+    for (TSpinEdit* spin : f->form2->findChildren<TSpinEdit*>()) {
+        const QString up = name(spin->UpButton());
+        const QString down = name(spin->DownButton());
+        QVERIFY2(!up.isEmpty() && !down.isEmpty() && up != down, qPrintable(spin->objectName()));
     }
 }
 

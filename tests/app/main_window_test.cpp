@@ -1,10 +1,14 @@
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <unistd.h>
 
 #include "app/application.h"
 #include "app/click_label.h"
@@ -48,8 +52,8 @@ private Q_SLOTS:
     void bookmarkUsSplicesTypedText();
     void previewWritesFileAndOpensBrowser();
     void previewReplacesEarlierFile();
-    void previewIntoUnwritableFolderKeepsBuffer_data();
-    void previewIntoUnwritableFolderKeepsBuffer();
+    void previewGoesWhereTheUserMayWrite_data();
+    void previewGoesWhereTheUserMayWrite();
     void linkLineOpensLinkUrl_data();
     void linkLineOpensLinkUrl();
     void errorEscapingAnEventIsReported();
@@ -422,35 +426,86 @@ void MainWindowTest::previewReplacesEarlierFile()
     QCOMPARE(f->shell.requests.size(), std::size_t{2});
 }
 
-void MainWindowTest::previewIntoUnwritableFolderKeepsBuffer_data()
+void MainWindowTest::previewGoesWhereTheUserMayWrite_data()
 {
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("folder is a file") << "plain-file/";
-    QTest::newRow("folder missing") << "missing/";
+    QTest::addColumn<QString>("program");  // the program's folder, in the scratch folder
+    QTest::addColumn<QString>("runtime");  // $XDG_RUNTIME_DIR; empty: unset
+    QTest::addColumn<QString>("cache");    // $XDG_CACHE_HOME
+    QTest::addColumn<QString>("expected"); // the preview's folder; empty: refused
+    QTest::newRow("program folder is a file") << "plain-file/"
+                                              << "run"
+                                              << "cache"
+                                              << "run/sitewright/";
+    QTest::newRow("program folder missing") << "missing/"
+                                            << "run"
+                                            << "cache"
+                                            << "run/sitewright/";
+    QTest::newRow("another user's program folder") << "theirs/"
+                                                   << "run"
+                                                   << "cache"
+                                                   << "run/sitewright/";
+    QTest::newRow("no runtime folder: the cache") << "missing/"
+                                                  << ""
+                                                  << "cache"
+                                                  << "cache/sitewright/";
+    QTest::newRow("nowhere to write") << "missing/"
+                                      << ""
+                                      << "plain-file"
+                                      << "";
 }
 
-void MainWindowTest::previewIntoUnwritableFolderKeepsBuffer()
+// An installed program's folder is not the user's to write: the preview goes to the user's own
+// runtime or cache folder instead, and nothing is written beside the program. Where none can be
+// made, the error is reported and the buffer kept.
+void MainWindowTest::previewGoesWhereTheUserMayWrite()
 {
-    QFETCH(QString, folder);
-    // Root may write anywhere, so the folder is made impossible rather than read-only.
+    QFETCH(QString, program);
+    QFETCH(QString, runtime);
+    QFETCH(QString, cache);
+    QFETCH(QString, expected);
+    if (program == QLatin1String("theirs/") && geteuid() != 0)
+        QSKIP("needs root to hand a folder to another user");
     WriteBytes(f->Folder() + "plain-file", "not a folder");
-    const std::string badFolder = f->Folder() + folder.toStdString();
-    const platform::ScopedExecutablePath elsewhere(badFolder + "sitewright");
+    QVERIFY(QDir().mkpath(QString::fromStdString(f->Folder() + "theirs")));
+    QCOMPARE(chown((f->Folder() + "theirs").c_str(), 65534, 65534) == 0, geteuid() == 0);
+    QVERIFY(QDir().mkpath(QString::fromStdString(f->Folder() + "run")));
+    const QString scratch = QString::fromStdString(f->Folder());
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        qputenv("XDG_CACHE_HOME", oldCache);
+    });
+    if (runtime.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", (scratch + runtime).toUtf8());
+    qputenv("XDG_CACHE_HOME", (scratch + cache).toUtf8());
+    const std::string programFolder = f->Folder() + program.toStdString();
+    const platform::ScopedExecutablePath elsewhere(programFolder + "sitewright");
 
     Click(f->form2->Label2);
     Click(f->form2->xpButton3);
 
-    const std::string path = badFolder + "preview.html";
-    QCOMPARE(f->reporter.messages.size(), 1);
-    QCOMPARE(f->reporter.titles.at(0), QStringLiteral("Sitewright"));
-    QVERIFY2(f->reporter.messages.at(0).startsWith(
-                 QString::fromStdString("Cannot create file \"" + path + "\". ")),
-             qPrintable(f->reporter.messages.at(0)));
-    QCOMPARE(MemoLines().size(), std::size_t{29});
-    QVERIFY(f->shell.requests.empty());
-    // The window goes on working.
-    Click(f->form2->Label1);
-    QCOMPARE(f->form2->VisiblePage(), 1);
+    QVERIFY(!QFile::exists(QString::fromStdString(programFolder + "preview.html")));
+    if (expected.isEmpty()) {
+        QCOMPARE(f->reporter.messages.size(), 1);
+        QCOMPARE(f->reporter.titles.at(0), QStringLiteral("Sitewright"));
+        QVERIFY2(f->reporter.messages.at(0).contains(scratch + cache),
+                 qPrintable(f->reporter.messages.at(0)));
+        QCOMPARE(MemoLines().size(), std::size_t{29});
+        QVERIFY(f->shell.requests.empty());
+        // The window goes on working.
+        Click(f->form2->Label1);
+        QCOMPARE(f->form2->VisiblePage(), 1);
+        return;
+    }
+    const std::string path = QString(scratch + expected).toStdString() + "preview.html";
+    QCOMPARE(f->reporter.messages, QStringList());
+    QCOMPARE(ReadBytes(path),
+             gen::BookmarkUs({"http://www.example.com", "My cool site"}).TextForm());
+    QCOMPARE(f->shell.requests.size(), std::size_t{1});
+    QCOMPARE(f->shell.requests[0].parameters, "-new " + path + " ");
 }
 
 void MainWindowTest::linkLineOpensLinkUrl_data()

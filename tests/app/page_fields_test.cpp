@@ -9,8 +9,10 @@
 #include "app/click_label.h"
 #include "app/code_window.h"
 #include "app/main_window.h"
+#include "app/page_actions.h"
 #include "app_test_support.h"
 #include "generators/gadget_table.h"
+#include "widgets/spin_edit.h"
 
 // How the fields of pages 3 to 10 behave: how Tab walks them, the auto-close box, and where
 // the text of each field lands in its page's snippet.
@@ -29,6 +31,8 @@ private Q_SLOTS:
     void refusedFieldLeavesCodeAndPreview();
     void fieldTextReachesItsLine_data();
     void fieldTextReachesItsLine();
+    void pastedLineBreaksShowAndGenerateAsBlanks_data();
+    void pastedLineBreaksShowAndGenerateAsBlanks();
 
 private:
     QWidget* Control(const QString& name) const { return f->form2->findChild<QWidget*>(name); }
@@ -108,8 +112,8 @@ void PageFieldsTest::autoCloseOffersTrueAndFalseAndRefusesOtherText()
     QVERIFY(f->reporter.messages.isEmpty());
     QCOMPARE(GenerateCode(6).at(21), "var autoclose = false"); // the code of before stays
     QCOMPARE(f->reporter.messages.size(), 1);
-    QVERIFY2(f->reporter.messages[0].contains(QStringLiteral("\"AutoClose:\" (--autoclose)")),
-             qPrintable(f->reporter.messages[0]));
+    QCOMPARE(f->reporter.messages[0],
+             QStringLiteral("The field \"AutoClose:\" holds \"yes\", but it takes true or false."));
 
     combo->clearEditText();
     QCOMPARE(GenerateCode(6).at(21), "var autoclose = false");
@@ -126,25 +130,25 @@ void PageFieldsTest::refusedFieldLeavesCodeAndPreview_data()
     QTest::addColumn<QString>("named");
     QTest::newRow("frameless width with unit") << 6 << "Edit8"
                                                << "500px"
-                                               << "\"Width:\" (--width)";
+                                               << "\"Width:\" holds \"500px\", but it takes";
     QTest::newRow("frameless height empty") << 6 << "Edit9"
                                             << ""
-                                            << "\"Height:\" (--height)";
+                                            << "\"Height:\" is empty, but it takes";
     QTest::newRow("popup width name") << 10 << "Edit14"
                                       << "R&D"
-                                      << "\"Width:\" (--width)";
+                                      << "\"Width:\" holds \"R&D\", but it takes";
     QTest::newRow("popup height quote") << 10 << "Edit15"
                                         << "5\""
-                                        << "\"Height:\" (--height)";
+                                        << "\"Height:\" holds \"5\"\", but it takes";
     QTest::newRow("popup seconds script") << 10 << "Edit13"
                                           << "1);alert(1"
-                                          << "\"Seconds to wait:\" (--seconds)";
+                                          << "\"Seconds to wait:\" holds \"1);alert(1\"";
     QTest::newRow("IE address empty") << 7 << "Edit10"
                                       << ""
-                                      << "\"Internet Explorer goes to -\" (--ie-url)";
+                                      << "\"Internet Explorer goes to -\" is empty";
     QTest::newRow("other address blank") << 7 << "Edit11"
                                          << "   "
-                                         << "\"Netscape goes to -\" (--other-url)";
+                                         << "\"Netscape goes to -\" holds \"   \"";
 }
 
 void PageFieldsTest::refusedFieldLeavesCodeAndPreview()
@@ -165,8 +169,10 @@ void PageFieldsTest::refusedFieldLeavesCodeAndPreview()
     QCOMPARE(ReadBytes(preview), std::string("earlier preview"));
     QVERIFY(f->shell.requests.empty());
     QCOMPARE(f->reporter.messages.size(), 2);
+    // The window speaks of captions; options belong to the command line.
     for (const QString& message : f->reporter.messages)
-        QVERIFY2(message.contains(named), qPrintable(message));
+        QVERIFY2(message.contains(named) && !message.contains(QStringLiteral("--")),
+                 qPrintable(message));
 }
 
 void PageFieldsTest::fieldTextReachesItsLine_data()
@@ -240,6 +246,43 @@ void PageFieldsTest::fieldTextReachesItsLine()
         if (gadget->fields[i].component == field.toStdString())
             values[i] = text.toStdString();
     QCOMPARE(lines, gadget->generate(values).Lines());
+}
+
+void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("LF") << "a\nb"
+                        << "a b";
+    QTest::newRow("CR LF, one blank") << "a\r\nb\r\n"
+                                      << "a b ";
+    QTest::newRow("CR, form feed, separators") << "a\rb\fc\u2028d\u2029e"
+                                               << "a b c d e";
+    QTest::newRow("blank lines") << "\n\n7\n\n"
+                                 << "  7  ";
+}
+
+// Every field of every page, whatever its kind, holds one line: what it shows is what the
+// generator reads.
+void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        f->form2->ShowPage(gadget.page);
+        for (const gen::FieldSpec& field : gadget.fields) {
+            QWidget* control = Control(QString::fromStdString(std::string(field.component)));
+            QVERIFY(control);
+            PasteInto(control, pasted);
+            auto* combo = qobject_cast<QComboBox*>(control);
+            const QString text =
+                combo ? combo->currentText() : qobject_cast<QLineEdit*>(control)->text();
+            QCOMPARE(text, shown);
+            // A spin box's field is the number its text reads as, not the text.
+            if (!qobject_cast<TSpinEdit*>(control))
+                QCOMPARE(FieldText(*control), shown.toStdString());
+        }
+    }
 }
 
 std::vector<std::string> PageFieldsTest::GenerateCode(int page)

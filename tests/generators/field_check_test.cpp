@@ -102,6 +102,45 @@ INSTANTIATE_TEST_SUITE_P(
                   "url=(\" next.html\")"}),
     [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
 
+struct CaptionCase {
+    const char* name;
+    std::string typed;
+    std::string message;
+};
+
+class CaptionMessage : public testing::TestWithParam<CaptionCase>
+{
+};
+
+// The window's message says what was typed, kept to one readable line of bounded length, and
+// never names the command line's option.
+TEST_P(CaptionMessage, ShowsWhatWasTyped)
+{
+    const CaptionCase& c = GetParam();
+    try {
+        gen::WholeNumberField(c.typed, {"Width:", "width"});
+        FAIL() << "accepted";
+    } catch (const gen::FieldError& e) {
+        EXPECT_EQ(e.CaptionMessage(), c.message);
+        EXPECT_NE(std::string(e.what()).find("(--width)"), std::string::npos);
+    }
+}
+
+const std::string kTakes = ", but it takes a whole number written in digits only.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, CaptionMessage,
+    testing::Values(
+        CaptionCase{"Unit", "500px", "The field \"Width:\" holds \"500px\"" + kTakes},
+        CaptionCase{"Empty", "", "The field \"Width:\" is empty" + kTakes},
+        CaptionCase{"LineBreaks", "5\r\n0\t", "The field \"Width:\" holds \"5  0 \"" + kTakes},
+        CaptionCase{"Long", std::string(200000, 'x'),
+                    "The field \"Width:\" holds \"" + std::string(60, 'x') + "\u2026\"" + kTakes},
+        CaptionCase{"LongCutBetweenCharacters", std::string(59, 'x') + "\u00e9\u00e9",
+                    "The field \"Width:\" holds \"" + std::string(59, 'x') + "\u00e9\u2026\"" +
+                        kTakes}),
+    [](const testing::TestParamInfo<CaptionCase>& info) { return std::string(info.param.name); });
+
 TEST(FieldCheck, MessageSaysWhatTheFieldTakes)
 {
     try {

@@ -26,7 +26,8 @@ public:
     };
 
     std::map<std::string, File> files;
-    std::set<std::string> unwritable; // targets whose new content cannot be written
+    std::set<std::string> unwritable;    // targets whose new content cannot be written
+    std::set<std::string> systemFolders; // folders that are not the user's to write
     std::string exe;
     std::string argument;
     std::string root = "/home/user";
@@ -39,6 +40,10 @@ public:
     std::string ExecutablePath() override { return exe; }
     std::string FirstArgument() override { return argument; }
     void SetCurrentFolder(const std::string& folder) override { log.push_back("cd " + folder); }
+    bool FolderIsUsersToWrite(const std::string& folder) override
+    {
+        return systemFolders.count(folder) == 0;
+    }
 
     std::uint32_t FileGetAttr(const std::string& path) override
     {

@@ -30,6 +30,7 @@ struct PassCase {
     bool exeOnMedia = false;
     std::map<std::string, File> others; // files besides the program's own
     std::set<std::string> unwritable;
+    std::set<std::string> systemFolders;
     std::vector<std::string> log;
     std::string error;    // part of the expected error message; empty when the pass succeeds
     bool givesUp = false; // waits out the retry limit
@@ -43,6 +44,10 @@ std::vector<PassCase> PassCases()
 {
     return {
         {.name = "WritableProgramStartsWhereItIs", .log = {"cd /apps/"}},
+        {.name = "InstalledProgramKeepsTheWorkingFolder",
+         .exe = "/usr/bin/Tool.exe",
+         .systemFolders = {"/usr/bin/"},
+         .log = {}},
         {.name = "ReadOnlyProgramOnWritableMediaBecomesWritable",
          .exeReadOnly = true,
          .log = {"cd /apps/", "attr /apps/Tool.exe rw"}},
@@ -161,6 +166,7 @@ protected:
         env.files = c.others;
         env.files[c.exe] = File{kImage, c.exeReadOnly, c.exeOnMedia, false, true};
         env.unwritable = c.unwritable;
+        env.systemFolders = c.systemFolders;
         // A stale image from earlier must never be what a handover writes.
         if (!c.exeOnMedia)
             image.emplace("stale");
