@@ -10,6 +10,9 @@ dir=${1:-build-package}
 scripts/install-deps.sh
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export QT_RCC_SOURCE_DATE_OVERRIDE=$SOURCE_DATE_EPOCH
+# ccache's base folder hands the compiler relative names for sources under it, which then
+# name the sources in the debug information instead of the mapped folders.
+unset CCACHE_BASEDIR
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSITEWRIGHT_BUILD_TESTS=OFF \
   -DSITEWRIGHT_BUILD_BENCH=OFF -DSITEWRIGHT_BUILD_FUZZ=OFF -DSITEWRIGHT_SANITIZE=OFF \
   -DSITEWRIGHT_REPRODUCIBLE=ON >/dev/null
