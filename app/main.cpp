@@ -1,5 +1,6 @@
 #include <QMetaObject>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/application.h"
@@ -9,11 +10,15 @@
 #include "app/idle_steps.h"
 #include "app/instance_slot.h"
 #include "app/main_window.h"
+#include "app/program_options.h"
 #include "platform/message_pump.h"
 #include "startup/startup_relocation.h"
 
 int main(int argc, char* argv[])
 {
+    // Answered before the application object, which would need a display.
+    if (const std::optional<int> status = AnswerProgramOptions(argc, argv))
+        return *status;
     // The handover's argument is the first one as given; the application object removes the
     // toolkit's own options from argv, which would shift a later argument into first place.
     const std::string firstArgument = argc > 1 ? argv[1] : "";

@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "cli/standard_options.h"
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
@@ -18,13 +19,14 @@ namespace cli
 namespace
 {
 
+// The form help2man reads: every usage form on a line of its own ("or:" continues the usage),
+// paragraphs before "Options:" for the description, one option per line after it.
 constexpr const char* kUsage =
-    "Usage: sitewright-gen GADGET [--OPTION=VALUE | --OPTION VALUE]... [--edition EDITION]\n"
-    "                      [-o FILE]\n"
-    "       sitewright-gen GADGET --help\n"
-    "       sitewright-gen --list\n"
-    "       sitewright-gen --help\n"
-    "\n"
+    "Usage: sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE]\n"
+    "  or:  sitewright-gen GADGET --help\n"
+    "  or:  sitewright-gen --list\n"
+    "  or:  sitewright-gen --help\n"
+    "  or:  sitewright-gen --version\n"
     "Writes the HTML/JavaScript snippet of one Sitewright gadget, with CR LF line ends, to\n"
     "standard output or, with -o, to FILE (replacing it). Options left out take the defaults\n"
     "the program's pages start with. Values land in the code exactly as given, escaped where\n"
@@ -32,10 +34,18 @@ constexpr const char* kUsage =
     "(such as a popup width that is not a whole number) with exit status 2. A number field,\n"
     "a spin box on the program's page, reads its value as the spin box does: any text has\n"
     "a value, and text that is not a whole number gives 0.\n"
-    "--edition today writes the today's edition, built on current web standards, instead of\n"
-    "the designed snippet (--edition classic, the default).\n"
-    "--list names the gadgets and says whether their designed snippet works in today's\n"
-    "browsers; GADGET --help says what it does there and lists the gadget's options.\n";
+    "\n"
+    "Options:\n"
+    "  --OPTION=VALUE, --OPTION VALUE\n"
+    "                       the value of one of the gadget's fields; GADGET --help lists them\n"
+    "  --edition=EDITION    classic (the designed snippet, the default) or today (the today's\n"
+    "                       edition, built on current web standards)\n"
+    "  -o, --output=FILE    write to FILE, replacing it, instead of standard output\n"
+    "  --list               name the gadgets and say whether their designed snippet works in\n"
+    "                       today's browsers\n"
+    "  -h, --help           show this help, or after GADGET what the gadget does in today's\n"
+    "                       browsers and its options, and exit\n"
+    "  --version            show the version and exit\n";
 
 struct Request {
     const gen::GadgetSpec* gadget = nullptr;
@@ -137,7 +147,7 @@ Request Parse(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (name == "--help" && equals == std::string::npos) {
+        if (IsHelpOption(name) && equals == std::string::npos) {
             r.help = true;
         } else if (name == "--edition") {
             r.edition = TakeEdition(TakeValue(args, i, name, equals));
@@ -197,17 +207,16 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << kUsage;
         return kExitUsage;
     }
-    if (args.size() == 1 && args[0] == "--help") {
-        out << kUsage;
-        return Delivered(out, err);
-    }
+    if (const std::optional<int> status =
+            AnswerStandardOption(args, "sitewright-gen", kUsage, out, err))
+        return *status;
     if (args.size() == 1 && args[0] == "--list") {
         PrintList(out);
         return Delivered(out, err);
     }
     try {
         // Without this, the extra argument would make "--list" read as an unknown gadget.
-        if (args[0] == "--help" || args[0] == "--list")
+        if (IsHelpOption(args[0]) || args[0] == "--version" || args[0] == "--list")
             throw UsageError("sitewright-gen: " + args[0] + " takes no other arguments");
         const Request r = Parse(args);
         if (r.help) {

@@ -18,9 +18,9 @@ add_custom_command(
 add_custom_target(sitewright_delivered ALL DEPENDS ${CMAKE_BINARY_DIR}/sitewright)
 
 # The installed program: the same, made from the stripped plain build. Its debug information
-# lands in build/package/debug for the separate debug package.
+# lands in build/package/debug/sitewright for the separate debug package.
 set(SITEWRIGHT_PACKAGED ${CMAKE_BINARY_DIR}/package/sitewright)
-set(SITEWRIGHT_PACKAGED_DEBUG ${CMAKE_BINARY_DIR}/package/debug)
+set(SITEWRIGHT_PACKAGED_DEBUG ${CMAKE_BINARY_DIR}/package/debug/sitewright)
 # Stripping must come first: strip rewrites the file from its ELF sections and drops whatever
 # was appended behind them.
 find_program(SITEWRIGHT_READELF NAMES readelf REQUIRED)
@@ -46,5 +46,25 @@ add_custom_target(sitewright_packaged ALL DEPENDS ${SITEWRIGHT_PACKAGED})
 # would cut off everything appended behind the program image.
 include(GNUInstallDirs)
 install(PROGRAMS ${SITEWRIGHT_PACKAGED} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
-install(DIRECTORY ${SITEWRIGHT_PACKAGED_DEBUG}/ DESTINATION lib/debug
-        COMPONENT Debug)
+install(DIRECTORY ${SITEWRIGHT_PACKAGED_DEBUG}/ DESTINATION lib/debug COMPONENT Debug)
+
+# The command-line tools, installed the same way: stripped, their debug information beside
+# the program's in the debug package.
+function(sitewright_packaged_tool target)
+  set(program ${CMAKE_BINARY_DIR}/package/${target})
+  set(debug_dir ${CMAKE_BINARY_DIR}/package/debug/${target})
+  add_custom_command(
+    OUTPUT ${program}
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${program}.debug
+    COMMAND ${CMAKE_STRIP} --strip-all -o ${program} $<TARGET_FILE:${target}>
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=${program} -DDEBUG_DIR=${debug_dir}
+            -DREADELF=${SITEWRIGHT_READELF} -P ${CMAKE_SOURCE_DIR}/cmake/PlaceDebugInfo.cmake
+    DEPENDS ${target} ${CMAKE_SOURCE_DIR}/cmake/PlaceDebugInfo.cmake
+    COMMENT "Stripping the packaged ${target}"
+    VERBATIM)
+  add_custom_target(${target}_packaged ALL DEPENDS ${program})
+  install(PROGRAMS ${program} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+  install(DIRECTORY ${debug_dir}/ DESTINATION lib/debug COMPONENT Debug)
+endfunction()
+sitewright_packaged_tool(sitewright-gen)
+sitewright_packaged_tool(sitewright-brand)

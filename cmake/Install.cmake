@@ -1,12 +1,9 @@
-# What a user installs beside the delivered program (cmake/Delivered.cmake): the command-line
-# tools, the desktop entry, icons and AppStream data, manual pages, bash completion and the
-# package's documentation. Everything belongs to the Runtime component.
+# What a user installs beside the delivered program and the command-line tools
+# (cmake/Delivered.cmake): the desktop entry, icons and AppStream data, manual pages, bash
+# completion and the package's documentation. Everything belongs to the Runtime component.
 include(GNUInstallDirs)
 set(SITEWRIGHT_APP_ID com.example.Sitewright)
 set(dist ${CMAKE_SOURCE_DIR}/dist)
-
-install(TARGETS sitewright-gen sitewright-brand RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-        COMPONENT Runtime)
 
 install(FILES ${dist}/${SITEWRIGHT_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT Runtime)
@@ -20,7 +17,9 @@ foreach(size 16 22 24 32 48 64 128 256)
           COMPONENT Runtime)
 endforeach()
 
-# Manual pages, made from each tool's own --help so they cannot fall behind it.
+# Manual pages, made from each program's own --help and --version so they cannot fall behind
+# them; dist/man/PROGRAM.h2m adds what --help does not say (exit status, files, examples).
+# help2man dates the page from SOURCE_DATE_EPOCH when it is set, as the package build does.
 find_program(SITEWRIGHT_HELP2MAN help2man REQUIRED)
 set(man_dir ${CMAKE_BINARY_DIR}/man)
 # sitewright-gen's page also lists the gadgets and their options, from the tool's own help.
@@ -33,37 +32,28 @@ add_custom_command(
   DEPENDS sitewright-gen ${CMAKE_SOURCE_DIR}/cmake/GadgetManSection.cmake
   VERBATIM)
 
-# sitewright_man_page(target name [extra .h2m include]...)
-function(sitewright_man_page target name)
-  set(page ${man_dir}/${target}.1)
+# sitewright_man_page(page target name [extra .h2m include]...): page PAGE.1 from TARGET's help.
+function(sitewright_man_page page target name)
+  set(file ${man_dir}/${page}.1)
   list(TRANSFORM ARGN PREPEND --include= OUTPUT_VARIABLE includes)
   add_custom_command(
-    OUTPUT ${page}.gz
+    OUTPUT ${file}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
-    COMMAND ${SITEWRIGHT_HELP2MAN} --no-info --section=1 --version-string=${PROJECT_VERSION}
-            --name=${name} --include=${dist}/man/${target}.h2m ${includes}
-            --output=${page} $<TARGET_FILE:${target}>
-    COMMAND gzip -9nf ${page}
-    DEPENDS ${target} ${dist}/man/${target}.h2m ${ARGN}
-    COMMENT "Manual page of ${target}"
+    COMMAND ${SITEWRIGHT_HELP2MAN} --no-info --section=1 --name=${name}
+            --include=${dist}/man/${page}.h2m ${includes}
+            --output=${file} $<TARGET_FILE:${target}>
+    COMMAND gzip -9nf ${file}
+    DEPENDS ${target} ${dist}/man/${page}.h2m ${ARGN}
+    COMMENT "Manual page of ${page}"
     VERBATIM)
-  add_custom_target(${target}_man ALL DEPENDS ${page}.gz)
-  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+  add_custom_target(${page}_man ALL DEPENDS ${file}.gz)
+  install(FILES ${file}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
 endfunction()
-sitewright_man_page(sitewright-gen "write the HTML/JavaScript snippet of a Sitewright gadget"
-                    ${gadgets_h2m})
-sitewright_man_page(sitewright-brand "append branding sections and a trailer to a program")
-
-# The desktop program takes no options; its page is written by hand.
-add_custom_command(
-  OUTPUT ${man_dir}/sitewright.1.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
-  COMMAND ${CMAKE_COMMAND} -E copy ${dist}/man/sitewright.1 ${man_dir}/sitewright.1
-  COMMAND gzip -9nf ${man_dir}/sitewright.1
-  DEPENDS ${dist}/man/sitewright.1
-  VERBATIM)
-add_custom_target(sitewright_man ALL DEPENDS ${man_dir}/sitewright.1.gz)
-install(FILES ${man_dir}/sitewright.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+sitewright_man_page(sitewright sitewright_plain "code generator for web-site gadgets")
+sitewright_man_page(sitewright-gen sitewright-gen
+                    "write the HTML/JavaScript snippet of a Sitewright gadget" ${gadgets_h2m})
+sitewright_man_page(sitewright-brand sitewright-brand
+                    "append branding sections and a trailer to a program")
 
 # Bash completion of sitewright-gen, written from the gadget table.
 set(SITEWRIGHT_COMPLETION ${CMAKE_BINARY_DIR}/completion/sitewright-gen)

@@ -1,6 +1,6 @@
 # The Debian packages, built with `cpack -G DEB` in the build folder (scripts/package.sh):
-# sitewright (the Runtime component) and sitewright-dbg (the delivered program's debug
-# information). The run-time library dependencies are computed by dpkg-shlibdeps.
+# sitewright (the Runtime component) and sitewright-dbg (the debug information of the three
+# programs). The run-time library dependencies are computed by dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME sitewright)
 set(CPACK_PACKAGE_VENDOR "Sitewright Developers")
 set(CPACK_PACKAGE_CONTACT "Sitewright Developers <sitewright@example.com>")
@@ -40,7 +40,7 @@ set(CPACK_DEBIAN_DEBUG_PACKAGE_SECTION debug)
 set(CPACK_DEBIAN_DEBUG_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DEBUG_PACKAGE_DEPENDS "sitewright (= ${PROJECT_VERSION})")
 set(CPACK_DEBIAN_DEBUG_DESCRIPTION [[debug information for Sitewright
-The debug information of the sitewright program, found by debuggers through
-the program's build id.]])
+The debug information of sitewright, sitewright-gen and sitewright-brand,
+found by debuggers through each program's build id.]])
 
 include(CPack)

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <exception>
 #include <stdexcept>
+#include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,22 +16,34 @@
 #include "branding/brand_writer.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
+#include "cli/standard_options.h"
 #include "platform/exe_image.h"
 #include "platform/staged_file.h"
 
 namespace
 {
 
+// The form help2man reads: every usage form on a line of its own ("or:" continues the usage),
+// paragraphs before "Options:" for the description, one option per line after it.
 constexpr const char* kUsage =
-    "Usage:\n"
-    "  sitewright-brand --help\n"
-    "      Shows this text.\n"
-    "  sitewright-brand append INPUT OUTPUT [--section NAME FILE]... "
+    "Usage: sitewright-brand append INPUT OUTPUT [--section NAME FILE]... "
     "[--trailer TITLE CAPTION ADDRESS]\n"
-    "      Copies INPUT to OUTPUT with each FILE appended as section NAME (scrambled),\n"
-    "      then the trailer of three quoted fields.\n"
-    "  sitewright-brand list FILE\n"
-    "      Shows the sections and the trailer FILE carries.\n";
+    "  or:  sitewright-brand list FILE\n"
+    "  or:  sitewright-brand --help\n"
+    "  or:  sitewright-brand --version\n"
+    "append copies the program INPUT to OUTPUT with each FILE appended as the scrambled\n"
+    "section NAME, then the branding trailer of three quoted fields: the window's title, the\n"
+    "link's caption and the address the link opens. OUTPUT is replaced only once all of it\n"
+    "has been read and built.\n"
+    "\n"
+    "list shows the sections and the trailer FILE carries.\n"
+    "\n"
+    "Options:\n"
+    "  --section NAME FILE  append FILE as the section NAME (append; may be repeated)\n"
+    "  --trailer TITLE CAPTION ADDRESS\n"
+    "                       append the branding trailer (append; at most once)\n"
+    "  -h, --help           show this help and exit\n"
+    "  --version            show the version and exit\n";
 
 struct AppendRequest {
     std::string input;
@@ -176,6 +190,9 @@ int main(int argc, char** argv)
             WriteStandardOutput(kUsage);
             return 0;
         }
+        if (const std::optional<int> status =
+                cli::AnswerStandardOption(args, "sitewright-brand", kUsage, std::cout, std::cerr))
+            return *status;
         if (args.size() == 2 && args[0] == "list")
             return RunList(args[1]);
         if (!args.empty() && args[0] == "append" && ParseAppend(args, request))

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "generators/edition.h"
+
 namespace tools
 {
 
@@ -28,7 +30,7 @@ std::string_view ShellWord(std::string_view word)
 
 std::string GadgetIds(const std::vector<gen::GadgetSpec>& gadgets)
 {
-    std::string ids = "--list --help";
+    std::string ids = "--list --help --version";
     for (const gen::GadgetSpec& g : gadgets)
         ids.append(" ").append(ShellWord(g.id));
     return ids;
@@ -42,9 +44,16 @@ std::string OptionCases(const std::vector<gen::GadgetSpec>& gadgets)
         cases.append("        ").append(ShellWord(g.id)).append(") options=\"");
         for (const gen::FieldSpec& f : g.fields)
             cases.append("--").append(ShellWord(f.option)).append(" ");
-        cases.append("--help -o --output\" ;;\n");
+        cases.append("--edition --help -o --output\" ;;\n");
     }
     return cases;
+}
+
+// The values --edition takes, as the generators name them.
+std::string EditionNames()
+{
+    return std::string(gen::EditionName(gen::Edition::Classic)) + " " +
+           std::string(gen::EditionName(gen::Edition::Today));
 }
 
 } // namespace
@@ -64,7 +73,17 @@ std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets)
            "    fi\n"
            "    case $prev in\n"
            "        -o | --output) COMPREPLY=($(compgen -f -- \"$cur\")); return 0 ;;\n"
+           "        --edition) COMPREPLY=($(compgen -W \"" +
+           EditionNames() +
+           "\" -- \"$cur\")); return 0 ;;\n"
            "    esac\n"
+           "    # bash splits --edition=VALUE at the '=': the value follows a word '='.\n"
+           "    if [[ $prev == = && ${COMP_WORDS[COMP_CWORD-2]} == --edition ]]; then\n"
+           "        COMPREPLY=($(compgen -W \"" +
+           EditionNames() +
+           "\" -- \"$cur\"))\n"
+           "        return 0\n"
+           "    fi\n"
            "    # After an option that takes a value (not written as --name=value): the value.\n"
            "    if [[ $prev == --* && $prev != --help && $cur != -* ]]; then\n"
            "        return 0\n"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "generators/edition.h"
 #include "generators/gadget_table.h"
 #include "tests/support/temp_dir.h"
 #include "tools/completion_script.h"
@@ -49,7 +50,7 @@ Words Complete(const TempDir& dir, const std::string& script, const std::vector<
 
 Words OptionsOf(const gen::GadgetSpec& gadget)
 {
-    Words options = {"--help", "-o", "--output"};
+    Words options = {"--edition", "--help", "-o", "--output"};
     for (const gen::FieldSpec& f : gadget.fields)
         options.insert("--" + std::string(f.option));
     return options;
@@ -65,7 +66,7 @@ gen::CodeBuffer NoCode(const gen::FieldInputs&)
 TEST(CompletionTest, FirstWordOffersEveryGadgetOfTheTable)
 {
     TempDir dir;
-    Words expected = {"--list", "--help"};
+    Words expected = {"--list", "--help", "--version"};
     for (const gen::GadgetSpec& g : gen::GadgetTable())
         expected.insert(std::string(g.id));
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
@@ -108,6 +109,25 @@ TEST(CompletionTest, ValuesAreNotCompletedAsOptionsAndOutputCompletesFiles)
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "-o", "snip"}),
               Words{"snippet.html"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "no-such-gadget", "-"}), Words{});
+}
+
+// Both spellings of --edition complete its values; bash splits "--edition=" into two words.
+TEST(CompletionTest, EditionCompletesItsValues)
+{
+    TempDir dir;
+    const std::string script = tools::BashCompletionScript(gen::GadgetTable());
+    const Words editions = {std::string(gen::EditionName(gen::Edition::Classic)),
+                            std::string(gen::EditionName(gen::Edition::Today))};
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        const std::string id(g.id);
+        EXPECT_EQ(Complete(dir, script, {"sitewright-gen", id, "--edition", ""}), editions) << id;
+        EXPECT_EQ(Complete(dir, script, {"sitewright-gen", id, "--edition", "=", "t"}),
+                  Words{"today"})
+            << id;
+        EXPECT_EQ(Complete(dir, script, {"sitewright-gen", id, "--edition", "classic", "--ed"}),
+                  Words{"--edition"})
+            << id;
+    }
 }
 
 TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "cli/gen_command.h"
+#include "cli/standard_options.h"
 #include "generators/bookmark_us.h"
 #include "generators/break_frames.h"
 #include "generators/compatibility.h"
@@ -111,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"StrayArgument", {"bookmark-us", "extra"}, "'extra'"},
                     RefusalCase{"ListWithMore", {"--list", "extra"}, "--list takes no"},
                     RefusalCase{"HelpWithMore", {"--help", "--list"}, "--help takes no"},
+                    RefusalCase{"ShortHelpWithMore", {"-h", "bookmark-us"}, "-h takes no"},
+                    RefusalCase{"VersionWithMore", {"--version", "-o", "x"}, "--version takes no"},
                     RefusalCase{"UnknownEdition",
                                 {"bookmark-us", "--edition=modern"},
                                 "--edition takes classic or today, not 'modern'"},
@@ -180,6 +183,21 @@ TEST(GenCommand, NumberFieldsTakeAnyTextAsTheSpinBoxReadsIt)
                 << line;
         }
     }
+}
+
+// -h is --help wherever --help is taken, never a gadget; --version is one line.
+TEST(GenCommand, ShortHelpAndVersion)
+{
+    const GenRun help = Gen({"--help"});
+    const GenRun shortHelp = Gen({"-h"});
+    EXPECT_EQ(shortHelp.status, cli::kExitOk);
+    EXPECT_EQ(shortHelp.out, help.out);
+    for (const gen::GadgetSpec& g : gen::GadgetTable())
+        EXPECT_EQ(Gen({std::string(g.id), "-h"}).out, Gen({std::string(g.id), "--help"}).out)
+            << g.id;
+    const GenRun version = Gen({"--version"});
+    EXPECT_EQ(version.status, cli::kExitOk);
+    EXPECT_EQ(version.out, cli::VersionLine("sitewright-gen"));
 }
 
 // Every gadget takes both editions, in both option forms; classic is the default, and the
