@@ -34,7 +34,7 @@ constexpr std::string_view kWholeNumber = "a whole number written in digits only
 } // namespace
 
 FieldError::FieldError(const FieldName& field, std::string_view takes)
-    : std::runtime_error(Message(field, takes))
+    : std::runtime_error(Message(field, takes)), option_(field.option)
 {
 }
 

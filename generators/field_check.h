@@ -20,6 +20,12 @@ class FieldError : public std::runtime_error
 {
 public:
     FieldError(const FieldName& field, std::string_view takes);
+
+    // The option of the refused field, so a caller can say where the value came from.
+    const std::string& Option() const { return option_; }
+
+private:
+    std::string option_;
 };
 
 // Fields that land in the script as code. Blanks (spaces and tabs) before and after the value
