@@ -1,4 +1,5 @@
 #include "cli/gen_command.h"
+#include "cli/recipe_command.h"
 
 #include <algorithm>
 #include <optional>
@@ -19,6 +20,8 @@ namespace
 constexpr const char* kUsage =
     "Usage: sitewright-gen GADGET [--OPTION=VALUE | --OPTION VALUE]... [--edition EDITION]\n"
     "                      [-o FILE]\n"
+    "       sitewright-gen GADGET [OPTION]... --as-recipe\n"
+    "       sitewright-gen --recipe FILE [--dry-run]\n"
     "       sitewright-gen GADGET --help\n"
     "       sitewright-gen --list\n"
     "       sitewright-gen --help\n"
@@ -31,7 +34,13 @@ constexpr const char* kUsage =
     "--edition today writes the today's edition, built on current web standards, instead of\n"
     "the designed snippet (--edition classic, the default).\n"
     "--list names the gadgets and says whether their designed snippet works in today's\n"
-    "browsers; GADGET --help says what it does there and lists the gadget's options.\n";
+    "browsers; GADGET --help says what it does there and lists the gadget's options.\n"
+    "--as-recipe prints the recipe of the command line instead of the snippet, -o FILE\n"
+    "becoming the entry's output.\n"
+    "--recipe FILE generates every snippet of a recipe (see docs/recipe.md): each to its\n"
+    "output file, a path below the recipe's folder, or without one to standard output, in\n"
+    "order. Every entry is checked first; any refusal names the entry and its key, exits\n"
+    "with status 2 and writes nothing. --dry-run lists what would be written.\n";
 
 struct Request {
     const gen::GadgetSpec* gadget = nullptr;
@@ -39,6 +48,8 @@ struct Request {
     std::optional<std::string> outputPath;
     gen::Edition edition = gen::Edition::Classic;
     bool help = false;
+    bool asRecipe = false;
+    std::vector<std::pair<std::string, std::string>> given; // options as given, for --as-recipe
 };
 
 // A usage error: the message goes to standard error and the run ends with kExitUsage.
@@ -88,6 +99,8 @@ void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
     out << "classic (the designed snippet, the default) or today\n";
     column("-o FILE");
     out << "write to FILE, replacing it, instead of standard output\n";
+    column("--as-recipe");
+    out << "print the recipe of this command line instead of the snippet\n";
 }
 
 std::size_t FieldIndex(const gen::GadgetSpec& g, std::string_view option)
@@ -133,6 +146,8 @@ Request Parse(const std::vector<std::string>& args)
         const std::string name = arg.substr(0, equals);
         if (name == "--help" && equals == std::string::npos) {
             r.help = true;
+        } else if (name == "--as-recipe" && equals == std::string::npos) {
+            r.asRecipe = true;
         } else if (name == "--edition") {
             r.edition = TakeEdition(TakeValue(args, i, name, equals));
         } else if (name == "-o" || name == "--output") {
@@ -140,6 +155,7 @@ Request Parse(const std::vector<std::string>& args)
         } else if (name.size() > 2 && name.compare(0, 2, "--") == 0) {
             const std::size_t field = FieldIndex(*r.gadget, std::string_view(name).substr(2));
             r.values[field] = TakeValue(args, i, name, equals);
+            r.given.emplace_back(name.substr(2), r.values[field]);
         } else {
             throw UsageError("sitewright-gen: unexpected argument '" + arg + "'");
         }
@@ -186,6 +202,8 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << kUsage;
         return kExitUsage;
     }
+    if (IsRecipeCommand(args))
+        return RunRecipe(args, out, err);
     if (args.size() == 1 && args[0] == "--help") {
         out << kUsage;
         return Delivered(out, err);
@@ -203,6 +221,8 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
             PrintGadgetHelp(*r.gadget, out);
             return Delivered(out, err);
         }
+        if (r.asRecipe)
+            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, out, err);
         return Generate(r, out, err);
     } catch (const UsageError& e) {
         err << e.what() << '\n';
