@@ -21,6 +21,7 @@
 #include "app/page_layout.h"
 #include "app/page_shortcuts.h"
 #include "app/png_resource.h"
+#include "app/recipe_actions.h"
 #include "platform/shell.h"
 #include "widgets/pixel_picture.h"
 #include "widgets/spin_edit.h"
@@ -110,6 +111,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     chkTodaysEdition = new EditionChoice(this);
     ConnectHandlers();
     new PageShortcuts(*this);
+    new RecipeActions(*this);
     ShowPage(1);
     CenterOnScreen();
     Form2 = this;
@@ -176,6 +178,7 @@ void TForm2::EnsurePageBuilt(int page)
     pages::BuildPage(*this, layout);
     for (const pages::ButtonRow& button : {layout.preview, layout.generate})
         connect(this->*button.member, &TxpButton::clicked, this, Guarded(button.handler));
+    Q_EMIT PageBuilt(page);
 }
 
 void TForm2::BuildFooter()

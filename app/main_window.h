@@ -200,6 +200,10 @@ public:
     QLabel* Label53 = nullptr;
     QLineEdit* Edit13 = nullptr;
 
+Q_SIGNALS:
+    // The controls of `page` now exist (on its first show, or when built ahead of it).
+    void PageBuilt(int page);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
