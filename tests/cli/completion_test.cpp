@@ -49,7 +49,7 @@ Words Complete(const TempDir& dir, const std::string& script, const std::vector<
 
 Words OptionsOf(const gen::GadgetSpec& gadget)
 {
-    Words options = {"--help", "-o", "--output"};
+    Words options = {"--help", "-o", "--output", "--as-recipe"};
     for (const gen::FieldSpec& f : gadget.fields)
         options.insert("--" + std::string(f.option));
     return options;
@@ -65,7 +65,7 @@ gen::CodeBuffer NoCode(const gen::FieldValues&)
 TEST(CompletionTest, FirstWordOffersEveryGadgetOfTheTable)
 {
     TempDir dir;
-    Words expected = {"--list", "--help"};
+    Words expected = {"--list", "--help", "--recipe", "--dry-run"};
     for (const gen::GadgetSpec& g : gen::GadgetTable())
         expected.insert(std::string(g.id));
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
@@ -109,6 +109,11 @@ TEST(CompletionTest, ValuesAreNotCompletedAsOptionsAndOutputCompletesFiles)
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "-o", "snip"}),
               Words{"snippet.html"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "no-such-gadget", "-"}), Words{});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "--recipe", "snip"}), Words{"snippet.html"});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "--recipe", "snippet.html", "--d"}),
+              Words{"--dry-run"});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "--as-recipe", "-o"}),
+              Words{"-o"});
 }
 
 TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)
