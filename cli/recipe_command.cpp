@@ -131,10 +131,10 @@ int WriteAll(const recipe::Recipe& r, const std::string& folder, std::ostream& o
 
 bool IsRecipeCommand(const std::vector<std::string>& args)
 {
-    for (const std::string& arg : args)
-        if (arg == "--recipe" || arg.rfind("--recipe=", 0) == 0)
-            return true;
-    return !args.empty() && args[0] == "--dry-run";
+    // Only the first argument decides: a gadget's value may well read "--recipe".
+    if (args.empty())
+        return false;
+    return args[0] == "--recipe" || args[0].rfind("--recipe=", 0) == 0 || args[0] == "--dry-run";
 }
 
 int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

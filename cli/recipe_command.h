@@ -11,7 +11,7 @@
 namespace cli
 {
 
-// Whether the arguments ask for a recipe run ("--recipe FILE", "--dry-run").
+// Whether the arguments ask for a recipe run: they start with "--recipe" or "--dry-run".
 bool IsRecipeCommand(const std::vector<std::string>& args);
 
 // Runs "sitewright-gen --recipe FILE [--dry-run]": every entry of the recipe is checked first

@@ -72,6 +72,11 @@ Json ParseJson(std::string_view bytes)
         return Json::parse(bytes);
     } catch (const nlohmann::json::parse_error& e) {
         throw SyntaxError(e, bytes);
+    } catch (const nlohmann::json::exception& e) {
+        // A number too large for a double: the library says which, not where.
+        const std::string what = e.what();
+        throw RecipeError(
+            "", what.substr(what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2));
     }
 }
 

@@ -162,6 +162,9 @@ TEST(RecipeCommand, RefusesAMissingFileAndABadCommandLine)
     const GenRun missing = Gen({"--recipe", dir.File("none.json")});
     EXPECT_EQ(missing.status, cli::kExitUsage);
     EXPECT_NE(missing.err.find("none.json"), std::string::npos) << missing.err;
+    const GenRun value = Gen({"bookmark-us", "--site-name", "--recipe"});
+    EXPECT_EQ(value.status, cli::kExitOk);
+    EXPECT_NE(value.out.find("--recipe"), std::string::npos);
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--recipe"}, {"--dry-run"}, {"--recipe", "a", "b"}}) {
         const GenRun r = Gen(args);

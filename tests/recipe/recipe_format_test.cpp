@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"TooDeep", "{\"format\": 1, \"x\": " + std::string(100, '[') + "}",
                 "line 1, column 83: nested deeper than 64 levels"},
         Refusal{"TooManyEntries", Entries(100001), "snippets: more than 100,000 entries"},
+        Refusal{"HugeNumber", "{\"format\": 1, \"snippets\": [], \"x\": 1e400}",
+                "number overflow parsing '1e400'"},
         Refusal{"TooLarge", std::string(16 * 1024 * 1024 + 1, ' '),
                 "the recipe is larger than 16 MB"}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
