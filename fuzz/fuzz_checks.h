@@ -20,4 +20,8 @@ void CheckSplitFields(const std::uint8_t* data, std::size_t size);
 // The whole input is a JPEG file, decoded for the program's image control and whole.
 void CheckDecodeJpeg(const std::uint8_t* data, std::size_t size);
 
+// The whole input is a recipe file: read and checked, or refused with a RecipeError; a recipe
+// read is written back in canonical form, which reads back to the same bytes.
+void CheckRecipe(const std::uint8_t* data, std::size_t size);
+
 } // namespace fuzzchecks
