@@ -88,12 +88,13 @@ const Json& Expect(const Json& value, Json::value_t type, const std::string& pla
     return value;
 }
 
-std::string Text(const Json& value, const std::string& place)
+std::string Text(Json& value, const std::string& place)
 {
-    return Expect(value, Json::value_t::string, place, "a string").get<std::string>();
+    Expect(value, Json::value_t::string, place, "a string");
+    return std::move(value.get_ref<std::string&>());
 }
 
-gen::Edition EditionOf(const Json& value, const std::string& place)
+gen::Edition EditionOf(Json& value, const std::string& place)
 {
     const std::string name = Text(value, place);
     if (const std::optional<gen::Edition> edition = gen::ParseEdition(name))
@@ -101,20 +102,22 @@ gen::Edition EditionOf(const Json& value, const std::string& place)
     throw RecipeError(place, "must be \"classic\" or \"today\", not \"" + name + "\"");
 }
 
-void ReadValues(const Json& values, const std::string& place, Entry& entry)
+void ReadValues(Json& values, const std::string& place, Entry& entry)
 {
     Expect(values, Json::value_t::object, place, "an object");
-    for (const auto& [option, value] : values.items())
+    for (auto& [option, value] : values.items())
         entry.values.emplace_back(option, Text(value, place + "." + option));
 }
 
-Entry ReadEntry(const Json& json, const std::string& place)
+// Takes the entry's JSON by value, so its memory goes as soon as the entry is read and a large
+// recipe is not held twice.
+Entry ReadEntry(Json json, const std::string& place)
 {
     Expect(json, Json::value_t::object, place, "an object");
     if (!json.contains("gadget"))
         throw RecipeError(place, "has no \"gadget\"");
     Entry entry;
-    for (const auto& [key, value] : json.items()) {
+    for (auto& [key, value] : json.items()) {
         const std::string at = place + "." + key;
         if (key == "gadget")
             entry.gadget = Text(value, at);
@@ -125,7 +128,7 @@ Entry ReadEntry(const Json& json, const std::string& place)
         else if (key == "output")
             entry.output = Text(value, at);
         else
-            entry.unknown[key] = value;
+            entry.unknown[key] = std::move(value);
     }
     return entry;
 }
@@ -143,14 +146,15 @@ void CheckFormat(const Json& json)
                                         std::to_string(kFormatVersion) + ")");
 }
 
-void ReadSnippets(const Json& snippets, Recipe& recipe)
+void ReadSnippets(Json& snippets, Recipe& recipe)
 {
     Expect(snippets, Json::value_t::array, "snippets", "an array");
     if (snippets.size() > kMaxEntries)
         throw RecipeError("snippets", "more than 100,000 entries");
     recipe.snippets.reserve(snippets.size());
     for (std::size_t i = 0; i < snippets.size(); ++i)
-        recipe.snippets.push_back(ReadEntry(snippets[i], "snippets[" + std::to_string(i) + "]"));
+        recipe.snippets.push_back(
+            ReadEntry(std::move(snippets[i]), "snippets[" + std::to_string(i) + "]"));
 }
 
 Json ValuesJson(const Entry& entry)
@@ -212,7 +216,7 @@ void Entry::SetValue(std::string_view option, const std::string& value)
 
 Recipe ParseRecipe(std::string_view bytes)
 {
-    const Json json = ParseJson(bytes);
+    Json json = ParseJson(bytes);
     if (!json.is_object())
         throw RecipeError("",
                           std::string("the recipe must be a JSON object, not ") + json.type_name());
@@ -220,11 +224,11 @@ Recipe ParseRecipe(std::string_view bytes)
     if (!json.contains("snippets"))
         throw RecipeError("", "the recipe has no \"snippets\"");
     Recipe recipe;
-    for (const auto& [key, value] : json.items()) {
+    for (auto& [key, value] : json.items()) {
         if (key == "snippets")
             ReadSnippets(value, recipe);
         else if (key != "format")
-            recipe.unknown[key] = value;
+            recipe.unknown[key] = std::move(value);
     }
     return recipe;
 }
