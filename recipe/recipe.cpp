@@ -1,6 +1,7 @@
 #include "recipe/recipe.h"
 
 #include <algorithm>
+#include <set>
 
 #include "generators/gadget_table.h"
 
@@ -51,6 +52,40 @@ void CheckDepth(std::string_view bytes)
     }
 }
 
+// The end of the string that starts at `open` (its closing quote), in valid JSON.
+std::size_t StringEnd(std::string_view bytes, std::size_t open)
+{
+    std::size_t i = open + 1;
+    while (bytes[i] != '"')
+        i += bytes[i] == '\\' ? 2 : 1;
+    return i;
+}
+
+// The parser keeps the last of two equal keys and drops the other value without a word; a
+// recipe typed by hand says which one it means instead. Runs on JSON the parser took, and
+// compares keys as written.
+void CheckDuplicateKeys(std::string_view bytes)
+{
+    std::vector<std::set<std::string_view>> objects; // keys of each open object; arrays too
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '{' || c == '[') {
+            objects.emplace_back();
+        } else if (c == '}' || c == ']') {
+            objects.pop_back();
+        } else if (c == '"') {
+            const std::size_t end = StringEnd(bytes, i);
+            const std::size_t next = bytes.find_first_not_of(" \t\r\n", end + 1);
+            const std::string_view key = bytes.substr(i + 1, end - i - 1);
+            if (next != std::string_view::npos && bytes[next] == ':' &&
+                !objects.back().insert(key).second)
+                throw RecipeError(LineColumn(bytes, i), "the key \"" + std::string(key) +
+                                                            "\" appears twice in one object");
+            i = end;
+        }
+    }
+}
+
 // nlohmann's message is "[json.exception.parse_error.101] parse error at line L, column C:
 // detail"; the place and the detail go their own ways.
 RecipeError SyntaxError(const nlohmann::json::parse_error& e, std::string_view bytes)
@@ -69,7 +104,9 @@ Json ParseJson(std::string_view bytes)
         throw RecipeError("", "the recipe is larger than 16 MB");
     CheckDepth(bytes);
     try {
-        return Json::parse(bytes);
+        Json json = Json::parse(bytes);
+        CheckDuplicateKeys(bytes);
+        return json;
     } catch (const nlohmann::json::parse_error& e) {
         throw SyntaxError(e, bytes);
     } catch (const nlohmann::json::exception& e) {

@@ -164,6 +164,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"TooDeep", "{\"format\": 1, \"x\": " + std::string(100, '[') + "}",
                 "line 1, column 83: nested deeper than 64 levels"},
         Refusal{"TooManyEntries", Entries(100001), "snippets: more than 100,000 entries"},
+        Refusal{"DuplicateKey",
+                OneEntry("{\"gadget\": \"popup-page\", \"x\": {\"width\": \"1\"},\n"
+                         "\"values\": {\"width\": \"1\", \"width\": \"2\"}}"),
+                "line 2, column 26: the key \"width\" appears twice in one object"},
         Refusal{"HugeNumber", "{\"format\": 1, \"snippets\": [], \"x\": 1e400}",
                 "number overflow parsing '1e400'"},
         Refusal{"TooLarge", std::string(16 * 1024 * 1024 + 1, ' '),
