@@ -11,7 +11,7 @@ PopupPageFields CheckedPopupPage(const FieldInputs& in)
     // Nothing is allowed for seconds: "000" alone is a wait of no time.
     return {in.Text("url"), WholeNumberField(in.Text("width"), in.Name("width")),
             WholeNumberField(in.Text("height"), in.Name("height")),
-            WholeNumberOrEmptyField(in.Text("seconds"), in.Name("seconds"))};
+            TimerSecondsField(in.Text("seconds"), in.Name("seconds"))};
 }
 
 CodeBuffer PopupPage(const FieldInputs& in)
