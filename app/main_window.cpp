@@ -22,6 +22,7 @@
 #include "app/page_layout.h"
 #include "app/page_shortcuts.h"
 #include "app/png_resource.h"
+#include "app/recipe_actions.h"
 #include "generators/gadget_table.h"
 #include "platform/shell.h"
 #include "widgets/pixel_picture.h"
@@ -100,6 +101,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     chkTodaysEdition = new EditionChoice(this);
     ConnectHandlers();
     new PageShortcuts(*this);
+    new RecipeActions(*this);
     ShowPage(1);
     CenterOnScreen();
     Form2 = this;
@@ -172,6 +174,7 @@ void TForm2::EnsurePageBuilt(int page)
             Guarded([this, page] { PreviewClick(page); }));
     connect(buttons.generate, &TxpButton::clicked, this,
             Guarded([this, page] { GenerateCodeClick(page); }));
+    Q_EMIT PageBuilt(page);
 }
 
 void TForm2::BuildFooter()

@@ -60,6 +60,10 @@ public:
     // Classic or today's edition for every page's Preview and Generate Code.
     EditionChoice* chkTodaysEdition = nullptr;
 
+Q_SIGNALS:
+    // The controls of `page` now exist (on its first show, or when built ahead of it).
+    void PageBuilt(int page);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,4 +1,5 @@
 #include "cli/gen_command.h"
+#include "cli/recipe_command.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -23,6 +24,8 @@ namespace
 // paragraphs before "Options:" for the description, one option per line after it.
 constexpr const char* kUsage =
     "Usage: sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE]\n"
+    "  or:  sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE] --as-recipe\n"
+    "  or:  sitewright-gen --recipe FILE [--dry-run]\n"
     "  or:  sitewright-gen GADGET --help\n"
     "  or:  sitewright-gen --list\n"
     "  or:  sitewright-gen --help\n"
@@ -35,12 +38,21 @@ constexpr const char* kUsage =
     "a spin box on the program's page, reads its value as the spin box does: any text has\n"
     "a value, and text that is not a whole number gives 0.\n"
     "\n"
+    "--recipe FILE generates every snippet of a recipe (see docs/recipe.md): each to its\n"
+    "output file, a path below the recipe's folder, or without one to standard output, in\n"
+    "order. Every entry is checked first; any refusal names the entry and its key, exits\n"
+    "with status 2 and writes nothing.\n"
+    "\n"
     "Options:\n"
     "  --OPTION=VALUE, --OPTION VALUE\n"
     "                       the value of one of the gadget's fields; GADGET --help lists them\n"
     "  --edition=EDITION    classic (the designed snippet, the default) or today (the today's\n"
     "                       edition, built on current web standards)\n"
     "  -o, --output=FILE    write to FILE, replacing it, instead of standard output\n"
+    "  --as-recipe          print the recipe of the command line instead of the snippet,\n"
+    "                       -o FILE becoming the entry's output\n"
+    "  --recipe=FILE        generate every snippet of the recipe FILE\n"
+    "  --dry-run            with --recipe, list what would be written and write nothing\n"
     "  --list               name the gadgets and say whether their designed snippet works in\n"
     "                       today's browsers\n"
     "  -h, --help           show this help, or after GADGET what the gadget does in today's\n"
@@ -53,6 +65,8 @@ struct Request {
     std::optional<std::string> outputPath;
     gen::Edition edition = gen::Edition::Classic;
     bool help = false;
+    bool asRecipe = false;
+    std::vector<std::pair<std::string, std::string>> given; // options as given, for --as-recipe
 };
 
 // A usage error: the message goes to standard error and the run ends with kExitUsage.
@@ -104,6 +118,8 @@ void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
     out << "classic (the designed snippet, the default) or today\n";
     column("-o FILE");
     out << "write to FILE, replacing it, instead of standard output\n";
+    column("--as-recipe");
+    out << "print the recipe of this command line instead of the snippet\n";
 }
 
 std::size_t FieldIndex(const gen::GadgetSpec& g, std::string_view option)
@@ -149,6 +165,8 @@ Request Parse(const std::vector<std::string>& args)
         const std::string name = arg.substr(0, equals);
         if (IsHelpOption(name) && equals == std::string::npos) {
             r.help = true;
+        } else if (name == "--as-recipe" && equals == std::string::npos) {
+            r.asRecipe = true;
         } else if (name == "--edition") {
             r.edition = TakeEdition(TakeValue(args, i, name, equals));
         } else if (name == "-o" || name == "--output") {
@@ -156,6 +174,7 @@ Request Parse(const std::vector<std::string>& args)
         } else if (name.size() > 2 && name.compare(0, 2, "--") == 0) {
             const std::size_t field = FieldIndex(*r.gadget, std::string_view(name).substr(2));
             r.values[field] = TakeValue(args, i, name, equals);
+            r.given.emplace_back(name.substr(2), r.values[field]);
         } else {
             throw UsageError("sitewright-gen: unexpected argument '" + arg + "'");
         }
@@ -207,6 +226,8 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << kUsage;
         return kExitUsage;
     }
+    if (IsRecipeCommand(args))
+        return RunRecipe(args, out, err);
     if (const std::optional<int> status =
             AnswerStandardOption(args, "sitewright-gen", kUsage, out, err))
         return *status;
@@ -223,6 +244,8 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
             PrintGadgetHelp(*r.gadget, out);
             return Delivered(out, err);
         }
+        if (r.asRecipe)
+            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, out, err);
         return Generate(r, out, err);
     } catch (const UsageError& e) {
         err << e.what() << '\n';

@@ -13,6 +13,8 @@
 #include "branding/jpeg_image.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
+#include "recipe/recipe.h"
+#include "recipe/recipe_check.h"
 
 namespace fuzzchecks
 {
@@ -193,6 +195,22 @@ void CheckSplitFields(const std::uint8_t* data, std::size_t size)
         total += field.size();
     Require(fields.size() <= text.size() + 1);
     Require(total <= text.size());
+}
+
+void CheckRecipe(const std::uint8_t* data, std::size_t size)
+{
+    recipe::Recipe read;
+    try {
+        read = recipe::ParseRecipe(std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (const recipe::RecipeError&) {
+        return;
+    }
+    const std::string canonical = recipe::WriteRecipe(read);
+    Require(recipe::WriteRecipe(recipe::ParseRecipe(canonical)) == canonical);
+    try {
+        recipe::CheckRecipe(read);
+    } catch (const recipe::RecipeError&) {
+    }
 }
 
 } // namespace fuzzchecks

@@ -27,4 +27,8 @@ void CheckListSections(const std::uint8_t* data, std::size_t size);
 // bytes appended to it.
 void CheckAppendSection(const std::uint8_t* data, std::size_t size);
 
+// The whole input is a recipe file: read and checked, or refused with a RecipeError; a recipe
+// read is written back in canonical form, which reads back to the same bytes.
+void CheckRecipe(const std::uint8_t* data, std::size_t size);
+
 } // namespace fuzzchecks

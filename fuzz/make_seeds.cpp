@@ -94,5 +94,10 @@ int main(int argc, char** argv)
             Save(out / "split_fields", "cut_" + std::to_string(cut), "|" + text.substr(0, cut));
     }
     SaveJpegSeeds(out / "decode_jpeg", jpeg);
+    const std::string recipe = "{\"format\": 1, \"snippets\": [{\"gadget\": \"popup-page\", "
+                               "\"edition\": \"today\", \"values\": {\"width\": \"3\"}, "
+                               "\"output\": \"a/b.html\", \"x\": [1, {\"y\": null}]}], \"z\": 2}";
+    for (std::size_t cut = 0; cut <= recipe.size(); cut += 7)
+        Save(out / "recipe", "cut_" + std::to_string(cut), recipe.substr(0, cut));
     return 0;
 }

@@ -64,13 +64,13 @@ constexpr std::string_view kWholeNumber = "a whole number written in digits only
 } // namespace
 
 FieldError::FieldError(const FieldName& field, std::string_view takes)
-    : std::runtime_error(Message(field, takes)),
+    : std::runtime_error(Message(field, takes)), option_(field.option),
       captionMessage_(gen::CaptionMessage(field, takes, nullptr))
 {
 }
 
 FieldError::FieldError(const FieldName& field, std::string_view takes, std::string_view typed)
-    : std::runtime_error(Message(field, takes))
+    : std::runtime_error(Message(field, takes)), option_(field.option)
 {
     const std::string shown = Shown(typed);
     captionMessage_ = gen::CaptionMessage(field, takes, &shown);

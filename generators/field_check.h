@@ -31,7 +31,11 @@ public:
 
     static constexpr std::size_t kTypedShown = 60;
 
+    // The option of the refused field, so a caller can say where the value came from.
+    const std::string& Option() const { return option_; }
+
 private:
+    std::string option_;
     std::string captionMessage_;
 };
 

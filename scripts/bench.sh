@@ -95,6 +95,29 @@ gadget=$(grep -E '^SITEWRIGHT_BENCH_GADGET' $b/CMakeCache.txt | cut -d= -f2)
 read -r ms floor_ms _ _ < <($b/bench-process "$runs" -- $b/sitewright-gen "$gadget" -- $b/bench-write-floor)
 row "sitewright-gen $gadget, whole process (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 
+# Recipes: one run of a 10,000-entry recipe against as many separate runs (goal: 20 times
+# faster, so the floor column holds the separate runs) and against only writing the same files
+# (goal: within 2 times); peak memory of a 100,000-entry recipe against 1,000 entries (goal:
+# flat); opening 1,000 entries in the program (goal: under 50 ms) against only parsing them.
+recipe_entries=${BENCH_RECIPE_ENTRIES:-10000}
+[[ -n "${BENCH_QUICK:-}" ]] && recipe_entries=${BENCH_RECIPE_ENTRIES:-500}
+scratch=$(mktemp -d)
+while read -r figure ours floor; do
+  case $figure in
+    recipe-vs-runs) row "sitewright-gen --recipe, $recipe_entries entries, against separate runs (ms)" \
+      "$ours" "$floor" "$(ratio "$ours" "$floor")" ;;
+    recipe-vs-writes) row "sitewright-gen --recipe, $recipe_entries entries, against only writing them (ms)" \
+      "$ours" "$floor" "$(ratio "$ours" "$floor")" ;;
+    memory-100k-vs-1k) row "sitewright-gen --recipe peak memory, 100,000 against 1,000 entries (KiB)" \
+      "$ours" "$floor" "$(ratio "$ours" "$floor")" ;;
+  esac
+done < <($b/bench-recipe $b/sitewright-gen "$recipe_entries" "$scratch/recipe")
+if [[ -x $b/bench-recipe-open ]]; then
+  read -r ms floor_ms < <($b/bench-recipe-open 1000 "$scratch/open.json")
+  row "open a 1,000-entry recipe in the program (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+fi
+rm -rf "$scratch"
+
 # In-process figures: pairs of Google Benchmark results named ours/X and floor/X.
 while IFS=, read -r figure ours floor unit; do
   row "$figure ($unit)" "$ours" "$floor" "$(ratio "$ours" "$floor")"

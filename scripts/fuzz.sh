@@ -16,7 +16,8 @@ cmake --build "$dir" -j 2 >"$dir/build.log" || { cat "$dir/build.log"; exit 1; }
 
 rm -rf "$dir/seeds"
 "$dir/fuzz_make_seeds" assets/branding.jpg "$dir/seeds"
-for target in extract_section read_trailer split_fields decode_jpeg list_sections append_section; do
+for target in extract_section read_trailer split_fields decode_jpeg list_sections append_section \
+              recipe; do
   corpus="$dir/corpus/$target"
   findings="$dir/findings/$target"
   mkdir -p "$corpus" "$findings"

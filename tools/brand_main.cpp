@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <stdexcept>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -30,7 +30,7 @@ std::string_view ShellWord(std::string_view word)
 
 std::string GadgetIds(const std::vector<gen::GadgetSpec>& gadgets)
 {
-    std::string ids = "--list --help --version";
+    std::string ids = "--list --help --version --recipe --dry-run";
     for (const gen::GadgetSpec& g : gadgets)
         ids.append(" ").append(ShellWord(g.id));
     return ids;
@@ -44,7 +44,7 @@ std::string OptionCases(const std::vector<gen::GadgetSpec>& gadgets)
         cases.append("        ").append(ShellWord(g.id)).append(") options=\"");
         for (const gen::FieldSpec& f : g.fields)
             cases.append("--").append(ShellWord(f.option)).append(" ");
-        cases.append("--edition --help -o --output\" ;;\n");
+        cases.append("--edition --help -o --output --as-recipe\" ;;\n");
     }
     return cases;
 }
@@ -72,7 +72,7 @@ std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets)
            "        return 0\n"
            "    fi\n"
            "    case $prev in\n"
-           "        -o | --output) COMPREPLY=($(compgen -f -- \"$cur\")); return 0 ;;\n"
+           "        -o | --output | --recipe) COMPREPLY=($(compgen -f -- \"$cur\")); return 0 ;;\n"
            "        --edition) COMPREPLY=($(compgen -W \"" +
            EditionNames() +
            "\" -- \"$cur\")); return 0 ;;\n"
@@ -85,10 +85,13 @@ std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets)
            "        return 0\n"
            "    fi\n"
            "    # After an option that takes a value (not written as --name=value): the value.\n"
-           "    if [[ $prev == --* && $prev != --help && $cur != -* ]]; then\n"
+           "    if [[ $prev == --* && $prev != --help && $prev != --dry-run && $prev != "
+           "--as-recipe &&\n"
+           "          $cur != -* ]]; then\n"
            "        return 0\n"
            "    fi\n"
-           "    case ${COMP_WORDS[1]} in\n" +
+           "    case ${COMP_WORDS[1]} in\n"
+           "        --recipe | --dry-run) options=\"--recipe --dry-run\" ;;\n" +
            OptionCases(gadgets) +
            "        *) return 0 ;;\n"
            "    esac\n"

@@ -10,6 +10,7 @@
 
 #include "app/application.h"
 #include "app/error_reporting.h"
+#include "app/main_window.h"
 #include "platform/exe_image.h"
 #include "platform/executable_path.h"
 #include "platform/shell.h"

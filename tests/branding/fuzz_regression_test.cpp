@@ -28,7 +28,7 @@ std::vector<Regression> SavedInputs()
 {
     std::vector<Regression> cases;
     for (const char* target : {"extract_section", "read_trailer", "split_fields", "decode_jpeg",
-                               "list_sections", "append_section"}) {
+                               "list_sections", "append_section", "recipe"}) {
         const fs::path folder = fs::path(SITEWRIGHT_REGRESSION_DIR) / target;
         if (!fs::is_directory(folder))
             continue;
@@ -63,6 +63,8 @@ TEST_P(FuzzRegression, PassesChecks)
         fuzzchecks::CheckDecodeJpeg(data, bytes.size());
     else if (GetParam().target == "read_trailer")
         fuzzchecks::CheckReadTrailer(data, bytes.size());
+    else if (GetParam().target == "recipe")
+        fuzzchecks::CheckRecipe(data, bytes.size());
     else if (GetParam().target == "list_sections")
         fuzzchecks::CheckListSections(data, bytes.size());
     else if (GetParam().target == "append_section")

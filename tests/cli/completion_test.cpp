@@ -50,7 +50,7 @@ Words Complete(const TempDir& dir, const std::string& script, const std::vector<
 
 Words OptionsOf(const gen::GadgetSpec& gadget)
 {
-    Words options = {"--edition", "--help", "-o", "--output"};
+    Words options = {"--edition", "--help", "-o", "--output", "--as-recipe"};
     for (const gen::FieldSpec& f : gadget.fields)
         options.insert("--" + std::string(f.option));
     return options;
@@ -66,7 +66,7 @@ gen::CodeBuffer NoCode(const gen::FieldInputs&)
 TEST(CompletionTest, FirstWordOffersEveryGadgetOfTheTable)
 {
     TempDir dir;
-    Words expected = {"--list", "--help", "--version"};
+    Words expected = {"--list", "--help", "--version", "--recipe", "--dry-run"};
     for (const gen::GadgetSpec& g : gen::GadgetTable())
         expected.insert(std::string(g.id));
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
@@ -109,6 +109,11 @@ TEST(CompletionTest, ValuesAreNotCompletedAsOptionsAndOutputCompletesFiles)
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "-o", "snip"}),
               Words{"snippet.html"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "no-such-gadget", "-"}), Words{});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "--recipe", "snip"}), Words{"snippet.html"});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "--recipe", "snippet.html", "--d"}),
+              Words{"--dry-run"});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "--as-recipe", "-o"}),
+              Words{"-o"});
 }
 
 // Both spellings of --edition complete its values; bash splits "--edition=" into two words.

@@ -1,0 +1,245 @@
+#include "app/recipe_actions.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QMenu>
+#include <QMimeData>
+
+#include "app/edition_choice.h"
+#include "app/error_reporting.h"
+#include "app/main_window.h"
+#include "app/recent_recipes.h"
+#include "app/recipe_dialogs.h"
+#include "app/recipe_pages.h"
+#include "platform/read_only_file.h"
+#include "platform/staged_file.h"
+#include "recipe/recipe_check.h"
+
+namespace
+{
+
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FileName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// Refused by its size before a byte is read, so a huge file never fills memory.
+recipe::Recipe ReadRecipe(const QString& path)
+{
+    const platform::ReadOnlyFile input(LocalPath(path));
+    if (input.Size() > static_cast<std::int64_t>(recipe::kMaxRecipeBytes))
+        throw recipe::RecipeError("", "the recipe is larger than 16 MB");
+    recipe::Recipe r = recipe::ParseRecipe(input.ReadAll());
+    recipe::CheckRecipe(r);
+    return r;
+}
+
+QString DroppedRecipe(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().isEmpty() || !data->urls().front().isLocalFile())
+        return {};
+    return data->urls().front().toLocalFile();
+}
+
+} // namespace
+
+RecipeActions::RecipeActions(TForm2& window) : QObject(&window), window_(window)
+{
+    setObjectName(QStringLiteral("recipeActions"));
+    AddActions();
+    for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
+        WatchPageFields(window_, page, [this] { Refresh(); });
+    connect(&window_, &TForm2::PageBuilt, this,
+            [this](int page) { WatchPageFields(window_, page, [this] { Refresh(); }); });
+    connect(window_.chkTodaysEdition, &QCheckBox::toggled, this, [this] { Refresh(); });
+    shown_ = ReadPageState(window_);
+    window_.setAcceptDrops(true);
+    window_.installEventFilter(this);
+}
+
+void RecipeActions::AddActions()
+{
+    const auto make = [this](const char* text, const QKeySequence& keys, const char* tip) {
+        auto* action = new QAction(QString::fromUtf8(text), &window_);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setToolTip(QString::fromUtf8(tip));
+        window_.addAction(action);
+        return action;
+    };
+    openAction = make("&Open Recipe...", QKeySequence(Qt::CTRL | Qt::Key_O),
+                      "Open a recipe: fills every page from it (Ctrl+O)");
+    saveAction = make("&Save Recipe", QKeySequence(Qt::CTRL | Qt::Key_S),
+                      "Save every page to the open recipe (Ctrl+S)");
+    saveAsAction = make("Save Recipe &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                        "Save every page to a new recipe (Ctrl+Shift+S)");
+    connect(openAction, &QAction::triggered, this,
+            [this] { RunReportingErrors([this] { OpenChosen(); }); });
+    connect(saveAction, &QAction::triggered, this,
+            [this] { RunReportingErrors([this] { Save(); }); });
+    connect(saveAsAction, &QAction::triggered, this,
+            [this] { RunReportingErrors([this] { SaveAs(); }); });
+    recentMenu_ = new QMenu(QStringLiteral("&Recent Recipes"), &window_);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &RecipeActions::FillRecentMenu);
+    AddContextMenu(*window_.Menuepanel1);
+    for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
+        AddContextMenu(*window_.Page(page));
+    window_.Menuepanel1->setToolTip(
+        QStringLiteral("Right-click for Open Recipe (Ctrl+O) and Save Recipe (Ctrl+S)"));
+}
+
+void RecipeActions::AddContextMenu(QWidget& widget)
+{
+    widget.setContextMenuPolicy(Qt::ActionsContextMenu);
+    widget.addActions({openAction, saveAction, saveAsAction, recentMenu_->menuAction()});
+}
+
+void RecipeActions::FillRecentMenu()
+{
+    recentMenu_->clear();
+    for (const QString& path : RecentRecipes::List()) {
+        QAction* action = recentMenu_->addAction(path);
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (MayClose() && !Open(path) && !QFileInfo::exists(path))
+                RecentRecipes::Remove(path);
+        });
+    }
+    if (recentMenu_->isEmpty())
+        recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+}
+
+bool RecipeActions::Open(const QString& path)
+{
+    recipe::Recipe r;
+    try {
+        r = ReadRecipe(path);
+    } catch (const recipe::RecipeError& e) {
+        ReportError(FileName(path) + QStringLiteral(": ") + QString::fromStdString(e.what()));
+        return false;
+    } catch (const std::exception& e) {
+        ReportError(QString::fromStdString(e.what()));
+        return false;
+    }
+    ShowPageState(window_, recipe::PagesOf(r, ChosenEdition()));
+    recipe_ = std::move(r);
+    path_ = path;
+    shown_ = ReadPageState(window_);
+    RecentRecipes::Add(path);
+    Refresh();
+    return true;
+}
+
+bool RecipeActions::SaveTo(const QString& path)
+{
+    const recipe::PageState current = ReadPageState(window_);
+    recipe::Recipe merged = recipe::MergePages(recipe_, shown_, current, path_.isEmpty());
+    try {
+        platform::ReplaceFile(LocalPath(path), recipe::WriteRecipe(merged),
+                              platform::NewFileMode::Data);
+    } catch (const std::exception& e) {
+        ReportError(QString::fromStdString(e.what()));
+        return false;
+    }
+    recipe_ = std::move(merged);
+    path_ = path;
+    shown_ = current;
+    RecentRecipes::Add(path);
+    Refresh();
+    return true;
+}
+
+void RecipeActions::OpenChosen()
+{
+    if (!MayClose())
+        return;
+    const QString path = ChooseRecipeToOpen(&window_);
+    if (!path.isEmpty())
+        Open(path);
+}
+
+bool RecipeActions::Save()
+{
+    return path_.isEmpty() ? SaveAs() : SaveTo(path_);
+}
+
+bool RecipeActions::SaveAs()
+{
+    const QString path =
+        ChooseRecipeToSave(&window_, path_.isEmpty() ? QStringLiteral("site.json") : path_);
+    return !path.isEmpty() && SaveTo(path);
+}
+
+bool RecipeActions::Unsaved() const
+{
+    const recipe::PageState current = ReadPageState(window_);
+    return current.values != shown_.values ||
+           (!path_.isEmpty() && current.edition != shown_.edition);
+}
+
+void RecipeActions::Refresh()
+{
+    const bool unsaved = Unsaved();
+    if (baseTitle_.isNull())
+        baseTitle_ = window_.windowTitle();
+    if (!path_.isEmpty())
+        window_.setWindowTitle(FileName(path_) + QStringLiteral("[*] - ") + baseTitle_);
+    else
+        window_.setWindowTitle(unsaved ? baseTitle_ + QStringLiteral("[*]") : baseTitle_);
+    window_.setWindowModified(unsaved);
+}
+
+bool RecipeActions::MayClose()
+{
+    if (!Unsaved())
+        return true;
+    const QString name = path_.isEmpty() ? QStringLiteral("a new recipe") : FileName(path_);
+    switch (AskAboutUnsavedChanges(&window_, name)) {
+    case UnsavedAnswer::Save:
+        return Save();
+    case UnsavedAnswer::Discard:
+        return true;
+    case UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool RecipeActions::OpenDropped(QEvent* event)
+{
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = DroppedRecipe(drop->mimeData());
+    if (path.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop && MayClose())
+        Open(path);
+    return true;
+}
+
+bool RecipeActions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &window_)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Close:
+        if (MayClose())
+            return false;
+        event->ignore();
+        return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return OpenDropped(event);
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "recipe/page_merge.h"
+
+class QAction;
+class QMenu;
+class TForm2;
+
+// Open Recipe (Ctrl+O) and Save Recipe (Ctrl+S) on the main window, also in the context menu of
+// the menu list and of every page, with the recent recipes; a recipe file dropped on the window
+// opens. The window title names the open recipe and marks unsaved changes; closing with unsaved
+// changes asks first. Owned by the window; adds controls to none of its designed places.
+class RecipeActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RecipeActions(TForm2& window);
+
+    // Opens the recipe at `path` onto the pages. A recipe that cannot be read or used is
+    // reported in one error box naming the place, and the pages stay as they were. Returns
+    // whether it opened.
+    bool Open(const QString& path);
+    // Saves the pages to `path` as a recipe, keeping what the open recipe holds beyond them.
+    // Returns whether it saved; a failure is reported.
+    bool SaveTo(const QString& path);
+    // Asks for a recipe to open, then opens it.
+    void OpenChosen();
+    // Saves to the open recipe, or asks where to when none is open.
+    bool Save();
+    bool SaveAs();
+
+    // Whether the pages differ from the open recipe (or from their defaults when none is open).
+    bool Unsaved() const;
+    // The open recipe's path, empty when none is open.
+    QString Path() const { return path_; }
+
+    QAction* openAction = nullptr;
+    QAction* saveAction = nullptr;
+    QAction* saveAsAction = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void AddActions();
+    void AddContextMenu(QWidget& widget);
+    void FillRecentMenu();
+    void Refresh();
+    // Whether the window may close, asking about unsaved changes.
+    bool MayClose();
+    bool OpenDropped(QEvent* event);
+
+    TForm2& window_;
+    QMenu* recentMenu_ = nullptr;
+    QString path_;
+    QString baseTitle_;
+    recipe::Recipe recipe_;
+    recipe::PageState shown_;
+};

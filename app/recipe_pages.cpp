@@ -1,0 +1,74 @@
+#include "app/recipe_pages.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <stdexcept>
+
+#include "app/edition_choice.h"
+#include "app/main_window.h"
+#include "app/page_actions.h"
+
+namespace
+{
+
+QWidget* FieldControl(const TForm2& form, const gen::FieldSpec& field)
+{
+    return form.findChild<QWidget*>(QString::fromUtf8(QByteArrayView(field.component)));
+}
+
+} // namespace
+
+recipe::PageState ReadPageState(const TForm2& form)
+{
+    recipe::PageState state;
+    state.edition =
+        form.chkTodaysEdition ? form.chkTodaysEdition->Edition() : gen::Edition::Classic;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+        gen::FieldValues values = gen::DefaultValues(gadget);
+        for (std::size_t i = 0; i < gadget.fields.size(); ++i)
+            if (const QWidget* control = FieldControl(form, gadget.fields[i]))
+                values[i] = FieldText(*control);
+        state.values.push_back(std::move(values));
+    }
+    return state;
+}
+
+void ShowPageState(TForm2& form, const recipe::PageState& state)
+{
+    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    for (std::size_t g = 0; g < table.size(); ++g) {
+        form.EnsurePageBuilt(table[g].page);
+        for (std::size_t i = 0; i < table[g].fields.size(); ++i)
+            if (QWidget* control = FieldControl(form, table[g].fields[i]))
+                SetFieldText(*control, state.values[g][i]);
+    }
+    if (form.chkTodaysEdition)
+        form.chkTodaysEdition->setChecked(state.edition == gen::Edition::Today);
+}
+
+void SetFieldText(QWidget& control, const std::string& text)
+{
+    const QString value = QString::fromStdString(text);
+    // A spin box is an edit too; it reads its value from the text, as typed.
+    if (auto* edit = qobject_cast<QLineEdit*>(&control))
+        edit->setText(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(&control))
+        combo->setEditText(value);
+    else
+        throw std::runtime_error("The control \"" + control.objectName().toStdString() +
+                                 "\" holds no field text.");
+}
+
+void WatchPageFields(TForm2& form, int page, const std::function<void()>& changed)
+{
+    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    if (!gadget)
+        return;
+    for (const gen::FieldSpec& field : gadget->fields) {
+        QWidget* control = FieldControl(form, field);
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            QObject::connect(edit, &QLineEdit::textChanged, &form, changed);
+        else if (auto* combo = qobject_cast<QComboBox*>(control))
+            QObject::connect(combo, &QComboBox::editTextChanged, &form, changed);
+    }
+}

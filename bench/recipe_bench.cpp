@@ -1,0 +1,130 @@
+// Recipe figures for scripts/bench.sh, each beside its floor, as lines "name ours floor":
+//
+//   bench-recipe SITEWRIGHT_GEN ENTRIES FOLDER
+//
+// - one "sitewright-gen --recipe" run of ENTRIES entries (every gadget in both editions, each to
+//   a file of its own) against ENTRIES separate sitewright-gen runs of the same entries, and
+//   against writing the same bytes to the same files with the same staged replace;
+// - peak resident memory of a recipe run to standard output at 1,000 and 100,000 entries.
+// Milliseconds of wall time and kilobytes; FOLDER is scratch space, emptied first.
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+#include "generators/edition.h"
+#include "generators/gadget_table.h"
+#include "platform/staged_file.h"
+#include "recipe/recipe.h"
+#include "tests/support/file_bytes.h"
+
+extern char** environ;
+
+namespace
+{
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+recipe::Recipe BenchRecipe(std::size_t entries, bool toFiles)
+{
+    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    recipe::Recipe r;
+    for (std::size_t i = 0; i < entries; ++i) {
+        recipe::Entry entry;
+        entry.gadget = std::string(table[i % table.size()].id);
+        entry.edition = (i / table.size()) % 2 ? gen::Edition::Today : gen::Edition::Classic;
+        if (toFiles)
+            entry.output = "out/" + std::to_string(i) + ".html";
+        r.snippets.push_back(std::move(entry));
+    }
+    return r;
+}
+
+// Runs the command, its standard output to /dev/null; returns its peak resident kilobytes.
+long Run(std::vector<std::string> args)
+{
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::perror("bench-recipe: spawn");
+        std::exit(1);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "bench-recipe: %s failed\n", argv[0]);
+        std::exit(1);
+    }
+    return usage.ru_maxrss;
+}
+
+template <typename F> double Millis(F&& work)
+{
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::string Fresh(const std::string& folder, const recipe::Recipe& r)
+{
+    fs::remove_all(folder);
+    fs::create_directories(folder + "/out");
+    const std::string file = folder + "/site.json";
+    WriteBytes(file, recipe::WriteRecipe(r));
+    return file;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: bench-recipe SITEWRIGHT_GEN ENTRIES FOLDER\n");
+        return 2;
+    }
+    const std::string gen = argv[1];
+    const std::size_t entries = std::stoul(argv[2]);
+    const std::string folder = argv[3];
+    const recipe::Recipe r = BenchRecipe(entries, true);
+
+    std::string file = Fresh(folder, r);
+    const double oneRun = Millis([&] { Run({gen, "--recipe", file}); });
+    std::vector<std::string> bytes;
+    for (std::size_t i = 0; i < entries; ++i)
+        bytes.push_back(ReadBytes(folder + "/" + *r.snippets[i].output));
+    const double writeOnly = Millis([&] {
+        for (std::size_t i = 0; i < entries; ++i)
+            platform::ReplaceFile(folder + "/" + *r.snippets[i].output, bytes[i],
+                                  platform::NewFileMode::Data);
+    });
+    file = Fresh(folder, r);
+    const double separate = Millis([&] {
+        for (const recipe::Entry& e : r.snippets)
+            Run({gen, e.gadget, "--edition", std::string(gen::EditionName(e.edition)), "-o",
+                 folder + "/" + *e.output});
+    });
+    std::printf("recipe-vs-runs %.1f %.1f\n", oneRun, separate);
+    std::printf("recipe-vs-writes %.1f %.1f\n", oneRun, writeOnly);
+
+    file = Fresh(folder, BenchRecipe(1000, false));
+    const long small = Run({gen, "--recipe", file});
+    file = Fresh(folder, BenchRecipe(recipe::kMaxEntries, false));
+    const long large = Run({gen, "--recipe", file});
+    std::printf("memory-100k-vs-1k %ld %ld\n", large, small);
+    fs::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,190 @@
+#include "cli/recipe_command.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "cli/gen_command.h"
+#include "platform/file_system.h"
+#include "platform/output_path.h"
+#include "platform/read_only_file.h"
+#include "platform/staged_file.h"
+#include "recipe/recipe.h"
+#include "recipe/recipe_check.h"
+
+namespace cli
+{
+
+namespace
+{
+
+struct RecipeRun {
+    std::string file;
+    bool dryRun = false;
+};
+
+// A refusal: the message goes to standard error and the run ends with kExitUsage.
+struct Refusal : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+RecipeRun ParseArgs(const std::vector<std::string>& args)
+{
+    RecipeRun run;
+    bool haveFile = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--dry-run") {
+            run.dryRun = true;
+        } else if (arg.rfind("--recipe=", 0) == 0 && !haveFile) {
+            run.file = arg.substr(9);
+            haveFile = true;
+        } else if (arg == "--recipe" && !haveFile && i + 1 < args.size()) {
+            run.file = args[++i];
+            haveFile = true;
+        } else {
+            throw Refusal("sitewright-gen: unexpected argument '" + arg +
+                          "' (usage: sitewright-gen --recipe FILE [--dry-run])");
+        }
+    }
+    if (!haveFile || run.file.empty())
+        throw Refusal("sitewright-gen: --recipe needs a FILE");
+    return run;
+}
+
+std::string ReadRecipeBytes(const std::string& file)
+{
+    const platform::ReadOnlyFile input(file);
+    // Refused by its size before a byte is read, so a huge file never fills memory.
+    if (input.Size() > static_cast<std::int64_t>(recipe::kMaxRecipeBytes))
+        throw recipe::RecipeError("", "the recipe is larger than 16 MB");
+    return input.ReadAll();
+}
+
+std::string FolderOf(const std::string& file)
+{
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    return folder.empty() ? std::string(".") : folder;
+}
+
+std::string OutputPath(const std::string& folder, const std::string& output)
+{
+    return folder + "/" + recipe::PlainOutputPath(output);
+}
+
+// The file system's part of the checks: no link on the way, and never the recipe itself.
+void CheckOutputs(const recipe::Recipe& r, const RecipeRun& run, const std::string& folder)
+{
+    for (std::size_t i = 0; i < r.snippets.size(); ++i) {
+        const std::optional<std::string>& output = r.snippets[i].output;
+        if (!output)
+            continue;
+        const std::string place = "snippets[" + std::to_string(i) + "].output";
+        std::string problem = platform::OutputPathProblem(folder, *output);
+        if (problem.empty() && platform::SameFile(OutputPath(folder, *output), run.file))
+            problem = "is the recipe itself";
+        if (!problem.empty())
+            throw recipe::RecipeError(place, problem);
+    }
+}
+
+std::string Snippet(const recipe::Entry& entry)
+{
+    const gen::GadgetSpec& gadget = recipe::GadgetOf(entry);
+    return gen::GenerateEdition(gadget, recipe::EntryValues(entry, gadget), entry.edition)
+        .TextForm();
+}
+
+void ListPlan(const recipe::Recipe& r, const std::string& folder, std::ostream& out)
+{
+    for (const recipe::Entry& entry : r.snippets) {
+        out << (entry.output ? OutputPath(folder, *entry.output) : "standard output") << ": "
+            << entry.gadget << ", " << gen::EditionName(entry.edition) << ", "
+            << Snippet(entry).size() << " bytes\n";
+    }
+}
+
+int WriteAll(const recipe::Recipe& r, const std::string& folder, std::ostream& out,
+             std::ostream& err)
+{
+    for (const recipe::Entry& entry : r.snippets) {
+        const std::string bytes = Snippet(entry);
+        if (!entry.output) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            continue;
+        }
+        try {
+            platform::ReplaceFile(OutputPath(folder, *entry.output), bytes,
+                                  platform::NewFileMode::Data);
+        } catch (const std::exception& e) {
+            err << "sitewright-gen: " << e.what() << '\n';
+            return kExitFailure;
+        }
+    }
+    out.flush();
+    if (out)
+        return kExitOk;
+    err << "sitewright-gen: cannot write to standard output\n";
+    return kExitFailure;
+}
+
+} // namespace
+
+bool IsRecipeCommand(const std::vector<std::string>& args)
+{
+    // Only the first argument decides: a gadget's value may well read "--recipe".
+    if (args.empty())
+        return false;
+    return args[0] == "--recipe" || args[0].rfind("--recipe=", 0) == 0 || args[0] == "--dry-run";
+}
+
+int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    RecipeRun run;
+    try {
+        run = ParseArgs(args);
+        const recipe::Recipe r = recipe::ParseRecipe(ReadRecipeBytes(run.file));
+        recipe::CheckRecipe(r);
+        const std::string folder = FolderOf(run.file);
+        CheckOutputs(r, run, folder);
+        if (run.dryRun) {
+            ListPlan(r, folder, out);
+            out.flush();
+            return out ? kExitOk : kExitFailure;
+        }
+        return WriteAll(r, folder, out, err);
+    } catch (const Refusal& e) {
+        err << e.what() << '\n';
+    } catch (const recipe::RecipeError& e) {
+        err << "sitewright-gen: " << run.file << ": " << e.what() << '\n';
+    } catch (const std::exception& e) {
+        // A file that cannot be read names itself; nothing has been written yet.
+        err << "sitewright-gen: " << e.what() << '\n';
+    }
+    return kExitUsage;
+}
+
+int PrintAsRecipe(std::string_view gadget,
+                  const std::vector<std::pair<std::string, std::string>>& given,
+                  gen::Edition edition, const std::optional<std::string>& output, std::ostream& out,
+                  std::ostream& err)
+{
+    recipe::Entry entry;
+    entry.gadget = std::string(gadget);
+    entry.edition = edition;
+    for (const auto& [option, value] : given)
+        entry.SetValue(option, value);
+    entry.output = output;
+    recipe::Recipe r;
+    r.snippets.push_back(std::move(entry));
+    try {
+        recipe::CheckRecipe(r);
+        out << recipe::WriteRecipe(r);
+    } catch (const recipe::RecipeError& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        return kExitUsage;
+    }
+    out.flush();
+    return out ? kExitOk : kExitFailure;
+}
+
+} // namespace cli

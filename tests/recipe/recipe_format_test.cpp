@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "generators/gadget_table.h"
+#include "recipe/recipe.h"
+
+namespace
+{
+
+using recipe::Entry;
+using recipe::Recipe;
+
+// Texts a field keeps as typed, whatever JSON or the page would make of them.
+const std::string kHostile[] = {"\"quoted\" 'and' `ticked`",
+                                "</script><script>alert(1)</script>",
+                                "two\nlines\r\nand\ttab",
+                                "na\xC3\xAFve \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80",
+                                "back\\slash \\u0041 \\n",
+                                "\xE2\x80\xA8line separator",
+                                "",
+                                "   padded   ",
+                                "{\"json\": [1]}"};
+
+Recipe EveryFieldHostile()
+{
+    Recipe r;
+    std::size_t n = 0;
+    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+        for (const gen::Edition edition : {gen::Edition::Classic, gen::Edition::Today}) {
+            Entry entry;
+            entry.gadget = std::string(gadget.id);
+            entry.edition = edition;
+            for (const gen::FieldSpec& field : gadget.fields)
+                entry.SetValue(field.option, kHostile[n++ % std::size(kHostile)]);
+            r.snippets.push_back(entry);
+        }
+    return r;
+}
+
+TEST(RecipeFormat, EveryFieldOfEveryGadgetRoundTripsExactly)
+{
+    const Recipe written = EveryFieldHostile();
+    const std::string bytes = recipe::WriteRecipe(written);
+    const Recipe read = recipe::ParseRecipe(bytes);
+    ASSERT_EQ(read.snippets.size(), written.snippets.size());
+    for (std::size_t i = 0; i < read.snippets.size(); ++i) {
+        EXPECT_EQ(read.snippets[i].gadget, written.snippets[i].gadget);
+        EXPECT_EQ(read.snippets[i].edition, written.snippets[i].edition);
+        EXPECT_EQ(read.snippets[i].values, written.snippets[i].values) << "entry " << i;
+    }
+    EXPECT_EQ(recipe::WriteRecipe(read), bytes);
+}
+
+TEST(RecipeFormat, CanonicalBytesAreStable)
+{
+    const std::string canonical = "{\n"
+                                  "  \"format\": 1,\n"
+                                  "  \"snippets\": [\n"
+                                  "    {\n"
+                                  "      \"gadget\": \"popup-page\",\n"
+                                  "      \"edition\": \"today\",\n"
+                                  "      \"values\": {\n"
+                                  "        \"url\": \"http://example.org/\",\n"
+                                  "        \"width\": \"300\"\n"
+                                  "      },\n"
+                                  "      \"output\": \"popup.html\"\n"
+                                  "    },\n"
+                                  "    {\n"
+                                  "      \"gadget\": \"break-frames\",\n"
+                                  "      \"edition\": \"classic\",\n"
+                                  "      \"values\": {}\n"
+                                  "    }\n"
+                                  "  ]\n"
+                                  "}\n";
+    EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(canonical)), canonical);
+    // Any key order, indent and line end comes back in the one canonical form.
+    const std::string loose =
+        "\xEF\xBB\xBF{\"snippets\":[{\"output\":\"popup.html\",\"values\":{\"width\":\"300\","
+        "\"url\":\"http://example.org/\"},\"edition\":\"today\",\"gadget\":\"popup-page\"},\r\n"
+        "{\"gadget\":\"break-frames\"}],\r\n\"format\":1}";
+    EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(loose)), canonical);
+}
+
+TEST(RecipeFormat, UnknownKeysAreKeptInTheirOrder)
+{
+    const std::string bytes = "{\"format\": 1, \"zeta\": {\"b\": [1, 2.5, null]}, \"alpha\": true,"
+                              " \"snippets\": [{\"note\": \"mine\", \"gadget\": \"break-frames\","
+                              " \"tags\": [\"a\"]}]}";
+    const Recipe r = recipe::ParseRecipe(bytes);
+    const std::string written = recipe::WriteRecipe(r);
+    EXPECT_NE(written.find("  \"zeta\": {\n    \"b\": [\n      1,\n      2.5,\n      null\n"),
+              std::string::npos)
+        << written;
+    EXPECT_LT(written.find("\"zeta\""), written.find("\"alpha\""));
+    EXPECT_LT(written.find("\"values\""), written.find("\"note\""));
+    EXPECT_LT(written.find("\"note\""), written.find("\"tags\""));
+    EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(written)), written);
+}
+
+struct Refusal {
+    const char* name;
+    std::string bytes;
+    std::string message; // what() of the RecipeError
+};
+
+std::string OneEntry(const std::string& entry)
+{
+    return "{\"format\": 1, \"snippets\": [" + entry + "]}";
+}
+
+class RecipeShape : public testing::TestWithParam<Refusal>
+{
+};
+
+TEST_P(RecipeShape, RefusesWithThePlace)
+{
+    try {
+        recipe::ParseRecipe(GetParam().bytes);
+        FAIL() << "accepted";
+    } catch (const recipe::RecipeError& e) {
+        EXPECT_EQ(std::string(e.what()), GetParam().message);
+    }
+}
+
+std::string Entries(std::size_t n)
+{
+    std::string bytes = "{\"format\": 1, \"snippets\": [";
+    for (std::size_t i = 0; i < n; ++i)
+        bytes += i ? ",{\"gadget\":\"x\"}" : "{\"gadget\":\"x\"}";
+    return bytes + "]}";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RecipeShape,
+    testing::Values(
+        Refusal{"Malformed", "{\"format\": 1,\n  \"snippets\": [}\n",
+                "line 2, column 16: syntax error while parsing value - unexpected '}'; expected "
+                "'[', '{', or a literal"},
+        Refusal{"NotUtf8", "{\"format\": 1, \"snippets\": [], \"x\": \"\xFF\"}",
+                "line 1, column 37: syntax error while parsing value - invalid string: ill-formed "
+                "UTF-8 byte; last read: '\"\xFF'"},
+        Refusal{"NotAnObject", "[]", "the recipe must be a JSON object, not array"},
+        Refusal{"NoFormat", "{\"snippets\": []}", "not a recipe: it has no \"format\""},
+        Refusal{"NewerFormat", "{\"format\": 2, \"snippets\": []}",
+                "format: format 2 is newer than this program reads (1)"},
+        Refusal{"FormatNotANumber", "{\"format\": \"1\", \"snippets\": []}",
+                "format: must be a whole number from 1"},
+        Refusal{"NoSnippets", "{\"format\": 1}", "the recipe has no \"snippets\""},
+        Refusal{"SnippetsNotAList", "{\"format\": 1, \"snippets\": {}}",
+                "snippets: must be an array, not object"},
+        Refusal{"EntryNotAnObject", OneEntry("\"popup-page\""),
+                "snippets[0]: must be an object, not string"},
+        Refusal{"NoGadget", OneEntry("{\"values\": {}}"), "snippets[0]: has no \"gadget\""},
+        Refusal{"NumberValue",
+                OneEntry("{\"gadget\": \"popup-page\", \"values\": {\"width\": 300}}"),
+                "snippets[0].values.width: must be a string, not number"},
+        Refusal{"ValuesNotAnObject", OneEntry("{\"gadget\": \"popup-page\", \"values\": []}"),
+                "snippets[0].values: must be an object, not array"},
+        Refusal{"UnknownEdition", OneEntry("{\"gadget\": \"popup-page\", \"edition\": \"new\"}"),
+                "snippets[0].edition: must be \"classic\" or \"today\", not \"new\""},
+        Refusal{"OutputNotAString", OneEntry("{\"gadget\": \"popup-page\", \"output\": null}"),
+                "snippets[0].output: must be a string, not null"},
+        Refusal{"TooDeep", "{\"format\": 1, \"x\": " + std::string(100, '[') + "}",
+                "line 1, column 83: nested deeper than 64 levels"},
+        Refusal{"TooManyEntries", Entries(100001), "snippets: more than 100,000 entries"},
+        Refusal{"DuplicateKey",
+                OneEntry("{\"gadget\": \"popup-page\", \"x\": {\"width\": \"1\"},\n"
+                         "\"values\": {\"width\": \"1\", \"width\": \"2\"}}"),
+                "line 2, column 26: the key \"width\" appears twice in one object"},
+        Refusal{"HugeNumber", "{\"format\": 1, \"snippets\": [], \"x\": 1e400}",
+                "number overflow parsing '1e400'"},
+        Refusal{"TooLarge", std::string(16 * 1024 * 1024 + 1, ' '),
+                "the recipe is larger than 16 MB"}),
+    [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+
+} // namespace
