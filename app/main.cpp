@@ -10,10 +10,12 @@
 #include "app/instance_slot.h"
 #include "app/main_window.h"
 #include "platform/message_pump.h"
+#include "platform/standard_streams.h"
 #include "startup/startup_relocation.h"
 
 int main(int argc, char* argv[])
 {
+    platform::OpenClosedStandardStreams();
     // The handover's argument is the first one as given; the application object removes the
     // toolkit's own options from argv, which would shift a later argument into first place.
     const std::string firstArgument = argc > 1 ? argv[1] : "";
