@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/program_options.h"
 #include "platform/message_pump.h"
+#include "platform/standard_streams.h"
 #include "startup/startup_relocation.h"
 
 int main(int argc, char* argv[])
@@ -19,6 +20,8 @@ int main(int argc, char* argv[])
     // Answered before the application object, which would need a display.
     if (const std::optional<int> status = AnswerProgramOptions(argc, argv))
         return *status;
+    // Only after those answers: --version into a closed stream must still fail.
+    platform::OpenClosedStandardStreams();
     // The handover's argument is the first one as given; the application object removes the
     // toolkit's own options from argv, which would shift a later argument into first place.
     const std::string firstArgument = argc > 1 ? argv[1] : "";

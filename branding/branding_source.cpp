@@ -25,6 +25,8 @@ constexpr ItemLimit kItemLimits[] = {{"title", kMaxTitleBytes},
                                      {"link caption", kMaxCaptionBytes},
                                      {"web address", kMaxAddressBytes}};
 
+} // namespace
+
 void RefuseOversizedItems(const std::vector<std::string>& items)
 {
     if (items.size() > kMaxTrailerFields)
@@ -38,15 +40,13 @@ void RefuseOversizedItems(const std::vector<std::string>& items)
     }
 }
 
-void RefuseOversizedImage(const SectionSpan& span)
+void RefuseOversizedImage(std::size_t bytes)
 {
-    if (span.size > kMaxImageSectionBytes)
-        throw LimitExceeded("The branding image section holds " + std::to_string(span.size) +
+    if (bytes > kMaxImageSectionBytes)
+        throw LimitExceeded("The branding image section holds " + std::to_string(bytes) +
                             " bytes; at most " + std::to_string(kMaxImageSectionBytes) +
                             " are read.");
 }
-
-} // namespace
 
 std::vector<std::string> ReadBrandingItems(const std::string& exePath)
 {
@@ -68,13 +68,13 @@ std::string ReadBrandingImage()
     if (!image.empty()) {
         if (!FindSection(image, kBrandingImageSection, span))
             return {};
-        RefuseOversizedImage(span);
+        RefuseOversizedImage(span.size);
         bytes = image.substr(span.offset, span.size);
     } else {
         const platform::ReadOnlyFile file(platform::ExecutablePath());
         if (!FindSectionInFile(file, kBrandingImageSection, span))
             return {};
-        RefuseOversizedImage(span);
+        RefuseOversizedImage(span.size);
         bytes = file.ReadAt(static_cast<std::int64_t>(span.offset), span.size);
     }
     DescrambleInPlace(bytes);

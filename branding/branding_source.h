@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,11 @@ std::vector<std::string> ReadBrandingItems(const std::string& exePath);
 // it was). Errors of reading propagate; a section above kMaxImageSectionBytes throws
 // LimitExceeded naming the limit.
 std::string ReadBrandingImage();
+
+// What ReadBrandingItems and ReadBrandingImage refuse, for tools that write branding: a
+// program branded beyond these limits would only ever show the error box. Both throw
+// LimitExceeded naming the limit.
+void RefuseOversizedItems(const std::vector<std::string>& items);
+void RefuseOversizedImage(std::size_t bytes);
 
 } // namespace branding

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/quoted_name.h"
 #include "platform/windows_drive.h"
 
 namespace platform
@@ -56,10 +57,11 @@ std::string AbsoluteVariable(const char* name)
 void MakeOwnFolder(const std::string& path)
 {
     if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
-        throw std::runtime_error("Cannot create folder \"" + path + "\". " + std::strerror(errno) +
-                                 " (mkdir)");
+        throw std::runtime_error("Cannot create folder " + QuotedName(path) + ". " +
+                                 std::strerror(errno) + " (mkdir)");
     if (!IsOwnFolder(path))
-        throw std::runtime_error("The folder \"" + path + "\" is not the user's own folder.");
+        throw std::runtime_error("The folder " + QuotedName(path) +
+                                 " is not the user's own folder.");
 }
 
 std::string BaseFolder()

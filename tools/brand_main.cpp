@@ -14,6 +14,7 @@
 
 #include "branding/appended_data.h"
 #include "branding/brand_writer.h"
+#include "branding/branding_source.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
 #include "cli/standard_options.h"
@@ -74,13 +75,18 @@ bool ParseAppend(const std::vector<std::string>& args, AppendRequest& request)
 }
 
 // Everything is checked and built in memory first: a refusal leaves no output file behind.
+// Branding the program would not read is refused here, not at the user's start-up.
 int RunAppend(const AppendRequest& request)
 {
+    if (!request.trailer.empty())
+        branding::RefuseOversizedItems(request.trailer);
     std::string image;
     platform::ReadWholeFile(request.input, image);
     for (const auto& [name, file] : request.sections) {
         std::string plain;
         platform::ReadWholeFile(file, plain);
+        if (branding::AsciiUpper(name) == branding::kBrandingImageSection)
+            branding::RefuseOversizedImage(plain.size());
         branding::AppendSection(image, name, plain);
     }
     if (!request.trailer.empty())

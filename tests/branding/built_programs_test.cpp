@@ -128,6 +128,21 @@ TEST_F(BrandTool, AppendsSectionAndTrailer)
     EXPECT_EQ(RunTool({tool_, "list", out}), 0);
 }
 
+// Branding up to the limits start-up reads is written and reads back whole; only beyond them
+// does the tool refuse.
+TEST_F(BrandTool, AppendsBrandingUpToWhatStartUpReads)
+{
+    TempDir big;
+    const std::string picture = big.Write("limit.jpg", std::string(8 << 20, 'j'));
+    const std::vector<std::string> fields = {std::string(4096, 't'), std::string(4096, '"'),
+                                             std::string(2048, 'a')};
+    const std::string out = dir_.File("branded");
+    ASSERT_EQ(RunTool({tool_, "append", input_, out, "--section", "JPG2", picture, "--trailer",
+                       fields[0], fields[1], fields[2]}),
+              0);
+    EXPECT_EQ(branding::ReadBrandingItems(out), fields);
+}
+
 // A listing or help that did not arrive is a failure with the system's reason, never exit 0.
 TEST_F(BrandTool, LostOutputIsAFailureWithItsReason)
 {
@@ -157,6 +172,8 @@ TEST_F(BrandTool, RefusalsSayWhyAndLeaveNoOutputFile)
     const std::string out = dir_.File("out");
     TempDir errors; // outside the folder whose files are counted
     const std::string error = errors.File("stderr");
+    const std::string huge = errors.Write("huge.jpg", std::string((8 << 20) + 1, 'j'));
+    const std::string longTitle(4097, 't');
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
         {{tool_, "append", marked, out, "--section", "JPG2", image_},
          "sitewright-brand: The markers of section \"JPG2\" already occur in the file"},
@@ -166,6 +183,13 @@ TEST_F(BrandTool, RefusalsSayWhyAndLeaveNoOutputFile)
          "sitewright-brand: A trailer field cannot hold a line break"},
         {{tool_, "append", input_, out, "--section", "JPG2", dir_.File("absent.jpg")},
          "sitewright-brand: Cannot open file \"" + dir_.File("absent.jpg") + "\""},
+        {{tool_, "append", input_, out, "--trailer", longTitle, "c", "a"},
+         "sitewright-brand: The branding title holds 4097 bytes; at most 4096 are shown."},
+        {{tool_, "append", input_, out, "--trailer", "t", "c", std::string(2049, 'a')},
+         "sitewright-brand: The branding web address holds 2049 bytes; at most 2048 are shown."},
+        {{tool_, "append", input_, out, "--section", "jpg2", huge},
+         "sitewright-brand: The branding image section holds 8388609 bytes; at most 8388608 are "
+         "read."},
         {{tool_, "append", input_, out, "--trailer", "only two", "fields"}, "Usage:"},
         {{tool_, "append", input_, out}, "Usage:"},
     };

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/quoted_name.h"
 #include "platform/user_folders.h"
 #include "temp_folder.h"
 
@@ -174,17 +175,23 @@ INSTANTIATE_TEST_SUITE_P(
                     "home/.cache/sitewright/", true}),
     [](const ::testing::TestParamInfo<RuntimeCase>& info) { return info.param.name; });
 
+// The message names the folder quoted, so a line break in its name cannot split the message.
 TEST(RuntimeFolderErrors, NameTheFolderThatCannotBeUsed)
 {
-    TempFolder scratch;
-    const std::string run = MakeFolder(scratch, "run", 0700);
-    scratch.File("run/sitewright", 0644);
-    ScopedVariable runtime("XDG_RUNTIME_DIR", run);
-    try {
-        platform::UserRuntimeFolder();
-        FAIL() << "a file in the folder's place was taken for the folder";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find(run + "/sitewright"), std::string::npos) << e.what();
+    for (const std::string name : {"run", "line\nbreak"}) {
+        TempFolder scratch;
+        const std::string run = MakeFolder(scratch, name, 0700);
+        scratch.File(name + "/sitewright", 0644);
+        ScopedVariable runtime("XDG_RUNTIME_DIR", run);
+        try {
+            platform::UserRuntimeFolder();
+            ADD_FAILURE() << "a file in the folder's place was taken for the folder";
+        } catch (const std::runtime_error& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find(platform::QuotedName(run + "/sitewright")), std::string::npos)
+                << message;
+            EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+        }
     }
 }
 
