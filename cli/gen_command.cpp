@@ -4,10 +4,12 @@
 #include <optional>
 #include <stdexcept>
 
+#include "cli/check_command.h"
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
 #include "generators/gadget_table.h"
+#include "generators/stamp.h"
 #include "platform/staged_file.h"
 
 namespace cli
@@ -18,7 +20,8 @@ namespace
 
 constexpr const char* kUsage =
     "Usage: sitewright-gen GADGET [--OPTION=VALUE | --OPTION VALUE]... [--edition EDITION]\n"
-    "                      [-o FILE]\n"
+    "                      [--stamp] [-o FILE]\n"
+    "       sitewright-gen check [--json] [--upgrade [--dry-run] [--no-backup]] PATH...\n"
     "       sitewright-gen GADGET --help\n"
     "       sitewright-gen --list\n"
     "       sitewright-gen --help\n"
@@ -30,6 +33,9 @@ constexpr const char* kUsage =
     "is refused with exit status 2.\n"
     "--edition today writes the today's edition, built on current web standards, instead of\n"
     "the designed snippet (--edition classic, the default).\n"
+    "--stamp puts a first line before the snippet, a comment recording the gadget, the\n"
+    "edition and every value, by which check recognises the snippet later.\n"
+    "check finds the gadgets' snippets in existing pages (see: sitewright-gen check --help).\n"
     "--list names the gadgets and says whether their designed snippet works in today's\n"
     "browsers; GADGET --help says what it does there and lists the gadget's options.\n";
 
@@ -39,6 +45,7 @@ struct Request {
     std::optional<std::string> outputPath;
     gen::Edition edition = gen::Edition::Classic;
     bool help = false;
+    bool stamp = false;
 };
 
 // A usage error: the message goes to standard error and the run ends with kExitUsage.
@@ -86,6 +93,8 @@ void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
     }
     column("--edition=EDITION");
     out << "classic (the designed snippet, the default) or today\n";
+    column("--stamp");
+    out << "put a comment describing the snippet on its first line\n";
     column("-o FILE");
     out << "write to FILE, replacing it, instead of standard output\n";
 }
@@ -133,6 +142,8 @@ Request Parse(const std::vector<std::string>& args)
         const std::string name = arg.substr(0, equals);
         if (name == "--help" && equals == std::string::npos) {
             r.help = true;
+        } else if (arg == "--stamp") {
+            r.stamp = true;
         } else if (name == "--edition") {
             r.edition = TakeEdition(TakeValue(args, i, name, equals));
         } else if (name == "-o" || name == "--output") {
@@ -164,7 +175,8 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
         err << "sitewright-gen: " << r.gadget->id << " cannot be generated yet\n";
         return kExitFailure;
     }
-    const gen::CodeBuffer code = gen::GenerateEdition(*r.gadget, r.values, r.edition);
+    const gen::CodeBuffer code = r.stamp ? gen::StampedEdition(*r.gadget, r.values, r.edition)
+                                         : gen::GenerateEdition(*r.gadget, r.values, r.edition);
     if (!r.outputPath) {
         out.write(code.TextForm().data(), static_cast<std::streamsize>(code.TextForm().size()));
         return Delivered(out, err);
@@ -194,6 +206,8 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         PrintList(out);
         return Delivered(out, err);
     }
+    if (args[0] == "check")
+        return RunCheck({args.begin() + 1, args.end()}, out, err);
     try {
         // Without this, the extra argument would make "--list" read as an unknown gadget.
         if (args[0] == "--help" || args[0] == "--list")
