@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "cli/check_command.h"
+#include "cli/from_command.h"
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
@@ -23,6 +24,7 @@ constexpr const char* kUsage =
     "                      [--stamp] [-o FILE]\n"
     "       sitewright-gen check [--json] [--upgrade [--dry-run] [--no-backup]] PATH...\n"
     "       sitewright-gen GADGET --help\n"
+    "       sitewright-gen --from FILE\n"
     "       sitewright-gen --list\n"
     "       sitewright-gen --help\n"
     "\n"
@@ -36,6 +38,7 @@ constexpr const char* kUsage =
     "--stamp puts a first line before the snippet, a comment recording the gadget, the\n"
     "edition and every value, by which check recognises the snippet later.\n"
     "check finds the gadgets' snippets in existing pages (see: sitewright-gen check --help).\n"
+    "--from prints the recipe that regenerates every stamped snippet in FILE.\n"
     "--list names the gadgets and says whether their designed snippet works in today's\n"
     "browsers; GADGET --help says what it does there and lists the gadget's options.\n";
 
@@ -208,6 +211,8 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "check")
         return RunCheck({args.begin() + 1, args.end()}, out, err);
+    if (args[0] == "--from")
+        return RunFrom({args.begin() + 1, args.end()}, out, err);
     try {
         // Without this, the extra argument would make "--list" read as an unknown gadget.
         if (args[0] == "--help" || args[0] == "--list")

@@ -28,7 +28,7 @@ std::string_view ShellWord(std::string_view word)
 
 std::string GadgetIds(const std::vector<gen::GadgetSpec>& gadgets)
 {
-    std::string ids = "--list --help";
+    std::string ids = "--list --help --from check";
     for (const gen::GadgetSpec& g : gadgets)
         ids.append(" ").append(ShellWord(g.id));
     return ids;
@@ -42,7 +42,7 @@ std::string OptionCases(const std::vector<gen::GadgetSpec>& gadgets)
         cases.append("        ").append(ShellWord(g.id)).append(") options=\"");
         for (const gen::FieldSpec& f : g.fields)
             cases.append("--").append(ShellWord(f.option)).append(" ");
-        cases.append("--help -o --output\" ;;\n");
+        cases.append("--stamp --help -o --output\" ;;\n");
     }
     return cases;
 }
@@ -63,10 +63,20 @@ std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets)
            "        return 0\n"
            "    fi\n"
            "    case $prev in\n"
-           "        -o | --output) COMPREPLY=($(compgen -f -- \"$cur\")); return 0 ;;\n"
+           "        -o | --output | --from) COMPREPLY=($(compgen -f -- \"$cur\")); return 0 ;;\n"
            "    esac\n"
+           "    # check takes only switches and paths.\n"
+           "    if [[ ${COMP_WORDS[1]} == check ]]; then\n"
+           "        if [[ $cur == -* ]]; then\n"
+           "            COMPREPLY=($(compgen -W \"--json --upgrade --dry-run --no-backup --help\" "
+           "-- \"$cur\"))\n"
+           "        else\n"
+           "            COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+           "        fi\n"
+           "        return 0\n"
+           "    fi\n"
            "    # After an option that takes a value (not written as --name=value): the value.\n"
-           "    if [[ $prev == --* && $prev != --help && $cur != -* ]]; then\n"
+           "    if [[ $prev == --* && $prev != --help && $prev != --stamp && $cur != -* ]]; then\n"
            "        return 0\n"
            "    fi\n"
            "    case ${COMP_WORDS[1]} in\n" +

@@ -1,6 +1,8 @@
 // sitewright-gen check over real folders: its report, its exit statuses, the upgrade's files,
 // and pages that are too big, unreadable or not text, or trees that loop.
 #include "cli/check_command.h"
+#include "cli/gen_command.h"
+#include "generators/stamp.h"
 
 #include <gtest/gtest.h>
 
@@ -192,6 +194,55 @@ TEST(CheckCommand, UsageErrors)
     }
     EXPECT_EQ(Check({"--help"}).status, 0);
     EXPECT_EQ(Check({"/nonexistent/page.html"}).status, 2);
+}
+
+} // namespace
+
+namespace
+{
+
+// --from turns the stamps of a page back into the recipe entries that regenerate them.
+TEST(FromCommand, PrintsTheRecipeOfEveryStampedSnippet)
+{
+    const TempDir dir;
+    const gen::GadgetSpec& g = *gen::FindGadget("popup-page");
+    gen::FieldValues values = gen::DefaultValues(g);
+    values[0] = "http://x.example/?a=\"1\"&b=--> caf\xC3\xA9";
+    const std::string page = dir.Write(
+        "a.html", "<body>\n" + gen::StampedEdition(g, values, gen::Edition::Today).TextForm() +
+                      Page("bookmark-us"));
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunGen({"--from", page}, out, err), 0) << err.str();
+    const nlohmann::json recipe = nlohmann::json::parse(out.str());
+    ASSERT_EQ(recipe["snippets"].size(), 1u);
+    EXPECT_EQ(recipe["snippets"][0]["gadget"], "popup-page");
+    EXPECT_EQ(recipe["snippets"][0]["edition"], "today");
+    EXPECT_EQ(recipe["snippets"][0]["values"]["url"], values[0]);
+
+    std::ostringstream none, noneErr;
+    EXPECT_EQ(cli::RunGen({"--from", dir.Write("b.html", Page("bookmark-us"))}, none, noneErr), 1);
+    EXPECT_TRUE(none.str().empty());
+}
+
+} // namespace
+
+namespace
+{
+
+// --stamp adds its one line and changes nothing else, for every gadget and edition.
+TEST(StampOption, AddsOneLineBeforeTheSameSnippet)
+{
+    for (const gen::GadgetSpec& g : gen::GadgetTable())
+        for (const char* edition : {"classic", "today"}) {
+            std::ostringstream plain, stamped, err;
+            ASSERT_EQ(cli::RunGen({std::string(g.id), "--edition", edition}, plain, err), 0);
+            ASSERT_EQ(
+                cli::RunGen({std::string(g.id), "--stamp", "--edition", edition}, stamped, err), 0);
+            const std::string s = stamped.str();
+            const std::size_t first = s.find("\r\n");
+            EXPECT_TRUE(gen::ReadStamp(s.substr(0, first))) << g.id;
+            EXPECT_EQ(s.substr(first + 2), plain.str()) << g.id << ' ' << edition;
+        }
 }
 
 } // namespace

@@ -49,7 +49,7 @@ Words Complete(const TempDir& dir, const std::string& script, const std::vector<
 
 Words OptionsOf(const gen::GadgetSpec& gadget)
 {
-    Words options = {"--help", "-o", "--output"};
+    Words options = {"--stamp", "--help", "-o", "--output"};
     for (const gen::FieldSpec& f : gadget.fields)
         options.insert("--" + std::string(f.option));
     return options;
@@ -65,7 +65,7 @@ gen::CodeBuffer NoCode(const gen::FieldValues&)
 TEST(CompletionTest, FirstWordOffersEveryGadgetOfTheTable)
 {
     TempDir dir;
-    Words expected = {"--list", "--help"};
+    Words expected = {"--list", "--help", "--from", "check"};
     for (const gen::GadgetSpec& g : gen::GadgetTable())
         expected.insert(std::string(g.id));
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
@@ -109,6 +109,20 @@ TEST(CompletionTest, ValuesAreNotCompletedAsOptionsAndOutputCompletesFiles)
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "-o", "snip"}),
               Words{"snippet.html"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "no-such-gadget", "-"}), Words{});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "--stamp", "--u"}),
+              Words{"--url"});
+}
+
+TEST(CompletionTest, CheckOffersItsOptionsAndPathsAndFromAFile)
+{
+    TempDir dir;
+    dir.Write("snippet.html", "");
+    const std::string script = tools::BashCompletionScript(gen::GadgetTable());
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "check", "-"}),
+              (Words{"--json", "--upgrade", "--dry-run", "--no-backup", "--help"}));
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "check", "--upgrade", "snip"}),
+              Words{"snippet.html"});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "--from", "snip"}), Words{"snippet.html"});
 }
 
 TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)
