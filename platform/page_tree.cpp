@@ -58,30 +58,38 @@ private:
         const fs::path real = fs::canonical(folder, ec);
         if (ec || !seen_.insert(real.string()).second)
             return;
-        std::vector<fs::path> entries;
+        std::vector<fs::directory_entry> entries;
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-            entries.push_back(it->path());
+            entries.push_back(*it);
         if (ec) {
             error_(folder.string(), ec.message());
             return;
         }
         std::sort(entries.begin(), entries.end());
-        for (const fs::path& entry : entries)
+        for (const fs::directory_entry& entry : entries)
             Entry(entry);
     }
 
-    void Entry(const fs::path& entry)
+    // The folder listing already tells plain files and folders apart; only a link costs the
+    // calls that find where it leads.
+    void Entry(const fs::directory_entry& entry)
     {
         std::error_code ec;
-        const bool link = fs::is_symlink(fs::symlink_status(entry, ec));
-        const fs::path real = fs::canonical(entry, ec);
-        if (ec || (link && !Inside(real)))
+        const fs::file_status own = entry.symlink_status(ec);
+        if (ec)
             return;
-        const fs::file_status status = fs::status(real, ec);
+        if (fs::is_symlink(own)) {
+            const fs::path real = fs::canonical(entry.path(), ec);
+            if (ec || !Inside(real))
+                return;
+        }
+        const fs::file_status status = fs::is_symlink(own) ? entry.status(ec) : own;
+        if (ec)
+            return;
         if (fs::is_directory(status))
-            Folder(entry);
-        else if (fs::is_regular_file(status) && wanted_(entry.filename().string()))
-            visit_(entry.string());
+            Folder(entry.path());
+        else if (fs::is_regular_file(status) && wanted_(entry.path().filename().string()))
+            visit_(entry.path().string());
     }
 
     const std::function<bool(std::string_view)>& wanted_;
