@@ -3,13 +3,12 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/gen_command.h"
-#include "platform/file_system.h"
 #include "platform/page_tree.h"
 #include "platform/read_only_file.h"
-#include "platform/staged_file.h"
 #include "sitecheck/page_finder.h"
 #include "sitecheck/page_upgrade.h"
 #include "sitecheck/unified_diff.h"
+#include "sitecheck/upgrade_file.h"
 
 namespace cli
 {
@@ -121,17 +120,7 @@ void Write(const std::string& path, std::string_view before, const std::string& 
            const Options& o, std::ostream& err, Tally& tally)
 {
     try {
-        if (!o.noBackup) {
-            const std::string orig = path + ".orig";
-            if (platform::FileExists(orig)) {
-                err << "sitewright-gen: " << path << ": not upgraded: " << orig
-                    << " is already there, and would be lost\n";
-                tally.readError = true;
-                return;
-            }
-            platform::ReplaceFile(orig, before, platform::NewFileMode::Data);
-        }
-        platform::ReplaceFile(path, after, platform::NewFileMode::Data);
+        sitecheck::WriteUpgradedPage(path, before, after, !o.noBackup);
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
         tally.readError = true;
