@@ -35,7 +35,9 @@ TagAttribute AttributeOf(const GumboAttribute& a)
 {
     TagAttribute out;
     out.name = LowerCase(std::string_view(a.original_name.data, a.original_name.length));
-    const std::size_t valueBegin = a.value_start.offset;
+    // An attribute written without a value has no value position to trust.
+    const std::size_t valueBegin =
+        a.original_value.length > 0 ? a.value_start.offset : a.name_end.offset;
     std::size_t valueEnd = valueBegin + a.original_value.length;
     out.whole = {a.name_start.offset, std::max<std::size_t>(a.name_end.offset, valueEnd)};
     out.value = {valueBegin, valueEnd};
@@ -124,8 +126,11 @@ void PageStructure::Record(const void* opaque)
                 const auto* a = static_cast<const GumboAttribute*>(e.attributes.data[i]);
                 // A second BODY tag's attributes join the first; they are not in its text.
                 if (a->name_start.offset >= bodyStart_->begin &&
-                    a->name_start.offset < bodyStart_->end)
-                    bodyAttributes_.push_back(AttributeOf(*a));
+                    a->name_start.offset < bodyStart_->end) {
+                    const TagAttribute attribute = AttributeOf(*a);
+                    if (attribute.whole.end <= bodyStart_->end)
+                        bodyAttributes_.push_back(attribute);
+                }
             }
         }
         return;

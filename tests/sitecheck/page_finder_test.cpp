@@ -6,7 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "generators/edition.h"
+#include "sitecheck/page_upgrade.h"
 #include "tests/sitecheck/sample_pages.h"
+#include "tests/support/file_bytes.h"
+
+#include <filesystem>
 
 namespace
 {
@@ -121,6 +125,28 @@ TEST(PageFinder, BrokenPagesGiveNoFindingAndNoFault)
     for (int i = 0; i < 70000; ++i)
         binary += static_cast<char>((i * 7919) % 256);
     EXPECT_TRUE(sitecheck::PageFinder(binary + whole + "\xff\xfe\xc3").Find().size() <= 1);
+}
+
+} // namespace
+
+namespace
+{
+
+// Inputs that once broke the finder or an upgrade, kept as the fuzz target saved them.
+TEST(PageFinder, SavedFuzzInputsEndNormally)
+{
+    const std::filesystem::path folder = std::filesystem::path(SITEWRIGHT_SOURCE_DIR) /
+                                         "tests/branding/fuzz_regressions/find_snippets";
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string page = ReadBytes(entry.path().string());
+        const auto found = sitecheck::PageFinder(page).Find();
+        const sitecheck::PageUpgrade u = sitecheck::UpgradePage(page, found);
+        for (const sitecheck::PageEdit& e : u.edits)
+            EXPECT_LE(e.range.end, page.size()) << entry.path();
+        ++count;
+    }
+    EXPECT_GE(count, 2u);
 }
 
 } // namespace
