@@ -20,6 +20,7 @@
 #include "app/page_focus.h"
 #include "app/page_layout.h"
 #include "app/page_shortcuts.h"
+#include "app/site_check.h"
 #include "app/png_resource.h"
 #include "platform/shell.h"
 #include "widgets/pixel_picture.h"
@@ -110,6 +111,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     chkTodaysEdition = new EditionChoice(this);
     ConnectHandlers();
     new PageShortcuts(*this);
+    new SiteCheck(*this);
     ShowPage(1);
     CenterOnScreen();
     Form2 = this;
