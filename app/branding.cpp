@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/click_label.h"
+#include "app/error_reporting.h"
 #include "app/main_window.h"
 #include "branding/branding_source.h"
+#include "branding/start_up_limits.h"
 #include "platform/executable_path.h"
 
 void ApplyBrandingTexts(TForm2& form)
@@ -23,6 +25,10 @@ void ApplyBrandingTexts(TForm2& form)
         form.Label56->setText(QString::fromStdString(items.at(0)));
         form.lblTextLink->setText(QString::fromStdString(items.at(1)));
         LinkUrl = items.at(2);
+    } catch (const branding::LimitExceeded& error) {
+        // A trailer larger than start-up reads is no accident of a plain copy: whoever branded
+        // the program learns which limit it broke, and the window keeps its design texts.
+        ReportError(QString::fromUtf8(error.what()));
     } catch (...) {
         // Branding texts are optional: a program without a readable trailer starts unbranded,
         // and there is nothing the user could do about a message here.

@@ -13,7 +13,8 @@ class TForm2;
 // as the application title (QCoreApplication::applicationName), the window caption and the
 // caption of Label56; item 1 as the caption of lblTextLink; item 2 as LinkUrl. The first missing
 // item ends the run and what was set before it stays. Never throws: an executable that cannot be
-// read or has no trailer changes nothing.
+// read or has no trailer changes nothing; one whose trailer is above a start-up limit changes
+// nothing and reports the limit in the error box.
 void ApplyBrandingTexts(TForm2& form);
 
 // Decodes the running executable's "JPG2" section and shows it in form.imgSBIMG, centred and

@@ -1,11 +1,12 @@
 // Times two commands as whole processes, run alternately so both see the same machine state.
 //
-//   bench-process [--printed] RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]
+//   bench-process [--printed | --cpu] RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]
 //
 // prints one line: median wall milliseconds of each, then median peak resident kilobytes of
 // each. With --printed the milliseconds are instead the medians of the number each command
-// prints on standard output (a time it measured itself). Standard output and error of the
-// commands are otherwise discarded; a command that fails ends the run.
+// prints on standard output (a time it measured itself); with --cpu, of the processor time
+// (user and system) each took, which other work on the machine does not stretch. Standard output
+// and error of the commands are otherwise discarded; a command that fails ends the run.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -44,7 +45,13 @@ double ReadPrintedNumber(int fd, const char* command)
     return value;
 }
 
-Sample RunOnce(const std::vector<char*>& argv, bool printed = false)
+double CpuMs(const rusage& usage)
+{
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+Sample RunOnce(const std::vector<char*>& argv, bool printed = false, bool cpu = false)
 {
     int out[2] = {-1, -1};
     if (printed && pipe(out) != 0) {
@@ -83,7 +90,7 @@ Sample RunOnce(const std::vector<char*>& argv, bool printed = false)
         std::exit(1);
     }
     const double wallMs = std::chrono::duration<double, std::milli>(end - start).count();
-    return {printed ? printedMs : wallMs, usage.ru_maxrss};
+    return {printed ? printedMs : cpu ? CpuMs(usage) : wallMs, usage.ru_maxrss};
 }
 
 template <typename T> T Median(std::vector<T> v)
@@ -97,7 +104,8 @@ template <typename T> T Median(std::vector<T> v)
 int main(int argc, char* argv[])
 {
     const bool printed = argc > 1 && std::string(argv[1]) == "--printed";
-    const int first = printed ? 2 : 1;
+    const bool cpu = argc > 1 && std::string(argv[1]) == "--cpu";
+    const int first = printed || cpu ? 2 : 1;
     std::vector<std::vector<char*>> commands;
     for (int i = first + 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--") {
@@ -110,7 +118,8 @@ int main(int argc, char* argv[])
     const int runs = argc > first ? std::atoi(argv[first]) : 0;
     if (runs < 1 || commands.size() != 2 || commands[0].empty() || commands[1].empty()) {
         std::fprintf(
-            stderr, "usage: bench-process [--printed] RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]\n");
+            stderr,
+            "usage: bench-process [--printed | --cpu] RUNS -- OURS [ARGS...] -- FLOOR [ARGS...]\n");
         return 2;
     }
     for (auto& c : commands)
@@ -122,7 +131,7 @@ int main(int argc, char* argv[])
     std::vector<long> rss[2];
     for (int r = 0; r < runs; ++r)
         for (int c = 0; c < 2; ++c) {
-            const Sample s = RunOnce(commands[c], printed);
+            const Sample s = RunOnce(commands[c], printed, cpu);
             ms[c].push_back(s.ms);
             rss[c].push_back(s.rssKb);
         }

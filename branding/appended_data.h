@@ -4,6 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "branding/section_format.h"
+
+namespace platform
+{
+class ReadOnlyFile;
+}
+
 namespace branding
 {
 
@@ -11,6 +18,11 @@ namespace branding
 // string when the section is missing, empty or unreadable. Loads ExeImage first when it is
 // empty; errors of that load propagate.
 std::string ExtractSection(std::string_view name);
+
+// FindSection over the file `file` without holding it: it is read in pieces of 1 MB, and only
+// as far as needed to know where the section lies. Errors of reading propagate.
+bool FindSectionInFile(const platform::ReadOnlyFile& file, std::string_view name,
+                       SectionSpan& span);
 
 // Puts `text` into `stream` from position 0 and leaves both positions at 0. The stream is not
 // shortened: callers pass a new, empty stream.
@@ -23,7 +35,9 @@ void TextToStream(std::string_view text, std::iostream& stream);
 // true with the L - 4 bytes before the length field, in the line form NormalizeLines gives (every
 // line ends in CR LF, nothing from a first 0 byte on). Throws std::runtime_error when the file
 // cannot be opened or read, when it is shorter than four bytes, or when L is below 4; `text` is
-// then empty. Writes no file.
-bool ReadTrailer(const std::string& fileName, std::string& text);
+// then empty. Writes no file. A text longer than `limit` throws LimitExceeded naming the limit,
+// with nothing read but the length field.
+bool ReadTrailer(const std::string& fileName, std::string& text,
+                 std::size_t limit = static_cast<std::size_t>(-1));
 
 } // namespace branding

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <unordered_map>
 
 #include "branding/trailer_text.h"
+#include "platform/quoted_name.h"
 
 namespace branding
 {
@@ -13,6 +15,54 @@ namespace
 
 // Longest name a listing looks for between a start prefix and its closing 0xB6 byte.
 constexpr std::size_t kMaxListedName = 64;
+
+constexpr std::size_t kPrefixSize = 4;
+
+// Calls at(offset, name) for every start prefix in `image` with its closing byte close enough
+// behind it, in file order.
+template <class At> void ForEachMarker(std::string_view image, At at)
+{
+    const std::string prefix = SectionStartMarker("").substr(0, kPrefixSize);
+    for (std::size_t found = image.find(prefix); found != std::string_view::npos;
+         found = image.find(prefix, found + 1)) {
+        const std::size_t nameAt = found + kPrefixSize;
+        // The closing byte is looked for only as far as a listed name may reach, so a file
+        // full of prefixes without one costs no more than one pass.
+        const std::size_t close =
+            image.substr(0, nameAt + kMaxListedName + 1).find(kStartMarkerEnd, nameAt);
+        if (close != std::string_view::npos)
+            at(found, image.substr(nameAt, close - nameAt));
+    }
+}
+
+// The span a lookup of each listed name gives, from where the first marker of each name lies:
+// a lookup upper-cases the name, so it starts at the first marker of the upper-cased name.
+std::vector<std::optional<SectionSpan>>
+SpansOf(std::string_view image, const std::vector<std::string_view>& names,
+        const std::vector<std::size_t>& firstAt,
+        const std::unordered_map<std::string_view, std::uint32_t>& index)
+{
+    std::string upper;
+    for (std::string_view name : names)
+        upper += AsciiUpper(name);
+    std::vector<std::string_view> keys;
+    keys.reserve(names.size());
+    for (std::size_t at = 0; std::string_view name : names) {
+        keys.push_back(std::string_view(upper).substr(at, name.size()));
+        at += name.size();
+    }
+    const std::vector<std::size_t> ends = FirstEndMarkers(image, keys);
+    std::vector<std::optional<SectionSpan>> spans(names.size());
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        const auto start = index.find(keys[n]);
+        if (start == index.end())
+            continue;
+        const std::size_t dataAt = firstAt[start->second] + kPrefixSize + keys[n].size() + 1;
+        if (ends[n] != std::string_view::npos && ends[n] > dataAt)
+            spans[n] = SectionSpan{dataAt, ends[n] - dataAt};
+    }
+    return spans;
+}
 
 bool IsPrintableName(std::string_view name)
 {
@@ -27,7 +77,7 @@ bool IsPrintableName(std::string_view name)
 
 std::string Quoted(std::string_view name)
 {
-    return "\"" + std::string(name) + "\"";
+    return platform::QuotedName(name);
 }
 
 void RefuseUnsafeSection(std::string_view image, std::string_view name, std::string_view stored)
@@ -69,7 +119,12 @@ void AppendSection(std::string& image, std::string_view name, std::string_view p
 {
     const std::string stored = DescrambleText(plain);
     RefuseUnsafeSection(image, name, stored);
-    const std::vector<SectionEntry> before = ListSections(image);
+    // Only a readable section can be spoilt, and each name is readable at one marker at most.
+    std::vector<SectionEntry> before;
+    ForEachSection(image, [&](const SectionEntry& entry) {
+        if (entry.readable)
+            before.push_back(entry);
+    });
     std::string result = image;
     result += SectionStartMarker(name);
     result += stored;
@@ -78,12 +133,12 @@ void AppendSection(std::string& image, std::string_view name, std::string_view p
     // would only form across a boundary between old and new bytes.
     if (ExtractSectionFrom(result, name) != stored)
         throw BrandRefusal("Section " + Quoted(AsciiUpper(name)) + " would not read back.");
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     for (const SectionEntry& entry : before)
         names.push_back(entry.name);
     const auto after = FindSections(result, names);
     for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i].readable && !ReadsTheSame(image, before[i].span, result, after[i]))
+        if (!ReadsTheSame(image, before[i].span, result, after[i]))
             throw BrandRefusal("Section " + Quoted(AsciiUpper(name)) + " would spoil section " +
                                Quoted(before[i].name) + ".");
     }
@@ -113,33 +168,46 @@ void AppendTrailer(std::string& image, const std::vector<std::string>& fields)
 
 std::vector<SectionEntry> ListSections(std::string_view image)
 {
-    const std::string prefix = SectionStartMarker("").substr(0, 4);
     std::vector<SectionEntry> entries;
-    std::vector<std::string> names;
-    for (std::size_t at = image.find(prefix); at != std::string_view::npos;
-         at = image.find(prefix, at + 1)) {
-        const std::size_t nameAt = at + prefix.size();
-        // The closing byte is looked for only as far as a listed name may reach, so a file
-        // full of prefixes without one costs no more than one pass.
-        const std::size_t close =
-            image.substr(0, nameAt + kMaxListedName + 1).find(kStartMarkerEnd, nameAt);
-        if (close == std::string_view::npos)
-            continue;
-        SectionEntry entry;
-        entry.name = std::string(image.substr(nameAt, close - nameAt));
-        entry.markerOffset = at;
-        names.push_back(entry.name);
-        entries.push_back(std::move(entry));
-    }
-    const auto spans = FindSections(image, names);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!spans[i])
-            continue;
-        entries[i].span = *spans[i];
-        entries[i].readable = spans[i]->offset ==
-                              entries[i].markerOffset + prefix.size() + entries[i].name.size() + 1;
-    }
+    ForEachSection(image, [&](const SectionEntry& entry) { entries.push_back(entry); });
     return entries;
+}
+
+std::size_t CountSections(std::string_view image)
+{
+    std::size_t count = 0;
+    ForEachMarker(image, [&](std::size_t, std::string_view) { ++count; });
+    return count;
+}
+
+void ForEachSection(std::string_view image, const std::function<void(const SectionEntry&)>& visit)
+{
+    // Two passes over the markers, keeping a number per marker instead of a list of entries: a
+    // file can hold a million markers. A start marker's name holds no closing byte, so the
+    // first marker with a name is where a lookup of that name starts.
+    std::unordered_map<std::string_view, std::uint32_t> index;
+    std::vector<std::string_view> names;
+    std::vector<std::size_t> firstAt;
+    std::vector<std::uint32_t> nameOf;
+    ForEachMarker(image, [&](std::size_t at, std::string_view name) {
+        const auto [it, added] = index.try_emplace(name, static_cast<std::uint32_t>(names.size()));
+        if (added) {
+            names.push_back(name);
+            firstAt.push_back(at);
+        }
+        nameOf.push_back(it->second);
+    });
+    const std::vector<std::optional<SectionSpan>> spans = SpansOf(image, names, firstAt, index);
+    SectionEntry entry;
+    std::size_t marker = 0;
+    ForEachMarker(image, [&](std::size_t at, std::string_view name) {
+        const std::optional<SectionSpan>& span = spans[nameOf[marker++]];
+        entry.name.assign(name);
+        entry.markerOffset = at;
+        entry.span = span.value_or(SectionSpan{});
+        entry.readable = span && span->offset == at + kPrefixSize + name.size() + 1;
+        visit(entry);
+    });
 }
 
 } // namespace branding

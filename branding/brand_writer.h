@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,5 +38,12 @@ struct SectionEntry {
 
 // Every start marker in `image` in file order, readable or not.
 std::vector<SectionEntry> ListSections(std::string_view image);
+
+// Calls visit(entry) for what ListSections would list, one entry at a time: memory grows with
+// the distinct names in `image`, not with its markers, and time linearly with its size.
+void ForEachSection(std::string_view image, const std::function<void(const SectionEntry&)>& visit);
+
+// How many entries ListSections would list, without listing them.
+std::size_t CountSections(std::string_view image);
 
 } // namespace branding

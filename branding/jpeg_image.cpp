@@ -41,21 +41,56 @@ struct ErrorManager {
 // Warnings (a truncated file, say) are not printed to stderr; the image decodes as far as it can.
 void Quiet(j_common_ptr, int) {}
 
-// Called while libjpeg reads the scans of a multi-scan image: stops a file of endless scans.
+std::uint64_t Pixels(const jpeg_decompress_struct& info)
+{
+    return std::uint64_t{info.image_width} * info.image_height;
+}
+
+// Called while libjpeg reads the scans of a multi-scan image: stops a file of endless scans,
+// and arithmetic-coded scans beyond their budget.
 void CountScans(j_common_ptr common)
 {
     auto* info = reinterpret_cast<j_decompress_ptr>(common);
-    if (info->input_scan_number <= kMaxJpegScans)
-        return;
     auto* errors = reinterpret_cast<ErrorManager*>(common->err);
-    std::snprintf(errors->message, sizeof errors->message,
-                  "it has more than %d scans, too many to decode", kMaxJpegScans);
-    std::longjmp(errors->jump, 1);
+    const auto scans = static_cast<std::uint64_t>(info->input_scan_number);
+    if (info->input_scan_number > kMaxJpegScans) {
+        std::snprintf(errors->message, sizeof errors->message,
+                      "it has more than %d scans, too many to decode", kMaxJpegScans);
+        std::longjmp(errors->jump, 1);
+    }
+    if (info->arith_code && scans * Pixels(*info) > kMaxArithmeticJpegPixelScans) {
+        std::snprintf(errors->message, sizeof errors->message,
+                      "its %llu arithmetic-coded scans of %ux%u pixels are too many to decode "
+                      "(at most %llu pixels over all scans)",
+                      static_cast<unsigned long long>(scans), info->image_width, info->image_height,
+                      static_cast<unsigned long long>(kMaxArithmeticJpegPixelScans));
+        std::longjmp(errors->jump, 1);
+    }
+}
+
+bool TooCostly(const jpeg_decompress_struct& info, std::size_t bytes, char* message,
+               std::size_t size)
+{
+    if (!info.arith_code)
+        return false;
+    if (bytes > kMaxArithmeticJpegBytes) {
+        std::snprintf(message, size,
+                      "%zu bytes of arithmetic-coded data are too many to decode (at most %zu)",
+                      bytes, kMaxArithmeticJpegBytes);
+        return true;
+    }
+    if (Pixels(info) <= kMaxArithmeticJpegPixelScans)
+        return false;
+    std::snprintf(message, size,
+                  "%ux%u pixels is too large for an arithmetic-coded image (at most %llu pixels)",
+                  info.image_width, info.image_height,
+                  static_cast<unsigned long long>(kMaxArithmeticJpegPixelScans));
+    return true;
 }
 
 bool TooLarge(const jpeg_decompress_struct& info, char* message, std::size_t size)
 {
-    const std::uint64_t pixels = std::uint64_t{info.image_width} * info.image_height;
+    const std::uint64_t pixels = Pixels(info);
     const bool buffered = jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info));
     const std::uint64_t limit = buffered ? kMaxBufferedJpegPixels : kMaxJpegPixels;
     if (pixels <= limit)
@@ -170,7 +205,8 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& errors, jpeg_progres
     jpeg_read_header(&info, TRUE);
     // The size is refused before decompression starts: for a multi-scan image libjpeg sets up
     // buffers for the whole picture there, gigabytes for a forged header.
-    if (TooLarge(info, errors.message, sizeof errors.message))
+    if (TooLarge(info, errors.message, sizeof errors.message) ||
+        TooCostly(info, bytes.size(), errors.message, sizeof errors.message))
         return false;
     ChooseOutput(info, image.layout);
     jpeg_start_decompress(&info);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,9 @@ struct ViewSize {
 // and columns are decoded where the file allows it. Throws std::runtime_error whose message
 // begins "Invalid JPEG image: " when the bytes are not a JPEG image libjpeg can decode, the
 // image has more than kMaxJpegPixels (kMaxBufferedJpegPixels when it comes in several scans,
-// which need the whole picture in memory), or it has more than kMaxJpegScans scans.
+// which need the whole picture in memory), or it has more than kMaxJpegScans scans, or it is
+// arithmetic-coded in more than kMaxArithmeticJpegBytes or with scans that together cover more
+// than kMaxArithmeticJpegPixelScans pixels.
 RgbImage DecodeJpeg(std::string_view bytes, ViewSize view = {},
                     PixelLayout layout = PixelLayout::Rgb24);
 
@@ -49,5 +52,9 @@ inline constexpr std::uint64_t kMaxJpegPixels = 64ull * 1024 * 1024;
 inline constexpr std::uint64_t kMaxBufferedJpegPixels = 4ull * 1024 * 1024;
 // The most scans an image may have; each one is a pass over the whole picture.
 inline constexpr int kMaxJpegScans = 100;
+// Arithmetic decoding costs several times what Huffman decoding does, per byte and per pixel of
+// each scan, and a nearly empty file can describe a large picture: these bound its time.
+inline constexpr std::size_t kMaxArithmeticJpegBytes = 1024 * 1024;
+inline constexpr std::uint64_t kMaxArithmeticJpegPixelScans = 16ull * 1024 * 1024;
 
 } // namespace branding

@@ -1,7 +1,8 @@
 #include "branding/section_format.h"
 
 #include <cstdint>
-#include <unordered_map>
+
+#include "branding/name_index.h"
 
 namespace branding
 {
@@ -29,57 +30,6 @@ std::string Joined(std::string_view prefix, std::string_view name)
     text.append(name);
     return text;
 }
-
-// Distinct names in a trie, so that one walk from a position finds every name that starts there.
-class NameTrie
-{
-public:
-    explicit NameTrie(const std::vector<std::string>& names) : ends_(1, kNone)
-    {
-        for (std::size_t i = 0; i < names.size(); ++i)
-            Add(names[i], i);
-    }
-
-    // Calls found(i) for each name i that `text` begins with, shortest first.
-    template <class Found> void Match(std::string_view text, Found found) const
-    {
-        std::uint32_t node = 0;
-        if (ends_[node] != kNone)
-            found(ends_[node]);
-        for (char c : text) {
-            const auto edge = edges_.find(Key(node, c));
-            if (edge == edges_.end())
-                return;
-            node = edge->second;
-            if (ends_[node] != kNone)
-                found(ends_[node]);
-        }
-    }
-
-private:
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-    static std::uint64_t Key(std::uint32_t node, char c)
-    {
-        return (std::uint64_t{node} << 8) | static_cast<unsigned char>(c);
-    }
-
-    void Add(std::string_view name, std::size_t index)
-    {
-        std::uint32_t node = 0;
-        for (char c : name) {
-            const auto [edge, added] =
-                edges_.try_emplace(Key(node, c), static_cast<std::uint32_t>(ends_.size()));
-            if (added)
-                ends_.push_back(kNone);
-            node = edge->second;
-        }
-        ends_[node] = index;
-    }
-
-    std::unordered_map<std::uint64_t, std::uint32_t> edges_;
-    std::vector<std::size_t> ends_;
-};
 
 // Calls at(offset, rest) for every occurrence of `prefix` in `image`, with the bytes behind it.
 template <class At> void ForEachOccurrence(std::string_view image, std::string_view prefix, At at)
@@ -127,44 +77,64 @@ bool FindSection(std::string_view image, std::string_view name, SectionSpan& spa
     return true;
 }
 
+std::vector<std::size_t> FirstEndMarkers(std::string_view image,
+                                         const std::vector<std::string_view>& names)
+{
+    const NameIndex index(names);
+    std::vector<std::size_t> ends(names.size(), std::string_view::npos);
+    // A name found earlier was found together with every shorter name it begins with, so the
+    // walk down the prefixes ends at the first one found before.
+    ForEachOccurrence(image, SectionEndMarker(""), [&](std::size_t at, std::string_view rest) {
+        index.Match(rest, [&](std::uint32_t n) {
+            if (ends[n] != std::string_view::npos)
+                return false;
+            ends[n] = at;
+            return true;
+        });
+    });
+    return ends;
+}
+
 std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
                                                      const std::vector<std::string>& names)
 {
-    // Each distinct upper-cased name once, so a file of many equal markers costs no more.
-    std::unordered_map<std::string, std::size_t> index;
-    std::vector<std::string> distinct;
-    std::vector<std::size_t> of(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const auto [it, added] = index.try_emplace(AsciiUpper(names[i]), distinct.size());
-        if (added)
-            distinct.push_back(it->first);
-        of[i] = it->second;
+    return FindSections(image, std::vector<std::string_view>(names.begin(), names.end()));
+}
+
+std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
+                                                     const std::vector<std::string_view>& names)
+{
+    // The upper-cased names stand one behind the other in one string: a file of many names
+    // costs one allocation, not one per name.
+    std::string upper;
+    for (std::string_view name : names)
+        upper += AsciiUpper(name);
+    std::vector<std::string_view> keys;
+    keys.reserve(names.size());
+    for (std::size_t at = 0; std::string_view name : names) {
+        keys.push_back(std::string_view(upper).substr(at, name.size()));
+        at += name.size();
     }
-    const NameTrie trie(distinct);
+    const NameIndex index(keys);
     constexpr std::size_t npos = std::string_view::npos;
-    std::vector<std::size_t> starts(distinct.size(), npos), ends(distinct.size(), npos);
+    std::vector<std::size_t> starts(keys.size(), npos);
     ForEachOccurrence(image, SectionStartMarker("").substr(0, 4),
                       [&](std::size_t at, std::string_view rest) {
-                          trie.Match(rest, [&](std::size_t n) {
-                              if (starts[n] == npos && rest.size() > distinct[n].size() &&
-                                  rest[distinct[n].size()] == kStartMarkerEnd)
+                          index.Match(rest, [&](std::uint32_t n) {
+                              if (starts[n] == npos && rest.size() > keys[n].size() &&
+                                  rest[keys[n].size()] == kStartMarkerEnd)
                                   starts[n] = at;
+                              return true;
                           });
                       });
-    ForEachOccurrence(image, SectionEndMarker(""), [&](std::size_t at, std::string_view rest) {
-        trie.Match(rest, [&](std::size_t n) {
-            if (ends[n] == npos)
-                ends[n] = at;
-        });
-    });
-    std::vector<std::optional<SectionSpan>> spans(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::size_t n = of[i];
+    const std::vector<std::size_t> ends = FirstEndMarkers(image, keys);
+    std::vector<std::optional<SectionSpan>> spans(keys.size());
+    for (std::size_t n = 0; n < keys.size(); ++n) {
         if (starts[n] == npos)
             continue;
-        const std::size_t dataAt = starts[n] + SectionStartMarker(distinct[n]).size();
+        const std::size_t dataAt = starts[n] + 4 + keys[n].size() + 1;
         if (ends[n] != npos && ends[n] > dataAt)
-            spans[i] = SectionSpan{dataAt, ends[n] - dataAt};
+            spans[n] = SectionSpan{dataAt, ends[n] - dataAt};
     }
     return spans;
 }
@@ -180,9 +150,14 @@ std::string ExtractSectionFrom(std::string_view image, std::string_view name)
 std::string DescrambleText(std::string_view text)
 {
     std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(static_cast<unsigned char>(c) ^ kScrambleKey);
+    DescrambleInPlace(out);
     return out;
+}
+
+void DescrambleInPlace(std::string& text)
+{
+    for (char& c : text)
+        c = static_cast<char>(static_cast<unsigned char>(c) ^ kScrambleKey);
 }
 
 } // namespace branding

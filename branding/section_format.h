@@ -33,10 +33,18 @@ struct SectionSpan {
 bool FindSection(std::string_view image, std::string_view name, SectionSpan& span);
 
 // FindSection for many names at once, in time linear in the size of the image (times the
-// longest name), whatever it holds. Element i is the span of names[i], or nothing where
-// FindSection would return false.
+// longest name and the logarithm of the number of names), whatever it holds, and memory linear
+// in the names' total length. Element i is the span of names[i], or nothing where FindSection
+// would return false.
 std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
                                                      const std::vector<std::string>& names);
+std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
+                                                     const std::vector<std::string_view>& names);
+
+// Where "EO!#" + names[i] (byte for byte, not upper-cased) first occurs in `image`, or npos,
+// in the time and memory FindSections takes.
+std::vector<std::size_t> FirstEndMarkers(std::string_view image,
+                                         const std::vector<std::string_view>& names);
 
 // The stored (still scrambled) bytes of section `name` in `image`, or an empty string.
 std::string ExtractSectionFrom(std::string_view image, std::string_view name);
@@ -44,5 +52,8 @@ std::string ExtractSectionFrom(std::string_view image, std::string_view name);
 // A copy of `text` with every byte XORed with 0x5C; applying it twice gives `text` back, so the
 // same function scrambles.
 std::string DescrambleText(std::string_view text);
+
+// DescrambleText without the copy.
+void DescrambleInPlace(std::string& text);
 
 } // namespace branding

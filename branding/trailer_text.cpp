@@ -68,22 +68,28 @@ void SplitFields(char delimiter, std::string_view text, std::vector<std::string>
     if (list == nullptr)
         throw AssertionFailure();
     list->clear();
+    ForEachField(delimiter, text, [list](std::string_view field) { list->emplace_back(field); });
+}
+
+void ForEachField(char delimiter, std::string_view text,
+                  const std::function<void(std::string_view)>& visit)
+{
     text = text.substr(0, text.find('\0'));
     std::size_t pos = 0;
     SkipBlanks(text, pos);
     while (pos < text.size()) {
         if (text[pos] == '"') {
-            list->push_back(ReadQuoted(text, pos));
+            visit(ReadQuoted(text, pos));
         } else {
             const std::size_t start = pos;
             while (pos < text.size() && !EndsUnquoted(text[pos], delimiter))
                 ++pos;
-            list->emplace_back(text.substr(start, pos - start));
+            visit(text.substr(start, pos - start));
         }
         SkipBlanks(text, pos);
         if (pos < text.size() && text[pos] == delimiter) {
             if (pos + 1 == text.size())
-                list->emplace_back();
+                visit({});
             ++pos;
             SkipBlanks(text, pos);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,6 +30,11 @@ std::string NormalizeLines(std::string_view text);
 // - two delimiters in a row give an empty field, and so does a delimiter that ends the text.
 // The text ends at its first 0 byte. Throws AssertionFailure when `list` is null.
 void SplitFields(char delimiter, std::string_view text, std::vector<std::string>* list);
+
+// Calls visit(field) for each field SplitFields would list, in order, one at a time: memory
+// stays that of the longest field however many there are.
+void ForEachField(char delimiter, std::string_view text,
+                  const std::function<void(std::string_view)>& visit);
 
 // `field` enclosed in double quotes with every quote inside doubled, so that SplitFields gives
 // it back whatever delimiter is used. Throws std::invalid_argument for a field holding a CR, an

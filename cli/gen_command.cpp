@@ -1,6 +1,8 @@
 #include "cli/gen_command.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 
@@ -31,8 +33,10 @@ constexpr const char* kUsage =
     "Writes the HTML/JavaScript snippet of one Sitewright gadget, with CR LF line ends, to\n"
     "standard output or, with -o, to FILE (replacing it). Options left out take the defaults\n"
     "the program's pages start with. Values land in the code exactly as given, escaped where\n"
-    "they must be; a value a field cannot take (such as a width that is not a whole number)\n"
-    "is refused with exit status 2.\n"
+    "they must be. A field that lands in the script as code refuses a value it cannot take\n"
+    "(such as a popup width that is not a whole number) with exit status 2. A number field,\n"
+    "a spin box on the program's page, reads its value as the spin box does: any text has\n"
+    "a value, and text that is not a whole number gives 0.\n"
     "--edition today writes the today's edition, built on current web standards, instead of\n"
     "the designed snippet (--edition classic, the default).\n"
     "--stamp puts a first line before the snippet, a comment recording the gadget, the\n"
@@ -92,7 +96,9 @@ void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
         out << "Options (default in brackets):\n";
     for (const gen::FieldSpec& f : g.fields) {
         column("--" + std::string(f.option) + "=VALUE");
-        out << '[' << f.defaultText << "]\n";
+        out << '[' << f.defaultText << ']'
+            << (f.kind == gen::FieldKind::Number ? " a whole number; other text gives 0" : "")
+            << '\n';
     }
     column("--edition=EDITION");
     out << "classic (the designed snippet, the default) or today\n";
@@ -163,12 +169,16 @@ Request Parse(const std::vector<std::string>& args)
 
 // The text is only known to have arrived once the stream has been flushed without error; a
 // full disk or a closed pipe must not end in a success status.
+// The reason is the one the failed write left in errno, which RunGen clears first, so a full
+// disk, a closed stream and a closed pipe each say what happened.
 int Delivered(std::ostream& out, std::ostream& err)
 {
     out.flush();
     if (out)
         return kExitOk;
-    err << "sitewright-gen: cannot write to standard output\n";
+    const int error = errno;
+    err << "sitewright-gen: cannot write to standard output: "
+        << (error ? std::strerror(error) : "the stream refused the text") << '\n';
     return kExitFailure;
 }
 
@@ -197,6 +207,7 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
 
 int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    errno = 0;
     if (args.empty()) {
         err << kUsage;
         return kExitUsage;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "branding/appended_data.h"
+#include "branding/brand_writer.h"
 #include "branding/jpeg_image.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
@@ -85,7 +86,62 @@ void CheckDecodeIn(std::string_view jpeg, branding::ViewSize view)
     }
 }
 
+// The first few entries are checked against a lookup of their own; the rest only for order, so
+// a long input costs the check no more than the listing.
+constexpr std::size_t kEntriesLookedUp = 16;
+
+void CheckEntry(std::string_view image, const branding::SectionEntry& entry, bool lookUp)
+{
+    Require(image.substr(entry.markerOffset).starts_with("SO!#" + entry.name + '\xB6'));
+    if (!lookUp)
+        return;
+    branding::SectionSpan span;
+    const bool found = branding::FindSection(image, entry.name, span);
+    const std::size_t dataAt = entry.markerOffset + 4 + entry.name.size() + 1;
+    Require(entry.readable == (found && span.offset == dataAt));
+    Require(!entry.readable || span.size == entry.span.size);
+}
+
 } // namespace
+
+void CheckListSections(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view image(reinterpret_cast<const char*>(data), size);
+    const std::vector<branding::SectionEntry> entries = branding::ListSections(image);
+    Require(entries.size() == branding::CountSections(image));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        Require(i == 0 || entries[i - 1].markerOffset < entries[i].markerOffset);
+        CheckEntry(image, entries[i], i < kEntriesLookedUp);
+    }
+}
+
+void CheckAppendSection(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return;
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::size_t nameSize = std::min<std::size_t>(data[0] % 9, rest.size());
+    const std::string name(rest.substr(0, nameSize));
+    const std::string_view body = rest.substr(nameSize);
+    const std::string before(body.substr(0, body.size() / 2));
+    const std::string_view plain = body.substr(body.size() / 2);
+    std::string image = before;
+    try {
+        branding::AppendSection(image, name, plain);
+    } catch (const branding::BrandRefusal&) {
+        Require(image == before);
+        return;
+    }
+    // The new section reads back, and every section readable before reads as it did.
+    Require(image.starts_with(before));
+    Require(branding::DescrambleText(branding::ExtractSectionFrom(image, name)) == plain);
+    std::size_t looked = 0;
+    branding::ForEachSection(before, [&](const branding::SectionEntry& entry) {
+        if (entry.readable && looked++ < kEntriesLookedUp)
+            Require(branding::ExtractSectionFrom(image, entry.name) ==
+                    branding::ExtractSectionFrom(before, entry.name));
+    });
+}
 
 void CheckDecodeJpeg(const std::uint8_t* data, std::size_t size)
 {

@@ -20,4 +20,11 @@ void CheckSplitFields(const std::uint8_t* data, std::size_t size);
 // The whole input is a JPEG file, decoded for the program's image control and whole.
 void CheckDecodeJpeg(const std::uint8_t* data, std::size_t size);
 
+// The whole input is the file whose sections are listed.
+void CheckListSections(const std::uint8_t* data, std::size_t size);
+
+// First byte: name length (mod 9); then the name; the rest is cut in half, the file and the
+// bytes appended to it.
+void CheckAppendSection(const std::uint8_t* data, std::size_t size);
+
 } // namespace fuzzchecks

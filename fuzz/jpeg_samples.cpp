@@ -39,7 +39,8 @@ void FillRow(int y, int width, Space space, const Picture& picture, std::vector<
     }
 }
 
-void SetUp(jpeg_compress_struct& info, int width, int height, Space space, bool progressive)
+void SetUp(jpeg_compress_struct& info, int width, int height, Space space, bool progressive,
+           bool arithmetic)
 {
     info.image_width = static_cast<JDIMENSION>(width);
     info.image_height = static_cast<JDIMENSION>(height);
@@ -53,11 +54,11 @@ void SetUp(jpeg_compress_struct& info, int width, int height, Space space, bool 
     jpeg_set_quality(&info, 95, TRUE);
     if (progressive)
         jpeg_simple_progression(&info);
+    info.arith_code = arithmetic ? TRUE : FALSE;
 }
 
-} // namespace
-
-std::string Encode(int width, int height, Space space, bool progressive, const Picture& picture)
+std::string EncodeWith(int width, int height, Space space, bool progressive, bool arithmetic,
+                       const Picture& picture)
 {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -66,7 +67,7 @@ std::string Encode(int width, int height, Space space, bool progressive, const P
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &buffer, &size);
-    SetUp(info, width, height, space, progressive);
+    SetUp(info, width, height, space, progressive, arithmetic);
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 4);
     while (info.next_scanline < info.image_height) {
@@ -79,6 +80,18 @@ std::string Encode(int width, int height, Space space, bool progressive, const P
     jpeg_destroy_compress(&info);
     std::free(buffer);
     return bytes;
+}
+
+} // namespace
+
+std::string Encode(int width, int height, Space space, bool progressive, const Picture& picture)
+{
+    return EncodeWith(width, height, space, progressive, false, picture);
+}
+
+std::string EncodeArithmetic(int width, int height, bool progressive, const Picture& picture)
+{
+    return EncodeWith(width, height, Space::Colour, progressive, true, picture);
 }
 
 std::string WithEmptyScans(const std::string& jpeg, int count)
@@ -98,9 +111,10 @@ std::string WithEmptyScans(const std::string& jpeg, int count)
 
 std::string WithSize(const std::string& jpeg, std::uint16_t width, std::uint16_t height)
 {
-    std::size_t frame = jpeg.find("\xFF\xC0");
-    if (frame == std::string::npos)
-        frame = jpeg.find("\xFF\xC2");
+    // Baseline, progressive, and both with arithmetic coding.
+    std::size_t frame = std::string::npos;
+    for (const char* marker : {"\xFF\xC0", "\xFF\xC2", "\xFF\xC9", "\xFF\xCA"})
+        frame = std::min(frame, jpeg.find(marker));
     if (frame == std::string::npos)
         throw std::invalid_argument("no frame header");
     std::string bytes = jpeg;

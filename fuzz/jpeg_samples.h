@@ -26,6 +26,9 @@ using Picture = std::function<Rgb(int x, int y)>;
 // A width x height JPEG of `picture` in `space`, baseline or progressive, at quality 95.
 std::string Encode(int width, int height, Space space, bool progressive, const Picture& picture);
 
+// A colour JPEG like Encode's, with arithmetic instead of Huffman coding.
+std::string EncodeArithmetic(int width, int height, bool progressive, const Picture& picture);
+
 // `jpeg` (progressive) with `count` more scans that carry no data put before its end: each
 // one is a pass over the whole picture for a decoder that does not count them.
 std::string WithEmptyScans(const std::string& jpeg, int count);

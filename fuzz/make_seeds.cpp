@@ -86,6 +86,8 @@ int main(int argc, char** argv)
         Save(out / "extract_section", "tail_" + n, "\x04JPG2" + image.substr(cut));
         Save(out / "read_trailer", "head_" + n, image.substr(0, cut));
         Save(out / "read_trailer", "tail_" + n, image.substr(cut));
+        Save(out / "list_sections", "head_" + n, image.substr(0, cut));
+        Save(out / "append_section", "head_" + n, "\x03TXT" + image.substr(0, cut));
     }
     for (std::size_t cut = 0; cut <= text.size(); ++cut) {
         if (cut == text.size() || text[cut] == '"' || text[cut] == '|' || text[cut] == '\r')

@@ -2,20 +2,19 @@
 
 #include "generators/escape.h"
 #include "generators/field_check.h"
-#include "generators/gadget_table.h"
 
 namespace gen
 {
 
-BrowserEntryFields CheckedBrowserEntry(const BrowserEntryFields& f)
+BrowserEntryFields CheckedBrowserEntry(const FieldInputs& in)
 {
-    return {JsString(AddressField(f.ieUrl, FieldNameOf("browser-entry", "ie-url")), '"'),
-            JsString(AddressField(f.otherUrl, FieldNameOf("browser-entry", "other-url")), '"')};
+    return {JsString(AddressField(in.Text("ie-url"), in.Name("ie-url")), '"'),
+            JsString(AddressField(in.Text("other-url"), in.Name("other-url")), '"')};
 }
 
-CodeBuffer BrowserEntry(const BrowserEntryFields& fields)
+CodeBuffer BrowserEntry(const FieldInputs& in)
 {
-    const BrowserEntryFields c = CheckedBrowserEntry(fields);
+    const BrowserEntryFields c = CheckedBrowserEntry(in);
     const std::string& ieUrl = c.ieUrl;
     const std::string& otherUrl = c.otherUrl;
     CodeBuffer b;

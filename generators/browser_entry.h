@@ -3,6 +3,7 @@
 #include <string>
 
 #include "generators/code_buffer.h"
+#include "generators/field_inputs.h"
 
 namespace gen
 {
@@ -14,10 +15,10 @@ struct BrowserEntryFields {
 
 // A BODY script that sends the visitor on by browser name; 21 lines.
 // Throws FieldError when either address is empty: the page would reload itself without end.
-CodeBuffer BrowserEntry(const BrowserEntryFields& fields);
+CodeBuffer BrowserEntry(const FieldInputs& in);
 
 // The addresses as both editions splice them, escaped for a script string in double quotes.
 // Throws FieldError when either is empty or blank.
-BrowserEntryFields CheckedBrowserEntry(const BrowserEntryFields& fields);
+BrowserEntryFields CheckedBrowserEntry(const FieldInputs& in);
 
 } // namespace gen

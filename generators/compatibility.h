@@ -20,7 +20,8 @@ struct Compatibility {
     std::string_view todaySentence; // what the today's edition does, and what browsers forbid
 };
 
-// The record of the gadget with this id; throws std::out_of_range for an unknown id.
+// The record the gadget table holds for the gadget with this id; throws std::out_of_range for
+// an unknown id.
 const Compatibility& CompatibilityOf(std::string_view gadgetId);
 
 } // namespace gen

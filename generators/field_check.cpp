@@ -58,6 +58,24 @@ std::string WholeNumberOrEmptyField(std::string_view text, const FieldName& fiel
     }
 }
 
+std::string TimerSecondsField(std::string_view text, const FieldName& field)
+{
+    const std::string takes = "a whole number of seconds up to " + std::string(kMaxTimerSeconds) +
+                              ", or nothing for no wait";
+    std::string seconds;
+    try {
+        seconds = WholeNumberOrEmptyField(text, field);
+    } catch (const FieldError&) {
+        throw FieldError(field, takes);
+    }
+    // Without leading zeros, the longer number is the larger, and digits of the same length
+    // compare as their numbers do.
+    if (seconds.size() > kMaxTimerSeconds.size() ||
+        (seconds.size() == kMaxTimerSeconds.size() && seconds > kMaxTimerSeconds))
+        throw FieldError(field, takes);
+    return seconds;
+}
+
 std::string TrueFalseField(std::string_view text, const FieldName& field)
 {
     const std::string_view value = Trimmed(text);

@@ -32,6 +32,12 @@ std::string WholeNumberField(std::string_view text, const FieldName& field);
 // The same, except that a value of nothing but blanks is allowed and gives "".
 std::string WholeNumberOrEmptyField(std::string_view text, const FieldName& field);
 
+// A timer's delay in whole seconds, or nothing for no wait (""), as WholeNumberOrEmptyField,
+// and at most kMaxTimerSeconds: browsers keep a timer of at most 2^31-1 milliseconds and fire a
+// longer one at once.
+inline constexpr std::string_view kMaxTimerSeconds = "2147483";
+std::string TimerSecondsField(std::string_view text, const FieldName& field);
+
 // "true" or "false", returned without blanks.
 std::string TrueFalseField(std::string_view text, const FieldName& field);
 

@@ -2,7 +2,6 @@
 
 #include "generators/escape.h"
 #include "generators/field_check.h"
-#include "generators/gadget_table.h"
 
 namespace gen
 {
@@ -40,17 +39,17 @@ void AppendFramelessBranch(CodeBuffer& b)
 
 } // namespace
 
-FramelessPopupFields CheckedFramelessPopup(const FramelessPopupFields& f)
+FramelessPopupFields CheckedFramelessPopup(const FieldInputs& in)
 {
-    return {f.url, WholeNumberField(f.width, FieldNameOf("frameless-popup", "width")),
-            WholeNumberField(f.height, FieldNameOf("frameless-popup", "height")),
-            TrueFalseField(f.autoclose, FieldNameOf("frameless-popup", "autoclose"))};
+    return {in.Text("url"), WholeNumberField(in.Text("width"), in.Name("width")),
+            WholeNumberField(in.Text("height"), in.Name("height")),
+            TrueFalseField(in.Text("autoclose"), in.Name("autoclose"))};
 }
 
-CodeBuffer FramelessPopup(const FramelessPopupFields& fields)
+CodeBuffer FramelessPopup(const FieldInputs& in)
 {
     // Checked before anything is written, so a refused value leaves no partial snippet.
-    const FramelessPopupFields c = CheckedFramelessPopup(fields);
+    const FramelessPopupFields c = CheckedFramelessPopup(in);
     const std::string& width = c.width;
     const std::string& height = c.height;
     const std::string& autoclose = c.autoclose;

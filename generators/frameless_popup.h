@@ -3,6 +3,7 @@
 #include <string>
 
 #include "generators/code_buffer.h"
+#include "generators/field_inputs.h"
 
 namespace gen
 {
@@ -18,11 +19,11 @@ struct FramelessPopupFields {
 
 // A HEAD script that opens the popup without frame or title bar where the browser allows, the
 // onLoad for the popup page's BODY tag, and the launching link; 70 lines.
-CodeBuffer FramelessPopup(const FramelessPopupFields& fields);
+CodeBuffer FramelessPopup(const FieldInputs& in);
 
 // The fields as both editions splice them: the address as typed, the numbers and autoclose
 // without blanks (numbers without leading zeros). Throws FieldError for a value the script
 // cannot take.
-FramelessPopupFields CheckedFramelessPopup(const FramelessPopupFields& fields);
+FramelessPopupFields CheckedFramelessPopup(const FieldInputs& in);
 
 } // namespace gen

@@ -10,10 +10,9 @@
 #include "generators/metasearch.h"
 #include "generators/popup_page.h"
 #include "generators/set_homepage.h"
-#include "generators/spin_value.h"
+#include "generators/todays_edition.h"
 
 #include <stdexcept>
-#include <utility>
 
 namespace gen
 {
@@ -22,125 +21,227 @@ namespace
 {
 
 using K = FieldKind;
+constexpr Lands kCode = Lands::AsCode;
 
-// Each adapter reads its values by the option of the field in the table below.
+// Both editions of a gadget read the same fields.
 
-CodeBuffer RunBreakFrames(const FieldInputs&)
+BookmarkUsFields ReadBookmarkUs(const FieldInputs& in)
 {
-    return BreakFrames();
+    return {in.Text("url"), in.Text("site-name")};
 }
 
-CodeBuffer RunBookmarkUs(const FieldInputs& in)
+LogoBrandingFields ReadLogoBranding(const FieldInputs& in)
 {
-    return BookmarkUs({in.Text("url"), in.Text("site-name")});
+    return {in.Text("status-text"), in.Text("link"), in.Text("image"), in.Number("width"),
+            in.Number("height")};
 }
 
-CodeBuffer RunEmailThisPage(const FieldInputs&)
+// The gadgets in page order. A generator reads its fields by the options its entry gives them.
+// The compatibility sentences are shown to users as they stand.
+std::vector<GadgetSpec> Entries()
 {
-    return EmailThisPage();
-}
-
-CodeBuffer RunSetHomepage(const FieldInputs& in)
-{
-    return SetHomepage({in.Text("url")});
-}
-
-CodeBuffer RunLogoBranding(const FieldInputs& in)
-{
-    return LogoBranding({in.Text("status-text"), in.Text("link"), in.Text("image"),
-                         in.Number("width"), in.Number("height")});
-}
-
-CodeBuffer RunFramelessPopup(const FieldInputs& in)
-{
-    return FramelessPopup(
-        {in.Text("url"), in.Text("width"), in.Text("height"), in.Text("autoclose")});
-}
-
-CodeBuffer RunBrowserEntry(const FieldInputs& in)
-{
-    return BrowserEntry({in.Text("ie-url"), in.Text("other-url")});
-}
-
-CodeBuffer RunLanguage(const FieldInputs&)
-{
-    return Language();
-}
-
-CodeBuffer RunMetasearch(const FieldInputs&)
-{
-    return Metasearch();
-}
-
-CodeBuffer RunPopupPage(const FieldInputs& in)
-{
-    return PopupPage({in.Text("url"), in.Text("width"), in.Text("height"), in.Text("seconds")});
-}
-
-GadgetSpec Gadget(std::string_view id, std::string_view title, int page,
-                  std::vector<FieldSpec> fields, CodeBuffer (*adapter)(const FieldInputs&))
-{
-    GadgetSpec gadget{id, title, page, std::move(fields), {}};
-    gadget.generate = [fields = gadget.fields, adapter](const FieldValues& values) {
-        return adapter(FieldInputs(fields, values));
+    return {
+        {
+            .id = "break-frames",
+            .title = "Break Frames",
+            .menuCaption = ">> Break Frames",
+            .fields = {},
+            .classic = [](const FieldInputs&) { return BreakFrames(); },
+            .today = [](const FieldInputs&) { return TodaysBreakFrames(); },
+            .compatibility =
+                {Support::Partly,
+                 "Breaks out of a frame of the same site; inside a frame of another site, browsers "
+                 "block "
+                 "the script from moving the top window (a SecurityError), so the page stays "
+                 "framed.",
+                 Support::Works,
+                 "Breaks out of frames of the same site at once and offers a one-click link inside "
+                 "another site's frame; it recommends the Content-Security-Policy frame-ancestors "
+                 "header, which stops the framing itself."},
+        },
+        {
+            .id = "bookmark-us",
+            .title = "Bookmark Us!",
+            .menuCaption = ">> Bookmark Us!",
+            .fields =
+                {
+                    {"url", "Edit1", "http://www.example.com", K::Text, "URL to bookmark"},
+                    {"site-name", "Edit2", "My cool site", K::Text, "Name of your site:"},
+                },
+            .classic = [](const FieldInputs& in) { return BookmarkUs(ReadBookmarkUs(in)); },
+            .today = [](const FieldInputs& in) { return TodaysBookmarkUs(ReadBookmarkUs(in)); },
+            .compatibility = {Support::DoesNotWork,
+                              "Only shows the reminder \"Don't forget to bookmark us!\" with "
+                              "\"(CTRL-D)\": every "
+                              "current browser calls itself \"Netscape\", and "
+                              "window.external.AddFavorite no longer "
+                              "exists.",
+                              Support::Works,
+                              "A link that tells the visitor the bookmark shortcut of their own "
+                              "browser and platform; "
+                              "no browser lets a page add a bookmark itself."},
+        },
+        {
+            .id = "email-this-page",
+            .title = "Email This Page",
+            .menuCaption = ">> Email This Page",
+            .fields = {},
+            .classic = [](const FieldInputs&) { return EmailThisPage(); },
+            .today = nullptr,
+            .compatibility = {Support::Works,
+                              "Works: the form sends the friend's address and a link to the page "
+                              "to the mail script.",
+                              Support::Works, "The same code as the classic edition."},
+        },
+        {
+            .id = "set-homepage",
+            .title = "Set Homepage Link",
+            .menuCaption = ">> Set Homepage",
+            .fields =
+                {
+                    {"url", "Edit3", "http://www.example.com", K::Text,
+                     "Link for them to set as homepage"},
+                },
+            .classic = [](const FieldInputs& in) { return SetHomepage({in.Text("url")}); },
+            .today = [](const FieldInputs& in) { return TodaysSetHomepage({in.Text("url")}); },
+            .compatibility =
+                {Support::DoesNotWork,
+                 "Only shows the link to drag onto the Home button: document.all is false and "
+                 "setHomePage is gone, and no current browser lets a page set the home page.",
+                 Support::Works,
+                 "Shows the address with instructions for setting the home page in the visitor's "
+                 "own "
+                 "browser; no browser lets a page set it."},
+        },
+        {
+            .id = "logo-branding",
+            .title = "Logo Branding",
+            .menuCaption = ">> Logo Branding",
+            .fields =
+                {
+                    {"status-text", "Edit4", "Click here for current specials", K::Text,
+                     "Mouseover::"},
+                    {"link", "Edit5", "http://www.example.com/specials/", K::Text,
+                     "Link for logo:"},
+                    {"image", "Edit6", "http://www.example.com/logo.jpg", K::Text, "URL to image:"},
+                    {"width", "SpinEdit1", "235", K::Number, "Logo Width"},
+                    {"height", "SpinEdit2", "19", K::Number, "Logo Height"},
+                },
+            .classic = [](const FieldInputs& in) { return LogoBranding(ReadLogoBranding(in)); },
+            .today = [](const FieldInputs& in) { return TodaysLogoBranding(ReadLogoBranding(in)); },
+            .compatibility =
+                {Support::DoesNotWork,
+                 "The logo never shows: the positioning script stops with a TypeError on "
+                 "document.branding, so the logo stays above the visible area.",
+                 Support::Works,
+                 "The logo is fixed in the lower right corner with CSS and stays there while "
+                 "scrolling; "
+                 "the mouseover text becomes its tooltip, since browsers no longer show status "
+                 "text."},
+        },
+        {
+            .id = "frameless-popup",
+            .title = "Frameless Popup",
+            .menuCaption = ">> Frameless Popup",
+            .fields =
+                {
+                    {"url", "Edit7", "http://www.example.com", K::Text, "URL to open:"},
+                    {"width", "Edit8", "500", K::Text, "Width:", {}, kCode},
+                    {"height", "Edit9", "600", K::Text, "Height:", {}, kCode},
+                    {"autoclose", "ComboBox1", "true", K::Choice, "AutoClose:", "true\nfalse",
+                     kCode},
+                },
+            .classic = FramelessPopup,
+            .today = TodaysFramelessPopup,
+            .compatibility =
+                {Support::Partly,
+                 "The click opens an ordinary popup window of the given size; the frameless window "
+                 "needed Internet Explorer's fullscreen option, which no current browser has.",
+                 Support::Works,
+                 "The click opens a popup window of the given size; no browser opens a window "
+                 "without "
+                 "frame and title bar any more."},
+        },
+        {
+            .id = "browser-entry",
+            .title = "Browser-Specific Entry",
+            .menuCaption = ">> Browser  Entry",
+            .fields =
+                {
+                    {"ie-url", "Edit10", "http://www.example.com/ie.html", K::Text,
+                     "Internet Explorer goes to -"},
+                    {"other-url", "Edit11", "http://www.example.com/netscape.html", K::Text,
+                     "Netscape goes to -"},
+                },
+            .classic = BrowserEntry,
+            .today = TodaysBrowserEntry,
+            .compatibility =
+                {Support::DoesNotWork,
+                 "Every browser goes to the second address: current browsers, Internet Explorer 11 "
+                 "included, all call themselves \"Netscape\".",
+                 Support::Works,
+                 "Sends Internet Explorer, recognised by document.documentMode, to the first "
+                 "address and "
+                 "every other browser to the second."},
+        },
+        {
+            .id = "language",
+            .title = "Language",
+            .menuCaption = ">> Language",
+            .fields = {},
+            .classic = [](const FieldInputs&) { return Language(); },
+            .today = nullptr,
+            .compatibility = {Support::Works, "Works: the browser's language picks the page.",
+                              Support::Works, "The same code as the classic edition."},
+        },
+        {
+            .id = "metasearch",
+            .title = "Orchard Search",
+            .menuCaption = ">> Orchard search",
+            .fields = {},
+            .classic = [](const FieldInputs&) { return Metasearch(); },
+            .today = nullptr,
+            .compatibility = {Support::Works,
+                              "Works: the page loads the search form from the Orchard service.",
+                              Support::Works, "The same code as the classic edition."},
+        },
+        {
+            .id = "popup-page",
+            .title = "Popup Page",
+            .menuCaption = ">> Popup Page",
+            .fields =
+                {
+                    {"url", "Edit12", "http://www.example.com/popup.html", K::Text, "URL to open:"},
+                    {"width", "Edit14", "500", K::Text, "Width:", {}, kCode},
+                    {"height", "Edit15", "500", K::Text, "Height:", {}, kCode},
+                    {"seconds", "Edit13", "5", K::Text, "Seconds to wait:", {}, kCode},
+                },
+            .classic = PopupPage,
+            .today = TodaysPopupPage,
+            .compatibility =
+                {Support::DoesNotWork,
+                 "Nothing opens: the timer fires, but the popup blocker stops a window that opens "
+                 "without the visitor's click.",
+                 Support::Works,
+                 "Shows the page in a dialog inside your page after the given seconds, closed with "
+                 "its "
+                 "button or Escape; browsers block windows that open by themselves."},
+        },
     };
-    return gadget;
 }
 
 std::vector<GadgetSpec> BuildTable()
 {
-    return {
-        Gadget("break-frames", "Break Frames", 1, {}, RunBreakFrames),
-        Gadget("bookmark-us", "Bookmark Us!", 2,
-               {
-                   {"url", "Edit1", "http://www.example.com", K::Text, "URL to bookmark"},
-                   {"site-name", "Edit2", "My cool site", K::Text, "Name of your site:"},
-               },
-               RunBookmarkUs),
-        Gadget("email-this-page", "Email This Page", 3, {}, RunEmailThisPage),
-        Gadget("set-homepage", "Set Homepage Link", 4,
-               {
-                   {"url", "Edit3", "http://www.example.com", K::Text,
-                    "Link for them to set as homepage"},
-               },
-               RunSetHomepage),
-        Gadget(
-            "logo-branding", "Logo Branding", 5,
-            {
-                {"status-text", "Edit4", "Click here for current specials", K::Text, "Mouseover::"},
-                {"link", "Edit5", "http://www.example.com/specials/", K::Text, "Link for logo:"},
-                {"image", "Edit6", "http://www.example.com/logo.jpg", K::Text, "URL to image:"},
-                {"width", "SpinEdit1", "235", K::Number, "Logo Width"},
-                {"height", "SpinEdit2", "19", K::Number, "Logo Height"},
-            },
-            RunLogoBranding),
-        Gadget("frameless-popup", "Frameless Popup", 6,
-               {
-                   {"url", "Edit7", "http://www.example.com", K::Text, "URL to open:"},
-                   {"width", "Edit8", "500", K::Text, "Width:"},
-                   {"height", "Edit9", "600", K::Text, "Height:"},
-                   {"autoclose", "ComboBox1", "true", K::Choice, "AutoClose:", "true\nfalse"},
-               },
-               RunFramelessPopup),
-        Gadget("browser-entry", "Browser-Specific Entry", 7,
-               {
-                   {"ie-url", "Edit10", "http://www.example.com/ie.html", K::Text,
-                    "Internet Explorer goes to -"},
-                   {"other-url", "Edit11", "http://www.example.com/netscape.html", K::Text,
-                    "Netscape goes to -"},
-               },
-               RunBrowserEntry),
-        Gadget("language", "Language", 8, {}, RunLanguage),
-        Gadget("metasearch", "Orchard Search", 9, {}, RunMetasearch),
-        Gadget("popup-page", "Popup Page", 10,
-               {
-                   {"url", "Edit12", "http://www.example.com/popup.html", K::Text, "URL to open:"},
-                   {"width", "Edit14", "500", K::Text, "Width:"},
-                   {"height", "Edit15", "500", K::Text, "Height:"},
-                   {"seconds", "Edit13", "5", K::Text, "Seconds to wait:"},
-               },
-               RunPopupPage),
-    };
+    std::vector<GadgetSpec> table = Entries();
+    int page = 0;
+    for (GadgetSpec& gadget : table) {
+        gadget.page = ++page;
+        gadget.generate = [fields = gadget.fields,
+                           classic = gadget.classic](const FieldValues& values) {
+            return classic(FieldInputs(fields, values));
+        };
+    }
+    return table;
 }
 
 } // namespace
@@ -191,27 +292,6 @@ FieldValues DefaultValues(const GadgetSpec& gadget)
     for (const FieldSpec& f : gadget.fields)
         values.emplace_back(f.defaultText);
     return values;
-}
-
-std::size_t FieldInputs::IndexOf(std::string_view option) const
-{
-    for (std::size_t i = 0; i < fields_.size(); ++i)
-        if (fields_[i].option == option)
-            return i;
-    throw std::logic_error("The gadget has no field --" + std::string(option));
-}
-
-const std::string& FieldInputs::Text(std::string_view option) const
-{
-    return values_.at(IndexOf(option));
-}
-
-std::int32_t FieldInputs::Number(std::string_view option) const
-{
-    const std::size_t i = IndexOf(option);
-    if (fields_[i].kind != FieldKind::Number)
-        throw std::logic_error("The field --" + std::string(option) + " is no number");
-    return SpinValue(values_.at(i));
 }
 
 } // namespace gen

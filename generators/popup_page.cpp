@@ -2,22 +2,21 @@
 
 #include "generators/escape.h"
 #include "generators/field_check.h"
-#include "generators/gadget_table.h"
 
 namespace gen
 {
 
-PopupPageFields CheckedPopupPage(const PopupPageFields& f)
+PopupPageFields CheckedPopupPage(const FieldInputs& in)
 {
     // Nothing is allowed for seconds: "000" alone is a wait of no time.
-    return {f.url, WholeNumberField(f.width, FieldNameOf("popup-page", "width")),
-            WholeNumberField(f.height, FieldNameOf("popup-page", "height")),
-            WholeNumberOrEmptyField(f.seconds, FieldNameOf("popup-page", "seconds"))};
+    return {in.Text("url"), WholeNumberField(in.Text("width"), in.Name("width")),
+            WholeNumberField(in.Text("height"), in.Name("height")),
+            TimerSecondsField(in.Text("seconds"), in.Name("seconds"))};
 }
 
-CodeBuffer PopupPage(const PopupPageFields& fields)
+CodeBuffer PopupPage(const FieldInputs& in)
 {
-    const PopupPageFields c = CheckedPopupPage(fields);
+    const PopupPageFields c = CheckedPopupPage(in);
     const std::string& width = c.width;
     const std::string& height = c.height;
     const std::string& seconds = c.seconds;

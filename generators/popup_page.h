@@ -3,6 +3,7 @@
 #include <string>
 
 #include "generators/code_buffer.h"
+#include "generators/field_inputs.h"
 
 namespace gen
 {
@@ -17,10 +18,10 @@ struct PopupPageFields {
 };
 
 // A HEAD script that opens the popup and the BODY onLoad that starts its timer; 24 lines.
-CodeBuffer PopupPage(const PopupPageFields& fields);
+CodeBuffer PopupPage(const FieldInputs& in);
 
 // The fields as both editions splice them: the address as typed, the numbers without blanks
 // or leading zeros. Throws FieldError for a number field that is not a whole number.
-PopupPageFields CheckedPopupPage(const PopupPageFields& fields);
+PopupPageFields CheckedPopupPage(const FieldInputs& in);
 
 } // namespace gen

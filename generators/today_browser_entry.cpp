@@ -1,14 +1,13 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
-#include "generators/gadget_table.h"
 #include "generators/todays_edition.h"
 
 namespace gen
 {
 
-CodeBuffer TodaysBrowserEntry(const BrowserEntryFields& fields)
+CodeBuffer TodaysBrowserEntry(const FieldInputs& in)
 {
-    const BrowserEntryFields c = CheckedBrowserEntry(fields);
+    const BrowserEntryFields c = CheckedBrowserEntry(in);
     const std::string& ieUrl = c.ieUrl;
     const std::string& otherUrl = c.otherUrl;
     CodeBuffer b;

@@ -1,14 +1,13 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
-#include "generators/gadget_table.h"
 #include "generators/todays_edition.h"
 
 namespace gen
 {
 
-CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& fields)
+CodeBuffer TodaysFramelessPopup(const FieldInputs& in)
 {
-    const FramelessPopupFields c = CheckedFramelessPopup(fields);
+    const FramelessPopupFields c = CheckedFramelessPopup(in);
     const std::string& width = c.width;
     const std::string& height = c.height;
     const std::string& autoclose = c.autoclose;

@@ -1,6 +1,5 @@
 #include "generators/escape.h"
 #include "generators/field_check.h"
-#include "generators/gadget_table.h"
 #include "generators/todays_edition.h"
 
 namespace gen
@@ -41,9 +40,9 @@ void AppendDialogScript(CodeBuffer& b)
 
 } // namespace
 
-CodeBuffer TodaysPopupPage(const PopupPageFields& fields)
+CodeBuffer TodaysPopupPage(const FieldInputs& in)
 {
-    const PopupPageFields c = CheckedPopupPage(fields);
+    const PopupPageFields c = CheckedPopupPage(in);
     const std::string& width = c.width;
     const std::string& height = c.height;
     const std::string& seconds = c.seconds;

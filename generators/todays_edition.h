@@ -20,8 +20,8 @@ CodeBuffer TodaysBreakFrames(const BreakFramesFields& fields = {});
 CodeBuffer TodaysBookmarkUs(const BookmarkUsFields& fields);
 CodeBuffer TodaysSetHomepage(const SetHomepageFields& fields);
 CodeBuffer TodaysLogoBranding(const LogoBrandingFields& fields);
-CodeBuffer TodaysFramelessPopup(const FramelessPopupFields& fields);
-CodeBuffer TodaysBrowserEntry(const BrowserEntryFields& fields);
-CodeBuffer TodaysPopupPage(const PopupPageFields& fields);
+CodeBuffer TodaysFramelessPopup(const FieldInputs& in);
+CodeBuffer TodaysBrowserEntry(const FieldInputs& in);
+CodeBuffer TodaysPopupPage(const FieldInputs& in);
 
 } // namespace gen

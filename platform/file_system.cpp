@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/quoted_name.h"
 
 #include <cerrno>
 #include <cstring>
@@ -35,14 +36,14 @@ void CreateFolder(const std::string& path)
     };
     if (error == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         return;
-    throw std::runtime_error("Cannot create folder \"" + path + "\". " + std::strerror(error) +
-                             " (mkdir)");
+    throw std::runtime_error("Cannot create folder " + QuotedName(path) + ". " +
+                             std::strerror(error) + " (mkdir)");
 }
 
 void SetCurrentFolder(const std::string& path)
 {
     if (chdir(path.c_str()) != 0)
-        throw std::runtime_error("Cannot change to folder \"" + path + "\". " +
+        throw std::runtime_error("Cannot change to folder " + QuotedName(path) + ". " +
                                  std::strerror(errno) + " (chdir)");
 }
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/file_system.h"
+#include "platform/quoted_name.h"
 
 namespace platform
 {
@@ -39,7 +40,7 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path)
 
 void ReadOnlyFile::Refuse(unsigned mode) const
 {
-    throw std::runtime_error("Cannot read file \"" + path_ + "\". It is " +
+    throw std::runtime_error("Cannot read file " + QuotedName(path_) + ". It is " +
                              FileKindName(static_cast<mode_t>(mode)) + ", not a regular file.");
 }
 
@@ -51,7 +52,7 @@ ReadOnlyFile::~ReadOnlyFile()
 void ReadOnlyFile::Fail(const char* what, const char* call) const
 {
     const int error = errno;
-    throw std::runtime_error(std::string(what) + " file \"" + path_ + "\". " +
+    throw std::runtime_error(std::string(what) + " file " + QuotedName(path_) + ". " +
                              std::strerror(error) + " (" + call + ")");
 }
 
@@ -67,7 +68,7 @@ std::string ReadOnlyFile::ReadAt(std::int64_t offset, std::size_t count) const
         if (n < 0)
             Fail("Cannot read", "pread");
         if (n == 0)
-            throw std::runtime_error("The file \"" + path_ + "\" ended early.");
+            throw std::runtime_error("The file " + QuotedName(path_) + " ended early.");
         done += static_cast<std::size_t>(n);
     }
     return bytes;
@@ -76,7 +77,7 @@ std::string ReadOnlyFile::ReadAt(std::int64_t offset, std::size_t count) const
 std::string ReadOnlyFile::ReadAll() const
 {
     if (static_cast<std::uint64_t>(size_) > std::string().max_size())
-        throw std::runtime_error("Cannot read file \"" + path_ + "\". It is too large.");
+        throw std::runtime_error("Cannot read file " + QuotedName(path_) + ". It is too large.");
     return ReadAt(0, static_cast<std::size_t>(size_));
 }
 

@@ -1,10 +1,14 @@
 #include "platform/staged_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <map>
@@ -16,6 +20,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/quoted_name.h"
 
 namespace platform
 {
@@ -23,16 +28,22 @@ namespace platform
 namespace
 {
 
+// A staged file is named ".sw~<writer's process id>-<six random letters or digits>.sw-staged":
+// short, so a target of the longest name a folder allows still works, and of a form no user
+// picks, so the cleaner never mistakes someone's file for a leftover.
 constexpr std::string_view kStagedPrefix = ".sw~";
-constexpr std::size_t kStagedNameLength = 10; // the prefix and mkstemp's six characters
+constexpr std::string_view kStagedSuffix = ".sw-staged";
+constexpr std::size_t kStagedRandomLength = 6; // what mkostemps fills in
+// Where locks do not work, a leftover is told from a file still being written by its age.
+constexpr time_t kLeftoverAgeSeconds = 5 * 60;
 constexpr int kMaxLinks = 40;
 constexpr int kMaxStagingAttempts = 100;
 
 [[noreturn]] void Fail(const std::string& target, int error, const char* call,
                        const std::string& path)
 {
-    throw std::runtime_error("Cannot create file \"" + target + "\". " + std::strerror(error) +
-                             " (" + call + " \"" + path + "\")");
+    throw std::runtime_error("Cannot create file " + QuotedName(target) + ". " +
+                             std::strerror(error) + " (" + call + " " + QuotedName(path) + ")");
 }
 
 std::string FolderOf(const std::string& path)
@@ -91,22 +102,59 @@ void Forget(const std::string& staged)
     }
 }
 
-bool IsStagedName(const char* name)
+bool IsRandomPart(std::string_view text)
 {
-    return std::strlen(name) == kStagedNameLength &&
-           std::string_view(name).substr(0, kStagedPrefix.size()) == kStagedPrefix;
+    // ASCII by hand: the program's locale may be any, and mkostemps uses only these.
+    const auto letterOrDigit = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
+    return text.size() == kStagedRandomLength &&
+           std::all_of(text.begin(), text.end(), letterOrDigit);
 }
 
-// Removes one staged file whose writer is gone: nobody holds its lock. The name is checked to
-// still be the file that was locked, so a file staged afresh under it is never hit.
-void RemoveIfAbandoned(int folder, const char* name)
+// The writer's process id when `name` has the form of a staged file, else 0.
+pid_t StagedFileWriter(std::string_view name)
+{
+    if (!name.starts_with(kStagedPrefix) || !name.ends_with(kStagedSuffix))
+        return 0;
+    name.remove_prefix(kStagedPrefix.size());
+    name.remove_suffix(kStagedSuffix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos || !IsRandomPart(name.substr(dash + 1)))
+        return 0;
+    const std::string_view digits = name.substr(0, dash);
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (error != std::errc() || end != digits.data() + digits.size() || pid <= 0 ||
+        digits.front() == '0')
+        return 0;
+    return pid;
+}
+
+bool WriterGone(pid_t writer)
+{
+    return kill(writer, 0) != 0 && errno == ESRCH;
+}
+
+// A staged file whose writer is gone: nobody holds its lock, and its writer has ended or it
+// has not changed for minutes. A file with a second name is someone's data and stays.
+bool IsAbandoned(int fd, const struct stat& opened, pid_t writer)
+{
+    if (!S_ISREG(opened.st_mode) || opened.st_nlink != 1 || flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    return time(nullptr) - opened.st_mtime >= kLeftoverAgeSeconds || WriterGone(writer);
+}
+
+// The name is checked to still be the file that was locked, so a file staged afresh under it
+// is never hit.
+void RemoveIfAbandoned(int folder, const char* name, pid_t writer)
 {
     const int fd = openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat opened {
     }, named{};
-    if (fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+    if (fstat(fd, &opened) == 0 && IsAbandoned(fd, opened, writer) &&
         fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == opened.st_ino &&
         named.st_dev == opened.st_dev)
         unlinkat(folder, name, 0);
@@ -119,8 +167,8 @@ void RemoveAbandonedStagedFiles(const std::string& folder)
     if (!dir)
         return;
     while (const dirent* entry = readdir(dir)) {
-        if (IsStagedName(entry->d_name))
-            RemoveIfAbandoned(dirfd(dir), entry->d_name);
+        if (const pid_t writer = StagedFileWriter(entry->d_name))
+            RemoveIfAbandoned(dirfd(dir), entry->d_name, writer);
     }
     closedir(dir);
 }
@@ -132,8 +180,9 @@ int CreateLockedStagedFile(const std::string& target, const std::string& folder,
                            std::string& staged)
 {
     for (int attempt = 0; attempt < kMaxStagingAttempts; ++attempt) {
-        std::string pattern = folder + "/" + std::string(kStagedPrefix) + "XXXXXX";
-        const int fd = mkostemp(pattern.data(), O_CLOEXEC);
+        std::string pattern = folder + "/" + std::string(kStagedPrefix) + std::to_string(getpid()) +
+                              "-XXXXXX" + std::string(kStagedSuffix);
+        const int fd = mkostemps(pattern.data(), static_cast<int>(kStagedSuffix.size()), O_CLOEXEC);
         if (fd < 0)
             Fail(target, errno, "mkstemp", folder);
         if (flock(fd, LOCK_EX) != 0) {
@@ -161,7 +210,7 @@ bool CheckTarget(const std::string& target, const std::string& resolved, struct 
         Fail(target, errno, "lstat", resolved);
     }
     if (!S_ISREG(info.st_mode))
-        throw std::runtime_error("Cannot create file \"" + target + "\". It is " +
+        throw std::runtime_error("Cannot create file " + QuotedName(target) + ". It is " +
                                  FileKindName(info.st_mode) + ", not a regular file.");
     return true;
 }
@@ -197,19 +246,21 @@ void SyncFolder(const std::string& folder)
 std::string FollowLinks(const std::string& target)
 {
     std::string path = target;
-    for (int i = 0; i < kMaxLinks; ++i) {
+    // As many links as the kernel follows in one path, and not one more.
+    for (int followed = 0;; ++followed) {
         struct stat info {
         };
         if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return path;
+        if (followed == kMaxLinks)
+            Fail(target, ELOOP, "readlink", path);
         std::vector<char> text(static_cast<std::size_t>(PATH_MAX) + 1);
         const ssize_t n = readlink(path.c_str(), text.data(), text.size() - 1);
-        if (n < 0)
+        if (n <= 0)
             return path;
         const std::string pointed(text.data(), static_cast<std::size_t>(n));
         path = pointed.front() == '/' ? pointed : FolderOf(path) + "/" + pointed;
     }
-    Fail(target, ELOOP, "readlink", path);
 }
 
 std::string StageFile(const std::string& target, std::string_view bytes, NewFileMode mode)
@@ -287,26 +338,43 @@ namespace platform
 namespace
 {
 
-// The descriptor a path names when it is one of the process's own (/dev/stdout, /dev/stderr,
-// /dev/fd/N, /proc/self/fd/N), else -1. Writing to that descriptor itself, not to a file opened
-// anew through the path, keeps what the shell set up: its position, and `>>`'s appending.
-int OwnDescriptor(const std::string& path)
+bool IsWritable(int fd)
 {
-    if (path == "/dev/stdout")
-        return STDOUT_FILENO;
-    if (path == "/dev/stderr")
-        return STDERR_FILENO;
-    for (const std::string_view prefix : {"/dev/fd/", "/proc/self/fd/"}) {
-        if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        const std::string digits = path.substr(prefix.size());
-        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-            return -1;
-        return std::stoi(digits);
-    }
-    return -1;
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
 }
 
+// The lowest descriptor of the process, open for writing, that leads to the same file as
+// `path`, else -1. What the path resolves to decides, not its spelling, so /dev/stdout,
+// /proc/thread-self/fd/1 and /dev/fd/./1 are all the stream the shell set up: writing to that
+// descriptor keeps its position and `>>`'s appending, where replacing the file would drop what
+// it held.
+int OwnDescriptor(const std::string& path)
+{
+    struct stat named {
+    };
+    // Looked at before the listing below opens a descriptor of its own.
+    if (stat(path.c_str(), &named) != 0)
+        return -1;
+    DIR* dir = opendir("/proc/self/fd");
+    if (!dir)
+        return -1;
+    int own = -1;
+    while (const dirent* entry = readdir(dir)) {
+        int fd = -1;
+        const std::string_view name = entry->d_name;
+        if (std::from_chars(name.data(), name.data() + name.size(), fd).ec != std::errc() ||
+            fd == dirfd(dir) || (own >= 0 && fd > own))
+            continue;
+        struct stat open {
+        };
+        if (fstat(fd, &open) == 0 && open.st_dev == named.st_dev && open.st_ino == named.st_ino &&
+            IsWritable(fd))
+            own = fd;
+    }
+    closedir(dir);
+    return own;
+}
 } // namespace
 
 void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMode mode)

@@ -14,15 +14,19 @@ namespace platform
 // - Only a regular file is replaced: a target that exists and is anything else (folder, device,
 //   FIFO, socket) is refused before anything is opened for writing.
 // - A target reached through symbolic links is replaced where the links point; the links stay.
+//   At most 40 links are followed, as the kernel does; a longer chain is refused naming the
+//   link where following stopped.
 // - A replaced file keeps its permission bits, and its owner and group where the process may
 //   set them. A new file gets `mode` (below), less the process umask.
-// - The staged file has a short name of its own (".sw~" and six characters), so any target
+// - The staged file has a short name of its own (".sw~<pid>-XXXXXX.sw-staged"), so any target
 //   name the folder allows works. A staged file left by a killed process is removed by the next
-//   process that stages a file in the same folder; one still being written (it holds a lock on
-//   it) is left alone.
+//   process that stages a file in the same folder when nobody holds its lock and its writer has
+//   ended or it has not changed for five minutes; one still being written is left alone, and so
+//   is any file not of exactly that form, a link, a folder or a file with a second name.
 //
 // Errors throw std::runtime_error with the message
 //   Cannot create file "<target>". <the system's error text> (<the call> "<its path>")
+// with both names quoted by QuotedName, so the message is one line.
 // and leave the target as it was and no staged file behind.
 
 enum class NewFileMode {
@@ -52,9 +56,12 @@ std::string FollowLinks(const std::string& target);
 namespace platform
 {
 
-// Writes a command's output to `path`, by the command-line convention: a FIFO or a character
-// device (a terminal, /dev/stdout) is written to as a stream, and anything else is replaced
-// with ReplaceFile (so a folder is refused). Throws std::runtime_error as ReplaceFile does.
+// Writes a command's output to `path`, by the command-line convention. A path that leads to the
+// same file (device and inode) as a descriptor of the process open for writing is written
+// through the lowest such descriptor, however it is spelled, so the caller's stream keeps its
+// position and `>>` its appending. Else a FIFO or a character device is written to as a
+// stream, and anything else is replaced with ReplaceFile (so a folder is refused). Throws
+// std::runtime_error as ReplaceFile does.
 void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMode mode);
 
 } // namespace platform

@@ -6,6 +6,7 @@
 
 #include "platform/exe_image.h"
 #include "platform/file_attributes.h"
+#include "platform/quoted_name.h"
 #include "startup/startup_retry.h"
 
 namespace startup
@@ -86,13 +87,13 @@ std::string ReplacementTarget(StartupEnvironment& env, const std::string& exe)
 {
     const std::string argument = env.FirstArgument();
     if (argument.empty())
-        throw StartupError("\"" + exe +
-                           "\" was started without the path of the program to "
+        throw StartupError(platform::QuotedName(exe) +
+                           " was started without the path of the program to "
                            "replace.");
     const std::string target = argument.front() == '/' ? argument : FolderOf(exe) + argument;
     // Two different spellings ("./temp0a0.exe") or a link may name the same file.
     if (target == exe || env.SameFile(target, exe))
-        throw StartupError("\"" + exe + "\" cannot replace itself.");
+        throw StartupError(platform::QuotedName(exe) + " cannot replace itself.");
     return target;
 }
 

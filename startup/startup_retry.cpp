@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/file_attributes.h"
+#include "platform/quoted_name.h"
 
 namespace startup
 {
@@ -55,8 +56,8 @@ void ReplaceWithRetry(StartupEnvironment& env, const std::string& target, std::s
         if (RetryTimeIsUp(env, start)) {
             const int error = errno;
             env.DiscardStagedFile(staged);
-            throw StartupError("Cannot replace \"" + target +
-                               "\": it could not be overwritten for 30 seconds. " +
+            throw StartupError("Cannot replace " + platform::QuotedName(target) +
+                               ": it could not be overwritten for 30 seconds. " +
                                std::strerror(error) + " (rename)");
         }
         DelayWithMessages(kRetryIntervalMs, env, env);

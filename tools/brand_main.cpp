@@ -1,8 +1,13 @@
 // sitewright-brand: puts branding sections and a trailer on a copy of an executable, and lists
 // what a file carries.
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "branding/appended_data.h"
@@ -70,6 +75,53 @@ int RunAppend(const AppendRequest& request)
     return 0;
 }
 
+// The first reason a write to standard output failed: a listing is streamed in many pieces,
+// and a later call could overwrite errno before the end tells the user.
+int firstWriteError = 0;
+
+void Emit(std::string_view text)
+{
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && firstWriteError == 0)
+        firstWriteError = errno ? errno : EIO;
+}
+
+// Output that did not arrive is a failure with the system's reason: a full disk or a closed
+// standard output must not end in a success status.
+void FinishOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 && firstWriteError == 0)
+        firstWriteError = errno ? errno : EIO;
+    if (firstWriteError == 0 && std::ferror(stdout))
+        firstWriteError = EIO;
+    if (firstWriteError != 0)
+        throw std::runtime_error(std::string("cannot write to standard output: ") +
+                                 std::strerror(firstWriteError));
+}
+
+void WriteStandardOutput(std::string_view text)
+{
+    Emit(text);
+    FinishOutput();
+}
+
+std::string Decimal(std::size_t value)
+{
+    char number[24];
+    const char* end = std::to_chars(number, number + sizeof number, value).ptr;
+    return std::string(number, static_cast<std::size_t>(end - number));
+}
+
+// Put together without printf: a trailer of millions of fields would spend most of its time
+// parsing a format.
+void PrintField(std::size_t index, std::string_view field)
+{
+    static std::string line;
+    line.assign("  field ").append(Decimal(index)).append(": [").append(field).append("]\n");
+    Emit(line);
+}
+
 void PrintTrailer(const std::string& path)
 {
     std::string text;
@@ -77,35 +129,38 @@ void PrintTrailer(const std::string& path)
     try {
         found = branding::ReadTrailer(path, text);
     } catch (const std::exception& error) {
-        std::printf("trailer: none (%s)\n", error.what());
+        Emit("trailer: none (" + std::string(error.what()) + ")\n");
         return;
     }
     if (!found) {
-        std::printf("trailer: none (the length field is larger than the file)\n");
+        Emit("trailer: none (the length field is larger than the file)\n");
         return;
     }
-    std::vector<std::string> fields;
-    branding::SplitFields('|', text, &fields);
-    std::printf("trailer: %zu bytes of text, %zu fields\n", text.size(), fields.size());
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        std::printf("  field %zu: [%s]\n", i, fields[i].c_str());
+    // Fields are counted, then printed, one at a time: a trailer can hold millions.
+    std::size_t count = 0;
+    branding::ForEachField('|', text, [&](std::string_view) { ++count; });
+    Emit("trailer: " + Decimal(text.size()) + " bytes of text, " + Decimal(count) + " fields\n");
+    std::size_t i = 0;
+    branding::ForEachField('|', text, [&](std::string_view field) { PrintField(i++, field); });
+}
+
+void PrintSection(const branding::SectionEntry& entry)
+{
+    std::string line = "section " + entry.name + ": marker at " + Decimal(entry.markerOffset);
+    line +=
+        entry.readable ? ", " + Decimal(entry.span.size) + " bytes of data\n" : ", unreadable\n";
+    Emit(line);
 }
 
 int RunList(const std::string& path)
 {
     std::string image;
     platform::ReadWholeFile(path, image);
-    const auto sections = branding::ListSections(image);
-    std::printf("%s: %zu bytes, %zu sections\n", path.c_str(), image.size(), sections.size());
-    for (const auto& entry : sections) {
-        if (entry.readable)
-            std::printf("section %s: marker at %zu, %zu bytes of data\n", entry.name.c_str(),
-                        entry.markerOffset, entry.span.size);
-        else
-            std::printf("section %s: marker at %zu, unreadable\n", entry.name.c_str(),
-                        entry.markerOffset);
-    }
+    Emit(path + ": " + Decimal(image.size()) + " bytes, " +
+         Decimal(branding::CountSections(image)) + " sections\n");
+    branding::ForEachSection(image, PrintSection);
     PrintTrailer(path);
+    FinishOutput();
     return 0;
 }
 
@@ -118,8 +173,8 @@ int main(int argc, char** argv)
         AppendRequest request;
         // Asked for, the usage is the output and no error; the manual page is made from it.
         if (args.size() == 1 && args[0] == "--help") {
-            std::fputs(kUsage, stdout);
-            return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+            WriteStandardOutput(kUsage);
+            return 0;
         }
         if (args.size() == 2 && args[0] == "list")
             return RunList(args[1]);

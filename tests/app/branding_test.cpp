@@ -15,6 +15,7 @@
 #include "app_test_support.h"
 #include "branding/brand_writer.h"
 #include "branding/jpeg_image.h"
+#include "branding/start_up_limits.h"
 #include "platform/exe_image.h"
 #include "platform/executable_path.h"
 
@@ -118,6 +119,8 @@ private Q_SLOTS:
     void imageSection_data();
     void imageSection();
     void imageShowsCentredUnscaled();
+    void limitsAreReported_data();
+    void limitsAreReported();
 };
 
 void BrandingTest::textsFollowTrailerItems_data()
@@ -224,6 +227,35 @@ void BrandingTest::imageShowsCentredUnscaled()
     background.fill(shot.pixel(0, 0));
     QCOMPARE(shot.copy(0, 0, 168, 57), background);
     QCOMPARE(shot.copy(368, 0, 168, 57), background);
+}
+
+void BrandingTest::limitsAreReported_data()
+{
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<QString>("error");
+    const std::string title(branding::kMaxTitleBytes + 1, 't');
+    const std::string section(branding::kMaxImageSectionBytes + 1, 'x');
+    QTest::newRow("title above its limit")
+        << QByteArray::fromStdString(WithTrailer(PlainProgram(), "\"" + title + "\"|\"c\"\r\n"))
+        << "Sitewright: The branding title holds 4097 bytes; at most 4096 are shown.";
+    QTest::newRow("image section above its limit")
+        << QByteArray::fromStdString(WithTrailer(WithImage(PlainProgram(), section), ""))
+        << "Sitewright: The branding image section holds 8388609 bytes; at most 8388608 are read.";
+}
+
+// Appended data above a start-up limit is reported with the limit; the window keeps its design
+// texts and shows no image.
+void BrandingTest::limitsAreReported()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(QString, error);
+    BrandedWindow window(program.toStdString());
+    QVERIFY(window.exposed);
+    QCOMPARE(window.errors, QStringList{error});
+    QVERIFY(!window.visibleAtError);
+    QCOMPARE(window.form->windowTitle(), QString::fromStdString(kDesignTitle));
+    QCOMPARE(window.form->lblTextLink->text(), QString::fromStdString(kDesignLink));
+    QVERIFY(window.form->imgSBIMG->pixmap().isNull());
 }
 
 int main(int argc, char* argv[])

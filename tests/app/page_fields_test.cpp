@@ -139,6 +139,9 @@ void PageFieldsTest::refusedFieldLeavesCodeAndPreview_data()
     QTest::newRow("popup seconds script") << 10 << "Edit13"
                                           << "1);alert(1"
                                           << "\"Seconds to wait:\" (--seconds)";
+    QTest::newRow("popup seconds past the longest timer") << 10 << "Edit13"
+                                                          << "2147484"
+                                                          << "\"Seconds to wait:\" (--seconds)";
     QTest::newRow("IE address empty") << 7 << "Edit10"
                                       << ""
                                       << "\"Internet Explorer goes to -\" (--ie-url)";

@@ -109,4 +109,85 @@ TEST(ListSections, ShowsReadableAndShadowedSections)
     EXPECT_FALSE(entries[1].readable);
 }
 
+std::string Repeat(const std::string& unit, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += unit;
+    return out;
+}
+
+struct MarkerPattern {
+    const char* label;
+    std::string image;
+    std::size_t readable;
+};
+
+class ListSectionsOn : public testing::TestWithParam<MarkerPattern>
+{
+};
+
+// Every listed marker is where its name's start marker stands, and it is readable exactly when
+// a lookup of its name reaches the data behind it, with the size that lookup gives.
+TEST_P(ListSectionsOn, AgreesWithLookupOfEachName)
+{
+    const std::string& image = GetParam().image;
+    const auto entries = branding::ListSections(image);
+    EXPECT_EQ(entries.size(), branding::CountSections(image));
+    std::size_t readable = 0;
+    for (const branding::SectionEntry& entry : entries) {
+        ASSERT_EQ(image.substr(entry.markerOffset, entry.name.size() + 5),
+                  "SO!#" + entry.name + "\xB6");
+        branding::SectionSpan span;
+        const bool found = branding::FindSection(image, entry.name, span);
+        const std::size_t dataAt = entry.markerOffset + entry.name.size() + 5;
+        ASSERT_EQ(entry.readable, found && span.offset == dataAt) << entry.name;
+        if (entry.readable) {
+            EXPECT_EQ(entry.span.size, span.size) << entry.name;
+            ++readable;
+        }
+    }
+    EXPECT_EQ(readable, GetParam().readable);
+}
+
+std::string NestedNames()
+{
+    std::string image = kProgram;
+    for (int n = 1; n <= 20; ++n)
+        image += "SO!#" + std::string(n, 'N') + "\xB6" + std::string(n, 'd');
+    // The longest end marker holds every shorter one at its start; later ones find nothing new.
+    for (int n = 20; n >= 1; --n)
+        image += "EO!#" + std::string(n, 'N') + "-";
+    return image;
+}
+
+std::string DistinctNames()
+{
+    std::string image = kProgram;
+    for (int i = 0; i < 300; ++i)
+        image += "SO!#" + std::to_string(i * 7919) + "\xB6" + "data";
+    for (int i = 299; i >= 0; i -= 2)
+        image += "EO!#" + std::to_string(i * 7919);
+    return image;
+}
+
+const MarkerPattern kMarkerPatterns[] = {
+    {"RepeatedStartPrefixes", Repeat(Repeat("SO!#", 16) + "\xB6", 20) + "EO!#SO!#SO!#", 3},
+    {"NestedNames", NestedNames(), 20},
+    {"DistinctNames", DistinctNames(), 150},
+    {"SmallAndCapitalLetters",
+     kProgram + "SO!#jpg2\xB6" + "a" + "SO!#JPG2\xB6" + "b" + "EO!#JPG2" + "SO!#Jpg2\xB6" +
+         "EO!#jpg2",
+     1},
+    {"EndMarkersBeforeStarts",
+     kProgram + "EO!#AB" + "SO!#A\xB6" + "x" + "EO!#A" + "SO!#AB\xB6" + "y" + "EO!#AB", 0},
+    {"NameLongerThanListed",
+     kProgram + "SO!#" + std::string(64, 'L') + "\xB6" + "SO!#" + std::string(65, 'L') + "\xB6" +
+         "EO!#" + std::string(65, 'L'),
+     1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Patterns, ListSectionsOn, testing::ValuesIn(kMarkerPatterns),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 } // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -124,6 +126,29 @@ TEST_F(BrandTool, AppendsSectionAndTrailer)
               (std::vector<std::string>{"T", "Caption here", "http://www.example.com/ "}));
     EXPECT_TRUE(std::filesystem::status(out).permissions() != std::filesystem::perms::none);
     EXPECT_EQ(RunTool({tool_, "list", out}), 0);
+}
+
+// A listing or help that did not arrive is a failure with the system's reason, never exit 0.
+TEST_F(BrandTool, LostOutputIsAFailureWithItsReason)
+{
+    const TempDir errors;
+    const std::string error = errors.File("stderr");
+    struct Lost {
+        const char* redirect;
+        int reason;
+    };
+    for (const Lost& lost : {Lost{">/dev/full", ENOSPC}, Lost{">&-", EBADF}}) {
+        if (lost.reason == ENOSPC && !std::filesystem::exists("/dev/full"))
+            continue;
+        for (const std::string& args : {" list " + tool_, " --help"s}) {
+            const int status =
+                std::system((tool_ + args + " " + lost.redirect + " 2>" + error).c_str());
+            EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args << lost.redirect;
+            EXPECT_EQ(ReadBytes(error), "sitewright-brand: cannot write to standard output: "s +
+                                            std::strerror(lost.reason) + "\n")
+                << args << lost.redirect;
+        }
+    }
 }
 
 TEST_F(BrandTool, RefusalsSayWhyAndLeaveNoOutputFile)

@@ -27,7 +27,8 @@ void PrintTo(const Regression& regression, std::ostream* os)
 std::vector<Regression> SavedInputs()
 {
     std::vector<Regression> cases;
-    for (const char* target : {"extract_section", "read_trailer", "split_fields", "decode_jpeg"}) {
+    for (const char* target : {"extract_section", "read_trailer", "split_fields", "decode_jpeg",
+                               "list_sections", "append_section"}) {
         const fs::path folder = fs::path(SITEWRIGHT_REGRESSION_DIR) / target;
         if (!fs::is_directory(folder))
             continue;
@@ -62,6 +63,10 @@ TEST_P(FuzzRegression, PassesChecks)
         fuzzchecks::CheckDecodeJpeg(data, bytes.size());
     else if (GetParam().target == "read_trailer")
         fuzzchecks::CheckReadTrailer(data, bytes.size());
+    else if (GetParam().target == "list_sections")
+        fuzzchecks::CheckListSections(data, bytes.size());
+    else if (GetParam().target == "append_section")
+        fuzzchecks::CheckAppendSection(data, bytes.size());
     else
         fuzzchecks::CheckSplitFields(data, bytes.size());
 }

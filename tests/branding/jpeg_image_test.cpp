@@ -244,4 +244,45 @@ TEST(DecodeJpeg, BoundsForgedPictures)
     EXPECT_EQ(shown.height, 57);
 }
 
+// Arithmetic coding gives the same picture as Huffman coding, within a budget of bytes and of
+// pixels over all scans; beyond it the image is refused with the limit.
+TEST(DecodeJpeg, ArithmeticCodingWithinItsBudget)
+{
+    const auto gradient = [](int x, int y) {
+        return jpegsamples::Rgb{static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4),
+                                static_cast<std::uint8_t>(x ^ y)};
+    };
+    for (bool progressive : {false, true}) {
+        const branding::RgbImage huffman =
+            DecodeJpeg(jpegsamples::Encode(64, 64, Space::Colour, progressive, gradient));
+        const branding::RgbImage arithmetic =
+            DecodeJpeg(jpegsamples::EncodeArithmetic(64, 64, progressive, gradient));
+        EXPECT_EQ(arithmetic.rgb, huffman.rgb) << "progressive " << progressive;
+    }
+    const std::string small = jpegsamples::EncodeArithmetic(64, 64, false, gradient);
+    const std::string scans = jpegsamples::EncodeArithmetic(64, 64, true, gradient);
+    const std::string padding(branding::kMaxArithmeticJpegBytes, '\0');
+    const std::pair<std::string, std::string> refused[] = {
+        {jpegsamples::WithSize(small, 8192, 8192),
+         "8192x8192 pixels is too large for an arithmetic-coded image (at most 16777216 pixels)"},
+        {jpegsamples::WithEmptyScans(jpegsamples::WithSize(scans, 2048, 2048), 90),
+         "its 5 arithmetic-coded scans of 2048x2048 pixels are too many to decode (at most "
+         "16777216 pixels over all scans)"},
+        {small + padding, std::to_string(small.size() + padding.size()) +
+                              " bytes of arithmetic-coded data are too many to decode (at most "
+                              "1048576)"},
+    };
+    for (const auto& [bytes, says] : refused) {
+        try {
+            DecodeJpeg(bytes, branding::ViewSize{536, 57});
+            ADD_FAILURE() << "decoded; expected: " << says;
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(error.what(), "Invalid JPEG image: " + says);
+        }
+    }
+    // The byte budget is for arithmetic coding only: Huffman-coded data reads as fast as it comes.
+    const std::string huffman = jpegsamples::Encode(64, 64, Space::Colour, false, gradient);
+    EXPECT_EQ(DecodeJpeg(huffman + padding).width, 64);
+}
+
 } // namespace

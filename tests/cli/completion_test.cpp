@@ -55,7 +55,7 @@ Words OptionsOf(const gen::GadgetSpec& gadget)
     return options;
 }
 
-gen::CodeBuffer NoCode(const gen::FieldValues&)
+gen::CodeBuffer NoCode(const gen::FieldInputs&)
 {
     return {};
 }
@@ -87,11 +87,10 @@ TEST(CompletionTest, NewGadgetAndOptionCompleteWithoutAnEdit)
 {
     TempDir dir;
     std::vector<gen::GadgetSpec> table = gen::GadgetTable();
-    table.push_back({"countdown",
-                     "Countdown",
-                     11,
-                     {{"until", "Edit99", "2030", gen::FieldKind::Text, "Until:"}},
-                     NoCode});
+    table.push_back({.id = "countdown",
+                     .title = "Countdown",
+                     .fields = {{"until", "Edit99", "2030", gen::FieldKind::Text, "Until:"}},
+                     .classic = NoCode});
     table.front().fields.push_back({"new-option", "Edit98", "", gen::FieldKind::Text, "New:"});
     const std::string script = tools::BashCompletionScript(table);
     EXPECT_THAT(Complete(dir, script, {"sitewright-gen", "co"}), Words{"countdown"});
@@ -128,10 +127,13 @@ TEST(CompletionTest, CheckOffersItsOptionsAndPathsAndFromAFile)
 TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)
 {
     for (const char* id : {"two words", "quote'd", "$(reboot)", "", "-dash"}) {
-        const std::vector<gen::GadgetSpec> table = {{id, "Odd", 1, {}, NoCode}};
+        const std::vector<gen::GadgetSpec> table = {{.id = id, .title = "Odd", .classic = NoCode}};
         EXPECT_THROW(tools::BashCompletionScript(table), std::invalid_argument) << id;
     }
     const std::vector<gen::GadgetSpec> option = {
-        {"ok", "Odd", 1, {{"a;b", "Edit1", "", gen::FieldKind::Text, "A:"}}, NoCode}};
+        {.id = "ok",
+         .title = "Odd",
+         .fields = {{"a;b", "Edit1", "", gen::FieldKind::Text, "A:"}},
+         .classic = NoCode}};
     EXPECT_THROW(tools::BashCompletionScript(option), std::invalid_argument);
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sstream>
@@ -125,6 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"FieldSecondsNotANumber",
                                 {"popup-page", "--seconds=R&D"},
                                 "\"Seconds to wait:\" (--seconds)"},
+                    RefusalCase{"SecondsPastTheLongestTimer",
+                                {"popup-page", "--seconds", "2147484"},
+                                "\"Seconds to wait:\" (--seconds) takes a whole number of "
+                                "seconds up to 2147483"},
+                    RefusalCase{"TodaysSecondsPastTheLongestTimer",
+                                {"popup-page", "--edition=today", "--seconds=2147484"},
+                                "\"Seconds to wait:\" (--seconds)"},
                     RefusalCase{"FieldEmptyAddress",
                                 {"browser-entry", "--other-url="},
                                 "\"Netscape goes to -\" (--other-url)"}),
@@ -144,6 +154,32 @@ TEST(GenCommand, ListAndHelp)
     EXPECT_NE(help.out.find("[My cool site]"), std::string::npos);
 
     EXPECT_EQ(Gen({"--help"}).status, cli::kExitOk);
+}
+
+// A number field reads any text as its spin box does, and the helps say so instead of
+// promising a refusal: every number field's option line tells the rule.
+TEST(GenCommand, NumberFieldsTakeAnyTextAsTheSpinBoxReadsIt)
+{
+    for (const char* width : {"abc", "1e3", "99999999999999999999", "12.5", ""}) {
+        const GenRun r = Gen({"logo-branding", "--width", width});
+        EXPECT_EQ(r.status, cli::kExitOk) << width << ": " << r.err;
+        EXPECT_NE(r.out.find("\r\nimgwidth=0;"), std::string::npos) << width;
+    }
+    EXPECT_NE(Gen({"logo-branding", "--width=0235"}).out.find("\r\nimgwidth=235;"),
+              std::string::npos);
+    const std::string usage = Gen({"--help"}).out;
+    EXPECT_NE(usage.find("text that is not a whole number gives 0"), std::string::npos) << usage;
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        const std::string help = Gen({std::string(g.id), "--help"}).out;
+        for (const gen::FieldSpec& f : g.fields) {
+            const std::size_t at = help.find("--" + std::string(f.option) + "=VALUE");
+            ASSERT_NE(at, std::string::npos) << g.id << " " << f.option;
+            const std::string line = help.substr(at, help.find('\n', at) - at);
+            EXPECT_EQ(line.find("other text gives 0") != std::string::npos,
+                      f.kind == gen::FieldKind::Number)
+                << line;
+        }
+    }
 }
 
 // Every gadget takes both editions, in both option forms; classic is the default, and the
@@ -211,6 +247,18 @@ TEST(GenCommand, RefusedFieldLeavesTheOutputFileAsItWas)
     EXPECT_EQ(ReadBytes(file.string()), "before");
 }
 
+// Only what a writer staged and left behind is cleaned up; a user's file that merely starts
+// like a staged one stays.
+TEST(GenCommand, OutputLeavesFilesThatLookStagedAlone)
+{
+    const TempDir dir;
+    const std::string notes = dir.Write(".sw~backup", "precious notes\n");
+    const std::string older = dir.Write(".sw~Ab12Cd", "more notes\n");
+    EXPECT_EQ(Gen({"bookmark-us", "-o", dir.File("out.html")}).status, cli::kExitOk);
+    EXPECT_EQ(ReadBytes(notes), "precious notes\n");
+    EXPECT_EQ(ReadBytes(older), "more notes\n");
+}
+
 TEST(GenCommand, UnwritableOutputIsAFailure)
 {
     TempDir dir;
@@ -247,8 +295,16 @@ TEST(GenCommand, OutputToFifoIsStreamedAndToFolderRefused)
 class FullBuffer : public std::streambuf
 {
 protected:
-    int overflow(int) override { return traits_type::eof(); }
-    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+    int overflow(int) override
+    {
+        errno = ENOSPC;
+        return traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize) override
+    {
+        errno = ENOSPC;
+        return 0;
+    }
 };
 
 class GenWriteErrors : public testing::TestWithParam<std::vector<std::string>>
@@ -262,7 +318,8 @@ TEST_P(GenWriteErrors, FailedStandardOutputIsExitOne)
     std::ostream out(&full);
     std::ostringstream err;
     EXPECT_EQ(cli::RunGen(GetParam(), out, err), cli::kExitFailure);
-    EXPECT_NE(err.str().find("cannot write to standard output"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str(), std::string("sitewright-gen: cannot write to standard output: ") +
+                             std::strerror(ENOSPC) + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Outputs, GenWriteErrors,
@@ -309,6 +366,75 @@ TEST(GenProcess, FullStandardOutputIsExitOne)
         const std::string cmd = program + " " + args + " >/dev/full 2>/dev/null";
         EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 1) << args;
     }
+}
+
+std::string GenProgram()
+{
+    const char* buildDir = std::getenv("SITEWRIGHT_BUILD_DIR");
+    return buildDir ? std::string(buildDir) + "/sitewright-gen" : std::string();
+}
+
+// Runs a shell command line and returns its exit status.
+int Shell(const std::string& command)
+{
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Every spelling of the caller's standard output writes to the stream, so `>>` keeps what the
+// file held; none replaces the file behind it.
+TEST(GenProcess, AnySpellingOfStandardOutputAppendsToIt)
+{
+    const std::string program = GenProgram();
+    if (program.empty())
+        GTEST_SKIP() << "SITEWRIGHT_BUILD_DIR is not set (run through ctest)";
+    const TempDir dir;
+    const std::string v = dir.File("v.txt");
+    const std::string snippet =
+        gen::BookmarkUs({"http://www.example.com", "My cool site"}).TextForm();
+    for (const char* spelling :
+         {"/dev/stdout", "//dev/stdout", "/dev/./stdout", "/proc/thread-self/fd/1", "/dev/fd/./1",
+          "/proc/self/fd/../fd/1"}) {
+        WriteBytes(v, "HEAD\n");
+        EXPECT_EQ(Shell(program + " bookmark-us -o " + spelling + " >> " + v), 0) << spelling;
+        EXPECT_EQ(ReadBytes(v), "HEAD\n" + snippet) << spelling;
+    }
+}
+
+// A failed standard output says why: a full device, a closed descriptor, a reader that left.
+TEST(GenProcess, FailedStandardOutputGivesTheSystemsReason)
+{
+    const std::string program = GenProgram();
+    if (program.empty())
+        GTEST_SKIP() << "SITEWRIGHT_BUILD_DIR is not set (run through ctest)";
+    const TempDir dir;
+    const std::string err = dir.File("err");
+    const std::string reason = "sitewright-gen: cannot write to standard output: ";
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(Shell(program + " bookmark-us >/dev/full 2>" + err), 1);
+        EXPECT_EQ(ReadBytes(err), reason + std::strerror(ENOSPC) + "\n");
+    }
+    EXPECT_EQ(Shell(program + " bookmark-us >&- 2>" + err), 1);
+    EXPECT_EQ(ReadBytes(err), reason + std::strerror(EBADF) + "\n");
+
+    // The reader is gone before the first write; SIGPIPE ignored, as a caller may have it.
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    close(ends[0]);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGPIPE, SIG_IGN);
+        dup2(ends[1], 1);
+        const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(errFd, 2);
+        execl(program.c_str(), program.c_str(), "bookmark-us", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ends[1]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_EQ(ReadBytes(err), reason + std::strerror(EPIPE) + "\n");
 }
 
 } // namespace

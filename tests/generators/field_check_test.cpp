@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "generators/edition.h"
 #include "generators/gadget_table.h"
 
 namespace
@@ -88,6 +89,17 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"PopupSecondsLeadingZero", "popup-page", "seconds", " 07",
                   "<BODY onLoad=\"setTimeout('popupPage()', 7000);\">"},
         FieldCase{"PopupSecondsText", "popup-page", "seconds", "5s", nullptr, "Seconds to wait:"},
+        // The longest timer browsers keep is 2^31-1 ms; a longer one would fire at once.
+        FieldCase{"PopupSecondsLongestTimer", "popup-page", "seconds", "2147483",
+                  "<BODY onLoad=\"setTimeout('popupPage()', 2147483000);\">"},
+        FieldCase{"PopupSecondsLongestTimerLeadingZeros", "popup-page", "seconds", "0002147483",
+                  "<BODY onLoad=\"setTimeout('popupPage()', 2147483000);\">"},
+        FieldCase{"PopupSecondsPastLongestTimer", "popup-page", "seconds", "2147484", nullptr,
+                  "Seconds to wait:"},
+        FieldCase{"PopupSecondsSameLengthLarger", "popup-page", "seconds", "9000000", nullptr,
+                  "Seconds to wait:"},
+        FieldCase{"PopupSecondsPastEveryInteger", "popup-page", "seconds", "99999999999999999999",
+                  nullptr, "Seconds to wait:"},
         FieldCase{"PopupSecondsScript", "popup-page", "seconds", "');alert(1);('", nullptr,
                   "Seconds to wait:"},
         FieldCase{"PopupWidthBlanks", "popup-page", "width", " 640",
@@ -111,6 +123,22 @@ TEST(FieldCheck, MessageSaysWhatTheFieldTakes)
         EXPECT_STREQ(e.what(),
                      "The field \"Width:\" (--width) takes a whole number written in digits only.");
     }
+}
+
+// Both editions run the same check, so a timer too long for browsers never reaches either.
+TEST(FieldCheck, TodaysPopupRefusesTheSameSeconds)
+{
+    const gen::GadgetSpec* g = gen::FindGadget("popup-page");
+    ASSERT_NE(g, nullptr);
+    for (const char* seconds : {"2147484", "4294967296"})
+        EXPECT_THROW(
+            gen::GenerateEdition(*g, ValuesWith(*g, "seconds", seconds), gen::Edition::Today),
+            gen::FieldError)
+            << seconds;
+    const std::string text =
+        gen::GenerateEdition(*g, ValuesWith(*g, "seconds", "2147483"), gen::Edition::Today)
+            .TextForm();
+    EXPECT_NE(text.find("var seconds = 2147483;"), std::string::npos);
 }
 
 } // namespace

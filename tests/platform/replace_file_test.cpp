@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/read_only_file.h"
@@ -255,23 +256,107 @@ TEST(ReplaceFile, TargetOfLongestNameWorks)
     EXPECT_EQ(ReadBytes(target), "new");
 }
 
-// A leftover whose writer is gone goes with the next write into the folder; one still locked by
-// its writer stays.
-TEST(ReplaceFile, RemovesStagedFilesOfKilledWritersOnly)
+// The id of a process that has ended: a writer that is gone.
+pid_t EndedProcess()
 {
-    TempDir dir;
-    const std::string abandoned = dir.Write(".sw~Ab12Cd", "half");
-    const std::string busy = dir.Write(".sw~Busy01", "being written");
-    const std::string unrelated = dir.Write(".sw~notmine", "other");
-    const int writer = open(busy.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(flock(writer, LOCK_EX), 0);
-    platform::ReplaceFile(dir.File("out"), "new", platform::NewFileMode::Data);
-    close(writer);
-    EXPECT_FALSE(fs::exists(abandoned));
-    EXPECT_TRUE(fs::exists(busy));
-    EXPECT_TRUE(fs::exists(unrelated));
-    EXPECT_EQ(ReadBytes(dir.File("out")), "new");
+    static const pid_t ended = [] {
+        const pid_t pid = fork();
+        if (pid == 0)
+            _exit(0);
+        waitpid(pid, nullptr, 0);
+        return pid;
+    }();
+    return ended;
 }
+
+std::string StagedName(pid_t writer, const std::string& random = "Ab12Cd")
+{
+    return ".sw~" + std::to_string(writer) + "-" + random + ".sw-staged";
+}
+
+// A file the next write into the folder finds there, and whether that write may remove it.
+struct Leftover {
+    const char* name;
+    std::function<std::string()> fileName;
+    bool removed;
+    bool old = false;    // unchanged for ten minutes
+    bool locked = false; // its writer still holds its lock
+    enum { File, Folder, Link, SecondName } kind = File;
+};
+
+class ReplaceFileLeftovers : public testing::TestWithParam<Leftover>
+{
+};
+
+// Only a file of the staged form, unlocked, whose writer has ended or which has not changed for
+// minutes, is removed; everything that merely looks like one stays, with its content.
+TEST_P(ReplaceFileLeftovers, RemovesOnlyWhatAWriterLeftBehind)
+{
+    const Leftover& c = GetParam();
+    const TempDir dir;
+    const std::string path = dir.File(c.fileName());
+    const std::string precious = dir.Write("precious", "precious notes\n");
+    if (c.kind == Leftover::Folder)
+        fs::create_directory(path);
+    else if (c.kind == Leftover::Link)
+        fs::create_symlink(precious, path);
+    else if (c.kind == Leftover::SecondName)
+        fs::create_hard_link(precious, path);
+    else
+        WriteBytes(path, "precious notes\n");
+    if (c.old) {
+        const timespec tenMinutesAgo[2] = {{time(nullptr) - 600, 0}, {time(nullptr) - 600, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), tenMinutesAgo, AT_SYMLINK_NOFOLLOW), 0);
+    }
+    const int writer = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (c.locked) {
+        ASSERT_EQ(flock(writer, LOCK_EX), 0);
+    }
+    platform::ReplaceFile(dir.File("out.html"), "new", platform::NewFileMode::Data);
+    close(writer);
+    EXPECT_EQ(fs::exists(fs::symlink_status(path)), !c.removed);
+    if (!c.removed && c.kind == Leftover::File) {
+        EXPECT_EQ(ReadBytes(path), "precious notes\n");
+    }
+    EXPECT_EQ(ReadBytes(precious), "precious notes\n");
+    EXPECT_EQ(ReadBytes(dir.File("out.html")), "new");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ReplaceFileLeftovers,
+    testing::Values(
+        Leftover{"WriterEnded", [] { return StagedName(EndedProcess()); }, true},
+        Leftover{"WriterRunsButFileIsOld", [] { return StagedName(getpid()); }, true, true},
+        Leftover{"WriterRunsAndFileIsFresh", [] { return StagedName(getpid()); }, false},
+        Leftover{"LockedByItsWriter", [] { return StagedName(EndedProcess()); }, false, true, true},
+        Leftover{"OurPrefixOnly", [] { return std::string(".sw~backup"); }, false, true},
+        Leftover{"SixCharactersAfterOurPrefix", [] { return std::string(".sw~Ab12Cd"); }, false,
+                 true},
+        Leftover{"MoreAfterOurSuffix", [] { return StagedName(EndedProcess()) + ".orig"; }, false,
+                 true},
+        Leftover{"RandomPartTooShort", [] { return StagedName(EndedProcess(), "Ab12C"); }, false,
+                 true},
+        Leftover{"RandomPartTooLong", [] { return StagedName(EndedProcess(), "Ab12Cde"); }, false,
+                 true},
+        Leftover{"RandomPartWithABlank", [] { return StagedName(EndedProcess(), "Ab 2Cd"); }, false,
+                 true},
+        Leftover{"RandomPartNotAscii",
+                 [] {
+                     return StagedName(EndedProcess(), "Ab\xC3\xA9"
+                                                       "2C");
+                 },
+                 false, true},
+        Leftover{"NoWriter", [] { return std::string(".sw~-Ab12Cd.sw-staged"); }, false, true},
+        Leftover{"WriterNotANumber", [] { return std::string(".sw~1x-Ab12Cd.sw-staged"); }, false,
+                 true},
+        Leftover{"WithoutTheDot", [] { return StagedName(EndedProcess()).substr(1); }, false, true},
+        Leftover{"Folder", [] { return StagedName(EndedProcess()); }, false, true, false,
+                 Leftover::Folder},
+        Leftover{"LinkToAFile", [] { return StagedName(EndedProcess()); }, false, true, false,
+                 Leftover::Link},
+        Leftover{"SecondNameOfAFile", [] { return StagedName(EndedProcess()); }, false, true, false,
+                 Leftover::SecondName}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 
@@ -341,6 +426,90 @@ TEST(ReplaceFile, WriteProtectedDataFileIsRefused)
     EXPECT_EQ(ReadBytes(target), "old");
     platform::ReplaceFile(target, "new", platform::NewFileMode::Executable);
     EXPECT_EQ(ReadBytes(target), "new");
+}
+
+} // namespace
+
+namespace
+{
+
+// Makes link1 -> link2 -> ... -> link<count> -> file in `dir`; returns link1.
+std::string LinkChain(const TempDir& dir, int count)
+{
+    WriteBytes(dir.File("file"), "old");
+    for (int i = count; i >= 1; --i)
+        fs::create_symlink(i == count ? "file" : "link" + std::to_string(i + 1),
+                           dir.File("link" + std::to_string(i)));
+    return dir.File("link1");
+}
+
+// As many links as the kernel follows lead to the file; one more is refused, and the refusal
+// names the link where following stopped, not the file behind it.
+TEST(ReplaceFile, FollowsLinksUpToTheKernelsLimit)
+{
+    const TempDir forty;
+    platform::ReplaceFile(LinkChain(forty, 40), "new", platform::NewFileMode::Data);
+    EXPECT_EQ(ReadBytes(forty.File("file")), "new");
+    EXPECT_TRUE(fs::is_symlink(forty.File("link40")));
+
+    const TempDir fortyOne;
+    const std::string first = LinkChain(fortyOne, 41);
+    try {
+        platform::ReplaceFile(first, "new", platform::NewFileMode::Data);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + first + "\". " +
+                                             std::strerror(ELOOP) + " (readlink \"" +
+                                             fortyOne.File("link41") + "\")");
+    }
+    EXPECT_EQ(ReadBytes(fortyOne.File("file")), "old");
+}
+
+// A name holding a line break or a quote cannot split the message or end its quotes early.
+TEST(ReplaceFile, MessageKeepsAnOddNameOnOneLine)
+{
+    const TempDir dir;
+    fs::create_directory(dir.File("a\nb\"c"));
+    try {
+        platform::ReplaceFile(dir.File("a\nb\"c"), "new", platform::NewFileMode::Data);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + dir.File("a\\nb\\\"c") +
+                                             "\". It is a folder, not a regular file.");
+    }
+}
+
+// Every spelling of a descriptor open for writing is that descriptor: the text goes where it
+// stands, appended after what a `>>` file held, and the file is not replaced.
+TEST(WriteOutputFile, AnySpellingOfAnOwnDescriptorWritesToIt)
+{
+    const TempDir dir;
+    const std::string log = dir.File("v.txt");
+    WriteBytes(log, "HEAD\n");
+    const int fd = open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const std::string n = std::to_string(fd);
+    std::string expected = "HEAD\n";
+    for (const std::string& path :
+         {"/proc/self/fd/" + n, "//proc/self/fd/" + n, "/dev/fd/./" + n,
+          "/proc/thread-self/fd/" + n, "/proc/self/fd/../fd/" + n, "/dev/../dev/fd/" + n, log}) {
+        platform::WriteOutputFile(path, path + "\n", platform::NewFileMode::Data);
+        expected += path + "\n";
+    }
+    close(fd);
+    EXPECT_EQ(ReadBytes(log), expected);
+}
+
+// A file the process only reads from is no stream to write to: it is replaced as any file.
+TEST(WriteOutputFile, FileOpenOnlyForReadingIsReplaced)
+{
+    const TempDir dir;
+    const std::string page = dir.Write("page.html", "old");
+    const int reader = open(page.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    platform::WriteOutputFile(page, "new", platform::NewFileMode::Data);
+    close(reader);
+    EXPECT_EQ(ReadBytes(page), "new");
 }
 
 } // namespace
