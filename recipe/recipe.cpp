@@ -52,13 +52,14 @@ void CheckDepth(std::string_view bytes)
     }
 }
 
-// The end of the string that starts at `open` (its closing quote), in valid JSON.
+// The end of the string that starts at `open` (its closing quote), or the end of the bytes
+// when it has none.
 std::size_t StringEnd(std::string_view bytes, std::size_t open)
 {
     std::size_t i = open + 1;
-    while (bytes[i] != '"')
+    while (i < bytes.size() && bytes[i] != '"')
         i += bytes[i] == '\\' ? 2 : 1;
-    return i;
+    return std::min(i, bytes.size());
 }
 
 // The parser keeps the last of two equal keys and drops the other value without a word; a
@@ -72,12 +73,13 @@ void CheckDuplicateKeys(std::string_view bytes)
         if (c == '{' || c == '[') {
             objects.emplace_back();
         } else if (c == '}' || c == ']') {
-            objects.pop_back();
+            if (!objects.empty())
+                objects.pop_back();
         } else if (c == '"') {
             const std::size_t end = StringEnd(bytes, i);
             const std::size_t next = bytes.find_first_not_of(" \t\r\n", end + 1);
             const std::string_view key = bytes.substr(i + 1, end - i - 1);
-            if (next != std::string_view::npos && bytes[next] == ':' &&
+            if (next != std::string_view::npos && bytes[next] == ':' && !objects.empty() &&
                 !objects.back().insert(key).second)
                 throw RecipeError(LineColumn(bytes, i), "the key \"" + std::string(key) +
                                                             "\" appears twice in one object");
@@ -102,6 +104,10 @@ Json ParseJson(std::string_view bytes)
 {
     if (bytes.size() > kMaxRecipeBytes)
         throw RecipeError("", "the recipe is larger than 16 MB");
+    // The parser takes a NUL byte for the end of its input and would accept whatever precedes
+    // it; JSON text never holds one, not even inside a string.
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos)
+        throw RecipeError(LineColumn(bytes, nul), "a NUL byte, which JSON text cannot hold");
     CheckDepth(bytes);
     try {
         Json json = Json::parse(bytes);
