@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/gen_command.h"
+#include "tests/cli/gen_run.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
@@ -12,19 +13,6 @@ namespace
 {
 
 namespace fs = std::filesystem;
-
-struct GenRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-GenRun Gen(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunGen(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::string Recipe(const std::string& entries)
 {
