@@ -267,7 +267,7 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Delivered(out, err);
         }
         if (r.asRecipe)
-            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, out, err);
+            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, r.stamp, out, err);
         return Generate(r, out, err);
     } catch (const UsageError& e) {
         err << e.what() << '\n';
