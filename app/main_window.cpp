@@ -24,6 +24,7 @@
 #include "app/png_resource.h"
 #include "app/recipe_actions.h"
 #include "app/site_check.h"
+#include "app/stamp_choice.h"
 #include "generators/gadget_table.h"
 #include "platform/shell.h"
 #include "widgets/pixel_picture.h"
@@ -104,6 +105,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     new PageShortcuts(*this);
     new RecipeActions(*this);
     new SiteCheck(*this);
+    new StampChoice(*this);
     ShowPage(1);
     CenterOnScreen();
     Form2 = this;

@@ -8,6 +8,8 @@
 #include "app/edition_choice.h"
 #include "app/main_window.h"
 #include "app/snippet_status.h"
+#include "app/stamp_choice.h"
+#include "generators/stamp.h"
 #include "platform/executable_path.h"
 #include "platform/shell.h"
 #include "platform/staged_file.h"
@@ -48,7 +50,9 @@ void GenPage(int page)
     if (gadget && gadget->generate) {
         // A page not shown yet holds its fields as they start.
         Form2->EnsurePageBuilt(page);
-        code = gen::GenerateEdition(*gadget, ReadPageFields(*gadget), edition);
+        const gen::FieldValues values = ReadPageFields(*gadget);
+        code = StampChosen() ? gen::StampedEdition(*gadget, values, edition)
+                             : gen::GenerateEdition(*gadget, values, edition);
     }
     CodeWindow().SetCode(code);
     if (gadget && gadget->generate)

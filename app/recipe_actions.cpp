@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,7 @@
 #include "platform/read_only_file.h"
 #include "platform/staged_file.h"
 #include "recipe/recipe_check.h"
+#include "sitecheck/stamped_recipe.h"
 
 namespace
 {
@@ -32,15 +34,39 @@ QString FileName(const QString& path)
     return QFileInfo(path).fileName();
 }
 
+// A web page opens as the recipe of its stamped snippets; it is never saved over as one.
+bool IsPage(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QStringLiteral("html") || suffix == QStringLiteral("htm");
+}
+
+recipe::Recipe RecipeOfPage(const std::string& bytes)
+{
+    recipe::Recipe r = sitecheck::StampedRecipe(bytes);
+    if (r.snippets.empty())
+        throw recipe::RecipeError("", "the page holds no stamped snippet of Sitewright");
+    return r;
+}
+
 // Refused by its size before a byte is read, so a huge file never fills memory.
 recipe::Recipe ReadRecipe(const QString& path)
 {
     const platform::ReadOnlyFile input(LocalPath(path));
     if (input.Size() > static_cast<std::int64_t>(recipe::kMaxRecipeBytes))
-        throw recipe::RecipeError("", "the recipe is larger than 16 MB");
-    recipe::Recipe r = recipe::ParseRecipe(input.ReadAll());
+        throw recipe::RecipeError("", IsPage(path) ? "the page is larger than 16 MB"
+                                                   : "the recipe is larger than 16 MB");
+    recipe::Recipe r =
+        IsPage(path) ? RecipeOfPage(input.ReadAll()) : recipe::ParseRecipe(input.ReadAll());
     recipe::CheckRecipe(r);
     return r;
+}
+
+// The recipe name offered for a page's snippets: the page's name with .json, beside it.
+QString RecipeNameFor(const QString& page)
+{
+    const QFileInfo info(page);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".json"));
 }
 
 QString DroppedRecipe(const QMimeData* data)
@@ -130,8 +156,12 @@ bool RecipeActions::Open(const QString& path)
         return false;
     }
     ShowPageState(window_, recipe::PagesOf(r, ChosenEdition()));
+    const bool page = IsPage(path);
+    if (page)
+        window_.ShowPage(recipe::GadgetOf(r.snippets.front()).page);
     recipe_ = std::move(r);
-    path_ = path;
+    path_ = page ? QString() : path;
+    pagePath_ = page ? path : QString();
     shown_ = ReadPageState(window_);
     RecentRecipes::Add(path);
     Refresh();
@@ -140,8 +170,14 @@ bool RecipeActions::Open(const QString& path)
 
 bool RecipeActions::SaveTo(const QString& path)
 {
+    if (IsPage(path)) {
+        ReportError(FileName(path) + QStringLiteral(": a recipe is saved as a .json file, never "
+                                                    "over a web page"));
+        return false;
+    }
     const recipe::PageState current = ReadPageState(window_);
-    recipe::Recipe merged = recipe::MergePages(recipe_, shown_, current, path_.isEmpty());
+    recipe::Recipe merged =
+        recipe::MergePages(recipe_, shown_, current, path_.isEmpty() && pagePath_.isEmpty());
     try {
         platform::ReplaceFile(LocalPath(path), recipe::WriteRecipe(merged),
                               platform::NewFileMode::Data);
@@ -151,6 +187,7 @@ bool RecipeActions::SaveTo(const QString& path)
     }
     recipe_ = std::move(merged);
     path_ = path;
+    pagePath_.clear();
     shown_ = current;
     RecentRecipes::Add(path);
     Refresh();
@@ -173,16 +210,18 @@ bool RecipeActions::Save()
 
 bool RecipeActions::SaveAs()
 {
-    const QString path =
-        ChooseRecipeToSave(&window_, path_.isEmpty() ? QStringLiteral("site.json") : path_);
+    const QString suggested = !path_.isEmpty()       ? path_
+                              : !pagePath_.isEmpty() ? RecipeNameFor(pagePath_)
+                                                     : QStringLiteral("site.json");
+    const QString path = ChooseRecipeToSave(&window_, suggested);
     return !path.isEmpty() && SaveTo(path);
 }
 
 bool RecipeActions::Unsaved() const
 {
     const recipe::PageState current = ReadPageState(window_);
-    return current.values != shown_.values ||
-           (!path_.isEmpty() && current.edition != shown_.edition);
+    const bool opened = !path_.isEmpty() || !pagePath_.isEmpty();
+    return current.values != shown_.values || (opened && current.edition != shown_.edition);
 }
 
 void RecipeActions::Refresh()
@@ -190,8 +229,9 @@ void RecipeActions::Refresh()
     const bool unsaved = Unsaved();
     if (baseTitle_.isNull())
         baseTitle_ = window_.windowTitle();
-    if (!path_.isEmpty())
-        window_.setWindowTitle(FileName(path_) + QStringLiteral("[*] - ") + baseTitle_);
+    const QString& opened = path_.isEmpty() ? pagePath_ : path_;
+    if (!opened.isEmpty())
+        window_.setWindowTitle(FileName(opened) + QStringLiteral("[*] - ") + baseTitle_);
     else
         window_.setWindowTitle(unsaved ? baseTitle_ + QStringLiteral("[*]") : baseTitle_);
     window_.setWindowModified(unsaved);
@@ -201,7 +241,9 @@ bool RecipeActions::MayClose()
 {
     if (!Unsaved())
         return true;
-    const QString name = path_.isEmpty() ? QStringLiteral("a new recipe") : FileName(path_);
+    const QString name = !path_.isEmpty()       ? FileName(path_)
+                         : !pagePath_.isEmpty() ? FileName(RecipeNameFor(pagePath_))
+                                                : QStringLiteral("a new recipe");
     switch (AskAboutUnsavedChanges(&window_, name)) {
     case UnsavedAnswer::Save:
         return Save();

@@ -22,9 +22,10 @@ class RecipeActions : public QObject
 public:
     explicit RecipeActions(TForm2& window);
 
-    // Opens the recipe at `path` onto the pages. A recipe that cannot be read or used is
-    // reported in one error box naming the place, and the pages stay as they were. Returns
-    // whether it opened.
+    // Opens the recipe at `path` onto the pages; an .html or .htm page opens as the recipe of its
+    // stamped snippets, showing the first one's page, and is saved under a new .json name. A recipe
+    // that cannot be read or used is reported in one error box naming the place, and the pages stay
+    // as they were. Returns whether it opened.
     bool Open(const QString& path);
     // Saves the pages to `path` as a recipe, keeping what the open recipe holds beyond them.
     // Returns whether it saved; a failure is reported.
@@ -37,7 +38,7 @@ public:
 
     // Whether the pages differ from the open recipe (or from their defaults when none is open).
     bool Unsaved() const;
-    // The open recipe's path, empty when none is open.
+    // The open recipe's path, empty when none is open or a page was opened.
     QString Path() const { return path_; }
 
     QAction* openAction = nullptr;
@@ -59,6 +60,7 @@ private:
     TForm2& window_;
     QMenu* recentMenu_ = nullptr;
     QString path_;
+    QString pagePath_; // a web page opened as the recipe of its stamped snippets
     QString baseTitle_;
     recipe::Recipe recipe_;
     recipe::PageState shown_;

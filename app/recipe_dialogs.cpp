@@ -20,7 +20,10 @@ QString ChooseRecipeToOpen(QWidget* parent)
 {
     if (Answers().open)
         return Answers().open();
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Recipe"), QString(), kFilter);
+    return QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Open Recipe"), QString(),
+        QStringLiteral("Recipes and pages with stamped snippets (*.json *.html *.htm);;"
+                       "Recipes (*.json);;All files (*)"));
 }
 
 QString ChooseRecipeToSave(QWidget* parent, const QString& suggested)

@@ -62,7 +62,7 @@ constexpr const char* kUsage =
     "                       the snippet later\n"
     "  --from FILE          print the recipe that regenerates every stamped snippet in FILE\n"
     "  --as-recipe          print the recipe of the command line instead of the snippet,\n"
-    "                       -o FILE becoming the entry's output\n"
+    "                       -o FILE becoming the entry's output and --stamp its stamp\n"
     "  --recipe=FILE        generate every snippet of the recipe FILE\n"
     "  --dry-run            with --recipe, list what would be written and write nothing\n"
     "  --list               name the gadgets and say whether their designed snippet works in\n"
@@ -267,7 +267,7 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Delivered(out, err);
         }
         if (r.asRecipe)
-            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, out, err);
+            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, r.stamp, out, err);
         return Generate(r, out, err);
     } catch (const UsageError& e) {
         err << e.what() << '\n';

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "cli/gen_command.h"
+#include "generators/stamp.h"
 #include "platform/file_system.h"
 #include "platform/output_path.h"
 #include "platform/read_only_file.h"
@@ -90,7 +91,9 @@ void CheckOutputs(const recipe::Recipe& r, const RecipeRun& run, const std::stri
 std::string Snippet(const recipe::Entry& entry)
 {
     const gen::GadgetSpec& gadget = recipe::GadgetOf(entry);
-    return gen::GenerateEdition(gadget, recipe::EntryValues(entry, gadget), entry.edition)
+    const gen::FieldValues values = recipe::EntryValues(entry, gadget);
+    return (entry.stamp ? gen::StampedEdition(gadget, values, entry.edition)
+                        : gen::GenerateEdition(gadget, values, entry.edition))
         .TextForm();
 }
 
@@ -165,8 +168,8 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 int PrintAsRecipe(std::string_view gadget,
                   const std::vector<std::pair<std::string, std::string>>& given,
-                  gen::Edition edition, const std::optional<std::string>& output, std::ostream& out,
-                  std::ostream& err)
+                  gen::Edition edition, const std::optional<std::string>& output, bool stamp,
+                  std::ostream& out, std::ostream& err)
 {
     recipe::Entry entry;
     entry.gadget = std::string(gadget);
@@ -174,6 +177,7 @@ int PrintAsRecipe(std::string_view gadget,
     for (const auto& [option, value] : given)
         entry.SetValue(option, value);
     entry.output = output;
+    entry.stamp = stamp;
     recipe::Recipe r;
     r.snippets.push_back(std::move(entry));
     try {

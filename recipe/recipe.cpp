@@ -170,6 +170,8 @@ Entry ReadEntry(Json json, const std::string& place)
             ReadValues(value, at, entry);
         else if (key == "output")
             entry.output = Text(value, at);
+        else if (key == "stamp")
+            entry.stamp = Expect(value, Json::value_t::boolean, at, "true or false").get<bool>();
         else
             entry.unknown[key] = std::move(value);
     }
@@ -228,6 +230,8 @@ Json EntryJson(const Entry& entry)
     json["values"] = ValuesJson(entry);
     if (entry.output)
         json["output"] = *entry.output;
+    if (entry.stamp)
+        json["stamp"] = true;
     AppendUnknown(json, entry.unknown);
     return json;
 }

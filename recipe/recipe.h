@@ -40,6 +40,7 @@ struct Entry {
     gen::Edition edition = gen::Edition::Classic;
     std::vector<std::pair<std::string, std::string>> values;
     std::optional<std::string> output; // relative to the recipe's folder
+    bool stamp = false;                // the snippet starts with its stamp line
     nlohmann::ordered_json unknown = nlohmann::ordered_json::object(); // kept keys, in order
 
     // The value given for `option`, or nullptr.
@@ -58,9 +59,9 @@ struct Recipe {
 Recipe ParseRecipe(std::string_view bytes);
 
 // The canonical bytes of a recipe: known keys first in a fixed order ("format", "snippets";
-// "gadget", "edition", "values", "output"), then the kept keys in the order read; values in the
-// order of the gadget's fields; two-space indent, LF line ends, a final newline. Throws
-// RecipeError when a text is not UTF-8.
+// "gadget", "edition", "values", "output", "stamp" (written only when true)), then the kept keys in
+// the order read; values in the order of the gadget's fields; two-space indent, LF line ends, a
+// final newline. Throws RecipeError when a text is not UTF-8.
 std::string WriteRecipe(const Recipe& recipe);
 
 } // namespace recipe

@@ -1,7 +1,11 @@
 // Recipes in the program: open, edit, save, drop, the title, the question on close, broken
 // recipes, and the same snippets as sitewright-gen makes from the same recipe.
+#include <QAction>
+#include <QFileInfo>
+#include <QFrame>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QSettings>
 #include <QTest>
 #include <QUrl>
 #include <memory>
@@ -14,10 +18,12 @@
 #include "app/recent_recipes.h"
 #include "app/recipe_actions.h"
 #include "app/recipe_dialogs.h"
+#include "app/stamp_choice.h"
 #include "app_test_support.h"
 #include "cli/gen_command.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
+#include "generators/stamp.h"
 #include "recipe/recipe.h"
 #include "tests/support/file_bytes.h"
 
@@ -37,6 +43,10 @@ private Q_SLOTS:
     void closingWithUnsavedChangesAsks();
     void programAndCommandLineMakeTheSameSnippets_data();
     void programAndCommandLineMakeTheSameSnippets();
+    void stampChoiceIsRememberedAndReachable();
+    void pageOpensAsTheRecipeOfItsStamps();
+    void pageIsNeverSavedOver_data();
+    void pageIsNeverSavedOver();
 
 private:
     RecipeActions& Actions() { return *f->form2->findChild<RecipeActions*>(); }
@@ -188,8 +198,11 @@ void RecipeTest::closingWithUnsavedChangesAsks()
 void RecipeTest::programAndCommandLineMakeTheSameSnippets_data()
 {
     QTest::addColumn<QString>("edition");
-    QTest::newRow("classic") << QStringLiteral("classic");
-    QTest::newRow("today") << QStringLiteral("today");
+    QTest::addColumn<bool>("stamped");
+    QTest::newRow("classic") << QStringLiteral("classic") << false;
+    QTest::newRow("today") << QStringLiteral("today") << false;
+    QTest::newRow("classic stamped") << QStringLiteral("classic") << true;
+    QTest::newRow("today stamped") << QStringLiteral("today") << true;
 }
 
 // Every gadget with every field a hostile text where the field takes one. The program's fields
@@ -198,6 +211,8 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets_data()
 void RecipeTest::programAndCommandLineMakeTheSameSnippets()
 {
     QFETCH(QString, edition);
+    QFETCH(bool, stamped);
+    f->form2->findChild<StampChoice*>()->action->setChecked(stamped);
     const std::string hostile = "\"quote\" </script>\t<b>\xC3\xA9</b>";
     recipe::Recipe r;
     for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
@@ -206,6 +221,10 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
         entry.edition = *gen::ParseEdition(edition.toStdString());
         gen::FieldValues values = gen::DefaultValues(gadget);
         for (std::size_t i = 0; i < gadget.fields.size(); ++i) {
+            // A spin box holds the number a text stands for, and a stamp records what the page
+            // holds; the snippet below the stamp is the same either way.
+            if (stamped && gadget.fields[i].kind == gen::FieldKind::Number)
+                continue;
             values[i] = hostile;
             try {
                 gen::GenerateEdition(gadget, values, entry.edition);
@@ -215,6 +234,7 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
             }
         }
         entry.output = std::string(gadget.id) + ".html";
+        entry.stamp = stamped;
         r.snippets.push_back(entry);
     }
     const std::string file = f->dir.Write("all.json", recipe::WriteRecipe(r));
@@ -225,6 +245,101 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
         GenPage(gadget.page);
         QCOMPARE(CodeWindow().TextForm(), ReadBytes(f->dir.File(std::string(gadget.id) + ".html")));
     }
+}
+
+void RecipeTest::stampChoiceIsRememberedAndReachable()
+{
+    QAction* action = f->form2->findChild<StampChoice*>()->action;
+    QVERIFY(!action->isChecked());
+    QVERIFY(f->form2->Menuepanel1->actions().contains(action));
+    for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
+        QVERIFY(f->form2->Page(page)->actions().contains(action));
+    QTest::keyClick(f->form2.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(action->isChecked());
+    QVERIFY(StampChosen());
+    // The next run starts with the choice.
+    const QSettings settings(QStringLiteral("Sitewright"), QStringLiteral("Sitewright"));
+    QCOMPARE(settings.value(QString::fromLatin1(StampChoice::kSettingsKey)).toBool(), true);
+}
+
+namespace
+{
+
+// A page with a classic snippet and two stamped ones, the first a today's edition popup.
+std::string StampedPage(const std::string& url)
+{
+    const gen::GadgetSpec& popup = *gen::FindGadget("popup-page");
+    const gen::GadgetSpec& bookmark = *gen::FindGadget("bookmark-us");
+    gen::FieldValues values = gen::DefaultValues(popup);
+    values[0] = url;
+    gen::FieldValues site = gen::DefaultValues(bookmark);
+    site[1] = "Caf\xC3\xA9"; // the site's name
+    return "<html><body>\n" +
+           gen::GenerateEdition(bookmark, gen::DefaultValues(bookmark), gen::Edition::Classic)
+               .TextForm() +
+           "<p>text</p>\n" + gen::StampedEdition(popup, values, gen::Edition::Today).TextForm() +
+           gen::StampedEdition(bookmark, site, gen::Edition::Classic).TextForm() +
+           "</body></html>\n";
+}
+
+} // namespace
+
+void RecipeTest::pageOpensAsTheRecipeOfItsStamps()
+{
+    const std::string bytes = StampedPage("http://example.org/\"</script>");
+    const QString page = QString::fromStdString(f->dir.Write("index.html", bytes));
+    ScopedRecipeDialogs answers(
+        {[page] { return page; }, [this] { return Path("index.json"); }, {}});
+    QTest::keyClick(f->form2.get(), Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(f->reporter.messages.isEmpty());
+    QCOMPARE(f->form2->VisiblePage(), gen::FindGadget("popup-page")->page);
+    QCOMPARE(f->Control<QLineEdit>("Edit12")->text(),
+             QStringLiteral("http://example.org/\"</script>"));
+    QVERIFY(f->form2->chkTodaysEdition->isChecked());
+    QCOMPARE(f->form2->windowTitle(), QStringLiteral("index.html[*] - Sitewright"));
+    QVERIFY(Actions().Path().isEmpty());
+
+    QTest::keyClick(f->form2.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(ReadBytes(page.toStdString()), bytes);
+    QCOMPARE(Actions().Path(), Path("index.json"));
+    // The saved recipe holds the page's stamped snippets only, and regenerates them.
+    const recipe::Recipe saved = recipe::ParseRecipe(ReadBytes(f->dir.File("index.json")));
+    QCOMPARE(saved.snippets.size(), std::size_t(2));
+    QVERIFY(saved.snippets[0].stamp && saved.snippets[1].stamp);
+    QCOMPARE(*saved.snippets[1].Value("site-name"), std::string("Caf\xC3\xA9"));
+}
+
+void RecipeTest::pageIsNeverSavedOver_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("same page") << QStringLiteral("index.html")
+                               << QStringLiteral("index.html: a recipe is saved as a .json file, "
+                                                 "never over a web page");
+    QTest::newRow("other page") << QStringLiteral("other.HTM")
+                                << QStringLiteral("other.HTM: a recipe is saved as a .json file, "
+                                                  "never over a web page");
+}
+
+void RecipeTest::pageIsNeverSavedOver()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    const std::string bytes = StampedPage("http://example.org/");
+    const QString page = QString::fromStdString(f->dir.Write("index.html", bytes));
+    QVERIFY(Actions().Open(page));
+    const QString target = Path(name.toUtf8().constData());
+    ScopedRecipeDialogs answers({{}, [target] { return target; }, {}});
+    QVERIFY(!Actions().Save());
+    QCOMPARE(f->reporter.messages, QStringList{message});
+    QCOMPARE(ReadBytes(page.toStdString()), bytes);
+    QVERIFY(!QFileInfo::exists(Path("other.HTM")));
+    // A page without stamped snippets changes nothing and says why.
+    f->reporter.messages.clear();
+    QVERIFY(!Actions().Open(QString::fromStdString(f->dir.Write("plain.htm", "<p>hi</p>"))));
+    QCOMPARE(
+        f->reporter.messages,
+        QStringList{QStringLiteral("plain.htm: the page holds no stamped snippet of Sitewright")});
 }
 
 int main(int argc, char* argv[])

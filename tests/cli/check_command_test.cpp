@@ -14,6 +14,7 @@
 
 #include "generators/compatibility.h"
 #include "generators/edition.h"
+#include "recipe/recipe.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
@@ -201,27 +202,52 @@ TEST(CheckCommand, UsageErrors)
 namespace
 {
 
-// --from turns the stamps of a page back into the recipe entries that regenerate them.
-TEST(FromCommand, PrintsTheRecipeOfEveryStampedSnippet)
+// --from prints a recipe in the recipe format itself, and that recipe regenerates every stamped
+// snippet of the page byte for byte, hostile values and both editions included.
+TEST(FromCommand, ItsRecipeRegeneratesTheStampedSnippets)
 {
     const TempDir dir;
-    const gen::GadgetSpec& g = *gen::FindGadget("popup-page");
-    gen::FieldValues values = gen::DefaultValues(g);
-    values[0] = "http://x.example/?a=\"1\"&b=--> caf\xC3\xA9";
-    const std::string page = dir.Write(
-        "a.html", "<body>\n" + gen::StampedEdition(g, values, gen::Edition::Today).TextForm() +
-                      Page("bookmark-us"));
+    std::string page = "<body>\n" + Page("bookmark-us"), stamped;
+    std::size_t n = 0;
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        const gen::Edition edition = n++ % 2 ? gen::Edition::Today : gen::Edition::Classic;
+        gen::FieldValues values = gen::DefaultValues(g);
+        if (g.id == "popup-page")
+            values[0] = "http://x.example/?a=\"1\"&b=--> caf\xC3\xA9\n";
+        const std::string snippet = gen::StampedEdition(g, values, edition).TextForm();
+        stamped += snippet;
+        page += "<p>between</p>\n" + snippet;
+    }
     std::ostringstream out, err;
-    ASSERT_EQ(cli::RunGen({"--from", page}, out, err), 0) << err.str();
-    const nlohmann::json recipe = nlohmann::json::parse(out.str());
-    ASSERT_EQ(recipe["snippets"].size(), 1u);
-    EXPECT_EQ(recipe["snippets"][0]["gadget"], "popup-page");
-    EXPECT_EQ(recipe["snippets"][0]["edition"], "today");
-    EXPECT_EQ(recipe["snippets"][0]["values"]["url"], values[0]);
+    ASSERT_EQ(cli::RunGen({"--from", dir.Write("a.html", page)}, out, err), 0) << err.str();
+    const recipe::Recipe r = recipe::ParseRecipe(out.str());
+    ASSERT_EQ(r.snippets.size(), gen::GadgetTable().size());
+    EXPECT_EQ(recipe::WriteRecipe(r), out.str()); // canonical already
+    for (const recipe::Entry& entry : r.snippets)
+        EXPECT_TRUE(entry.stamp) << entry.gadget;
 
+    std::ostringstream regenerated, recipeErr;
+    ASSERT_EQ(cli::RunGen({"--recipe", dir.Write("a.json", out.str())}, regenerated, recipeErr), 0)
+        << recipeErr.str();
+    EXPECT_EQ(regenerated.str(), stamped);
+}
+
+TEST(FromCommand, RefusesAPageWithoutStampsOrWithValuesJsonCannotHold)
+{
+    const TempDir dir;
     std::ostringstream none, noneErr;
     EXPECT_EQ(cli::RunGen({"--from", dir.Write("b.html", Page("bookmark-us"))}, none, noneErr), 1);
     EXPECT_TRUE(none.str().empty());
+
+    const gen::GadgetSpec& g = *gen::FindGadget("bookmark-us");
+    gen::FieldValues values = gen::DefaultValues(g);
+    values[0] = "caf\xE9"; // Latin-1, as an old page may hold it
+    const std::string page =
+        dir.Write("c.html", gen::StampedEdition(g, values, gen::Edition::Classic).TextForm());
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunGen({"--from", page}, out, err), 2);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_NE(err.str().find("not UTF-8"), std::string::npos) << err.str();
 }
 
 } // namespace

@@ -64,10 +64,16 @@ TEST(RecipeCommand, DryRunListsAndWritesNothing)
     EXPECT_EQ(Snapshot(dir.path()), before);
 }
 
-TEST(RecipeCommand, AsRecipeGivesTheSameSnippet)
+// The recipe printed for a command line regenerates its snippet, --stamp and all.
+class AsRecipe : public testing::TestWithParam<bool>
 {
-    const std::vector<std::string> line{"popup-page", "--width=320", "--url", "a\"b",
-                                        "--edition=today"};
+};
+
+TEST_P(AsRecipe, GivesTheSameSnippet)
+{
+    std::vector<std::string> line{"popup-page", "--width=320", "--url", "a\"b", "--edition=today"};
+    if (GetParam())
+        line.push_back("--stamp");
     std::vector<std::string> asRecipe = line;
     asRecipe.push_back("--as-recipe");
     const GenRun printed = Gen(asRecipe);
@@ -75,9 +81,14 @@ TEST(RecipeCommand, AsRecipeGivesTheSameSnippet)
     EXPECT_NE(printed.out.find("\"url\": \"a\\\"b\",\n        \"width\": \"320\"\n"),
               std::string::npos)
         << printed.out;
+    EXPECT_EQ(printed.out.find("\"stamp\": true") != std::string::npos, GetParam());
     TempDir dir;
-    EXPECT_EQ(Gen({"--recipe", dir.Write("one.json", printed.out)}).out, Gen(line).out);
+    const GenRun generated = Gen({"--recipe", dir.Write("one.json", printed.out)});
+    EXPECT_EQ(generated.out, Gen(line).out);
+    EXPECT_EQ(generated.out.rfind("<!-- sitewright:", 0) == 0, GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(PlainAndStamped, AsRecipe, testing::Bool());
 
 struct Refusal {
     const char* name;

@@ -38,6 +38,11 @@ Recipe EveryFieldHostile()
     return r;
 }
 
+std::string OneEntry(const std::string& entry)
+{
+    return "{\"format\": 1, \"snippets\": [" + entry + "]}";
+}
+
 TEST(RecipeFormat, EveryFieldOfEveryGadgetRoundTripsExactly)
 {
     const Recipe written = EveryFieldHostile();
@@ -82,6 +87,37 @@ TEST(RecipeFormat, CanonicalBytesAreStable)
     EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(loose)), canonical);
 }
 
+// "stamp" has its place after "output" and before kept keys; false is the default and is left
+// out, so recipes without stamps keep their bytes.
+TEST(RecipeFormat, StampIsWrittenOnlyWhenSet)
+{
+    const std::string canonical = "{\n"
+                                  "  \"format\": 1,\n"
+                                  "  \"snippets\": [\n"
+                                  "    {\n"
+                                  "      \"gadget\": \"break-frames\",\n"
+                                  "      \"edition\": \"classic\",\n"
+                                  "      \"values\": {},\n"
+                                  "      \"output\": \"a.html\",\n"
+                                  "      \"stamp\": true,\n"
+                                  "      \"note\": \"kept\"\n"
+                                  "    },\n"
+                                  "    {\n"
+                                  "      \"gadget\": \"break-frames\",\n"
+                                  "      \"edition\": \"classic\",\n"
+                                  "      \"values\": {}\n"
+                                  "    }\n"
+                                  "  ]\n"
+                                  "}\n";
+    const Recipe r = recipe::ParseRecipe(canonical);
+    ASSERT_EQ(r.snippets.size(), 2u);
+    EXPECT_TRUE(r.snippets[0].stamp);
+    EXPECT_FALSE(r.snippets[1].stamp);
+    EXPECT_EQ(recipe::WriteRecipe(r), canonical);
+    const std::string unset = OneEntry("{\"stamp\": false, \"gadget\": \"break-frames\"}");
+    EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(unset)).find("stamp"), std::string::npos);
+}
+
 TEST(RecipeFormat, UnknownKeysAreKeptInTheirOrder)
 {
     const std::string bytes = "{\"format\": 1, \"zeta\": {\"b\": [1, 2.5, null]}, \"alpha\": true,"
@@ -103,11 +139,6 @@ struct Refusal {
     std::string bytes;
     std::string message; // what() of the RecipeError
 };
-
-std::string OneEntry(const std::string& entry)
-{
-    return "{\"format\": 1, \"snippets\": [" + entry + "]}";
-}
 
 class RecipeShape : public testing::TestWithParam<Refusal>
 {
@@ -155,6 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"NumberValue",
                 OneEntry("{\"gadget\": \"popup-page\", \"values\": {\"width\": 300}}"),
                 "snippets[0].values.width: must be a string, not number"},
+        Refusal{"StampNotABoolean", OneEntry("{\"gadget\": \"popup-page\", \"stamp\": \"yes\"}"),
+                "snippets[0].stamp: must be true or false, not string"},
         Refusal{"ValuesNotAnObject", OneEntry("{\"gadget\": \"popup-page\", \"values\": []}"),
                 "snippets[0].values: must be an object, not array"},
         Refusal{"UnknownEdition", OneEntry("{\"gadget\": \"popup-page\", \"edition\": \"new\"}"),

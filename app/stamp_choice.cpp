@@ -1,0 +1,49 @@
+#include "app/stamp_choice.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QSettings>
+
+#include "app/edition_choice.h"
+#include "app/main_window.h"
+#include "generators/gadget_table.h"
+
+namespace
+{
+
+QSettings Settings()
+{
+    // Named here, not by the application: branding renames the application.
+    return QSettings(QString::fromLatin1(EditionChoice::kSettingsOwner),
+                     QString::fromLatin1(EditionChoice::kSettingsOwner));
+}
+
+} // namespace
+
+StampChoice::StampChoice(TForm2& window) : QObject(&window)
+{
+    setObjectName(QStringLiteral("stampChoice"));
+    action = new QAction(QStringLiteral("S&tamp Generated Code"), &window);
+    action->setObjectName(QStringLiteral("actStampCode"));
+    action->setCheckable(true);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setToolTip(QStringLiteral("Put a first line before generated code that records the "
+                                      "gadget and its values, so Check a Page and Open Recipe "
+                                      "can read them back (Ctrl+Shift+T)"));
+    action->setChecked(Settings().value(QString::fromLatin1(kSettingsKey), false).toBool());
+    connect(action, &QAction::toggled, this,
+            [](bool on) { Settings().setValue(QString::fromLatin1(kSettingsKey), on); });
+    window.addAction(action);
+    window.Menuepanel1->addAction(action);
+    for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
+        window.Page(page)->addAction(action);
+}
+
+bool StampChosen()
+{
+    if (!Form2)
+        return false;
+    const auto* choice = Form2->findChild<StampChoice*>(QStringLiteral("stampChoice"));
+    return choice && choice->action->isChecked();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class TForm2;
+
+// The choice to put the stamp line before the code that Generate Code and Preview make, so that
+// the snippet can be recognised and reopened later. A checkable action in the context menu of
+// the window, the menu list and every page (Ctrl+Shift+T from anywhere in the window), kept
+// between runs in the user's settings. Adds controls to none of the window's designed places.
+class StampChoice : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Starts with the remembered choice.
+    explicit StampChoice(TForm2& window);
+
+    QAction* action = nullptr;
+
+    // Where the choice is kept, beside the edition choice.
+    static constexpr const char* kSettingsKey = "stamp";
+};
+
+// Whether the main window's choice asks for the stamp line; no while there is no main window.
+bool StampChosen();
