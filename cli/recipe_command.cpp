@@ -7,7 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/output_path.h"
 #include "platform/read_only_file.h"
-#include "platform/staged_file.h"
+#include "platform/staged_batch.h"
 #include "recipe/recipe.h"
 #include "recipe/recipe_check.h"
 
@@ -106,19 +106,19 @@ void ListPlan(const recipe::Recipe& r, const std::string& folder, std::ostream& 
 int WriteAll(const recipe::Recipe& r, const std::string& folder, std::ostream& out,
              std::ostream& err)
 {
-    for (const recipe::Entry& entry : r.snippets) {
-        const std::string bytes = Snippet(entry);
-        if (!entry.output) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            continue;
+    platform::StagedBatch batch(platform::NewFileMode::Data);
+    try {
+        for (const recipe::Entry& entry : r.snippets) {
+            const std::string bytes = Snippet(entry);
+            if (entry.output)
+                batch.Add(OutputPath(folder, *entry.output), bytes);
+            else
+                out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         }
-        try {
-            platform::ReplaceFile(OutputPath(folder, *entry.output), bytes,
-                                  platform::NewFileMode::Data);
-        } catch (const std::exception& e) {
-            err << "sitewright-gen: " << e.what() << '\n';
-            return kExitFailure;
-        }
+        batch.Commit();
+    } catch (const std::exception& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        return kExitFailure;
     }
     out.flush();
     if (out)
