@@ -23,6 +23,7 @@
 #include "app/page_shortcuts.h"
 #include "app/png_resource.h"
 #include "app/recipe_actions.h"
+#include "app/site_check.h"
 #include "generators/gadget_table.h"
 #include "platform/shell.h"
 #include "widgets/pixel_picture.h"
@@ -102,6 +103,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     ConnectHandlers();
     new PageShortcuts(*this);
     new RecipeActions(*this);
+    new SiteCheck(*this);
     ShowPage(1);
     CenterOnScreen();
     Form2 = this;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace pages
 {
@@ -197,7 +198,12 @@ std::vector<PageLayout> BuildLayouts()
 
 const std::vector<PageLayout>& PageLayouts()
 {
-    static const std::vector<PageLayout> layouts = BuildLayouts();
+    static const std::vector<PageLayout> layouts = [] {
+        std::vector<PageLayout> all = BuildLayouts();
+        for (PageLayout& extra : ExtraLayouts())
+            all.push_back(std::move(extra));
+        return all;
+    }();
     return layouts;
 }
 

@@ -56,6 +56,10 @@ struct PageLayout {
 // Every page's layout.
 const std::vector<PageLayout>& PageLayouts();
 
+// The layouts of the gadget table's extra gadgets (gen::ExtraGadgets), placed after the
+// program's own. The program defines none (app/extra_layouts.cpp); a test links in its own.
+std::vector<PageLayout> ExtraLayouts();
+
 // The layout of the gadget with this id, or nullptr.
 const PageLayout* LayoutOf(std::string_view gadgetId);
 

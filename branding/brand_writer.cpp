@@ -43,14 +43,7 @@ SpansOf(std::string_view image, const std::vector<std::string_view>& names,
         const std::unordered_map<std::string_view, std::uint32_t>& index)
 {
     std::string upper;
-    for (std::string_view name : names)
-        upper += AsciiUpper(name);
-    std::vector<std::string_view> keys;
-    keys.reserve(names.size());
-    for (std::size_t at = 0; std::string_view name : names) {
-        keys.push_back(std::string_view(upper).substr(at, name.size()));
-        at += name.size();
-    }
+    const std::vector<std::string_view> keys = UpperCasedKeys(names, upper);
     const std::vector<std::size_t> ends = FirstEndMarkers(image, keys);
     std::vector<std::optional<SectionSpan>> spans(names.size());
     for (std::size_t n = 0; n < names.size(); ++n) {

@@ -101,20 +101,26 @@ std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
     return FindSections(image, std::vector<std::string_view>(names.begin(), names.end()));
 }
 
-std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
-                                                     const std::vector<std::string_view>& names)
+std::vector<std::string_view> UpperCasedKeys(const std::vector<std::string_view>& names,
+                                             std::string& storage)
 {
-    // The upper-cased names stand one behind the other in one string: a file of many names
-    // costs one allocation, not one per name.
-    std::string upper;
+    storage.clear();
     for (std::string_view name : names)
-        upper += AsciiUpper(name);
+        storage += AsciiUpper(name);
     std::vector<std::string_view> keys;
     keys.reserve(names.size());
     for (std::size_t at = 0; std::string_view name : names) {
-        keys.push_back(std::string_view(upper).substr(at, name.size()));
+        keys.push_back(std::string_view(storage).substr(at, name.size()));
         at += name.size();
     }
+    return keys;
+}
+
+std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
+                                                     const std::vector<std::string_view>& names)
+{
+    std::string upper;
+    const std::vector<std::string_view> keys = UpperCasedKeys(names, upper);
     const NameIndex index(keys);
     constexpr std::size_t npos = std::string_view::npos;
     std::vector<std::size_t> starts(keys.size(), npos);

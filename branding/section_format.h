@@ -14,6 +14,11 @@ inline constexpr char kStartMarkerEnd = '\xB6';
 // ASCII upper case: only a to z change.
 std::string AsciiUpper(std::string_view text);
 
+// The names upper-cased, one behind the other in `storage`, and a view of each into it: a file
+// of many names costs one allocation, not one per name. The views live as long as `storage`.
+std::vector<std::string_view> UpperCasedKeys(const std::vector<std::string_view>& names,
+                                             std::string& storage);
+
 // "SO!#" + upper-cased name + the 0xB6 byte, built at run time.
 std::string SectionStartMarker(std::string_view name);
 

@@ -7,11 +7,14 @@
 #include <optional>
 #include <stdexcept>
 
+#include "cli/check_command.h"
+#include "cli/from_command.h"
 #include "cli/standard_options.h"
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
 #include "generators/gadget_table.h"
+#include "generators/stamp.h"
 #include "platform/staged_file.h"
 
 namespace cli
@@ -23,9 +26,11 @@ namespace
 // The form help2man reads: every usage form on a line of its own ("or:" continues the usage),
 // paragraphs before "Options:" for the description, one option per line after it.
 constexpr const char* kUsage =
-    "Usage: sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE]\n"
+    "Usage: sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [--stamp] [-o FILE]\n"
     "  or:  sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE] --as-recipe\n"
     "  or:  sitewright-gen --recipe FILE [--dry-run]\n"
+    "  or:  sitewright-gen check [--json] [--upgrade [--dry-run] [--no-backup]] PATH...\n"
+    "  or:  sitewright-gen --from FILE\n"
     "  or:  sitewright-gen GADGET --help\n"
     "  or:  sitewright-gen --list\n"
     "  or:  sitewright-gen --help\n"
@@ -43,12 +48,19 @@ constexpr const char* kUsage =
     "order. Every entry is checked first; any refusal names the entry and its key, exits\n"
     "with status 2 and writes nothing.\n"
     "\n"
+    "check finds the gadgets' snippets in existing pages, says what each does in today's\n"
+    "browsers and upgrades them (sitewright-gen check --help lists its options).\n"
+    "\n"
     "Options:\n"
     "  --OPTION=VALUE, --OPTION VALUE\n"
     "                       the value of one of the gadget's fields; GADGET --help lists them\n"
     "  --edition=EDITION    classic (the designed snippet, the default) or today (the today's\n"
     "                       edition, built on current web standards)\n"
     "  -o, --output=FILE    write to FILE, replacing it, instead of standard output\n"
+    "  --stamp              put a first line before the snippet, a comment recording the\n"
+    "                       gadget, the edition and every value, by which check recognises\n"
+    "                       the snippet later\n"
+    "  --from FILE          print the recipe that regenerates every stamped snippet in FILE\n"
     "  --as-recipe          print the recipe of the command line instead of the snippet,\n"
     "                       -o FILE becoming the entry's output\n"
     "  --recipe=FILE        generate every snippet of the recipe FILE\n"
@@ -67,6 +79,7 @@ struct Request {
     bool help = false;
     bool asRecipe = false;
     std::vector<std::pair<std::string, std::string>> given; // options as given, for --as-recipe
+    bool stamp = false;
 };
 
 // A usage error: the message goes to standard error and the run ends with kExitUsage.
@@ -116,6 +129,8 @@ void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
     }
     column("--edition=EDITION");
     out << "classic (the designed snippet, the default) or today\n";
+    column("--stamp");
+    out << "put a comment describing the snippet on its first line\n";
     column("-o FILE");
     out << "write to FILE, replacing it, instead of standard output\n";
     column("--as-recipe");
@@ -167,6 +182,8 @@ Request Parse(const std::vector<std::string>& args)
             r.help = true;
         } else if (name == "--as-recipe" && equals == std::string::npos) {
             r.asRecipe = true;
+        } else if (arg == "--stamp") {
+            r.stamp = true;
         } else if (name == "--edition") {
             r.edition = TakeEdition(TakeValue(args, i, name, equals));
         } else if (name == "-o" || name == "--output") {
@@ -203,7 +220,8 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
         err << "sitewright-gen: " << r.gadget->id << " cannot be generated yet\n";
         return kExitFailure;
     }
-    const gen::CodeBuffer code = gen::GenerateEdition(*r.gadget, r.values, r.edition);
+    const gen::CodeBuffer code = r.stamp ? gen::StampedEdition(*r.gadget, r.values, r.edition)
+                                         : gen::GenerateEdition(*r.gadget, r.values, r.edition);
     if (!r.outputPath) {
         out.write(code.TextForm().data(), static_cast<std::streamsize>(code.TextForm().size()));
         return Delivered(out, err);
@@ -235,6 +253,10 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         PrintList(out);
         return Delivered(out, err);
     }
+    if (args[0] == "check")
+        return RunCheck({args.begin() + 1, args.end()}, out, err);
+    if (args[0] == "--from")
+        return RunFrom({args.begin() + 1, args.end()}, out, err);
     try {
         // Without this, the extra argument would make "--list" read as an unknown gadget.
         if (IsHelpOption(args[0]) || args[0] == "--version" || args[0] == "--list")

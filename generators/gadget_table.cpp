@@ -13,6 +13,7 @@
 #include "generators/todays_edition.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace gen
 {
@@ -233,6 +234,8 @@ std::vector<GadgetSpec> Entries()
 std::vector<GadgetSpec> BuildTable()
 {
     std::vector<GadgetSpec> table = Entries();
+    for (GadgetSpec& extra : ExtraGadgets())
+        table.push_back(std::move(extra));
     int page = 0;
     for (GadgetSpec& gadget : table) {
         gadget.page = ++page;

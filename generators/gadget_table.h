@@ -40,6 +40,11 @@ struct GadgetSpec {
 // The gadgets in page order.
 const std::vector<GadgetSpec>& GadgetTable();
 
+// Gadgets the table places after its own entries, in this order. The program defines none
+// (generators/extra_gadgets.cpp); a test links in its own definition instead, so that a gadget
+// kept outside the program's sources goes through every part of the program as an entry does.
+std::vector<GadgetSpec> ExtraGadgets();
+
 // The gadget with this id, or nullptr.
 const GadgetSpec* FindGadget(std::string_view id);
 

@@ -23,8 +23,9 @@ std::string LineColumn(std::size_t line, std::size_t column)
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-// Walks the bytes once before the parser sees them: nesting beyond kMaxDepth is refused where
-// the place is still known, and the first key given twice in one object is remembered. The
+// Walks the bytes once before the parser sees them: a NUL byte and nesting beyond kMaxDepth are
+// refused where the place is still known, and the first key given twice in one object is
+// remembered. The
 // parser keeps the last of two equal keys and drops the other value without a word; a recipe
 // typed by hand says which one it means instead. Keys are compared as written.
 class ByteScan
@@ -33,6 +34,10 @@ public:
     void Take(char c)
     {
         const std::size_t line = line_, column = column_;
+        // The parser takes a NUL byte for the end of its input and would accept whatever
+        // precedes it; JSON text never holds one, not even inside a string.
+        if (c == '\0' && !nul_)
+            nul_.emplace(LineColumn(line, column), "a NUL byte, which JSON text cannot hold");
         if (c == '\n') {
             ++line_;
             column_ = 1;
@@ -54,9 +59,9 @@ public:
             textLine_ = line;
             textColumn_ = column;
         } else if (c == '{' || c == '[') {
-            if (++depth_ > kMaxDepth)
-                throw RecipeError(LineColumn(line, column),
-                                  "nested deeper than " + std::to_string(kMaxDepth) + " levels");
+            if (++depth_ > kMaxDepth && !tooDeep_)
+                tooDeep_.emplace(LineColumn(line, column),
+                                 "nested deeper than " + std::to_string(kMaxDepth) + " levels");
             objects_.emplace_back();
         } else if ((c == '}' || c == ']') && !objects_.empty()) {
             --depth_;
@@ -64,8 +69,14 @@ public:
         }
     }
 
-    // Where the byte at the scanned end is.
-    std::string Place() const { return LineColumn(line_, column_); }
+    // Refuses a NUL byte anywhere, then nesting too deep, as the parser must not see either.
+    void ThrowIfUnparsable() const
+    {
+        if (nul_)
+            throw *nul_;
+        if (tooDeep_)
+            throw *tooDeep_;
+    }
     const std::optional<RecipeError>& Duplicate() const { return duplicate_; }
 
 private:
@@ -97,7 +108,7 @@ private:
     std::string text_;
     std::size_t textLine_ = 0, textColumn_ = 0;
     std::vector<std::set<std::string>> objects_; // keys of each open object; arrays too
-    std::optional<RecipeError> duplicate_;
+    std::optional<RecipeError> nul_, tooDeep_, duplicate_;
 };
 
 // Feeds the parser chunk by chunk.
@@ -280,6 +291,7 @@ RecipeReader::RecipeReader(Chunks chunks) : chunks_(std::move(chunks))
 {
     ByteScan scan;
     ForEachByte(chunks_, [&scan](char c) { scan.Take(c); });
+    scan.ThrowIfUnparsable();
     Json top = ParseTop(chunks_, [this](Json&, std::size_t) { ++count_; });
     if (scan.Duplicate())
         throw *scan.Duplicate();

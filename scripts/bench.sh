@@ -136,6 +136,27 @@ done < <($b/bench-core --benchmark_format=csv "${gbench_args[@]}" 2>/dev/null | 
     }
   }')
 
+# Checking a site for the gadgets' snippets against grep over the same tree for their marker
+# strings, both with warm caches: whole processes, through the same shell so that check's exit
+# status (1 when a snippet does not work) does not end the run.
+pages=10000
+[[ -n "${BENCH_QUICK:-}" ]] && pages=300
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+python3 bench/site_tree.py $b/sitewright-gen "$tree" "$pages"
+markers='AddFavorite|top\.location\.href|setHomePage|checkLocation|openFrameless|browserLanguage|search\.js|initMail|window\.open|navigator\.appName|sitewright:'
+check_runs=$(( runs < 5 ? runs : 5 ))
+read -r ms floor_ms kb floor_kb < <($b/bench-process "$check_runs" \
+  -- /bin/sh -c "$PWD/$b/sitewright-gen check \"\$0\" >/dev/null; true" "$tree" \
+  -- /bin/sh -c "grep -rlE '$markers' \"\$0\" >/dev/null; true" "$tree")
+row "check $pages pages against grep -rlE (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+row "check $pages pages, peak memory against grep (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+# Peak memory must not grow with the number of pages: a tenth of the tree against all of it.
+read -r _ _ small_kb _ < <($b/bench-process 1 \
+  -- /bin/sh -c "$PWD/$b/sitewright-gen check \"\$0\" >/dev/null; true" "$tree/section000" \
+  -- /bin/true)
+row "check peak memory, all $pages pages against one folder (KiB)" "$kb" "$small_kb" "$(ratio "$kb" "$small_kb")"
+
 echo "| figure | Sitewright | floor | ratio |"
 echo "|---|---|---|---|"
 printf '%s\n' "${rows[@]}"

@@ -16,8 +16,14 @@ cmake --build "$dir" -j 2 >"$dir/build.log" || { cat "$dir/build.log"; exit 1; }
 
 rm -rf "$dir/seeds"
 "$dir/fuzz_make_seeds" assets/branding.jpg "$dir/seeds"
+# Pages for the site check: each gadget's classic snippet, and a stamped one.
+mkdir -p "$dir/seeds/find_snippets" tests/branding/fuzz_regressions/find_snippets
+for id in $("$dir/sitewright-gen" --list | cut -d' ' -f1); do
+  "$dir/sitewright-gen" "$id" >"$dir/seeds/find_snippets/$id.html"
+  "$dir/sitewright-gen" "$id" --stamp --edition today >"$dir/seeds/find_snippets/$id.today.html"
+done
 for target in extract_section read_trailer split_fields decode_jpeg list_sections append_section \
-              recipe; do
+              recipe find_snippets; do
   corpus="$dir/corpus/$target"
   findings="$dir/findings/$target"
   mkdir -p "$corpus" "$findings"

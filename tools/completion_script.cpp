@@ -30,7 +30,7 @@ std::string_view ShellWord(std::string_view word)
 
 std::string GadgetIds(const std::vector<gen::GadgetSpec>& gadgets)
 {
-    std::string ids = "--list --help --version --recipe --dry-run";
+    std::string ids = "--list --help --version --recipe --dry-run --from check";
     for (const gen::GadgetSpec& g : gadgets)
         ids.append(" ").append(ShellWord(g.id));
     return ids;
@@ -44,7 +44,7 @@ std::string OptionCases(const std::vector<gen::GadgetSpec>& gadgets)
         cases.append("        ").append(ShellWord(g.id)).append(") options=\"");
         for (const gen::FieldSpec& f : g.fields)
             cases.append("--").append(ShellWord(f.option)).append(" ");
-        cases.append("--edition --help -o --output --as-recipe\" ;;\n");
+        cases.append("--edition --stamp --help -o --output --as-recipe\" ;;\n");
     }
     return cases;
 }
@@ -72,11 +72,22 @@ std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets)
            "        return 0\n"
            "    fi\n"
            "    case $prev in\n"
-           "        -o | --output | --recipe) COMPREPLY=($(compgen -f -- \"$cur\")); return 0 ;;\n"
+           "        -o | --output | --recipe | --from) COMPREPLY=($(compgen -f -- \"$cur\")); "
+           "return 0 ;;\n"
            "        --edition) COMPREPLY=($(compgen -W \"" +
            EditionNames() +
            "\" -- \"$cur\")); return 0 ;;\n"
            "    esac\n"
+           "    # check takes only switches and paths.\n"
+           "    if [[ ${COMP_WORDS[1]} == check ]]; then\n"
+           "        if [[ $cur == -* ]]; then\n"
+           "            COMPREPLY=($(compgen -W \"--json --upgrade --dry-run --no-backup --help\" "
+           "-- \"$cur\"))\n"
+           "        else\n"
+           "            COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+           "        fi\n"
+           "        return 0\n"
+           "    fi\n"
            "    # bash splits --edition=VALUE at the '=': the value follows a word '='.\n"
            "    if [[ $prev == = && ${COMP_WORDS[COMP_CWORD-2]} == --edition ]]; then\n"
            "        COMPREPLY=($(compgen -W \"" +
@@ -87,6 +98,7 @@ std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets)
            "    # After an option that takes a value (not written as --name=value): the value.\n"
            "    if [[ $prev == --* && $prev != --help && $prev != --dry-run && $prev != "
            "--as-recipe &&\n"
+           "          $prev != --stamp && $prev != --edition &&\n"
            "          $cur != -* ]]; then\n"
            "        return 0\n"
            "    fi\n"

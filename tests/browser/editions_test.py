@@ -359,6 +359,45 @@ class Editions(unittest.TestCase):
         tab.eval("__fire(0)")
         return {"url": tab.eval("document.querySelector('dialog iframe').getAttribute('src')")}
 
+    # --- Pages upgraded by sitewright-gen check --upgrade -----------------------------------
+
+    def upgraded(self, code, tail=b""):
+        """The page built from the classic snippet, upgraded in place, then served as it is."""
+        Editions.count += 1
+        name = "upgraded%d.html" % Editions.count
+        page = os.path.join(self.scratch, name)
+        with open(page, "wb") as f:
+            f.write(place_steps(code, tail))
+        run = subprocess.run([GEN, "check", "--upgrade", "--no-backup", page],
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.assertEqual(run.returncode, 1, run.stderr.decode())
+        with open(page, "rb") as f:
+            self.server.pages["/" + name] = f.read()
+        return self.server.url("/" + name)
+
+    def test_upgraded_popup_page_shows_its_dialog(self):
+        code = snippet("popup-page", "classic", seconds="3", width="320", height="240")
+        tab = self.tab(fake_timers=True)
+        tab.navigate(self.upgraded(code))
+        self.assertEqual(tab.eval("__timers.map(t => t.delay)"), [3000])
+        tab.eval("__fire(0)")
+        self.assertEqual(
+            tab.eval("(() => { const d = document.querySelector('dialog'),"
+                     " f = d.querySelector('iframe'); return [d.open, f.src,"
+                     " f.offsetWidth, f.offsetHeight]; })()"),
+            [True, "http://www.example.com/popup.html", 320, 240])
+        self.assertEqual(self.opens(tab), [])
+        self.assertNoScriptError(tab)
+
+    def test_upgraded_logo_branding_stays_in_the_corner(self):
+        tab = self.tab()
+        tab.navigate(self.upgraded(snippet("logo-branding", "classic", width="120"), self.TALL))
+        left, top, right, bottom, width, height = box = self.logo_box(tab)
+        self.assertTrue(0 <= left < right <= width and 0 <= top < bottom <= height, box)
+        self.assertGreater(left, width / 2)
+        self.assertEqual(tab.eval("document.querySelector('#branding img').width"), 120)
+        self.assertNoScriptError(tab)
+
     # --- Every text field of every today's edition, with hostile values -------------------
 
     def entry_held(self, field):

@@ -50,7 +50,7 @@ Words Complete(const TempDir& dir, const std::string& script, const std::vector<
 
 Words OptionsOf(const gen::GadgetSpec& gadget)
 {
-    Words options = {"--edition", "--help", "-o", "--output", "--as-recipe"};
+    Words options = {"--edition", "--stamp", "--help", "-o", "--output", "--as-recipe"};
     for (const gen::FieldSpec& f : gadget.fields)
         options.insert("--" + std::string(f.option));
     return options;
@@ -66,7 +66,7 @@ gen::CodeBuffer NoCode(const gen::FieldInputs&)
 TEST(CompletionTest, FirstWordOffersEveryGadgetOfTheTable)
 {
     TempDir dir;
-    Words expected = {"--list", "--help", "--version", "--recipe", "--dry-run"};
+    Words expected = {"--list", "--help", "--version", "--recipe", "--dry-run", "--from", "check"};
     for (const gen::GadgetSpec& g : gen::GadgetTable())
         expected.insert(std::string(g.id));
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
@@ -133,6 +133,26 @@ TEST(CompletionTest, EditionCompletesItsValues)
                   Words{"--edition"})
             << id;
     }
+}
+
+TEST(CompletionTest, StampIsASwitch)
+{
+    TempDir dir;
+    const std::string script = tools::BashCompletionScript(gen::GadgetTable());
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "bookmark-us", "--stamp", "--u"}),
+              Words{"--url"});
+}
+
+TEST(CompletionTest, CheckOffersItsOptionsAndPathsAndFromAFile)
+{
+    TempDir dir;
+    dir.Write("snippet.html", "");
+    const std::string script = tools::BashCompletionScript(gen::GadgetTable());
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "check", "-"}),
+              (Words{"--json", "--upgrade", "--dry-run", "--no-backup", "--help"}));
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "check", "--upgrade", "snip"}),
+              Words{"snippet.html"});
+    EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "--from", "snip"}), Words{"snippet.html"});
 }
 
 TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)

@@ -21,24 +21,12 @@
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/gadget_table.h"
+#include "tests/cli/gen_run.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace
 {
-
-struct GenRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-GenRun Gen(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunGen(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(GenCommand, DefaultsGiveThePageSnippet)
 {

@@ -8,6 +8,7 @@
 #include "cli/gen_command.h"
 #include "generators/gadget_table.h"
 #include "platform/staged_batch.h"
+#include "tests/cli/gen_run.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
@@ -15,19 +16,6 @@ namespace
 {
 
 namespace fs = std::filesystem;
-
-struct GenRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-GenRun Gen(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunGen(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::string Recipe(const std::string& entries)
 {

@@ -215,6 +215,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "line 2, column 26: the key \"width\" appears twice in one object"},
         Refusal{"HugeNumber", "{\"format\": 1, \"snippets\": [], \"x\": 1e400}",
                 "number overflow parsing '1e400'"},
+        // The parser stops at a NUL byte; what follows it must not reach the key check.
+        Refusal{"NulByte", std::string("8\0form\xEBt\"snippts : [{", 20),
+                "line 1, column 2: a NUL byte, which JSON text cannot hold"},
         Refusal{"TooLarge", std::string(16 * 1024 * 1024 + 1, ' '),
                 "the recipe is larger than 16 MB"}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });

@@ -1,0 +1,200 @@
+#include "cli/check_command.h"
+
+#include <nlohmann/json.hpp>
+
+#include "cli/gen_command.h"
+#include "platform/page_tree.h"
+#include "platform/read_only_file.h"
+#include "sitecheck/page_finder.h"
+#include "sitecheck/page_upgrade.h"
+#include "sitecheck/unified_diff.h"
+#include "sitecheck/upgrade_file.h"
+
+namespace cli
+{
+
+namespace
+{
+
+constexpr std::int64_t kLargestPage = 16 * 1024 * 1024;
+
+constexpr const char* kCheckUsage =
+    "Usage: sitewright-gen check [--json] [--upgrade [--dry-run] [--no-backup]] PATH...\n"
+    "Finds the snippets of Sitewright's gadgets in HTML pages (PATH is a page or a folder,\n"
+    "searched for .html, .htm, .shtml, .php and .asp files) and reports each as\n"
+    "FILE:LINE: GADGET (EDITION): STATUS: what it does in today's browsers.\n"
+    "  --json       one JSON object per finding per line instead\n"
+    "  --upgrade    replace each snippet that does not fully work by its today's edition,\n"
+    "               keeping the page as it was in PAGE.orig (a page that has one is refused)\n"
+    "  --dry-run    with --upgrade: print a unified diff of the changes, write nothing\n"
+    "  --no-backup  with --upgrade: keep no PAGE.orig\n"
+    "Exit status: 0 when every finding works, 1 when any does not fully work, 2 on a usage\n"
+    "or reading error.\n";
+
+struct Options {
+    bool json = false, upgrade = false, dryRun = false, noBackup = false, help = false;
+    std::vector<std::string> paths;
+};
+
+struct Tally {
+    std::size_t pages = 0, findings = 0, works = 0, partly = 0, broken = 0;
+    bool readError = false;
+};
+
+bool IsPageName(std::string_view name)
+{
+    for (const std::string_view ext : {".html", ".htm", ".shtml", ".php", ".asp"})
+        if (name.size() > ext.size() && name.substr(name.size() - ext.size()) == ext)
+            return true;
+    return false;
+}
+
+std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream& err)
+{
+    Options o;
+    for (const std::string& arg : args) {
+        if (arg == "--json")
+            o.json = true;
+        else if (arg == "--upgrade")
+            o.upgrade = true;
+        else if (arg == "--dry-run")
+            o.dryRun = true;
+        else if (arg == "--no-backup")
+            o.noBackup = true;
+        else if (arg == "--help")
+            o.help = true;
+        else if (arg.size() > 1 && arg[0] == '-') {
+            err << "sitewright-gen: check has no option " << arg << "\n";
+            return std::nullopt;
+        } else
+            o.paths.push_back(arg);
+    }
+    if (!o.help && o.paths.empty())
+        err << "sitewright-gen: check needs a page or a folder (see: sitewright-gen check "
+               "--help)\n";
+    else if ((o.dryRun || o.noBackup) && !o.upgrade)
+        err << "sitewright-gen: --dry-run and --no-backup go with --upgrade\n";
+    else
+        return o;
+    return std::nullopt;
+}
+
+std::string JsonLine(const std::string& path, const sitecheck::Finding& f)
+{
+    nlohmann::ordered_json values = nlohmann::ordered_json::object();
+    for (std::size_t i = 0; i < f.gadget->fields.size(); ++i)
+        values[std::string(f.gadget->fields[i].option)] = f.values[i];
+    nlohmann::ordered_json line = {
+        {"file", path},
+        {"line", f.line},
+        {"gadget", f.gadget->id},
+        {"edition", gen::EditionName(f.edition)},
+        {"status", gen::SupportWord(sitecheck::StatusOf(f))},
+        {"values", values},
+        {"stamped", f.stamped},
+        {"edited", f.edited ? nlohmann::ordered_json(*f.edited) : nlohmann::ordered_json()},
+    };
+    // A page's bytes need not be UTF-8; they must not end the report.
+    return line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+void Report(const std::string& path, const sitecheck::Finding& f, const Options& o,
+            std::ostream& out, Tally& tally)
+{
+    const gen::Support status = sitecheck::StatusOf(f);
+    ++tally.findings;
+    ++(status == gen::Support::Works    ? tally.works
+       : status == gen::Support::Partly ? tally.partly
+                                        : tally.broken);
+    if (o.json) {
+        out << JsonLine(path, f) << '\n';
+        return;
+    }
+    const gen::Compatibility& c = gen::CompatibilityOf(f.gadget->id);
+    out << path << ':' << f.line << ": " << f.gadget->id << " (" << gen::EditionName(f.edition)
+        << "): " << gen::SupportWord(status) << ": "
+        << (f.edition == gen::Edition::Classic ? c.sentence : c.todaySentence) << '\n';
+}
+
+void Write(const std::string& path, std::string_view before, const std::string& after,
+           const Options& o, std::ostream& err, Tally& tally)
+{
+    try {
+        sitecheck::WriteUpgradedPage(path, before, after, !o.noBackup);
+    } catch (const std::exception& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        tally.readError = true;
+    }
+}
+
+void Upgrade(const std::string& path, const std::string& page,
+             const std::vector<sitecheck::Finding>& findings, const Options& o, std::ostream& out,
+             std::ostream& err, Tally& tally)
+{
+    const sitecheck::PageUpgrade u = sitecheck::UpgradePage(page, findings);
+    for (const sitecheck::LeftAlone& l : u.leftAlone)
+        err << path << ':' << l.finding->line << ": " << l.finding->gadget->id << ": " << l.reason
+            << '\n';
+    if (u.edits.empty())
+        return;
+    if (o.dryRun)
+        out << sitecheck::UnifiedDiff(page, u.edits, path);
+    else
+        Write(path, page, u.page, o, err, tally);
+}
+
+void CheckPage(const std::string& path, const Options& o, std::ostream& out, std::ostream& err,
+               Tally& tally)
+{
+    std::string page;
+    try {
+        const platform::ReadOnlyFile file(path);
+        if (file.Size() > kLargestPage) {
+            err << "sitewright-gen: " << path << ": skipped: larger than 16 MB\n";
+            return;
+        }
+        page = file.ReadAll();
+    } catch (const std::exception& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        tally.readError = true;
+        return;
+    }
+    ++tally.pages;
+    if (!sitecheck::MayHoldSnippet(page))
+        return;
+    const std::vector<sitecheck::Finding> findings = sitecheck::PageFinder(page).Find();
+    for (const sitecheck::Finding& f : findings)
+        Report(path, f, o, out, tally);
+    if (o.upgrade)
+        Upgrade(path, page, findings, o, out, err, tally);
+}
+
+} // namespace
+
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const std::optional<Options> o = Parse(args, err);
+    if (!o)
+        return kExitUsage;
+    if (o->help) {
+        out << kCheckUsage;
+        return out.flush() ? kExitOk : kExitFailure;
+    }
+    Tally tally;
+    platform::VisitFiles(
+        o->paths, IsPageName,
+        [&](const std::string& path) { CheckPage(path, *o, out, err, tally); },
+        [&](const std::string& path, const std::string& reason) {
+            err << "sitewright-gen: cannot read " << path << ": " << reason << '\n';
+            tally.readError = true;
+        });
+    if (!o->json && !(o->upgrade && o->dryRun))
+        out << tally.findings << " findings in " << tally.pages << " pages: " << tally.works
+            << " work, " << tally.partly << " partly, " << tally.broken << " do not work\n";
+    out.flush();
+    if (tally.readError || !out)
+        return kExitUsage;
+    return tally.partly + tally.broken > 0 ? kExitFailure : kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,224 @@
+#include "sitecheck/page_finder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "generators/stamp.h"
+
+namespace sitecheck
+{
+
+namespace
+{
+
+void SetValue(Finding& f, std::vector<bool>& set, const LinePart& part, std::string_view spliced)
+{
+    const auto field = static_cast<std::size_t>(part.field);
+    if (field >= f.values.size() || set[field])
+        return;
+    f.values[field] = ReadBack(spliced, part.splice);
+    set[field] = true;
+}
+
+bool CarriesField(const PiecePattern& piece)
+{
+    for (const AttributePattern& a : piece.attributes)
+        for (const LinePart& p : a.value.parts)
+            if (p.field >= 0)
+                return true;
+    return false;
+}
+
+} // namespace
+
+gen::Support StatusOf(const Finding& finding)
+{
+    const gen::Compatibility& c = gen::CompatibilityOf(finding.gadget->id);
+    return finding.edition == gen::Edition::Classic ? c.classic : c.today;
+}
+
+bool MayHoldSnippet(std::string_view page)
+{
+    if (page.find(gen::kStampStart) != std::string_view::npos)
+        return true;
+    // Lower-casing once costs one pass; the marker searches then run at memory speed. The
+    // buffer is kept, so checking a site costs no allocation per page.
+    thread_local std::string lower;
+    lower.resize(page.size());
+    std::transform(page.begin(), page.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    for (const SnippetPattern& pattern : SnippetPattern::Classics())
+        for (const std::string& marker : pattern.Markers())
+            if (memmem(lower.data(), lower.size(), marker.data(), marker.size()))
+                return true;
+    return false;
+}
+
+PageFinder::PageFinder(std::string_view page) : page_(page), structure_(page)
+{
+    std::size_t number = 1;
+    for (std::size_t begin = 0; begin < page.size(); ++number) {
+        const std::size_t end = std::min(page.find('\n', begin), page.size());
+        const std::string_view text = TrimBlanks(page.substr(begin, end - begin));
+        if (!text.empty())
+            lines_.push_back({begin, std::min(end + 1, page.size()), text, number});
+        begin = end + 1;
+    }
+}
+
+std::vector<Finding> PageFinder::Find() const
+{
+    std::vector<Finding> out;
+    FindStamps(out);
+    for (const SnippetPattern& pattern : SnippetPattern::Classics())
+        FindClassics(pattern, out);
+    std::sort(out.begin(), out.end(),
+              [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return out;
+}
+
+std::optional<PageFinder::Match> PageFinder::MatchAt(const PiecePattern& piece, std::size_t j) const
+{
+    if (piece.lines.empty() || j + piece.lines.size() > lines_.size())
+        return std::nullopt;
+    Match m{j, j + piece.lines.size() - 1, {}};
+    for (std::size_t t = 0; t < piece.lines.size(); ++t) {
+        const Line& line = lines_[j + t];
+        const std::size_t at = static_cast<std::size_t>(line.text.data() - page_.data());
+        const auto captures = MatchLine(piece.lines[t], line.text);
+        if (!captures || !structure_.IsLive(at))
+            return std::nullopt;
+        std::size_t c = 0;
+        for (const LinePart& part : piece.lines[t].parts)
+            if (part.field >= 0)
+                m.fields.emplace_back(&part, (*captures)[c++]);
+    }
+    return m;
+}
+
+std::vector<PageFinder::Match> PageFinder::Matches(const PiecePattern& piece) const
+{
+    std::vector<Match> out;
+    const LinePart* first = piece.lines.empty() ? nullptr : &piece.lines[0].parts[0];
+    for (std::size_t j = 0; j < lines_.size(); ++j) {
+        // Most lines fail on their first bytes; only those that pass are matched in full.
+        if (first && first->field < 0 &&
+            (lines_[j].text.size() < first->literal.size() ||
+             strncasecmp(lines_[j].text.data(), first->literal.data(), first->literal.size()) != 0))
+            continue;
+        if (std::optional<Match> m = MatchAt(piece, j)) {
+            j = m->last;
+            out.push_back(std::move(*m));
+        }
+    }
+    return out;
+}
+
+bool PageFinder::AddBodyTag(const PiecePattern& piece, Finding& finding) const
+{
+    std::vector<bool> set(finding.values.size(), false);
+    bool any = false;
+    for (const AttributePattern& wanted : piece.attributes)
+        for (const TagAttribute& a : structure_.BodyAttributes()) {
+            const std::string_view value =
+                TrimBlanks(page_.substr(a.value.begin, a.value.end - a.value.begin));
+            const auto captures =
+                a.name == wanted.name ? MatchLine(wanted.value, value) : std::nullopt;
+            if (!captures)
+                continue;
+            std::size_t c = 0;
+            for (const LinePart& part : wanted.value.parts)
+                if (part.field >= 0)
+                    SetValue(finding, set, part, (*captures)[c++]);
+            finding.spots.push_back({Place::BodyTag, a.whole});
+            any = true;
+            break;
+        }
+    return any;
+}
+
+void PageFinder::FindClassics(const SnippetPattern& pattern, std::vector<Finding>& out) const
+{
+    const std::vector<PiecePattern>& pieces = pattern.Pieces();
+    std::vector<std::vector<Match>> matches;
+    std::size_t main = 0;
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        matches.push_back(Matches(pieces[p]));
+        if (pieces[p].lines.size() > pieces[main].lines.size())
+            main = p;
+    }
+    const std::vector<Finding> stamped = out;
+    for (std::size_t n = 0; n < matches[main].size(); ++n) {
+        Finding f;
+        f.gadget = &pattern.Gadget();
+        f.values = gen::DefaultValues(pattern.Gadget());
+        std::vector<bool> set(f.values.size(), false);
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            if (pieces[p].place == Place::BodyTag) {
+                // One BODY tag serves the first snippet of its kind only.
+                const bool found = n == 0 && AddBodyTag(pieces[p], f);
+                f.complete = f.complete && (found || !CarriesField(pieces[p]));
+                continue;
+            }
+            if (n >= matches[p].size()) {
+                f.complete = false;
+                continue;
+            }
+            const Match& m = matches[p][n];
+            for (const auto& [part, spliced] : m.fields)
+                SetValue(f, set, *part, spliced);
+            f.spots.push_back({pieces[p].place, {lines_[m.first].begin, lines_[m.last].next}});
+        }
+        std::sort(f.spots.begin(), f.spots.end(), [](const PieceSpot& a, const PieceSpot& b) {
+            return a.range.begin < b.range.begin;
+        });
+        f.line = LineNumberAt(f.spots.front().range.begin);
+        const bool inStamped = std::any_of(stamped.begin(), stamped.end(), [&](const Finding& s) {
+            return f.spots.front().range.begin >= s.spots.front().range.begin &&
+                   f.spots.front().range.begin < s.spots.front().range.end;
+        });
+        if (!inStamped)
+            out.push_back(std::move(f));
+    }
+}
+
+void PageFinder::FindStamps(std::vector<Finding>& out) const
+{
+    for (std::size_t at = page_.find(gen::kStampStart); at != std::string_view::npos;
+         at = page_.find(gen::kStampStart, at + 1)) {
+        if (!structure_.CommentStartsAt(at))
+            continue;
+        std::size_t end = std::min(page_.find('\n', at), page_.size());
+        const std::optional<gen::Stamp> stamp = gen::ReadStamp(page_.substr(at, end - at));
+        const gen::GadgetSpec* gadget = stamp ? gen::FindGadget(stamp->gadget) : nullptr;
+        if (!gadget)
+            continue;
+        std::vector<std::string_view> body;
+        for (std::size_t begin = end + 1; body.size() < stamp->lineCount && begin <= page_.size();
+             begin = end + 1) {
+            end = std::min(page_.find('\n', begin), page_.size());
+            body.push_back(page_.substr(begin, end - begin));
+        }
+        const std::size_t lineStart =
+            page_.rfind('\n', at) == std::string_view::npos ? 0 : page_.rfind('\n', at) + 1;
+        Finding f;
+        f.gadget = gadget;
+        f.edition = stamp->edition;
+        f.values = *gen::StampedValues(*stamp);
+        f.stamped = true;
+        f.edited = body.size() < stamp->lineCount || gen::SnippetSum(body) != stamp->sum;
+        f.spots.push_back({Place::Body, {lineStart, std::min(end + 1, page_.size())}});
+        f.line = LineNumberAt(at);
+        out.push_back(std::move(f));
+    }
+}
+
+std::size_t PageFinder::LineNumberAt(std::size_t offset) const
+{
+    return 1 + static_cast<std::size_t>(
+                   std::count(page_.begin(), page_.begin() + static_cast<long>(offset), '\n'));
+}
+
+} // namespace sitecheck

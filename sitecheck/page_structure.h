@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sitecheck
+{
+
+// A byte range [begin, end) of a page.
+struct ByteRange {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+// One attribute of a tag as it stands in the page.
+struct TagAttribute {
+    std::string name; // lower case
+    ByteRange whole;  // from the name to the end of the value, quotes included
+    ByteRange value;  // the value as written, without its quotes
+};
+
+// What an HTML5 parser makes of a page, kept as byte offsets into it: which bytes are live
+// markup or script and which are comments or text the page merely shows, and where the HEAD
+// and BODY tags stand. The page must outlive nothing: offsets are all that is kept.
+class PageStructure
+{
+public:
+    explicit PageStructure(std::string_view page);
+
+    // False when the byte lies in a comment or in text shown or held as data (a paragraph,
+    // <pre>, <textarea>, <title>, a style sheet); true for tags and script code.
+    bool IsLive(std::size_t offset) const;
+    // True when the byte lies in a comment.
+    bool InComment(std::size_t offset) const;
+    // True when a comment starts at the byte.
+    bool CommentStartsAt(std::size_t offset) const;
+
+    // The tags as written in the page; nothing when the parser had to imply them.
+    std::optional<ByteRange> HeadStartTag() const { return headStart_; }
+    std::optional<ByteRange> HeadEndTag() const { return headEnd_; }
+    std::optional<ByteRange> BodyStartTag() const { return bodyStart_; }
+    // The attributes written in the BODY start tag.
+    const std::vector<TagAttribute>& BodyAttributes() const { return bodyAttributes_; }
+
+private:
+    void Record(const void* node);
+
+    std::vector<ByteRange> dead_;     // sorted, not overlapping
+    std::vector<ByteRange> comments_; // sorted
+    std::optional<ByteRange> headStart_, headEnd_, bodyStart_;
+    std::vector<TagAttribute> bodyAttributes_;
+};
+
+// Whether `offset` lies in one of the sorted, non-overlapping `ranges`.
+bool InRanges(const std::vector<ByteRange>& ranges, std::size_t offset);
+
+} // namespace sitecheck

@@ -1,0 +1,248 @@
+// sitewright-gen check over real folders: its report, its exit statuses, the upgrade's files,
+// and pages that are too big, unreadable or not text, or trees that loop.
+#include "cli/check_command.h"
+#include "cli/gen_command.h"
+#include "generators/stamp.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "generators/compatibility.h"
+#include "generators/edition.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
+
+namespace
+{
+
+struct CheckRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CheckRun Check(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunCheck(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string Page(const std::string& gadget)
+{
+    const gen::GadgetSpec& g = *gen::FindGadget(gadget);
+    return "<html><body>\n<p>Hello</p>\n" +
+           gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).TextForm() +
+           "</body></html>\n";
+}
+
+TEST(CheckCommand, ReportsEachFindingAndExitsByTheWorstStatus)
+{
+    const TempDir dir;
+    const std::string broken = dir.Write("a.html", Page("bookmark-us"));
+    const std::string works = dir.Write("b.htm", Page("metasearch"));
+    dir.Write("notes.txt", Page("bookmark-us"));
+
+    const CheckRun both = Check({dir.path().string()});
+    EXPECT_EQ(both.status, 1) << both.err;
+    EXPECT_EQ(both.out, broken + ":9: bookmark-us (classic): does not work: " +
+                            std::string(gen::CompatibilityOf("bookmark-us").sentence) + "\n" +
+                            works + ":11: metasearch (classic): works: " +
+                            std::string(gen::CompatibilityOf("metasearch").sentence) + "\n" +
+                            "2 findings in 2 pages: 1 work, 0 partly, 1 do not work\n");
+    EXPECT_EQ(Check({works}).status, 0);
+}
+
+TEST(CheckCommand, JsonLinesCarryExactlyTheKeys)
+{
+    const TempDir dir;
+    const std::string page = dir.Write("a.html", Page("popup-page") + std::string("\xff\xfe\n"));
+    const CheckRun run = Check({"--json", page});
+    std::istringstream lines(run.out);
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line));
+    const nlohmann::json j = nlohmann::json::parse(line);
+    std::vector<std::string> keys;
+    for (const auto& item : j.items())
+        keys.push_back(item.key());
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(keys, (std::vector<std::string>{"edited", "edition", "file", "gadget", "line",
+                                              "stamped", "status", "values"}));
+    EXPECT_EQ(j["file"], page);
+    EXPECT_EQ(j["gadget"], "popup-page");
+    EXPECT_EQ(j["status"], "does not work");
+    EXPECT_EQ(j["values"].size(), gen::FindGadget("popup-page")->fields.size());
+    EXPECT_TRUE(j["edited"].is_null());
+    EXPECT_FALSE(std::getline(lines, line));
+}
+
+TEST(CheckCommand, UpgradeKeepsTheOriginalAndRefusesASecondRun)
+{
+    const TempDir dir;
+    const std::string original = Page("break-frames");
+    const std::string page = dir.Write("a.html", original);
+
+    EXPECT_EQ(Check({"--upgrade", page}).status, 1);
+    const std::string upgraded = ReadBytes(page);
+    EXPECT_NE(upgraded, original);
+    EXPECT_EQ(ReadBytes(page + ".orig"), original);
+
+    // Once upgraded, nothing is left to replace and nothing is written.
+    EXPECT_EQ(Check({"--upgrade", page}).status, 0);
+    EXPECT_EQ(ReadBytes(page + ".orig"), original);
+
+    // The classic page put back: its original is still kept, so this run writes nothing.
+    WriteBytes(page, original);
+    const CheckRun again = Check({"--upgrade", page});
+    EXPECT_EQ(again.status, 2);
+    EXPECT_NE(again.err.find(page + ".orig"), std::string::npos) << again.err;
+    EXPECT_EQ(ReadBytes(page), original);
+    EXPECT_EQ(ReadBytes(page + ".orig"), original);
+}
+
+TEST(CheckCommand, NoBackupAndDryRun)
+{
+    const TempDir dir;
+    const std::string original = Page("set-homepage");
+    const std::string page = dir.Write("a.html", original);
+
+    const CheckRun dry = Check({"--upgrade", "--dry-run", page});
+    EXPECT_EQ(dry.out.rfind(page + ":", 0), 0u) << dry.out;
+    EXPECT_NE(dry.out.find("--- " + page + "\n+++ " + page + "\n@@ -"), std::string::npos);
+    EXPECT_EQ(ReadBytes(page), original);
+    EXPECT_FALSE(std::filesystem::exists(page + ".orig"));
+
+    EXPECT_EQ(Check({"--upgrade", "--no-backup", page}).status, 1);
+    EXPECT_NE(ReadBytes(page), original);
+    EXPECT_FALSE(std::filesystem::exists(page + ".orig"));
+}
+
+TEST(CheckCommand, BadPagesAndTreesEndWithTheRestChecked)
+{
+    const TempDir dir;
+    const TempDir outside;
+    outside.Write("far.html", Page("bookmark-us"));
+    std::filesystem::create_directories(dir.path() / "site" / "sub");
+    const std::string good = dir.Write("site/sub/good.html", Page("metasearch"));
+    std::filesystem::create_directory_symlink("..", dir.path() / "site" / "sub" / "loop");
+    std::filesystem::create_directory_symlink(outside.path(), dir.path() / "site" / "away");
+    std::string big = Page("bookmark-us");
+    big.resize(20 * 1024 * 1024, ' ');
+    dir.Write("site/big.html", big);
+    std::string binary(100000, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(i * 131 % 251);
+    dir.Write("site/binary.html", binary + "if (window != top) top.location.href");
+    dir.Write("site/cut.html", Page("popup-page").substr(0, 400));
+
+    const CheckRun run = Check({"--json", (dir.path() / "site").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("big.html: skipped: larger than 16 MB"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("far.html"), std::string::npos);
+    EXPECT_NE(run.out.find(good), std::string::npos);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+}
+
+// Run as someone who may not read the locked page: the superuser reads every file, so the check
+// then runs in a child process that has become the unprivileged user "nobody".
+int AsUnprivileged(const std::vector<std::string>& args, const std::string& good)
+{
+    if (geteuid() != 0) {
+        const CheckRun run = Check(args);
+        return run.status * 16 + (run.out.find(good) != std::string::npos ? 1 : 0);
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(99);
+        const CheckRun run = Check(args);
+        _exit(run.status * 16 + (run.out.find(good) != std::string::npos ? 1 : 0));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CheckCommand, AnUnreadablePageIsReportedAndTheRestChecked)
+{
+    const TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::others_read |
+                                                 std::filesystem::perms::others_exec);
+    const std::string locked = dir.Write("a.html", Page("bookmark-us"));
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    const std::string good = dir.Write("b.html", Page("metasearch"));
+    std::filesystem::permissions(good, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::others_read);
+    // Exit status 2, and the readable page still reported.
+    EXPECT_EQ(AsUnprivileged({dir.path().string()}, good), 2 * 16 + 1);
+}
+
+TEST(CheckCommand, UsageErrors)
+{
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"--frobnicate", "x"}, {"--dry-run", "x"}, {"--no-backup", "x"}}) {
+        const CheckRun run = Check(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_FALSE(run.err.empty());
+    }
+    EXPECT_EQ(Check({"--help"}).status, 0);
+    EXPECT_EQ(Check({"/nonexistent/page.html"}).status, 2);
+}
+
+} // namespace
+
+namespace
+{
+
+// --from turns the stamps of a page back into the recipe entries that regenerate them.
+TEST(FromCommand, PrintsTheRecipeOfEveryStampedSnippet)
+{
+    const TempDir dir;
+    const gen::GadgetSpec& g = *gen::FindGadget("popup-page");
+    gen::FieldValues values = gen::DefaultValues(g);
+    values[0] = "http://x.example/?a=\"1\"&b=--> caf\xC3\xA9";
+    const std::string page = dir.Write(
+        "a.html", "<body>\n" + gen::StampedEdition(g, values, gen::Edition::Today).TextForm() +
+                      Page("bookmark-us"));
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunGen({"--from", page}, out, err), 0) << err.str();
+    const nlohmann::json recipe = nlohmann::json::parse(out.str());
+    ASSERT_EQ(recipe["snippets"].size(), 1u);
+    EXPECT_EQ(recipe["snippets"][0]["gadget"], "popup-page");
+    EXPECT_EQ(recipe["snippets"][0]["edition"], "today");
+    EXPECT_EQ(recipe["snippets"][0]["values"]["url"], values[0]);
+
+    std::ostringstream none, noneErr;
+    EXPECT_EQ(cli::RunGen({"--from", dir.Write("b.html", Page("bookmark-us"))}, none, noneErr), 1);
+    EXPECT_TRUE(none.str().empty());
+}
+
+} // namespace
+
+namespace
+{
+
+// --stamp adds its one line and changes nothing else, for every gadget and edition.
+TEST(StampOption, AddsOneLineBeforeTheSameSnippet)
+{
+    for (const gen::GadgetSpec& g : gen::GadgetTable())
+        for (const char* edition : {"classic", "today"}) {
+            std::ostringstream plain, stamped, err;
+            ASSERT_EQ(cli::RunGen({std::string(g.id), "--edition", edition}, plain, err), 0);
+            ASSERT_EQ(
+                cli::RunGen({std::string(g.id), "--stamp", "--edition", edition}, stamped, err), 0);
+            const std::string s = stamped.str();
+            const std::size_t first = s.find("\r\n");
+            EXPECT_TRUE(gen::ReadStamp(s.substr(0, first))) << g.id;
+            EXPECT_EQ(s.substr(first + 2), plain.str()) << g.id << ' ' << edition;
+        }
+}
+
+} // namespace

@@ -1,0 +1,152 @@
+// Every gadget's classic snippet, changed as pages change pasted code and placed in a real page
+// between text that only mentions it, must be found once, whole, with the values it was made
+// with.
+#include "sitecheck/page_finder.h"
+
+#include <gtest/gtest.h>
+
+#include "generators/edition.h"
+#include "sitecheck/page_upgrade.h"
+#include "tests/sitecheck/sample_pages.h"
+#include "tests/support/file_bytes.h"
+
+#include <filesystem>
+
+namespace
+{
+
+struct Case {
+    const gen::GadgetSpec* gadget;
+    Transform transform;
+};
+
+std::vector<Case> AllCases()
+{
+    std::vector<Case> cases;
+    for (const gen::GadgetSpec& g : gen::GadgetTable())
+        for (Transform t : {Transform::AsPasted, Transform::Reindented, Transform::CrLf,
+                            Transform::OtherCase, Transform::NoComments})
+            cases.push_back({&g, t});
+    return cases;
+}
+
+std::string CaseName(const testing::TestParamInfo<Case>& info)
+{
+    static const char* const kNames[] = {"AsPasted", "Reindented", "CrLf", "OtherCase",
+                                         "NoComments"};
+    std::string id(info.param.gadget->id);
+    std::replace(id.begin(), id.end(), '-', '_');
+    return id + "_" + kNames[static_cast<int>(info.param.transform)];
+}
+
+class ClassicInPage : public testing::TestWithParam<Case>
+{
+};
+
+TEST_P(ClassicInPage, FoundOnceWithItsValues)
+{
+    const gen::GadgetSpec& g = *GetParam().gadget;
+    const gen::FieldValues values = AwkwardValues(g);
+    const std::vector<std::string> lines = Transformed(
+        gen::GenerateEdition(g, values, gen::Edition::Classic).Lines(), GetParam().transform);
+    const std::string eol = GetParam().transform == Transform::CrLf ? "\r\n" : "\n";
+    const SamplePage page = RealPage(PiecesOf(lines), lines, eol);
+
+    const std::vector<sitecheck::Finding> found = sitecheck::PageFinder(page.text).Find();
+
+    ASSERT_EQ(found.size(), 1u) << page.text;
+    EXPECT_EQ(found[0].gadget, &g);
+    EXPECT_EQ(found[0].edition, gen::Edition::Classic);
+    EXPECT_TRUE(found[0].complete);
+    EXPECT_FALSE(found[0].stamped);
+    EXPECT_EQ(found[0].values, values);
+    EXPECT_TRUE(sitecheck::MayHoldSnippet(page.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryGadget, ClassicInPage, testing::ValuesIn(AllCases()), CaseName);
+
+// The pieces are found where the pages' owners put them, and the first one gives the line.
+TEST(PageFinder, ReportsTheLineOfTheFirstPiece)
+{
+    const gen::GadgetSpec& g = *gen::FindGadget("popup-page");
+    const std::vector<std::string> lines =
+        gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines();
+    const SamplePage page = RealPage(PiecesOf(lines), {});
+    const std::vector<sitecheck::Finding> found = sitecheck::PageFinder(page.text).Find();
+    ASSERT_EQ(found.size(), 1u);
+    const std::size_t before =
+        static_cast<std::size_t>(std::count(page.before.begin(), page.before.end(), '\n'));
+    // The head piece starts with its first line that is not blank.
+    const std::string head = PiecesOf(lines).head;
+    const std::size_t blanks = static_cast<std::size_t>(
+        std::count(head.begin(), head.begin() + static_cast<long>(head.find('<')), '\n'));
+    EXPECT_EQ(found[0].line, before + blanks + 1);
+    ASSERT_EQ(found[0].spots.size(), 2u);
+    EXPECT_EQ(found[0].spots[0].place, sitecheck::Place::Head);
+    EXPECT_EQ(found[0].spots[1].place, sitecheck::Place::BodyTag);
+}
+
+// Without the BODY tag's handler that carries a field, the snippet is only partly there.
+TEST(PageFinder, AMissingPieceMakesTheFindingPartial)
+{
+    const gen::GadgetSpec& g = *gen::FindGadget("popup-page");
+    SnippetPieces pieces =
+        PiecesOf(gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines());
+    pieces.bodyTagAttr.clear();
+    const std::vector<sitecheck::Finding> found =
+        sitecheck::PageFinder(RealPage(pieces, {}).text).Find();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_FALSE(found[0].complete);
+}
+
+// Code that pages only show, hold as data or have commented out is no finding, and a page
+// without any gadget's fixed text is not even parsed.
+TEST(PageFinder, TextThatOnlyMentionsCodeIsNoFinding)
+{
+    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+        const std::vector<std::string> lines =
+            gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines();
+        const std::string page = RealPage({}, lines).text;
+        EXPECT_TRUE(sitecheck::PageFinder(page).Find().empty()) << g.id << "\n" << page;
+    }
+    EXPECT_FALSE(sitecheck::MayHoldSnippet(RealPage({}, {"<p>Welcome</p>"}).text));
+}
+
+// A page cut off inside a snippet, or one that is not text at all, ends the search normally.
+TEST(PageFinder, BrokenPagesGiveNoFindingAndNoFault)
+{
+    const gen::GadgetSpec& g = *gen::FindGadget("bookmark-us");
+    const std::string whole =
+        gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).TextForm();
+    for (std::size_t cut = 0; cut < whole.size(); cut += 7)
+        for (const sitecheck::Finding& f : sitecheck::PageFinder(whole.substr(0, cut)).Find())
+            EXPECT_EQ(f.gadget, &g);
+    std::string binary;
+    for (int i = 0; i < 70000; ++i)
+        binary += static_cast<char>((i * 7919) % 256);
+    EXPECT_TRUE(sitecheck::PageFinder(binary + whole + "\xff\xfe\xc3").Find().size() <= 1);
+}
+
+} // namespace
+
+namespace
+{
+
+// Inputs that once broke the finder or an upgrade, kept as the fuzz target saved them.
+TEST(PageFinder, SavedFuzzInputsEndNormally)
+{
+    const std::filesystem::path folder = std::filesystem::path(SITEWRIGHT_SOURCE_DIR) /
+                                         "tests/branding/fuzz_regressions/find_snippets";
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string page = ReadBytes(entry.path().string());
+        const auto found = sitecheck::PageFinder(page).Find();
+        const sitecheck::PageUpgrade u = sitecheck::UpgradePage(page, found);
+        for (const sitecheck::PageEdit& e : u.edits)
+            EXPECT_LE(e.range.end, page.size()) << entry.path();
+        ++count;
+    }
+    EXPECT_GE(count, 2u);
+}
+
+} // namespace
