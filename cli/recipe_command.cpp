@@ -1,5 +1,6 @@
 #include "cli/recipe_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -8,9 +9,10 @@
 #include "platform/file_system.h"
 #include "platform/output_path.h"
 #include "platform/read_only_file.h"
-#include "platform/staged_file.h"
+#include "platform/staged_batch.h"
 #include "recipe/recipe.h"
 #include "recipe/recipe_check.h"
+#include "recipe/recipe_reader.h"
 
 namespace cli
 {
@@ -52,13 +54,20 @@ RecipeRun ParseArgs(const std::vector<std::string>& args)
     return run;
 }
 
-std::string ReadRecipeBytes(const std::string& file)
+// The recipe's bytes in chunks, read again for every pass over it, so a long recipe is never
+// held whole. No more than the size it had when opened is read.
+recipe::RecipeReader::Chunks FileChunks(const platform::ReadOnlyFile& input)
 {
-    const platform::ReadOnlyFile input(file);
     // Refused by its size before a byte is read, so a huge file never fills memory.
     if (input.Size() > static_cast<std::int64_t>(recipe::kMaxRecipeBytes))
         throw recipe::RecipeError("", "the recipe is larger than 16 MB");
-    return input.ReadAll();
+    const auto size = static_cast<std::size_t>(input.Size());
+    return [&input, size](std::size_t offset) {
+        if (offset >= size)
+            return std::string();
+        return input.ReadAt(static_cast<std::int64_t>(offset),
+                            std::min(recipe::RecipeReader::kChunkBytes, size - offset));
+    };
 }
 
 std::string FolderOf(const std::string& file)
@@ -73,19 +82,28 @@ std::string OutputPath(const std::string& folder, const std::string& output)
 }
 
 // The file system's part of the checks: no link on the way, and never the recipe itself.
-void CheckOutputs(const recipe::Recipe& r, const RecipeRun& run, const std::string& folder)
+void CheckOutput(const recipe::Entry& entry, std::size_t index, const RecipeRun& run,
+                 const std::string& folder)
 {
-    for (std::size_t i = 0; i < r.snippets.size(); ++i) {
-        const std::optional<std::string>& output = r.snippets[i].output;
-        if (!output)
-            continue;
-        const std::string place = "snippets[" + std::to_string(i) + "].output";
-        std::string problem = platform::OutputPathProblem(folder, *output);
-        if (problem.empty() && platform::SameFile(OutputPath(folder, *output), run.file))
-            problem = "is the recipe itself";
-        if (!problem.empty())
-            throw recipe::RecipeError(place, problem);
-    }
+    if (!entry.output)
+        return;
+    const std::string place = "snippets[" + std::to_string(index) + "].output";
+    std::string problem = platform::OutputPathProblem(folder, *entry.output);
+    if (problem.empty() && platform::SameFile(OutputPath(folder, *entry.output), run.file))
+        problem = "is the recipe itself";
+    if (!problem.empty())
+        throw recipe::RecipeError(place, problem);
+}
+
+// Every entry is checked before anything is written, holding one entry at a time.
+void CheckEntries(const recipe::RecipeReader& reader, const RecipeRun& run,
+                  const std::string& folder)
+{
+    recipe::EntryChecker checker;
+    reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t index) {
+        checker.Check(entry, index);
+        CheckOutput(entry, index, run, folder);
+    });
 }
 
 std::string Snippet(const recipe::Entry& entry)
@@ -97,31 +115,31 @@ std::string Snippet(const recipe::Entry& entry)
         .TextForm();
 }
 
-void ListPlan(const recipe::Recipe& r, const std::string& folder, std::ostream& out)
+void ListPlan(const recipe::RecipeReader& reader, const std::string& folder, std::ostream& out)
 {
-    for (const recipe::Entry& entry : r.snippets) {
+    reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t) {
         out << (entry.output ? OutputPath(folder, *entry.output) : "standard output") << ": "
             << entry.gadget << ", " << gen::EditionName(entry.edition) << ", "
             << Snippet(entry).size() << " bytes\n";
-    }
+    });
 }
 
-int WriteAll(const recipe::Recipe& r, const std::string& folder, std::ostream& out,
+int WriteAll(const recipe::RecipeReader& reader, const std::string& folder, std::ostream& out,
              std::ostream& err)
 {
-    for (const recipe::Entry& entry : r.snippets) {
-        const std::string bytes = Snippet(entry);
-        if (!entry.output) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            continue;
-        }
-        try {
-            platform::ReplaceFile(OutputPath(folder, *entry.output), bytes,
-                                  platform::NewFileMode::Data);
-        } catch (const std::exception& e) {
-            err << "sitewright-gen: " << e.what() << '\n';
-            return kExitFailure;
-        }
+    platform::StagedBatch batch(platform::NewFileMode::Data);
+    try {
+        reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t) {
+            const std::string bytes = Snippet(entry);
+            if (entry.output)
+                batch.Add(OutputPath(folder, *entry.output), bytes);
+            else
+                out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        });
+        batch.Commit();
+    } catch (const std::exception& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        return kExitFailure;
     }
     out.flush();
     if (out)
@@ -145,16 +163,16 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
     RecipeRun run;
     try {
         run = ParseArgs(args);
-        const recipe::Recipe r = recipe::ParseRecipe(ReadRecipeBytes(run.file));
-        recipe::CheckRecipe(r);
+        const platform::ReadOnlyFile input(run.file);
+        const recipe::RecipeReader reader(FileChunks(input));
         const std::string folder = FolderOf(run.file);
-        CheckOutputs(r, run, folder);
+        CheckEntries(reader, run, folder);
         if (run.dryRun) {
-            ListPlan(r, folder, out);
+            ListPlan(reader, folder, out);
             out.flush();
             return out ? kExitOk : kExitFailure;
         }
-        return WriteAll(r, folder, out, err);
+        return WriteAll(reader, folder, out, err);
     } catch (const Refusal& e) {
         err << e.what() << '\n';
     } catch (const recipe::RecipeError& e) {

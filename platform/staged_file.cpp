@@ -217,7 +217,7 @@ bool CheckTarget(const std::string& target, const std::string& resolved, struct 
 
 // Gives the staged file its content and the target's mode and owner, and flushes it.
 void FillStagedFile(int fd, const std::string& target, const std::string& staged,
-                    std::string_view bytes, const struct stat* old, NewFileMode mode)
+                    std::string_view bytes, const struct stat* old, NewFileMode mode, bool flush)
 {
     if (!WriteAll(fd, bytes))
         Fail(target, errno, "write", staged);
@@ -228,9 +228,11 @@ void FillStagedFile(int fd, const std::string& target, const std::string& staged
     if (old && (old->st_uid != geteuid() || old->st_gid != getegid()) &&
         fchown(fd, old->st_uid, old->st_gid) == 0)
         fchmod(fd, old->st_mode & 07777); // chown clears the set-id bits
-    if (fsync(fd) != 0)
+    if (flush && fsync(fd) != 0)
         Fail(target, errno, "fsync", staged);
 }
+
+} // namespace
 
 void SyncFolder(const std::string& folder)
 {
@@ -240,8 +242,6 @@ void SyncFolder(const std::string& folder)
         close(fd);
     }
 }
-
-} // namespace
 
 std::string FollowLinks(const std::string& target)
 {
@@ -265,6 +265,12 @@ std::string FollowLinks(const std::string& target)
 
 std::string StageFile(const std::string& target, std::string_view bytes, NewFileMode mode)
 {
+    return StageFile(target, bytes, mode, StagingSteps{});
+}
+
+std::string StageFile(const std::string& target, std::string_view bytes, NewFileMode mode,
+                      const StagingSteps& steps)
+{
     const std::string resolved = FollowLinks(target);
     struct stat old {
     };
@@ -274,11 +280,12 @@ std::string StageFile(const std::string& target, std::string_view bytes, NewFile
     if (exists && mode == NewFileMode::Data && access(resolved.c_str(), W_OK) != 0)
         Fail(target, errno, "access", resolved);
     const std::string folder = FolderOf(resolved);
-    RemoveAbandonedStagedFiles(folder);
+    if (steps.cleanFolder)
+        RemoveAbandonedStagedFiles(folder);
     std::string staged;
     const int fd = CreateLockedStagedFile(target, folder, staged);
     try {
-        FillStagedFile(fd, target, staged, bytes, exists ? &old : nullptr, mode);
+        FillStagedFile(fd, target, staged, bytes, exists ? &old : nullptr, mode, steps.flush);
     } catch (...) {
         unlink(staged.c_str());
         close(fd);
@@ -290,6 +297,15 @@ std::string StageFile(const std::string& target, std::string_view bytes, NewFile
 }
 
 bool CommitStagedFile(const std::string& staged, const std::string& target)
+{
+    std::string folder;
+    if (!MoveStagedFile(staged, target, folder))
+        return false;
+    SyncFolder(folder);
+    return true;
+}
+
+bool MoveStagedFile(const std::string& staged, const std::string& target, std::string& folder)
 {
     // Links that changed since staging may no longer resolve. That is a failed move like any
     // other, so the caller discards the staged file instead of leaving it behind.
@@ -309,7 +325,7 @@ bool CommitStagedFile(const std::string& staged, const std::string& target)
     }
     if (std::rename(staged.c_str(), resolved.c_str()) != 0)
         return false;
-    SyncFolder(FolderOf(resolved));
+    folder = FolderOf(resolved);
     Forget(staged);
     return true;
 }

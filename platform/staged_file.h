@@ -47,6 +47,18 @@ std::string StageFile(const std::string& target, std::string_view bytes,
 bool CommitStagedFile(const std::string& staged, const std::string& target);
 void DiscardStagedFile(const std::string& staged);
 
+// The steps of staging that StagedBatch does once for many files instead of once per file.
+struct StagingSteps {
+    bool flush = true;       // the staged file's bytes reach the disk before StageFile returns
+    bool cleanFolder = true; // leftovers in the folder are removed first
+};
+std::string StageFile(const std::string& target, std::string_view bytes, NewFileMode mode,
+                      const StagingSteps& steps);
+// CommitStagedFile without flushing the folder: on success `folder` is the folder the file was
+// moved into, for the caller to flush with SyncFolder.
+bool MoveStagedFile(const std::string& staged, const std::string& target, std::string& folder);
+void SyncFolder(const std::string& folder);
+
 // The path `target` leads to after following every symbolic link, the last component included;
 // `target` itself when it is no link. A link that points nowhere leads to where it points.
 std::string FollowLinks(const std::string& target);

@@ -132,23 +132,26 @@ std::string PlainOutputPath(const std::string& output)
     return plain;
 }
 
+void EntryChecker::Check(const Entry& entry, std::size_t index)
+{
+    const std::string place = EntryPlace(index);
+    const gen::GadgetSpec& gadget = CheckGadget(entry, place);
+    CheckOptions(entry, gadget, place);
+    CheckFields(entry, gadget, place);
+    if (!entry.output)
+        return;
+    CheckOutput(*entry.output, place + ".output");
+    const auto [first, fresh] = writers_.emplace(PlainOutputPath(*entry.output), index);
+    if (!fresh)
+        throw RecipeError(place + ".output",
+                          "writes the same file as " + EntryPlace(first->second) + ".output");
+}
+
 void CheckRecipe(const Recipe& recipe)
 {
-    std::unordered_map<std::string, std::size_t> writers;
-    for (std::size_t i = 0; i < recipe.snippets.size(); ++i) {
-        const Entry& entry = recipe.snippets[i];
-        const std::string place = EntryPlace(i);
-        const gen::GadgetSpec& gadget = CheckGadget(entry, place);
-        CheckOptions(entry, gadget, place);
-        CheckFields(entry, gadget, place);
-        if (!entry.output)
-            continue;
-        CheckOutput(*entry.output, place + ".output");
-        const auto [first, fresh] = writers.emplace(PlainOutputPath(*entry.output), i);
-        if (!fresh)
-            throw RecipeError(place + ".output",
-                              "writes the same file as " + EntryPlace(first->second) + ".output");
-    }
+    EntryChecker checker;
+    for (std::size_t i = 0; i < recipe.snippets.size(); ++i)
+        checker.Check(recipe.snippets[i], i);
 }
 
 } // namespace recipe

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 
 #include "generators/gadget_table.h"
 #include "recipe/recipe.h"
@@ -15,6 +17,17 @@ namespace recipe
 // an output leads through a symbolic link is a question for the file system; see
 // platform::OutputPathProblem.
 void CheckRecipe(const Recipe& recipe);
+
+// The same checks an entry at a time, for a recipe read entry by entry. Keeps only each
+// output's path, to find two entries writing the same file.
+class EntryChecker
+{
+public:
+    void Check(const Entry& entry, std::size_t index);
+
+private:
+    std::unordered_map<std::string, std::size_t> writers_;
+};
 
 // The gadget of a checked entry.
 const gen::GadgetSpec& GadgetOf(const Entry& entry);

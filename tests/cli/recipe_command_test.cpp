@@ -3,8 +3,11 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "cli/gen_command.h"
+#include "generators/gadget_table.h"
+#include "platform/staged_batch.h"
 #include "tests/cli/gen_run.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
@@ -170,6 +173,52 @@ TEST(RecipeCommand, RefusesAMissingFileAndABadCommandLine)
         EXPECT_EQ(r.status, cli::kExitUsage) << args.size();
         EXPECT_EQ(r.out, "");
     }
+}
+
+} // namespace
+
+namespace
+{
+
+// Entries of every gadget in both editions, each to a file of its own, `count` of them.
+std::string ManyEntries(std::size_t count)
+{
+    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    std::string entries;
+    for (std::size_t i = 0; i < count; ++i)
+        entries += std::string(i ? "," : "") + "{\"gadget\": \"" +
+                   std::string(table[i % table.size()].id) + "\", \"edition\": \"" +
+                   ((i / table.size()) % 2 ? "today" : "classic") + "\", \"output\": \"out/" +
+                   std::to_string(i) + ".html\"}";
+    return Recipe(entries);
+}
+
+std::size_t StagedFilesIn(const fs::path& folder)
+{
+    std::size_t count = 0;
+    for (const auto& item : fs::directory_iterator(folder))
+        count += item.path().filename().string().rfind(".sw~", 0) == 0;
+    return count;
+}
+
+// More outputs than one flush of the disk takes: each file has its entry's snippet, and no
+// staged file stays behind.
+TEST(RecipeCommand, ManyOutputsAreEachWrittenWhole)
+{
+    TempDir dir;
+    fs::create_directory(dir.path() / "out");
+    const std::size_t count = platform::StagedBatch::kGroupSize * 2 + 5;
+    const std::string file = dir.Write("site.json", ManyEntries(count));
+    const GenRun r = Gen({"--recipe", file});
+    ASSERT_EQ(r.status, cli::kExitOk) << r.err;
+    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string edition = (i / table.size()) % 2 ? "today" : "classic";
+        EXPECT_EQ(ReadBytes(dir.File("out/" + std::to_string(i) + ".html")),
+                  Gen({std::string(table[i % table.size()].id), "--edition=" + edition}).out)
+            << i;
+    }
+    EXPECT_EQ(StagedFilesIn(dir.path() / "out"), 0u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "generators/gadget_table.h"
 #include "recipe/recipe.h"
+#include "recipe/recipe_reader.h"
 
 namespace
 {
@@ -55,6 +56,34 @@ TEST(RecipeFormat, EveryFieldOfEveryGadgetRoundTripsExactly)
         EXPECT_EQ(read.snippets[i].values, written.snippets[i].values) << "entry " << i;
     }
     EXPECT_EQ(recipe::WriteRecipe(read), bytes);
+}
+
+// A reader fed `bytes` a few at a time, so every token and key spans chunk boundaries.
+recipe::RecipeReader SmallChunks(const std::string& bytes, std::size_t size)
+{
+    return recipe::RecipeReader([&bytes, size](std::size_t offset) {
+        return offset >= bytes.size() ? std::string() : bytes.substr(offset, size);
+    });
+}
+
+TEST(RecipeFormat, EntriesReadInChunksOfAnySizeAreTheSame)
+{
+    Recipe written = EveryFieldHostile();
+    written.unknown["kept"] = {{"a", 1}};
+    written.snippets[1].output = "out/1.html";
+    const std::string bytes = recipe::WriteRecipe(written);
+    for (const std::size_t size : {1, 2, 7, 4096}) {
+        const recipe::RecipeReader reader = SmallChunks(bytes, size);
+        Recipe read;
+        read.unknown = reader.Unknown();
+        std::size_t expected = 0;
+        reader.ForEachEntry([&](Entry entry, std::size_t index) {
+            EXPECT_EQ(index, expected++);
+            read.snippets.push_back(std::move(entry));
+        });
+        EXPECT_EQ(reader.Count(), written.snippets.size());
+        EXPECT_EQ(recipe::WriteRecipe(read), bytes) << "chunks of " << size;
+    }
 }
 
 TEST(RecipeFormat, CanonicalBytesAreStable)
@@ -151,6 +180,22 @@ TEST_P(RecipeShape, RefusesWithThePlace)
         FAIL() << "accepted";
     } catch (const recipe::RecipeError& e) {
         EXPECT_EQ(std::string(e.what()), GetParam().message);
+    }
+}
+
+// The place of every refusal is the same however the bytes arrive.
+TEST_P(RecipeShape, RefusesAlikeInChunksOfAnySize)
+{
+    const std::string& bytes = GetParam().bytes;
+    if (bytes.size() > recipe::kMaxRecipeBytes || bytes.size() > 1024 * 1024)
+        GTEST_SKIP() << "refused by its size, or too long to read a byte at a time";
+    for (const std::size_t size : {1, 3}) {
+        try {
+            SmallChunks(bytes, size).ForEachEntry([](Entry, std::size_t) {});
+            ADD_FAILURE() << "accepted in chunks of " << size;
+        } catch (const recipe::RecipeError& e) {
+            EXPECT_EQ(std::string(e.what()), GetParam().message) << "chunks of " << size;
+        }
     }
 }
 
