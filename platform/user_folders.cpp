@@ -46,6 +46,17 @@ bool IsOwnFolder(const std::string& path)
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid();
 }
 
+// The folder the program makes for itself is taken only as a real folder of the user's that no
+// one else may write into: a link planted in its place (in a shared cache folder, say) or a
+// folder others can fill would send the preview wherever they choose.
+bool IsPrivateFolder(const std::string& path)
+{
+    struct stat info {
+    };
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 std::string AbsoluteVariable(const char* name)
 {
     const char* value = std::getenv(name);
@@ -96,6 +107,9 @@ std::string UserRuntimeFolder()
         base.pop_back();
     const std::string folder = base + "/sitewright";
     MakeOwnFolder(folder);
+    if (!IsPrivateFolder(folder))
+        throw std::runtime_error("The folder " + QuotedName(folder) +
+                                 " is a link or open to other users; it is not used.");
     return folder + "/";
 }
 

@@ -195,4 +195,31 @@ TEST(RuntimeFolderErrors, NameTheFolderThatCannotBeUsed)
     }
 }
 
+// Something planted where the program's own folder goes is refused, never followed or shared.
+TEST(RuntimeFolderErrors, RefusesWhatIsPlantedInTheFoldersPlace)
+{
+    struct Planted {
+        const char* name;
+        void (*plant)(const TempFolder& scratch, const std::string& place);
+    };
+    const Planted cases[] = {
+        {"link to another folder of the user's",
+         [](const TempFolder& scratch, const std::string& place) {
+             ASSERT_EQ(symlink(MakeFolder(scratch, "elsewhere", 0700).c_str(), place.c_str()), 0);
+         }},
+        {"folder others may write into",
+         [](const TempFolder&, const std::string& place) {
+             ASSERT_EQ(mkdir(place.c_str(), 0700), 0);
+             ASSERT_EQ(chmod(place.c_str(), 0777), 0);
+         }},
+    };
+    for (const Planted& c : cases) {
+        TempFolder scratch;
+        const std::string run = MakeFolder(scratch, "run", 0700);
+        c.plant(scratch, run + "/sitewright");
+        ScopedVariable runtime("XDG_RUNTIME_DIR", run);
+        EXPECT_THROW(platform::UserRuntimeFolder(), std::runtime_error) << c.name;
+    }
+}
+
 } // namespace
