@@ -21,6 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/bench_recipe.h"
 #include "generators/edition.h"
 #include "generators/gadget_table.h"
 #include "platform/staged_batch.h"
@@ -34,21 +35,6 @@ namespace
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-recipe::Recipe BenchRecipe(std::size_t entries, bool toFiles)
-{
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
-    recipe::Recipe r;
-    for (std::size_t i = 0; i < entries; ++i) {
-        recipe::Entry entry;
-        entry.gadget = std::string(table[i % table.size()].id);
-        entry.edition = (i / table.size()) % 2 ? gen::Edition::Today : gen::Edition::Classic;
-        if (toFiles)
-            entry.output = "out/" + std::to_string(i) + ".html";
-        r.snippets.push_back(std::move(entry));
-    }
-    return r;
-}
 
 // Runs the command, its standard output to /dev/null.
 void Run(std::vector<std::string> args)

@@ -16,6 +16,7 @@
 #include "app/error_reporting.h"
 #include "app/main_window.h"
 #include "app/recipe_actions.h"
+#include "bench/bench_recipe.h"
 #include "generators/gadget_table.h"
 #include "recipe/recipe.h"
 #include "tests/support/file_bytes.h"
@@ -27,15 +28,7 @@ using Clock = std::chrono::steady_clock;
 
 std::string Recipe(std::size_t entries)
 {
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
-    recipe::Recipe r;
-    for (std::size_t i = 0; i < entries; ++i) {
-        recipe::Entry entry;
-        entry.gadget = std::string(table[i % table.size()].id);
-        entry.edition = (i / table.size()) % 2 ? gen::Edition::Today : gen::Edition::Classic;
-        r.snippets.push_back(std::move(entry));
-    }
-    return recipe::WriteRecipe(r);
+    return recipe::WriteRecipe(BenchRecipe(entries, false));
 }
 
 template <typename F> double MedianMillis(F&& work)

@@ -28,9 +28,9 @@ std::size_t Index(std::string_view gadget)
 void SetField(PageState& state, std::string_view gadget, std::string_view option,
               const std::string& text)
 {
-    const gen::GadgetSpec& spec = *gen::FindGadget(gadget);
-    for (std::size_t i = 0; i < spec.fields.size(); ++i)
-        if (spec.fields[i].option == option)
+    const gen::GadgetSpec& shown = *gen::FindGadget(gadget);
+    for (std::size_t i = 0; i < shown.fields.size(); ++i)
+        if (shown.fields[i].option == option)
             state.values[Index(gadget)][i] = text;
 }
 
