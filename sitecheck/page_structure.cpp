@@ -23,14 +23,6 @@ std::optional<ByteRange> TagRange(const GumboStringPiece& piece, unsigned offset
     return RangeOf(piece, offset);
 }
 
-std::string LowerCase(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 TagAttribute AttributeOf(const GumboAttribute& a)
 {
     TagAttribute out;
@@ -155,6 +147,17 @@ bool PageStructure::CommentStartsAt(std::size_t offset) const
     auto it = std::lower_bound(comments_.begin(), comments_.end(), offset,
                                [](const ByteRange& r, std::size_t o) { return r.begin < o; });
     return it != comments_.end() && it->begin == offset;
+}
+
+std::string LowerCase(std::string_view text)
+{
+    // ASCII only, whatever locale the program runs in: markup names are ASCII, and other
+    // bytes (parts of UTF-8 characters) must come through as they are.
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
 }
 
 } // namespace sitecheck

@@ -57,4 +57,7 @@ private:
 // Whether `offset` lies in one of the sorted, non-overlapping `ranges`.
 bool InRanges(const std::vector<ByteRange>& ranges, std::size_t offset);
 
+// The text with the ASCII capitals A to Z made small; every other byte as it is.
+std::string LowerCase(std::string_view text);
+
 } // namespace sitecheck

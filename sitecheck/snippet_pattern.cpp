@@ -37,14 +37,6 @@ std::optional<Lines> Generated(const gen::GadgetSpec& g, const gen::FieldValues&
     }
 }
 
-std::string LowerCase(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 std::vector<std::string> Choices(std::string_view list)
 {
     std::vector<std::string> out;
