@@ -202,12 +202,13 @@ MANPAGER=cat MANWIDTH=80 man sitewright-gen >"$scratch/man" 2>/dev/null
 grep -q -- "--site-name=VALUE" "$scratch/man" || fail "man sitewright-gen lists no gadget options"
 
 step "bash completion"
-# What bash-completion would load for the command, then a completion of "sitewright-gen book".
+# What bash-completion would load for the command, then "sitewright-gen book" and an option of
+# the gadget's own beside one every gadget has.
 completions=$(bash --norc --noprofile -c '
   source /usr/share/bash-completion/completions/sitewright-gen
   COMP_WORDS=(sitewright-gen book); COMP_CWORD=1; _sitewright_gen; echo "${COMPREPLY[@]}"
   COMP_WORDS=(sitewright-gen bookmark-us --s); COMP_CWORD=2; _sitewright_gen; echo "${COMPREPLY[@]}"')
-[[ $completions == $'bookmark-us\n--site-name' ]] || fail "completion gave: $completions"
+[[ $completions == $'bookmark-us\n--site-name --stamp' ]] || fail "completion gave: $completions"
 
 step "dpkg --purge leaves nothing behind"
 $sudo dpkg --purge sitewright-dbg sitewright
