@@ -11,6 +11,7 @@
 #include "platform/quoted_name.h"
 #include "platform/user_folders.h"
 #include "temp_folder.h"
+#include "tests/support/ordinary_user.h"
 
 namespace
 {
@@ -58,8 +59,8 @@ struct OwnerCase {
     std::string name;
     std::function<std::string(const TempFolder&)> folder;
     bool users;
-    bool rootOnly = false; // needs to hand a folder to another user
-    bool userOnly = false; // root may write where permissions say no
+    bool rootOnly = false;       // needs to hand a folder to another user
+    bool asOrdinaryUser = false; // root may write where permissions say no
 };
 
 void PrintTo(const OwnerCase& c, std::ostream* os)
@@ -74,10 +75,15 @@ class FolderOwner : public ::testing::TestWithParam<OwnerCase>
 TEST_P(FolderOwner, TellsTheUsersFoldersFromOthers)
 {
     const OwnerCase& c = GetParam();
-    if ((c.rootOnly && geteuid() != 0) || (c.userOnly && geteuid() == 0))
-        GTEST_SKIP() << "needs to run " << (c.rootOnly ? "as root" : "as an ordinary user");
+    if (c.rootOnly && geteuid() != 0)
+        GTEST_SKIP() << "needs to run as root";
     TempFolder scratch;
-    EXPECT_EQ(platform::FolderIsUsersToWrite(c.folder(scratch)), c.users);
+    if (!c.asOrdinaryUser) {
+        EXPECT_EQ(platform::FolderIsUsersToWrite(c.folder(scratch)), c.users);
+        return;
+    }
+    const auto users = [&] { return platform::FolderIsUsersToWrite(c.folder(scratch)) ? 1 : 0; };
+    EXPECT_EQ(AsOrdinaryUser(scratch.path(), users), c.users ? 1 : 0);
 }
 
 std::vector<OwnerCase> OwnerCases()
