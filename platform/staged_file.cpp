@@ -391,6 +391,19 @@ int OwnDescriptor(const std::string& path)
     closedir(dir);
     return own;
 }
+
+// Whether `path` leads into a process's descriptor folder (/proc/PID/fd, or a thread's), as
+// /dev/stdout does. Such a name is a stream of the process, never a file to create there: when
+// the entry is missing, the stream was closed.
+bool NamesADescriptor(const std::string& path)
+{
+    char* real = realpath(FolderOf(FollowLinks(path)).c_str(), nullptr);
+    if (!real)
+        return false;
+    const std::string folder(real);
+    std::free(real);
+    return folder.starts_with("/proc/") && folder.ends_with("/fd");
+}
 } // namespace
 
 void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMode mode)
@@ -402,6 +415,8 @@ void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMod
     }
     struct stat info {
     };
+    if (stat(path.c_str(), &info) != 0 && errno == ENOENT && NamesADescriptor(path))
+        Fail(path, EBADF, "open", path);
     if (stat(path.c_str(), &info) != 0 || !(S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))) {
         ReplaceFile(path, bytes, mode);
         return;

@@ -72,7 +72,9 @@ namespace platform
 // same file (device and inode) as a descriptor of the process open for writing is written
 // through the lowest such descriptor, however it is spelled, so the caller's stream keeps its
 // position and `>>` its appending. Else a FIFO or a character device is written to as a
-// stream, and anything else is replaced with ReplaceFile (so a folder is refused). Throws
+// stream, and anything else is replaced with ReplaceFile (so a folder is refused); a name of a
+// descriptor the process does not have open (/dev/stdout when standard output was closed) is
+// refused with EBADF, since no file can be made there. Throws
 // std::runtime_error as ReplaceFile does.
 void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMode mode);
 

@@ -422,6 +422,8 @@ TEST(GenProcess, FailedStandardOutputGivesTheSystemsReason)
     }
     EXPECT_EQ(Shell(program + " bookmark-us >&- 2>" + err), 1);
     EXPECT_EQ(ReadBytes(err), reason + std::strerror(EBADF) + "\n");
+    EXPECT_EQ(Shell(program + " bookmark-us -o /dev/stdout >&- 2>" + err), 1);
+    EXPECT_NE(ReadBytes(err).find(std::strerror(EBADF)), std::string::npos) << ReadBytes(err);
 
     // The reader is gone before the first write; SIGPIPE ignored, as a caller may have it.
     int ends[2];
