@@ -14,6 +14,7 @@
 #include "app/code_window.h"
 #include "app/edition_choice.h"
 #include "app/error_reporting.h"
+#include "app/header_band.h"
 #include "app/instance_slot.h"
 #include "app/menu_lines.h"
 #include "app/page_actions.h"
@@ -21,7 +22,6 @@
 #include "app/page_focus.h"
 #include "app/page_layout.h"
 #include "app/page_shortcuts.h"
-#include "app/png_resource.h"
 #include "app/recipe_actions.h"
 #include "app/site_check.h"
 #include "app/stamp_choice.h"
@@ -122,7 +122,7 @@ void TForm2::BuildBand()
 {
     Image1 = Named(new PixelPicture(this), "Image1");
     Image1->setGeometry(0, 0, 537, 33);
-    Image1->setPixmap(LoadPngResource(QStringLiteral(":/sitewright/header-band.png")));
+    Image1->setPixmap(HeaderBandPixmap());
 
     Label56 = PlainLabel(this, "Label56", QStringLiteral("Sitewright"));
     Label56->setGeometry(16, 2, 505, 30);

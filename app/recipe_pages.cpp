@@ -11,9 +11,13 @@
 namespace
 {
 
-QWidget* FieldControl(const TForm2& form, const gen::FieldSpec& field)
+// A field's control lives on its gadget's page; looking there alone skips the rest of the window,
+// and a page not built yet holds nothing to look through.
+QWidget* FieldControl(const TForm2& form, const gen::GadgetSpec& gadget,
+                      const gen::FieldSpec& field)
 {
-    return form.findChild<QWidget*>(QString::fromUtf8(QByteArrayView(field.component)));
+    return form.Page(gadget.page)
+        ->findChild<QWidget*>(QString::fromUtf8(QByteArrayView(field.component)));
 }
 
 } // namespace
@@ -26,7 +30,7 @@ recipe::PageState ReadPageState(const TForm2& form)
     for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
         gen::FieldValues values = gen::DefaultValues(gadget);
         for (std::size_t i = 0; i < gadget.fields.size(); ++i)
-            if (const QWidget* control = FieldControl(form, gadget.fields[i]))
+            if (const QWidget* control = FieldControl(form, gadget, gadget.fields[i]))
                 values[i] = FieldText(*control);
         state.values.push_back(std::move(values));
     }
@@ -39,7 +43,7 @@ void ShowPageState(TForm2& form, const recipe::PageState& state)
     for (std::size_t g = 0; g < table.size(); ++g) {
         form.EnsurePageBuilt(table[g].page);
         for (std::size_t i = 0; i < table[g].fields.size(); ++i)
-            if (QWidget* control = FieldControl(form, table[g].fields[i]))
+            if (QWidget* control = FieldControl(form, table[g], table[g].fields[i]))
                 SetFieldText(*control, state.values[g][i]);
     }
     if (form.chkTodaysEdition)
@@ -65,7 +69,7 @@ void WatchPageFields(TForm2& form, int page, const std::function<void()>& change
     if (!gadget)
         return;
     for (const gen::FieldSpec& field : gadget->fields) {
-        QWidget* control = FieldControl(form, field);
+        QWidget* control = FieldControl(form, *gadget, field);
         if (auto* edit = qobject_cast<QLineEdit*>(control))
             QObject::connect(edit, &QLineEdit::textChanged, &form, changed);
         else if (auto* combo = qobject_cast<QComboBox*>(control))

@@ -36,7 +36,8 @@ std::string ExtractSection(std::string_view name)
     return ExtractSectionFrom(platform::ExeImage(), name);
 }
 
-bool FindSectionInFile(const platform::ReadOnlyFile& file, std::string_view name, SectionSpan& span)
+bool FindSectionInFile(const platform::ReadOnlyFile& file, std::string_view name, SectionSpan& span,
+                       std::int64_t from)
 {
     constexpr std::size_t kPiece = std::size_t{1} << 20;
     constexpr std::size_t npos = std::string::npos;
@@ -46,9 +47,12 @@ bool FindSectionInFile(const platform::ReadOnlyFile& file, std::string_view name
     // is found twice but where it was already looked for.
     const std::size_t overlap = std::max(start.size(), end.size()) - 1;
     std::string window;
-    std::size_t base = 0, startAt = npos, endAt = npos;
+    // A marker that begins just before `from` and ends behind it is still found.
+    std::int64_t next =
+        std::clamp<std::int64_t>(from - static_cast<std::int64_t>(overlap), 0, file.Size());
+    std::size_t base = static_cast<std::size_t>(next), startAt = npos, endAt = npos;
     // Once the end marker is found, a start marker not yet found would lie behind it.
-    for (std::int64_t next = 0; next < file.Size() && endAt == npos;) {
+    while (next < file.Size() && endAt == npos) {
         if (window.size() > overlap) {
             base += window.size() - overlap;
             window.erase(0, window.size() - overlap);

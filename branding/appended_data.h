@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -20,9 +21,12 @@ namespace branding
 std::string ExtractSection(std::string_view name);
 
 // FindSection over the file `file` without holding it: it is read in pieces of 1 MB, and only
-// as far as needed to know where the section lies. Errors of reading propagate.
-bool FindSectionInFile(const platform::ReadOnlyFile& file, std::string_view name,
-                       SectionSpan& span);
+// as far as needed to know where the section lies. Errors of reading propagate. Bytes before
+// `from` are taken to hold no marker and are not read, but for the marker's length less one
+// before it: a marker that ends behind `from` is found. The result equals FindSection's over
+// the whole file whenever no marker of `name` begins before that.
+bool FindSectionInFile(const platform::ReadOnlyFile& file, std::string_view name, SectionSpan& span,
+                       std::int64_t from = 0);
 
 // Puts `text` into `stream` from position 0 and leaves both positions at 0. The stream is not
 // shortened: callers pass a new, empty stream.

@@ -8,6 +8,7 @@
 #include "branding/trailer_text.h"
 #include "platform/exe_image.h"
 #include "platform/executable_path.h"
+#include "platform/program_image.h"
 #include "platform/read_only_file.h"
 
 namespace branding
@@ -72,7 +73,10 @@ std::string ReadBrandingImage()
         bytes = image.substr(span.offset, span.size);
     } else {
         const platform::ReadOnlyFile file(platform::ExecutablePath());
-        if (!FindSectionInFile(file, kBrandingImageSection, span))
+        // The program joins its markers at run time, so the bytes the linker wrote hold none:
+        // only the appended data behind them is searched, a few kilobytes instead of the whole
+        // program.
+        if (!FindSectionInFile(file, kBrandingImageSection, span, platform::ProgramImageSize(file)))
             return {};
         RefuseOversizedImage(span.size);
         bytes = file.ReadAt(static_cast<std::int64_t>(span.offset), span.size);

@@ -19,9 +19,9 @@ std::vector<std::string> ReadBrandingItems(const std::string& exePath);
 
 // The descrambled bytes of the running executable's "JPG2" section: a JPEG file, or an empty
 // string when there is no such section. Searches ExeImage when it is loaded, and otherwise the
-// file, reading no more of it than the search needs and the section itself (ExeImage stays as
-// it was). Errors of reading propagate; a section above kMaxImageSectionBytes throws
-// LimitExceeded naming the limit.
+// file from the end of its program image on (platform::ProgramImageSize), reading no more of it
+// than the search needs and the section itself (ExeImage stays as it was). Errors of reading
+// propagate; a section above kMaxImageSectionBytes throws LimitExceeded naming the limit.
 std::string ReadBrandingImage();
 
 // What ReadBrandingItems and ReadBrandingImage refuse, for tools that write branding: a

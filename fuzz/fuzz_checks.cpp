@@ -13,6 +13,8 @@
 #include "branding/jpeg_image.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
+#include "platform/program_image.h"
+#include "platform/read_only_file.h"
 #include "recipe/recipe.h"
 #include "recipe/recipe_check.h"
 
@@ -181,6 +183,22 @@ void CheckReadTrailer(const std::uint8_t* data, std::size_t size)
     Require(text.size() <= 2 * size);
     std::vector<std::string> fields;
     branding::SplitFields('|', text, &fields);
+}
+
+void CheckProgramImage(const std::uint8_t* data, std::size_t size)
+{
+    FillScratch(data, size);
+    const platform::ReadOnlyFile file(ScratchFile());
+    const std::int64_t end = platform::ProgramImageSize(file);
+    Require(end == 0 || (end >= 64 && end <= static_cast<std::int64_t>(size)));
+    // The search from the image's end sees what a search of the bytes from a marker's length
+    // before it sees (the longer marker of "JPG2" is nine bytes).
+    const std::size_t from = end > 8 ? static_cast<std::size_t>(end) - 8 : 0;
+    const std::string_view rest(reinterpret_cast<const char*>(data) + from, size - from);
+    branding::SectionSpan inFile, inRest;
+    const bool found = branding::FindSectionInFile(file, "JPG2", inFile, end);
+    Require(found == branding::FindSection(rest, "JPG2", inRest));
+    Require(!found || (inFile.offset == inRest.offset + from && inFile.size == inRest.size));
 }
 
 void CheckSplitFields(const std::uint8_t* data, std::size_t size)

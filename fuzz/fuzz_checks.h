@@ -27,6 +27,10 @@ void CheckListSections(const std::uint8_t* data, std::size_t size);
 // bytes appended to it.
 void CheckAppendSection(const std::uint8_t* data, std::size_t size);
 
+// The whole input is a file: where its program image ends, and the "JPG2" section searched
+// for from there.
+void CheckProgramImage(const std::uint8_t* data, std::size_t size);
+
 // The whole input is a recipe file: read and checked, or refused with a RecipeError; a recipe
 // read is written back in canonical form, which reads back to the same bytes.
 void CheckRecipe(const std::uint8_t* data, std::size_t size);

@@ -3,6 +3,8 @@
 // pictures of every colour space, baseline and progressive, smaller and larger than the view.
 // Usage: fuzz_make_seeds IMAGE.jpg OUTPUT_FOLDER
 #include <cstdio>
+#include <cstring>
+#include <elf.h>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -57,6 +59,33 @@ void SaveJpegSeeds(const fs::path& folder, const std::string& delivered)
     Save(folder, "delivered", delivered);
 }
 
+// A small ELF file of this machine's kind (64-bit, little-endian): its header, one segment and
+// one section, 300 bytes in all.
+std::string SmallElf()
+{
+    Elf64_Ehdr header{};
+    std::memcpy(header.e_ident, ELFMAG, SELFMAG);
+    header.e_ident[EI_CLASS] = ELFCLASS64;
+    header.e_ident[EI_DATA] = ELFDATA2LSB;
+    header.e_phoff = sizeof header;
+    header.e_phnum = 1;
+    header.e_phentsize = sizeof(Elf64_Phdr);
+    header.e_shoff = sizeof header + sizeof(Elf64_Phdr);
+    header.e_shnum = 1;
+    header.e_shentsize = sizeof(Elf64_Shdr);
+    Elf64_Phdr segment{};
+    segment.p_filesz = 250;
+    Elf64_Shdr section{};
+    section.sh_type = SHT_PROGBITS;
+    section.sh_offset = 200;
+    section.sh_size = 100;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(&segment), sizeof segment);
+    bytes.append(reinterpret_cast<const char*>(&section), sizeof section);
+    bytes.resize(300, 'p');
+    return bytes;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -93,6 +122,10 @@ int main(int argc, char** argv)
         if (cut == text.size() || text[cut] == '"' || text[cut] == '|' || text[cut] == '\r')
             Save(out / "split_fields", "cut_" + std::to_string(cut), "|" + text.substr(0, cut));
     }
+    std::string elf = SmallElf();
+    branding::AppendSection(elf, "JPG2", "picture");
+    for (std::size_t cut : Around({0, 64, 300, 309, elf.size()}, elf.size()))
+        Save(out / "program_image", "head_" + std::to_string(cut), elf.substr(0, cut));
     SaveJpegSeeds(out / "decode_jpeg", jpeg);
     const std::string recipe = "{\"format\": 1, \"snippets\": [{\"gadget\": \"popup-page\", "
                                "\"edition\": \"today\", \"values\": {\"width\": \"3\"}, "

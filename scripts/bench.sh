@@ -26,6 +26,16 @@ guarded_row() {
   guarded+=("$1|$4")
 }
 
+# Millions of instructions that `$@` executes when it quits after its first paint.
+instructions() {
+  local out
+  out=$(mktemp)
+  SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 valgrind --tool=callgrind --callgrind-out-file="$out" "$@" \
+    >/dev/null 2>&1
+  awk '/^summary:/ { printf "%.1f", $2 / 1e6 }' "$out"
+  rm -f "$out"
+}
+
 # Start-up to the first paint of the main window, and peak memory, against a window drawing the
 # same texts in the same faces (the floor that matters), and against a bare window.
 if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/sitewright >/dev/null 2>&1; then
@@ -33,6 +43,11 @@ if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/s
     $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window --page-text)
   guarded_row "start-up, floor drawing the same texts (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   guarded_row "peak memory, floor drawing the same texts (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+  # The same start-up in instructions, from process start to the end, counted by callgrind:
+  # unlike milliseconds they do not move with the load other builds put on the machine.
+  ins=$(instructions $b/sitewright)
+  floor_ins=$(instructions $b/bench-bare-window --page-text)
+  guarded_row "start-up instructions, floor drawing the same texts (millions)" "$ins" "$floor_ins" "$(ratio "$ins" "$floor_ins")"
   read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
     $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window)
   guarded_row "start-up to first paint (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"

@@ -23,7 +23,7 @@ for id in $("$dir/sitewright-gen" --list | cut -d' ' -f1); do
   "$dir/sitewright-gen" "$id" --stamp --edition today >"$dir/seeds/find_snippets/$id.today.html"
 done
 for target in extract_section read_trailer split_fields decode_jpeg list_sections append_section \
-              recipe find_snippets; do
+              recipe find_snippets program_image; do
   corpus="$dir/corpus/$target"
   findings="$dir/findings/$target"
   mkdir -p "$corpus" "$findings"

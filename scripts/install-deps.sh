@@ -12,6 +12,7 @@ packages=(
   xdg-utils
   libxcb1-dev
   xvfb xauth xdotool
+  valgrind
   clang libclang-rt-14-dev clang-format
   dpkg-dev help2man man-db lintian desktop-file-utils appstream x11-utils
   chromium python3

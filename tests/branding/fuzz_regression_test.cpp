@@ -28,7 +28,7 @@ std::vector<Regression> SavedInputs()
 {
     std::vector<Regression> cases;
     for (const char* target : {"extract_section", "read_trailer", "split_fields", "decode_jpeg",
-                               "list_sections", "append_section", "recipe"}) {
+                               "list_sections", "append_section", "recipe", "program_image"}) {
         const fs::path folder = fs::path(SITEWRIGHT_REGRESSION_DIR) / target;
         if (!fs::is_directory(folder))
             continue;
@@ -69,6 +69,8 @@ TEST_P(FuzzRegression, PassesChecks)
         fuzzchecks::CheckListSections(data, bytes.size());
     else if (GetParam().target == "append_section")
         fuzzchecks::CheckAppendSection(data, bytes.size());
+    else if (GetParam().target == "program_image")
+        fuzzchecks::CheckProgramImage(data, bytes.size());
     else
         fuzzchecks::CheckSplitFields(data, bytes.size());
 }

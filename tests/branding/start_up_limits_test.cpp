@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -189,5 +190,58 @@ INSTANTIATE_TEST_SUITE_P(Sources, BrandingImageSize,
                          testing::Values(ImageSource{"FromFile", false},
                                          ImageSource{"FromExeImage", true}),
                          [](const auto& info) { return std::string(info.param.label); });
+
+struct MarkerPlace {
+    const char* label;
+    std::int64_t startBefore; // how far before the program image's end the start marker begins
+    bool found;
+};
+
+class SectionBehindImage : public testing::TestWithParam<MarkerPlace>
+{
+};
+
+// Searching from the program image's end finds what the search from the first byte finds, also
+// a start marker that begins inside the image's last bytes; one wholly inside is not looked for.
+TEST_P(SectionBehindImage, AgreesWithTheWholeFile)
+{
+    constexpr std::int64_t kImage = 5000;
+    const MarkerPlace place = GetParam();
+    const std::string start = branding::SectionStartMarker("JPG2");
+    std::string file(static_cast<std::size_t>(kImage - place.startBefore), 'p');
+    file += start + "data" + branding::SectionEndMarker("JPG2");
+    file.resize(std::max(file.size(), static_cast<std::size_t>(kImage)), 'p');
+    TempDir dir;
+    branding::SectionSpan behind, whole;
+    ASSERT_EQ(branding::FindSectionInFile(platform::ReadOnlyFile(dir.Write("exe", file)), "jpg2",
+                                          behind, kImage),
+              place.found);
+    if (place.found) {
+        ASSERT_TRUE(branding::FindSection(file, "JPG2", whole));
+        EXPECT_EQ(behind.offset, whole.offset);
+        EXPECT_EQ(behind.size, whole.size);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AroundTheImageEnd, SectionBehindImage,
+                         testing::Values(MarkerPlace{"RightBehind", 0, true},
+                                         MarkerPlace{"LastByteInside", 1, true},
+                                         MarkerPlace{"AllButOneInside", 8, true},
+                                         MarkerPlace{"WhollyInside", 9, false},
+                                         MarkerPlace{"FarInside", 4000, false}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// The program reads its branding image from behind a real program image, as the running
+// program finds it in its own file.
+TEST(SectionBehindImage, BrandingImageOfARealProgram)
+{
+    TempDir dir;
+    const platform::ScopedExecutablePath path(dir.Write(
+        "exe", platform::ReadOnlyFile("/proc/self/exe").ReadAll() +
+                   branding::SectionStartMarker("JPG2") + branding::DescrambleText("picture") +
+                   branding::SectionEndMarker("JPG2") + TrailerOf("\"t\"\r\n")));
+    const platform::ScopedExeImage notLoaded;
+    EXPECT_EQ(branding::ReadBrandingImage(), "picture");
+}
 
 } // namespace
