@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
 #include <algorithm>
 #include <array>
 
@@ -161,6 +163,21 @@ void TForm4::ConnectHandlers()
 
 void TForm4::SetCode(const gen::CodeBuffer& code)
 {
+    SetText(code);
+    lblSnippetStatus->Clear();
+}
+
+void TForm4::SetSnippet(const gen::CodeBuffer& code, const gen::GadgetSpec& gadget,
+                        gen::Edition edition)
+{
+    SetText(code);
+    // Not cleared first: a note that stays as it was keeps the text area's size, and so its
+    // laid out lines.
+    lblSnippetStatus->ShowFor(gadget, edition);
+}
+
+void TForm4::SetText(const gen::CodeBuffer& code)
+{
     // Every line ends in a line break, the last one too, just as in the text form: the empty
     // row behind the last break is no line (see Lines()), so a buffer of one empty line stays
     // apart from an empty one, and Select All copies each line's CR LF.
@@ -169,19 +186,50 @@ void TForm4::SetCode(const gen::CodeBuffer& code)
         text += QString::fromUtf8(QByteArrayView(code.Line(i)));
         text += QLatin1Char('\n');
     }
-    Memo1->setPlainText(text);
-    lblSnippetStatus->Clear();
+    // Nobody could touch the prepared text while the window was hidden: its caret, scroll bars
+    // and empty undo history are still those setPlainText leaves.
+    if (!prepared_ || text != setText_)
+        Memo1->setPlainText(text);
+    setText_ = text;
+    prepared_ = false;
 }
 
 void TForm4::ClearCode()
 {
+    prepared_ = false;
     Memo1->clear();
     lblSnippetStatus->Clear();
+}
+
+void TForm4::KeepAsPrepared()
+{
+    // Kept only as SetCode left it: the document separates its blocks with U+2029.
+    QString held = setText_;
+    held.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
+    const QTextCursor caret = Memo1->textCursor();
+    prepared_ = !isVisible() && Memo1->document()->toRawText() == held && caret.position() == 0 &&
+                !caret.hasSelection() && !Memo1->document()->isUndoAvailable() &&
+                !Memo1->document()->isRedoAvailable();
+    // Lines normally drop their shaped glyphs once laid out and shape them again on every paint;
+    // these keep them until their text changes.
+    for (QTextBlock block = Memo1->document()->begin(); prepared_ && block.isValid();
+         block = block.next())
+        block.layout()->setCacheEnabled(true);
+}
+
+void TForm4::showEvent(QShowEvent* event)
+{
+    // Only SetCode makes the prepared text the window's own; anything else shows it empty.
+    if (prepared_)
+        ClearCode();
+    QWidget::showEvent(event);
 }
 
 std::vector<std::string> TForm4::Lines() const
 {
     std::vector<std::string> lines;
+    if (prepared_)
+        return lines;
     // Block texts are raw: unlike toPlainText() they keep non-breaking spaces as typed.
     for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
         // Shift+Enter breaks a line inside its block; it shows as two lines, so it saves as two.
