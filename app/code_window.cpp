@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -18,6 +19,7 @@
 #include "app/save_folder.h"
 #include "app/snippet_status.h"
 #include "platform/staged_file.h"
+#include "widgets/kept_scroll_bar.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
@@ -97,6 +99,9 @@ void TForm4::BuildMemo()
     Memo1 = memo_;
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 8, 481, 345);
+    // The style draws them in hundreds of strips; KeepScrollBars() lets a showing skip that.
+    Memo1->setVerticalScrollBar(new KeptScrollBar(Qt::Vertical));
+    Memo1->setHorizontalScrollBar(new KeptScrollBar(Qt::Horizontal));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -215,6 +220,12 @@ void TForm4::KeepAsPrepared()
     for (QTextBlock block = Memo1->document()->begin(); prepared_ && block.isValid();
          block = block.next())
         block.layout()->setCacheEnabled(true);
+}
+
+void TForm4::KeepScrollBars()
+{
+    for (QScrollBar* bar : {Memo1->verticalScrollBar(), Memo1->horizontalScrollBar()})
+        static_cast<KeptScrollBar*>(bar)->Keep();
 }
 
 void TForm4::showEvent(QShowEvent* event)

@@ -37,6 +37,9 @@ public:
     // SetCode of the same lines, which then has nothing to lay out again. Until then the window
     // counts as empty: Lines() gives none, and showing it first empties it.
     void KeepAsPrepared();
+    // Takes the pictures of Memo1's scroll bars now, so that the window's next paint puts them
+    // back instead of drawing them again, unless they changed meanwhile.
+    void KeepScrollBars();
     // Makes the window's native side now, so that showing it later only has to map it.
     void CreateNativeWindow() { create(); }
     // The lines Memo1 shows now, user edits included, as UTF-8 bytes: its text split at every

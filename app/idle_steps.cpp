@@ -29,6 +29,7 @@ void RehearseCodeWindow()
     GenPage(1);
     window.KeepAsPrepared();
     Rehearse(window);
+    window.KeepScrollBars();
 }
 
 } // namespace
