@@ -25,50 +25,33 @@ void KeptScrollBarTest::samePixelsAsAPlainOne_data()
     QTest::addColumn<Qt::Orientation>("orientation");
     QTest::addColumn<BarChange>("change");
     QTest::addColumn<bool>("kept");
-    const auto rows = [](const char* name, const BarChange& change, bool kept) {
+    const auto rows = [](const char* name, bool kept, const BarChange& change) {
         for (const Qt::Orientation o : {Qt::Vertical, Qt::Horizontal})
             QTest::addRow("%s, %s", name, o == Qt::Vertical ? "vertical" : "horizontal")
                 << o << change << kept;
     };
     const bool sameWhenActive = QPalette().isEqual(QPalette::Active, QPalette::Inactive);
-    rows(
-        "window activated",
-        [](QScrollBar& bar) {
-            bar.window()->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(bar.window()));
-        },
-        sameWhenActive);
-    rows(
-        "nothing", [](QScrollBar&) {}, true);
-    rows(
-        "moved", [](QScrollBar& bar) { bar.move(bar.pos() + QPoint(5, 5)); }, true);
-    rows(
-        "hidden and shown", [](QScrollBar& bar) { bar.hide(), bar.show(); }, true);
-    rows(
-        "value", [](QScrollBar& bar) { bar.setValue(40); }, false);
-    rows(
-        "range", [](QScrollBar& bar) { bar.setRange(0, 1000); }, false);
-    rows(
-        "page step", [](QScrollBar& bar) { bar.setPageStep(80); }, false);
-    rows(
-        "disabled", [](QScrollBar& bar) { bar.setEnabled(false); }, false);
-    rows(
-        "size", [](QScrollBar& bar) { bar.resize(bar.size() + QSize(30, 30)); }, false);
-    rows(
-        "palette",
-        [](QScrollBar& bar) {
-            QPalette palette = bar.palette();
-            palette.setColor(QPalette::Button, Qt::yellow);
-            bar.setPalette(palette);
-        },
-        false);
-    rows(
-        "pointer over it and away",
-        [](QScrollBar& bar) {
-            QTest::mouseMove(&bar, QPoint(8, 8));
-            QTest::mouseMove(bar.window(), QPoint(390, 390));
-        },
-        false);
+    rows("window activated", sameWhenActive, [](QScrollBar& bar) {
+        bar.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(bar.window()));
+    });
+    rows("nothing", true, [](QScrollBar&) {});
+    rows("moved", true, [](QScrollBar& bar) { bar.move(bar.pos() + QPoint(5, 5)); });
+    rows("hidden and shown", true, [](QScrollBar& bar) { bar.hide(), bar.show(); });
+    rows("value", false, [](QScrollBar& bar) { bar.setValue(40); });
+    rows("range", false, [](QScrollBar& bar) { bar.setRange(0, 1000); });
+    rows("page step", false, [](QScrollBar& bar) { bar.setPageStep(80); });
+    rows("disabled", false, [](QScrollBar& bar) { bar.setEnabled(false); });
+    rows("size", false, [](QScrollBar& bar) { bar.resize(bar.size() + QSize(30, 30)); });
+    rows("palette", false, [](QScrollBar& bar) {
+        QPalette palette = bar.palette();
+        palette.setColor(QPalette::Button, Qt::yellow);
+        bar.setPalette(palette);
+    });
+    rows("pointer over it and away", false, [](QScrollBar& bar) {
+        QTest::mouseMove(&bar, QPoint(8, 8));
+        QTest::mouseMove(bar.window(), QPoint(390, 390));
+    });
 }
 
 // Kept, then changed: the picture stays only when nothing could have changed it, and the pixels
