@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "generators/code_buffer.h"
+#include "generators/edition.h"
 
 class CodeMemo;
 class QFileDialog;
@@ -27,7 +28,20 @@ public:
     // Replaces the buffer with `code`'s lines, each followed by a line break. The status note
     // is cleared; the caller that knows the snippet's gadget sets it.
     void SetCode(const gen::CodeBuffer& code);
+    // SetCode for the snippet of `gadget` in `edition`, with the status note for it.
+    void SetSnippet(const gen::CodeBuffer& code, const gen::GadgetSpec& gadget,
+                    gen::Edition edition);
     void ClearCode();
+    // While the window is hidden and Memo1 holds what the last SetCode or SetSnippet gave it,
+    // untouched: keeps that text, and its lines' shaped glyphs once laid out, for the next
+    // SetCode of the same lines, which then has nothing to lay out again. Until then the window
+    // counts as empty: Lines() gives none, and showing it first empties it.
+    void KeepAsPrepared();
+    // Takes the pictures of Memo1's scroll bars now, so that the window's next paint puts them
+    // back instead of drawing them again, unless they changed meanwhile.
+    void KeepScrollBars();
+    // Makes the window's native side now, so that showing it later only has to map it.
+    void CreateNativeWindow() { create(); }
     // The lines Memo1 shows now, user edits included, as UTF-8 bytes: its text split at every
     // line break (Enter or Shift+Enter), where the empty row behind a final line break is no
     // line. An empty Memo1 holds no line; after SetCode(code) Lines() gives code's lines as
@@ -64,15 +78,19 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void PlaceControls();
     void BuildMemo();
+    void SetText(const gen::CodeBuffer& code);
     TxpButton* MakeButton(const char* name, const char* caption, int x);
     void BuildSaveDialog();
     void ConnectHandlers();
 
     CodeMemo* memo_ = nullptr; // Memo1, with the status line above its text
+    QString setText_;          // the text the last SetCode gave Memo1
+    bool prepared_ = false;    // Memo1 holds setText_ ahead of the SetCode that asks for it
 };
 
 // The single code window, set while one exists.

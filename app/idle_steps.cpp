@@ -18,17 +18,18 @@ void Rehearse(QWidget& widget)
     widget.render(&scratch);
 }
 
-// Paints the code window holding page 1's code, the likeliest first Generate Code, and empties
-// it again: glyphs are kept per position, so only the same text laid out the same way readies
-// them. A window already in use is left alone.
+// Paints the code window holding page 1's code, the likeliest first Generate Code, and keeps
+// that text laid out for it while the window counts as empty: glyphs are kept per position, so
+// only the same text laid out the same way readies them. A window already in use is left alone.
 void RehearseCodeWindow()
 {
     TForm4& window = CodeWindow();
     if (window.isVisible() || !window.Lines().empty())
         return;
     GenPage(1);
+    window.KeepAsPrepared();
     Rehearse(window);
-    window.ClearCode();
+    window.KeepScrollBars();
 }
 
 } // namespace
@@ -37,6 +38,7 @@ std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
 {
     std::vector<IdleBuilder::Step> steps;
     steps.push_back([] { CodeWindow(); });
+    steps.push_back([] { CodeWindow().CreateNativeWindow(); });
     steps.push_back(RehearseCodeWindow);
     for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });

@@ -7,7 +7,6 @@
 #include "app/code_window.h"
 #include "app/edition_choice.h"
 #include "app/main_window.h"
-#include "app/snippet_status.h"
 #include "app/stamp_choice.h"
 #include "generators/stamp.h"
 #include "platform/executable_path.h"
@@ -54,9 +53,10 @@ void GenPage(int page)
         code = StampChosen() ? gen::StampedEdition(*gadget, values, edition)
                              : gen::GenerateEdition(*gadget, values, edition);
     }
-    CodeWindow().SetCode(code);
     if (gadget && gadget->generate)
-        CodeWindow().lblSnippetStatus->ShowFor(*gadget, edition);
+        CodeWindow().SetSnippet(code, *gadget, edition);
+    else
+        CodeWindow().SetCode(code);
 }
 
 std::string PreviewPath()

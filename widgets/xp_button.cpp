@@ -76,7 +76,7 @@ QImage TxpButton::Render(int scale) const
     look.font = font_;
     look.fontColor = fontColor_;
     look.background = palette().color(QPalette::Window);
-    return PaintXpButton(look, scale);
+    return images_.Get(look, scale);
 }
 
 void TxpButton::OfferDialogKey(int key)

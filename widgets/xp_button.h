@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "widgets/xp_button_images.h"
+
 class QDialog;
 
 // The push button used for every button of both windows, drawn in the XP look. It clicks when
@@ -56,7 +58,8 @@ public:
     void Click();
 
     // The look for the current state, as paintEvent puts it on screen: at the designed pixel
-    // size, or for a screen of whole-number pixel ratio `scale` (see PaintXpButton).
+    // size, or for a screen of whole-number pixel ratio `scale` (see PaintXpButton). Pictures
+    // of states drawn before are kept, not drawn again.
     QImage Render(int scale = 1) const;
 
     // Offers from the window's key handling: a dialog key (Qt::Key_Escape, Key_Return,
@@ -103,4 +106,5 @@ private:
     bool default_ = false;
     int modalResult_ = 0;
     QPointer<QObject> owner_;
+    mutable XpButtonImages images_;
 };

@@ -1,5 +1,7 @@
+#include <QCheckBox>
 #include <QFrame>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
 #include <memory>
@@ -11,6 +13,7 @@
 #include "app/idle_builder.h"
 #include "app/idle_steps.h"
 #include "app/main_window.h"
+#include "app/snippet_status.h"
 #include "app_test_support.h"
 #include "generators/code_buffer.h"
 #include "generators/gadget_table.h"
@@ -28,8 +31,24 @@ private Q_SLOTS:
     void codeWindowInUseKeepsItsCode();
     void pageBuiltWhileIdleLooksAsBuiltOnClick_data();
     void pageBuiltWhileIdleLooksAsBuiltOnClick();
+    void codeWindowPreparedWhileIdleActsAsOnClick_data();
+    void codeWindowPreparedWhileIdleActsAsOnClick();
+    void preparedCodeWindowShownUnaskedIsEmpty();
 
 private:
+    // What a user sees and gets of the code window that Generate Code brought up.
+    struct Shown {
+        QImage pixels;
+        std::vector<std::string> lines;
+        QString status;
+        bool statusShown = false;
+        int caret = -1;
+        bool undo = false;
+        std::vector<std::string> typedLines;  // after typing at the caret, as the user may
+        std::vector<std::string> undoneLines; // and undoing that
+    };
+    static Shown GenerateCode(bool idleFirst, int page, bool otherEdition);
+
     // Turns of the event loop until the builder has run out of steps, bounded.
     static void TurnUntilDone(const IdleBuilder& builder);
     static void RunAll(IdleBuilder& builder);
@@ -156,6 +175,78 @@ void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
     RunAll(builder);
     f.form2->ShowPage(page);
     QCOMPARE(f.form2->grab().toImage(), onClick);
+}
+
+IdleBuilderTest::Shown IdleBuilderTest::GenerateCode(bool idleFirst, int page, bool otherEdition)
+{
+    AppFixture f;
+    if (idleFirst) {
+        IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
+        RunAll(builder);
+    }
+    if (otherEdition)
+        f.Control<QCheckBox>("chkTodaysEdition")->toggle();
+    f.form2->ShowPage(page);
+    f.form2->GenerateCodeClick(page);
+    TForm4& window = *f.form4;
+    if (!QTest::qWaitForWindowExposed(&window))
+        qWarning("code window not exposed");
+    Shown shown;
+    shown.pixels = window.grab().toImage();
+    shown.lines = window.Lines();
+    shown.status = window.lblSnippetStatus->text();
+    shown.statusShown = window.lblSnippetStatus->isVisible();
+    shown.caret = window.Memo1->textCursor().position();
+    shown.undo = window.Memo1->document()->isUndoAvailable();
+    QTest::keyClicks(window.Memo1, QStringLiteral("x"));
+    shown.typedLines = window.Lines();
+    window.Memo1->undo();
+    shown.undoneLines = window.Lines();
+    return shown;
+}
+
+void IdleBuilderTest::codeWindowPreparedWhileIdleActsAsOnClick_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("otherEdition");
+    QTest::newRow("page 1, the code prepared") << 1 << false;
+    QTest::newRow("page 1 in the other edition") << 1 << true;
+    QTest::newRow("page 2, other code") << 2 << false;
+}
+
+// The code window prepared while idle shows, pixel for pixel, what a window built on the click
+// shows, and its text takes keys and undo the same way.
+void IdleBuilderTest::codeWindowPreparedWhileIdleActsAsOnClick()
+{
+    QFETCH(int, page);
+    QFETCH(bool, otherEdition);
+    const Shown onClick = GenerateCode(false, page, otherEdition);
+    const Shown prepared = GenerateCode(true, page, otherEdition);
+    QVERIFY(!onClick.lines.empty());
+    QCOMPARE(prepared.pixels, onClick.pixels);
+    QCOMPARE(prepared.lines, onClick.lines);
+    QCOMPARE(prepared.status, onClick.status);
+    QCOMPARE(prepared.statusShown, onClick.statusShown);
+    QCOMPARE(prepared.caret, onClick.caret);
+    QCOMPARE(prepared.undo, onClick.undo);
+    QCOMPARE(prepared.typedLines, onClick.typedLines);
+    QVERIFY(prepared.typedLines != prepared.lines);
+    QCOMPARE(prepared.undoneLines, onClick.lines);
+}
+
+// The text kept for page 1 is no code of the user's: shown without a click, the window is
+// empty, and it stays so after.
+void IdleBuilderTest::preparedCodeWindowShownUnaskedIsEmpty()
+{
+    AppFixture f;
+    IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
+    RunAll(builder);
+    QCOMPARE(f.form4->TextForm(), std::string());
+    f.form4->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form4.get()));
+    QVERIFY(f.form4->Lines().empty());
+    QCOMPARE(f.form4->Memo1->toPlainText(), QString());
+    QVERIFY(!f.form4->lblSnippetStatus->isVisible());
 }
 
 int main(int argc, char* argv[])
