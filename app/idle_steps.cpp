@@ -6,6 +6,7 @@
 #include "app/code_window.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
+#include "widgets/prepared_label.h"
 
 namespace
 {
@@ -31,6 +32,13 @@ void RehearseCodeWindow()
     window.ClearCode();
 }
 
+// Lays out and draws the page's texts, so that showing the page only copies them.
+void PrepareTexts(QWidget& page)
+{
+    for (PreparedLabel* label : page.findChildren<PreparedLabel*>())
+        label->Prepare();
+}
+
 } // namespace
 
 std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
@@ -40,6 +48,7 @@ std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
     steps.push_back(RehearseCodeWindow);
     for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
+        steps.push_back([&form, page] { PrepareTexts(*form.Page(page)); });
         steps.push_back([&form, page] { Rehearse(*form.Page(page)); });
     }
     return steps;
