@@ -15,6 +15,7 @@
 #include "generators/compatibility.h"
 #include "generators/gadget_table.h"
 #include "widgets/one_line_validator.h"
+#include "widgets/prepared_frame_style.h"
 #include "widgets/prepared_label.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
@@ -83,6 +84,7 @@ void KeepOneLine(QLineEdit* edit)
 QWidget* MakeEdit(QWidget* panel, const QString& text)
 {
     auto* edit = new QLineEdit(panel);
+    edit->setStyle(&PreparedFrameStyle::Instance());
     KeepOneLine(edit);
     edit->setMaxLength(kNoLengthLimit);
     edit->setText(text);
