@@ -65,6 +65,11 @@ void TxpButton::Click()
 
 QImage TxpButton::Render(int scale) const
 {
+    return PaintXpButton(CurrentLook(), scale);
+}
+
+XpButtonLook TxpButton::CurrentLook() const
+{
     XpButtonLook look;
     look.width = width();
     look.height = height();
@@ -76,7 +81,18 @@ QImage TxpButton::Render(int scale) const
     look.font = font_;
     look.fontColor = fontColor_;
     look.background = palette().color(QPalette::Window);
-    return PaintXpButton(look, scale);
+    return look;
+}
+
+const QImage& TxpButton::Painted(int scale)
+{
+    XpButtonLook look = CurrentLook();
+    if (painted_.isNull() || paintedScale_ != scale || !(look == paintedLook_)) {
+        painted_ = PaintXpButton(look, scale);
+        paintedLook_ = std::move(look);
+        paintedScale_ = scale;
+    }
+    return painted_;
 }
 
 void TxpButton::OfferDialogKey(int key)
@@ -103,9 +119,9 @@ void TxpButton::paintEvent(QPaintEvent*)
     const qreal ratio = devicePixelRatioF();
     const int scale = qRound(ratio);
     if (scale > 1 && qFuzzyCompare(ratio, qreal(scale)))
-        painter.drawImage(QPoint(0, 0), Render(scale));
+        painter.drawImage(QPoint(0, 0), Painted(scale));
     else
-        painter.drawImage(QRect(0, 0, width(), height()), Render());
+        painter.drawImage(QRect(0, 0, width(), height()), Painted(1));
 }
 
 void TxpButton::SetHovered(bool hovered)

@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include "widgets/xp_button_look.h"
 
 class QDialog;
 
@@ -88,6 +91,11 @@ protected:
 private:
     void SetHovered(bool hovered);
     bool IsRepeatedPress(const QKeyEvent& press) const;
+    XpButtonLook CurrentLook() const;
+    // The look drawn for the last paint, drawn again only when something it depends on changed:
+    // a page shown again paints its buttons as they were, and drawing one pixel by pixel costs
+    // more than the rest of the button's paint.
+    const QImage& Painted(int scale);
 
     QString caption_;
     QFont font_;
@@ -98,6 +106,9 @@ private:
     bool activeControl_ = false; // the focused control of its window, even while inactive
     bool pressedBeforeLastPress_ = false;
     int lastReleasedKey_ = 0;
+    QImage painted_;
+    XpButtonLook paintedLook_;
+    int paintedScale_ = 0;
     quint64 lastReleaseTime_ = 0;
     bool cancel_ = false;
     bool default_ = false;
