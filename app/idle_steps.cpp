@@ -6,6 +6,7 @@
 #include "app/code_window.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
+#include "widgets/prepared_frame_style.h"
 #include "widgets/prepared_label.h"
 
 namespace
@@ -32,9 +33,12 @@ void RehearseCodeWindow()
     window.ClearCode();
 }
 
-// Lays out and draws the page's texts, so that showing the page only copies them.
-void PrepareTexts(QWidget& page)
+// Lays out and draws the page's texts and its edge ahead, so that showing the page copies them.
+void PreparePaint(QWidget& page)
 {
+    PreparedFrameStyle& style = PreparedFrameStyle::Instance();
+    if (page.style() != &style)
+        page.setStyle(&style);
     for (PreparedLabel* label : page.findChildren<PreparedLabel*>())
         label->Prepare();
 }
@@ -48,7 +52,7 @@ std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
     steps.push_back(RehearseCodeWindow);
     for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
-        steps.push_back([&form, page] { PrepareTexts(*form.Page(page)); });
+        steps.push_back([&form, page] { PreparePaint(*form.Page(page)); });
         steps.push_back([&form, page] { Rehearse(*form.Page(page)); });
     }
     return steps;

@@ -8,7 +8,7 @@ class TForm2;
 
 // What the main window prepares while idle after its first paint, in the order a user is likely
 // to need it: the code window first (page 1's Generate Code), then the pages not yet built, in
-// page order. Each is built in one step, its texts laid out and drawn ahead in the next and the
+// page order. Each is built in one step, its texts and edge drawn ahead in the next and the
 // whole page painted once off screen in the third, so that the click that shows it only has to
-// paint it again, copying its texts.
+// paint it again, copying those.
 std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form);

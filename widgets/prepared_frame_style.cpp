@@ -3,6 +3,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
@@ -14,7 +15,7 @@
 namespace
 {
 
-// Far more than every size of box on every page in both looks (with and without the focus).
+// Far more than every size of frame on every page in every look.
 constexpr int kMaxKept = 64;
 
 // A line edit that draws its own box; inside a combo or spin box the outer control draws it.
@@ -23,6 +24,26 @@ bool OwnBox(const QWidget* widget)
     return qobject_cast<const QLineEdit*>(widget) &&
            !qobject_cast<const QComboBox*>(widget->parentWidget()) &&
            !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget());
+}
+
+constexpr int kLineEditBox = 1;
+constexpr int kFrameEdge = 2;
+
+// A frame of exactly QFrame's kind, which paints nothing but its edge.
+const QFrame* PlainFrame(const QWidget* widget)
+{
+    return widget && widget->metaObject() == &QFrame::staticMetaObject
+               ? static_cast<const QFrame*>(widget)
+               : nullptr;
+}
+
+// The colour under a frame that covers its widget and is drawn without a transformation.
+std::optional<QColor> Copyable(const QStyleOptionFrame& frame, const QPainter& painter,
+                               const QWidget& widget)
+{
+    if (frame.rect != widget.rect() || !painter.transform().isIdentity())
+        return std::nullopt;
+    return PlainBackground(widget);
 }
 
 } // namespace
@@ -43,48 +64,79 @@ void PreparedFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
                                        QPainter* painter, const QWidget* widget) const
 {
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    const bool copyable = element == PE_PanelLineEdit && frame && OwnBox(widget) &&
-                          frame->rect == widget->rect() && painter->transform().isIdentity();
-    const std::optional<QColor> background =
-        copyable ? PlainBackground(*widget) : std::optional<QColor>();
+    const std::optional<QColor> background = element == PE_PanelLineEdit && frame && OwnBox(widget)
+                                                 ? Copyable(*frame, *painter, *widget)
+                                                 : std::nullopt;
     if (!background) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
     const qreal ratio = painter->device()->devicePixelRatio();
-    painter->drawPixmap(frame->rect.topLeft(), Kept(*frame, widget, ratio, *background));
+    painter->drawPixmap(0, 0, Kept(kLineEditBox, *frame, widget, ratio, *background));
 }
 
-const QPixmap& PreparedFrameStyle::Kept(const QStyleOptionFrame& box, const QWidget* widget,
-                                        qreal ratio, const QColor& background) const
+void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                     QPainter* painter, const QWidget* widget) const
+{
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    const auto* plain = PlainFrame(widget);
+    const std::optional<QColor> background = element == CE_ShapedFrame && frame && plain
+                                                 ? Copyable(*frame, *painter, *widget)
+                                                 : std::nullopt;
+    if (!background) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    const qreal ratio = painter->device()->devicePixelRatio();
+    // The picture holds the background inside the edge, where the frame draws nothing.
+    painter->save();
+    painter->setClipRegion(QRegion(plain->rect()) - QRegion(plain->contentsRect()),
+                           Qt::IntersectClip);
+    painter->drawPixmap(0, 0, Kept(kFrameEdge, *frame, widget, ratio, *background));
+    painter->restore();
+}
+
+const QPixmap& PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame,
+                                        const QWidget* widget, qreal ratio,
+                                        const QColor& background) const
 {
     const auto keyOf = [&](State state) {
-        return Key{box.rect.width(),   box.rect.height(),      ratio,
-                   int(state),         box.palette.cacheKey(), box.lineWidth,
-                   int(box.direction), background.rgba()};
+        return Key{kind,
+                   frame.rect.width(),
+                   frame.rect.height(),
+                   ratio,
+                   int(state),
+                   frame.palette.cacheKey(),
+                   frame.lineWidth,
+                   frame.midLineWidth,
+                   int(frame.direction) * 256 + int(frame.frameShape),
+                   background.rgba()};
     };
-    auto kept = kept_.find(keyOf(box.state));
+    auto kept = kept_.find(keyOf(frame.state));
     if (kept != kept_.end())
         return *kept;
     if (kept_.size() + 2 > kMaxKept)
         kept_.clear();
-    // The box is first drawn while nothing has the focus, and next when a click gives it the
-    // focus: that look is drawn now as well, while there is time.
-    QStyleOptionFrame other = box;
-    other.state ^= State_HasFocus;
-    kept_.insert(keyOf(other.state), Draw(other, widget, ratio, background));
-    return *kept_.insert(keyOf(box.state), Draw(box, widget, ratio, background));
+    if (kind == kLineEditBox) {
+        // The box is first drawn while nothing has the focus, and next when a click gives it
+        // the focus: that look is drawn now as well, while there is time.
+        QStyleOptionFrame other = frame;
+        other.state ^= State_HasFocus;
+        kept_.insert(keyOf(other.state), Draw(kind, other, widget, ratio, background));
+    }
+    return *kept_.insert(keyOf(frame.state), Draw(kind, frame, widget, ratio, background));
 }
 
-QPixmap PreparedFrameStyle::Draw(const QStyleOptionFrame& option, const QWidget* widget,
+QPixmap PreparedFrameStyle::Draw(int kind, const QStyleOptionFrame& frame, const QWidget* widget,
                                  qreal ratio, const QColor& background) const
 {
-    QPixmap picture(option.rect.size() * ratio);
+    QPixmap picture(frame.rect.size() * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(background);
     QPainter painter(&picture);
-    QStyleOptionFrame box = option;
-    box.rect.moveTo(0, 0);
-    QProxyStyle::drawPrimitive(PE_PanelLineEdit, &box, &painter, widget);
+    if (kind == kLineEditBox)
+        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &frame, &painter, widget);
+    else
+        QProxyStyle::drawControl(CE_ShapedFrame, &frame, &painter, widget);
     return picture;
 }

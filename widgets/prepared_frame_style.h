@@ -7,11 +7,13 @@
 #include <QStyleOption>
 #include <tuple>
 
-// The application's style, except that a line edit's box (its background and its rounded,
-// smoothed frame) is drawn once per size and look and then copied. Stroking the frame costs
-// more than all the rest of a line edit's paint. Only a box that covers its line edit and stands
-// on one plain colour (see plain_background.h) is copied; the picture holds that colour at its
-// corners, so the copy gives exactly the pixels the style would draw.
+// The application's style, except that two frames are drawn once per size and look and then
+// copied: a line edit's box (its background and its rounded, smoothed frame), whose stroking
+// costs more than all the rest of a line edit's paint, and the edge of a plain frame (a page),
+// whose lines take longer to draw than copying the whole page's texts. Only a frame that covers
+// its widget and stands on one plain colour (see plain_background.h) is copied; the picture
+// holds that colour wherever the style leaves it, so the copy gives exactly the pixels the style
+// would draw.
 class PreparedFrameStyle : public QProxyStyle
 {
 public:
@@ -20,19 +22,23 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
 
-    // How many boxes are kept; bounded, so that no number of sizes and looks makes it grow.
+    // How many frames are kept; bounded, so that no number of sizes and looks makes it grow.
     int KeptCount() const { return static_cast<int>(kept_.size()); }
 
 private:
     explicit PreparedFrameStyle(QStyle* base);
 
-    using Key = std::tuple<int, int, qreal, int, qint64, int, int, QRgb>;
-    // The box's picture, drawn now unless it is kept.
-    const QPixmap& Kept(const QStyleOptionFrame& box, const QWidget* widget, qreal ratio,
-                        const QColor& background) const;
-    // The box as the style draws it over `background`, at the origin.
-    QPixmap Draw(const QStyleOptionFrame& option, const QWidget* widget, qreal ratio,
+    // Which frame, its size, pixel ratio, state, palette, line widths, direction, background.
+    using Key = std::tuple<int, int, int, qreal, int, qint64, int, int, int, QRgb>;
+    // The frame's picture, drawn now unless it is kept; a line edit's box is drawn with and
+    // without the focus at once.
+    const QPixmap& Kept(int kind, const QStyleOptionFrame& frame, const QWidget* widget,
+                        qreal ratio, const QColor& background) const;
+    // The frame as the style draws it over `background`, at the origin.
+    QPixmap Draw(int kind, const QStyleOptionFrame& frame, const QWidget* widget, qreal ratio,
                  const QColor& background) const;
 
     mutable QMap<Key, QPixmap> kept_;

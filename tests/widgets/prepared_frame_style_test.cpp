@@ -53,6 +53,8 @@ class PreparedFrameStyleTest : public QObject
 private Q_SLOTS:
     void copiesWhatTheStyleDraws_data();
     void copiesWhatTheStyleDraws();
+    void copiesFrameEdges_data();
+    void copiesFrameEdges();
     void keepsFewBoxes();
 };
 
@@ -98,6 +100,30 @@ void PreparedFrameStyleTest::copiesWhatTheStyleDraws()
         QVERIFY(style.KeptCount() > 0);
     else
         QCOMPARE(style.KeptCount(), kept);
+}
+
+void PreparedFrameStyleTest::copiesFrameEdges_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::newRow("raised panel") << int(QFrame::Panel | QFrame::Raised);
+    QTest::newRow("sunken panel") << int(QFrame::Panel | QFrame::Sunken);
+    QTest::newRow("thick box") << int(QFrame::Box | QFrame::Plain);
+    QTest::newRow("styled panel") << int(QFrame::StyledPanel | QFrame::Sunken);
+}
+
+// The edge of the frame that holds the line edit, byte for byte as the style draws it.
+void PreparedFrameStyleTest::copiesFrameEdges()
+{
+    QFETCH(int, shape);
+    Page page;
+    page.frame->setFrameStyle(shape);
+    page.frame->setLineWidth(3);
+    const QImage drawn = page.OnScreen();
+    PreparedFrameStyle& style = PreparedFrameStyle::Instance();
+    page.frame->setStyle(&style);
+    QCOMPARE(page.OnScreen(), drawn);
+    QCOMPARE(page.OnScreen(), drawn);
+    QVERIFY(style.KeptCount() > 0);
 }
 
 void PreparedFrameStyleTest::keepsFewBoxes()
