@@ -34,10 +34,11 @@ void RehearseCodeWindow()
 }
 
 // Lays out and draws the page's texts and its edge ahead, so that showing the page copies them.
+// The shown page keeps its style: a new one would paint it again for nothing.
 void PreparePaint(QWidget& page)
 {
     PreparedFrameStyle& style = PreparedFrameStyle::Instance();
-    if (page.style() != &style)
+    if (page.style() != &style && page.isHidden())
         page.setStyle(&style);
     for (PreparedLabel* label : page.findChildren<PreparedLabel*>())
         label->Prepare();

@@ -88,12 +88,20 @@ void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption*
         return;
     }
     const qreal ratio = painter->device()->devicePixelRatio();
-    // The picture holds the background inside the edge, where the frame draws nothing.
-    painter->save();
-    painter->setClipRegion(QRegion(plain->rect()) - QRegion(plain->contentsRect()),
-                           Qt::IntersectClip);
-    painter->drawPixmap(0, 0, Kept(kFrameEdge, *frame, widget, ratio, *background));
-    painter->restore();
+    const QPixmap& picture = Kept(kFrameEdge, *frame, widget, ratio, *background);
+    // Only the edge is copied: inside it the frame draws nothing.
+    const QRect outer = plain->rect();
+    const QRect inner = plain->contentsRect();
+    const QRect strips[] = {
+        {0, 0, outer.width(), inner.top()},
+        {0, inner.bottom() + 1, outer.width(), outer.bottom() - inner.bottom()},
+        {0, inner.top(), inner.left(), inner.height()},
+        {inner.right() + 1, inner.top(), outer.right() - inner.right(), inner.height()}};
+    for (const QRect& strip : strips)
+        if (!strip.isEmpty())
+            painter->drawPixmap(
+                strip, picture,
+                QRectF(QPointF(strip.topLeft()) * ratio, QSizeF(strip.size()) * ratio));
 }
 
 const QPixmap& PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame,
