@@ -306,12 +306,8 @@ void XpButtonLookTest::paintFollowsEveryChange_data()
     QTest::addColumn<std::function<void(TxpButton&)>>("change");
     using Change = std::function<void(TxpButton&)>;
     QTest::newRow("caption") << Change([](TxpButton& b) { b.SetCaption(QStringLiteral("OK")); });
-    QTest::newRow("font") << Change([](TxpButton& b) { b.SetFont(ui::DialogFont(13, true)); });
-    QTest::newRow("font colour") << Change([](TxpButton& b) { b.SetFontColor(Qt::red); });
     QTest::newRow("focus") << Change([](TxpButton& b) { b.setFocus(Qt::TabFocusReason); });
     QTest::newRow("hover") << Change([](TxpButton& b) { QTest::mouseMove(&b, QPoint(10, 10)); });
-    QTest::newRow("disabled") << Change([](TxpButton& b) { b.setEnabled(false); });
-    QTest::newRow("size") << Change([](TxpButton& b) { b.resize(60, 23); });
     QTest::newRow("surface") << Change([](TxpButton& b) {
         QPalette palette = b.palette();
         palette.setColor(QPalette::Window, Qt::darkGreen);
