@@ -97,11 +97,17 @@ void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption*
         {0, inner.bottom() + 1, outer.width(), outer.bottom() - inner.bottom()},
         {0, inner.top(), inner.left(), inner.height()},
         {inner.right() + 1, inner.top(), outer.right() - inner.right(), inner.height()}};
+    // Qt hands a copy of more than 95 rows to its thread pool in parts; waking the threads takes
+    // longer than copying a strip a few pixels wide, so tall strips go in pieces of fewer rows.
+    const int piece = qMax(1, int(95 / ratio));
     for (const QRect& strip : strips)
-        if (!strip.isEmpty())
-            painter->drawPixmap(
-                strip, picture,
-                QRectF(QPointF(strip.topLeft()) * ratio, QSizeF(strip.size()) * ratio));
+        for (int y = strip.top(); y <= strip.bottom(); y += piece) {
+            const QRect part(strip.left(), y, strip.width(), qMin(piece, strip.bottom() + 1 - y));
+            if (!part.isEmpty())
+                painter->drawPixmap(
+                    part, picture,
+                    QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
+        }
 }
 
 const QPixmap& PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame,
