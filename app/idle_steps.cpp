@@ -54,7 +54,10 @@ std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
     for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
         steps.push_back([&form, page] { PreparePaint(*form.Page(page)); });
-        steps.push_back([&form, page] { Rehearse(*form.Page(page)); });
+        steps.push_back([&form, page] {
+            const PreparedFrameStyle::Preparing preparing;
+            Rehearse(*form.Page(page));
+        });
     }
     return steps;
 }

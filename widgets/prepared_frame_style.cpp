@@ -60,6 +60,17 @@ PreparedFrameStyle& PreparedFrameStyle::Instance()
 
 PreparedFrameStyle::PreparedFrameStyle(QStyle* base) : QProxyStyle(base) {}
 
+PreparedFrameStyle::Preparing::Preparing() : style_(&Instance())
+{
+    ++style_->preparing_;
+}
+
+PreparedFrameStyle::Preparing::~Preparing()
+{
+    if (style_)
+        --style_->preparing_;
+}
+
 void PreparedFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                        QPainter* painter, const QWidget* widget) const
 {
@@ -72,7 +83,12 @@ void PreparedFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
         return;
     }
     const qreal ratio = painter->device()->devicePixelRatio();
-    painter->drawPixmap(0, 0, Kept(kLineEditBox, *frame, widget, ratio, *background));
+    const QPixmap* picture = Kept(kLineEditBox, *frame, widget, ratio, *background);
+    if (!picture) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    painter->drawPixmap(0, 0, *picture);
 }
 
 void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption* option,
@@ -88,7 +104,11 @@ void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption*
         return;
     }
     const qreal ratio = painter->device()->devicePixelRatio();
-    const QPixmap& picture = Kept(kFrameEdge, *frame, widget, ratio, *background);
+    const QPixmap* picture = Kept(kFrameEdge, *frame, widget, ratio, *background);
+    if (!picture) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
     // Only the edge is copied: inside it the frame draws nothing.
     const QRect outer = plain->rect();
     const QRect inner = plain->contentsRect();
@@ -105,12 +125,12 @@ void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption*
             const QRect part(strip.left(), y, strip.width(), qMin(piece, strip.bottom() + 1 - y));
             if (!part.isEmpty())
                 painter->drawPixmap(
-                    part, picture,
+                    part, *picture,
                     QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
         }
 }
 
-const QPixmap& PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame,
+const QPixmap* PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame,
                                         const QWidget* widget, qreal ratio,
                                         const QColor& background) const
 {
@@ -128,7 +148,9 @@ const QPixmap& PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame
     };
     auto kept = kept_.find(keyOf(frame.state));
     if (kept != kept_.end())
-        return *kept;
+        return &*kept;
+    if (preparing_ == 0)
+        return nullptr;
     if (kept_.size() + 2 > kMaxKept)
         kept_.clear();
     if (kind == kLineEditBox) {
@@ -138,7 +160,7 @@ const QPixmap& PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame
         other.state ^= State_HasFocus;
         kept_.insert(keyOf(other.state), Draw(kind, other, widget, ratio, background));
     }
-    return *kept_.insert(keyOf(frame.state), Draw(kind, frame, widget, ratio, background));
+    return &*kept_.insert(keyOf(frame.state), Draw(kind, frame, widget, ratio, background));
 }
 
 QPixmap PreparedFrameStyle::Draw(int kind, const QStyleOptionFrame& frame, const QWidget* widget,

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QMap>
 #include <QPixmap>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
 #include <tuple>
@@ -20,6 +21,21 @@ public:
     // The one instance for the application's current style, owned by the application.
     static PreparedFrameStyle& Instance();
 
+    // While one exists, the frames drawn are kept for later copies. Without one, only frames
+    // kept already are copied: a frame first met on screen is drawn as the style draws it, which
+    // costs less than drawing its picture as well.
+    class Preparing
+    {
+    public:
+        Preparing();
+        ~Preparing();
+        Preparing(const Preparing&) = delete;
+        Preparing& operator=(const Preparing&) = delete;
+
+    private:
+        QPointer<PreparedFrameStyle> style_;
+    };
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -33,13 +49,14 @@ private:
 
     // Which frame, its size, pixel ratio, state, palette, line widths, direction, background.
     using Key = std::tuple<int, int, int, qreal, int, qint64, int, int, int, QRgb>;
-    // The frame's picture, drawn now unless it is kept; a line edit's box is drawn with and
-    // without the focus at once.
-    const QPixmap& Kept(int kind, const QStyleOptionFrame& frame, const QWidget* widget,
+    // The frame's picture; unless it is kept, drawn now while preparing (a line edit's box with
+    // and without the focus at once) and nullptr otherwise.
+    const QPixmap* Kept(int kind, const QStyleOptionFrame& frame, const QWidget* widget,
                         qreal ratio, const QColor& background) const;
     // The frame as the style draws it over `background`, at the origin.
     QPixmap Draw(int kind, const QStyleOptionFrame& frame, const QWidget* widget, qreal ratio,
                  const QColor& background) const;
 
     mutable QMap<Key, QPixmap> kept_;
+    int preparing_ = 0;
 };
