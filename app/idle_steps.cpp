@@ -37,9 +37,9 @@ void RehearseCodeWindow()
 // The shown page keeps its style: a new one would paint it again for nothing.
 void PreparePaint(QWidget& page)
 {
-    PreparedFrameStyle& style = PreparedFrameStyle::Instance();
-    if (page.style() != &style && page.isHidden())
-        page.setStyle(&style);
+    PreparedFrameStyle* style = PreparedFrameStyle::Instance();
+    if (style && page.style() != style && page.isHidden())
+        page.setStyle(style);
     for (PreparedLabel* label : page.findChildren<PreparedLabel*>())
         label->Prepare();
 }

@@ -84,7 +84,8 @@ void KeepOneLine(QLineEdit* edit)
 QWidget* MakeEdit(QWidget* panel, const QString& text)
 {
     auto* edit = new QLineEdit(panel);
-    edit->setStyle(&PreparedFrameStyle::Instance());
+    if (PreparedFrameStyle* style = PreparedFrameStyle::Instance())
+        edit->setStyle(style);
     KeepOneLine(edit);
     edit->setMaxLength(kNoLengthLimit);
     edit->setText(text);

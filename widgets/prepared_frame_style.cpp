@@ -48,21 +48,27 @@ std::optional<QColor> Copyable(const QStyleOptionFrame& frame, const QPainter& p
 
 } // namespace
 
-PreparedFrameStyle& PreparedFrameStyle::Instance()
+PreparedFrameStyle* PreparedFrameStyle::Instance()
 {
     static QPointer<PreparedFrameStyle> instance;
-    if (!instance || instance->baseStyle()->name() != QApplication::style()->name()) {
-        instance = new PreparedFrameStyle(QStyleFactory::create(QApplication::style()->name()));
+    const QString name = QApplication::style()->name();
+    if (!instance || instance->baseStyle()->name() != name) {
+        QStyle* base = QStyleFactory::create(name);
+        // Without a copy of the application's style the proxy would draw in another one.
+        if (!base)
+            return nullptr;
+        instance = new PreparedFrameStyle(base);
         instance->setParent(qApp);
     }
-    return *instance;
+    return instance;
 }
 
 PreparedFrameStyle::PreparedFrameStyle(QStyle* base) : QProxyStyle(base) {}
 
-PreparedFrameStyle::Preparing::Preparing() : style_(&Instance())
+PreparedFrameStyle::Preparing::Preparing() : style_(Instance())
 {
-    ++style_->preparing_;
+    if (style_)
+        ++style_->preparing_;
 }
 
 PreparedFrameStyle::Preparing::~Preparing()

@@ -18,8 +18,9 @@
 class PreparedFrameStyle : public QProxyStyle
 {
 public:
-    // The one instance for the application's current style, owned by the application.
-    static PreparedFrameStyle& Instance();
+    // The one instance for the application's current style, owned by the application; nullptr
+    // when that style cannot be made again by its name (a style of the program's own making).
+    static PreparedFrameStyle* Instance();
 
     // While one exists, the frames drawn are kept for later copies. Without one, only frames
     // kept already are copied: a frame first met on screen is drawn as the style draws it, which

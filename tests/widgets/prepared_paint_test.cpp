@@ -101,8 +101,10 @@ void PreparedPaintTest::copiesWhatWouldBeDrawn()
     Page page;
     look(page);
     const QImage drawn = page.OnScreen();
-    page.frame->setStyle(&PreparedFrameStyle::Instance());
-    page.edit->setStyle(&PreparedFrameStyle::Instance());
+    PreparedFrameStyle* style = PreparedFrameStyle::Instance();
+    QVERIFY(style);
+    page.frame->setStyle(style);
+    page.edit->setStyle(style);
     page.label->Prepare();
     QCOMPARE(page.label->IsPrepared(), copied);
     QCOMPARE(page.OnScreen(), drawn); // not prepared: drawn
@@ -143,14 +145,16 @@ void PreparedPaintTest::changedLabelDrawsItself()
 void PreparedPaintTest::keepsFewFrames()
 {
     Page page;
-    page.edit->setStyle(&PreparedFrameStyle::Instance());
+    PreparedFrameStyle* style = PreparedFrameStyle::Instance();
+    QVERIFY(style);
+    page.edit->setStyle(style);
     const PreparedFrameStyle::Preparing preparing;
     for (int width = 20; width < 220; ++width) {
         page.edit->resize(width, 21);
         page.OnScreen();
     }
-    QVERIFY(PreparedFrameStyle::Instance().KeptCount() > 0);
-    QVERIFY(PreparedFrameStyle::Instance().KeptCount() <= 64);
+    QVERIFY(style->KeptCount() > 0);
+    QVERIFY(style->KeptCount() <= 64);
 }
 
 QTEST_MAIN(PreparedPaintTest)
