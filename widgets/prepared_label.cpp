@@ -13,10 +13,22 @@ std::optional<PreparedLabel::Look> PreparedLabel::CurrentLook() const
     const std::optional<QColor> background = PlainBackground(*this);
     if (!background)
         return std::nullopt;
-    return Look{
-        geometry(),  devicePixelRatioF(), text(),           font(),     palette().cacheKey(),
-        *background, isEnabled(),         alignment(),      wordWrap(), indent(),
-        margin(),    contentsMargins(),   layoutDirection()};
+    // The colour group follows whether the window is active, which changes no palette's key.
+    const QPalette& colours = palette();
+    return Look{geometry(),
+                devicePixelRatioF(),
+                text(),
+                font(),
+                colours.cacheKey(),
+                colours.currentColorGroup(),
+                *background,
+                isEnabled(),
+                alignment(),
+                wordWrap(),
+                indent(),
+                margin(),
+                contentsMargins(),
+                layoutDirection()};
 }
 
 void PreparedLabel::Prepare()

@@ -37,6 +37,7 @@ private:
         QString text;
         QFont font;
         qint64 palette = 0;
+        QPalette::ColorGroup colourGroup = QPalette::Active;
         QColor background;
         bool enabled = true;
         Qt::Alignment alignment;
