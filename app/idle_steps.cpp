@@ -6,6 +6,8 @@
 #include "app/code_window.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
+#include "widgets/prepared_frame_style.h"
+#include "widgets/prepared_label.h"
 
 namespace
 {
@@ -32,6 +34,17 @@ void RehearseCodeWindow()
     window.KeepScrollBars();
 }
 
+// Lays out and draws the page's texts and its edge ahead, so that showing the page copies them.
+// The shown page keeps its style: a new one would paint it again for nothing.
+void PreparePaint(QWidget& page)
+{
+    PreparedFrameStyle* style = PreparedFrameStyle::Instance();
+    if (style && page.style() != style && page.isHidden())
+        page.setStyle(style);
+    for (PreparedLabel* label : page.findChildren<PreparedLabel*>())
+        label->Prepare();
+}
+
 } // namespace
 
 std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
@@ -42,7 +55,11 @@ std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
     steps.push_back(RehearseCodeWindow);
     for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
-        steps.push_back([&form, page] { Rehearse(*form.Page(page)); });
+        steps.push_back([&form, page] { PreparePaint(*form.Page(page)); });
+        steps.push_back([&form, page] {
+            const PreparedFrameStyle::Preparing preparing;
+            Rehearse(*form.Page(page));
+        });
     }
     return steps;
 }

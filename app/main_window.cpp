@@ -255,13 +255,17 @@ void TForm2::ShowPage(int page)
 {
     QFrame* panel = Page(page);
     EnsurePageBuilt(page);
-    HideAllPanels();
-    pageStack_->setCurrentWidget(panel);
-    // The stack shows a page when it becomes the current one; the page shown last is already
-    // the current one.
+    // The page takes the focus before the one it replaces is hidden: a hidden page holding the
+    // focus would pass it along the Tab chain first, to the link line, which would then build a
+    // text document of its own and paint twice, all for a focus the page takes straight back.
     panel->setVisible(true);
     ChainAfterPage(panel, lblTextLink);
     FocusShownPage(panel);
+    for (QFrame* other : pages_)
+        if (other != panel)
+            other->setVisible(false);
+    // The stack hides its current page itself and keeps it hidden while another is current.
+    pageStack_->setCurrentWidget(panel);
     MarkCurrentMenuLine(*Menuepanel1, page);
 }
 

@@ -18,6 +18,8 @@ struct XpButtonLook {
     QFont font;
     QColor fontColor;
     QColor background; // the surface behind the button, seen outside its rounded frame
+
+    bool operator==(const XpButtonLook&) const = default;
 };
 
 // The button drawn into a width × height RGB32 image at device pixel ratio 1.

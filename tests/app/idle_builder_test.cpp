@@ -2,6 +2,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "app_test_support.h"
 #include "generators/code_buffer.h"
 #include "generators/gadget_table.h"
+#include "widgets/prepared_label.h"
 #include "widgets/xp_button.h"
 
 class IdleBuilderTest : public QObject
@@ -52,6 +54,7 @@ private:
     // Turns of the event loop until the builder has run out of steps, bounded.
     static void TurnUntilDone(const IdleBuilder& builder);
     static void RunAll(IdleBuilder& builder);
+    static QImage OnScreen(QWidget& window);
 };
 
 void IdleBuilderTest::TurnUntilDone(const IdleBuilder& builder)
@@ -160,21 +163,34 @@ void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick_data()
         QTest::addRow("page %d", page) << page;
 }
 
-// The same controls, texts, places and focus, pixel for pixel, whichever way the page came.
+// What the screen shows of the window once it has painted itself again.
+QImage IdleBuilderTest::OnScreen(QWidget& window)
+{
+    window.repaint();
+    return window.screen()->grabWindow(window.winId()).toImage();
+}
+
+// The same controls, texts, places and focus, pixel for pixel, on screen and grabbed, whichever
+// way the page came: the texts prepared while idle are copies of what the labels draw.
 void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
 {
     QFETCH(int, page);
     QImage onClick;
+    QImage onClickScreen;
     {
         AppFixture f;
         f.form2->ShowPage(page);
         onClick = f.form2->grab().toImage();
+        onClickScreen = OnScreen(*f.form2);
     }
     AppFixture f;
     IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
     RunAll(builder);
     f.form2->ShowPage(page);
     QCOMPARE(f.form2->grab().toImage(), onClick);
+    QCOMPARE(OnScreen(*f.form2), onClickScreen);
+    for (const PreparedLabel* label : f.form2->Page(page)->findChildren<PreparedLabel*>())
+        QVERIFY2(label->IsPrepared(), qPrintable(label->objectName()));
 }
 
 IdleBuilderTest::Shown IdleBuilderTest::GenerateCode(bool idleFirst, int page, bool otherEdition)

@@ -10,6 +10,8 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include <functional>
+
 #include <vector>
 
 namespace
@@ -61,6 +63,8 @@ private Q_SLOTS:
     void tallButtonPassesTheStepCountModulo256();
     void tallPressedButtonPassesTheStepCountModulo256();
     void tinyButtonsStayInsideTheirImage();
+    void paintFollowsEveryChange_data();
+    void paintFollowsEveryChange();
 };
 
 void XpButtonLookTest::grabbedButtonShowsTheNormalFace()
@@ -296,3 +300,40 @@ void XpButtonLookTest::tinyButtonsStayInsideTheirImage()
 
 QTEST_MAIN(XpButtonLookTest)
 #include "xp_button_look_test.moc"
+
+void XpButtonLookTest::paintFollowsEveryChange_data()
+{
+    QTest::addColumn<std::function<void(TxpButton&)>>("change");
+    using Change = std::function<void(TxpButton&)>;
+    QTest::newRow("caption") << Change([](TxpButton& b) { b.SetCaption(QStringLiteral("OK")); });
+    QTest::newRow("focus") << Change([](TxpButton& b) { b.setFocus(Qt::TabFocusReason); });
+    QTest::newRow("hover") << Change([](TxpButton& b) { QTest::mouseMove(&b, QPoint(10, 10)); });
+    QTest::newRow("surface") << Change([](TxpButton& b) {
+        QPalette palette = b.palette();
+        palette.setColor(QPalette::Window, Qt::darkGreen);
+        b.setPalette(palette);
+    });
+}
+
+// A button paints again only what changed, and never the look it had before a change.
+void XpButtonLookTest::paintFollowsEveryChange()
+{
+    QFETCH(std::function<void(TxpButton&)>, change);
+    QCursor::setPos(QPoint(2000, 2000));
+    QWidget window;
+    window.resize(200, 80);
+    QLineEdit edit(&window); // takes the focus, so the button can take it from there
+    TxpButton button(&window);
+    button.setGeometry(20, 20, 89, 25);
+    button.SetCaption(QStringLiteral("Generate Code"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QImage before = button.grab().toImage();
+    QCOMPARE(button.grab().toImage(), before);
+    change(button);
+    const QImage after = button.grab().toImage();
+    QVERIFY(after != before);
+    QCOMPARE(after.convertToFormat(QImage::Format_RGB32), button.Render());
+}

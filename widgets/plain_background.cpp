@@ -1,0 +1,71 @@
+#include "widgets/plain_background.h"
+
+#include <QFrame>
+#include <QStackedWidget>
+
+namespace
+{
+
+// Widgets that paint nothing inside their contents besides what their children draw, so a
+// child placed there stands on whatever lies below them.
+bool PaintsOnlyItsFrame(const QWidget& widget)
+{
+    const QMetaObject* kind = widget.metaObject();
+    return kind == &QWidget::staticMetaObject || kind == &QFrame::staticMetaObject ||
+           kind == &QStackedWidget::staticMetaObject;
+}
+
+QRect ContentsOf(const QWidget& widget)
+{
+    if (const auto* frame = qobject_cast<const QFrame*>(&widget))
+        return frame->contentsRect();
+    return widget.rect();
+}
+
+// Whether a sibling painted before `widget` reaches into `area` (in the parent's coordinates).
+bool CoveredByEarlierSibling(const QWidget& widget, const QRect& area)
+{
+    // A stack shows one of its pages at a time, whatever the others hold.
+    if (qobject_cast<const QStackedWidget*>(widget.parentWidget()))
+        return false;
+    for (const QObject* child : widget.parentWidget()->children()) {
+        if (child == &widget)
+            return false;
+        const auto* sibling = qobject_cast<const QWidget*>(child);
+        if (sibling && !sibling->isWindow() && !sibling->isHidden() &&
+            sibling->geometry().intersects(area))
+            return true;
+    }
+    return false;
+}
+
+std::optional<QColor> SolidColor(const QBrush& brush)
+{
+    if (brush.style() != Qt::SolidPattern || !brush.color().isValid() ||
+        brush.color().alpha() != 255)
+        return std::nullopt;
+    return brush.color();
+}
+
+} // namespace
+
+std::optional<QColor> PlainBackground(const QWidget& widget)
+{
+    if (widget.autoFillBackground() || widget.isWindow())
+        return std::nullopt;
+    const QWidget* child = &widget;
+    QRect area = widget.geometry();
+    for (const QWidget* parent = widget.parentWidget(); parent; parent = parent->parentWidget()) {
+        if (CoveredByEarlierSibling(*child, area) || !ContentsOf(*parent).contains(area))
+            return std::nullopt;
+        // Whatever fills its background is the last thing painted under the widget; such a
+        // parent is trusted to paint nothing else there.
+        if (parent->autoFillBackground() || parent->isWindow())
+            return SolidColor(parent->palette().brush(parent->backgroundRole()));
+        if (!PaintsOnlyItsFrame(*parent))
+            return std::nullopt;
+        area.translate(parent->pos());
+        child = parent;
+    }
+    return std::nullopt;
+}
