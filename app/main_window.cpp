@@ -245,10 +245,11 @@ void TForm2::FormClose()
     QCoreApplication::quit();
 }
 
-void TForm2::HideAllPanels()
+void TForm2::HideAllPanels(const QFrame* shown)
 {
     for (QFrame* panel : pages_)
-        panel->setVisible(false);
+        if (panel != shown)
+            panel->setVisible(false);
 }
 
 void TForm2::ShowPage(int page)
@@ -261,9 +262,7 @@ void TForm2::ShowPage(int page)
     panel->setVisible(true);
     ChainAfterPage(panel, lblTextLink);
     FocusShownPage(panel);
-    for (QFrame* other : pages_)
-        if (other != panel)
-            other->setVisible(false);
+    HideAllPanels(panel);
     // The stack hides its current page itself and keeps it hidden while another is current.
     pageStack_->setCurrentWidget(panel);
     MarkCurrentMenuLine(*Menuepanel1, page);

@@ -25,8 +25,8 @@ public:
     explicit TForm2(QWidget* parent = nullptr);
     ~TForm2() override;
 
-    // Sets every page invisible, Panel1 first.
-    void HideAllPanels();
+    // Sets every page invisible, Panel1 first, but `shown` when one is given.
+    void HideAllPanels(const QFrame* shown = nullptr);
     // Shows page 1 ... PageCount() alone. Throws std::out_of_range for any other number.
     void ShowPage(int page);
     // The visible page, 0 when none is.

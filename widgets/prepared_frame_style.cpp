@@ -80,16 +80,9 @@ PreparedFrameStyle::Preparing::~Preparing()
 void PreparedFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                        QPainter* painter, const QWidget* widget) const
 {
-    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    const std::optional<QColor> background = element == PE_PanelLineEdit && frame && OwnBox(widget)
-                                                 ? Copyable(*frame, *painter, *widget)
-                                                 : std::nullopt;
-    if (!background) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-        return;
-    }
-    const qreal ratio = painter->device()->devicePixelRatio();
-    const QPixmap* picture = Kept(kLineEditBox, *frame, widget, ratio, *background);
+    const QPixmap* picture = element == PE_PanelLineEdit && OwnBox(widget)
+                                 ? Copy(kLineEditBox, option, *painter, widget)
+                                 : nullptr;
     if (!picture) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
@@ -100,21 +93,13 @@ void PreparedFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
 void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption* option,
                                      QPainter* painter, const QWidget* widget) const
 {
-    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    const auto* plain = PlainFrame(widget);
-    const std::optional<QColor> background = element == CE_ShapedFrame && frame && plain
-                                                 ? Copyable(*frame, *painter, *widget)
-                                                 : std::nullopt;
-    if (!background) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
-    }
-    const qreal ratio = painter->device()->devicePixelRatio();
-    const QPixmap* picture = Kept(kFrameEdge, *frame, widget, ratio, *background);
+    const QFrame* plain = element == CE_ShapedFrame ? PlainFrame(widget) : nullptr;
+    const QPixmap* picture = plain ? Copy(kFrameEdge, option, *painter, widget) : nullptr;
     if (!picture) {
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
+    const qreal ratio = painter->device()->devicePixelRatio();
     // Only the edge is copied: inside it the frame draws nothing.
     const QRect outer = plain->rect();
     const QRect inner = plain->contentsRect();
@@ -134,6 +119,17 @@ void PreparedFrameStyle::drawControl(ControlElement element, const QStyleOption*
                     part, *picture,
                     QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
         }
+}
+
+const QPixmap* PreparedFrameStyle::Copy(int kind, const QStyleOption* option,
+                                        const QPainter& painter, const QWidget* widget) const
+{
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    const std::optional<QColor> background =
+        frame && widget ? Copyable(*frame, painter, *widget) : std::nullopt;
+    if (!background)
+        return nullptr;
+    return Kept(kind, *frame, widget, painter.device()->devicePixelRatio(), *background);
 }
 
 const QPixmap* PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame,

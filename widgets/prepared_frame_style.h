@@ -48,6 +48,10 @@ public:
 private:
     explicit PreparedFrameStyle(QStyle* base);
 
+    // The picture to copy for `option`'s frame of the `kind` given, or nullptr when the style
+    // draws it: not a frame covering its widget over one plain colour, or not kept (see Kept).
+    const QPixmap* Copy(int kind, const QStyleOption* option, const QPainter& painter,
+                        const QWidget* widget) const;
     // Which frame, its size, pixel ratio, state, palette, line widths, direction, background.
     using Key = std::tuple<int, int, int, qreal, int, qint64, int, int, int, QRgb>;
     // The frame's picture; unless it is kept, drawn now while preparing (a line edit's box with
