@@ -1,7 +1,6 @@
 #include "cli/recipe_command.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 
 #include "cli/gen_command.h"
@@ -68,12 +67,6 @@ recipe::RecipeReader::Chunks FileChunks(const platform::ReadOnlyFile& input)
         return input.ReadAt(static_cast<std::int64_t>(offset),
                             std::min(recipe::RecipeReader::kChunkBytes, size - offset));
     };
-}
-
-std::string FolderOf(const std::string& file)
-{
-    const std::string folder = std::filesystem::path(file).parent_path().string();
-    return folder.empty() ? std::string(".") : folder;
 }
 
 std::string OutputPath(const std::string& folder, const std::string& output)
@@ -165,7 +158,7 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
         run = ParseArgs(args);
         const platform::ReadOnlyFile input(run.file);
         const recipe::RecipeReader reader(FileChunks(input));
-        const std::string folder = FolderOf(run.file);
+        const std::string folder = platform::FolderOf(run.file);
         CheckEntries(reader, run, folder);
         if (run.dryRun) {
             ListPlan(reader, folder, out);

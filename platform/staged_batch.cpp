@@ -1,36 +1,12 @@
 #include "platform/staged_batch.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/quoted_name.h"
-
 namespace platform
 {
-
-namespace
-{
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-[[noreturn]] void Fail(const std::string& target, int error, const char* call,
-                       const std::string& path)
-{
-    throw std::runtime_error("Cannot create file " + QuotedName(target) + ". " +
-                             std::strerror(error) + " (" + call + " " + QuotedName(path) + ")");
-}
-
-} // namespace
 
 StagedBatch::StagedBatch(NewFileMode mode) : mode_(mode) {}
 
@@ -60,14 +36,14 @@ void StagedBatch::FlushFileSystems()
         const std::string folder = FolderOf(staged);
         const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
-            Fail(target, errno, "open", folder);
+            FailToCreate(target, errno, "open", folder);
         struct stat info {
         };
         const bool fresh = fstat(fd, &info) == 0 && flushed.insert(info.st_dev).second;
         const int error = fresh && syncfs(fd) != 0 ? errno : 0;
         close(fd);
         if (error != 0)
-            Fail(target, error, "syncfs", folder);
+            FailToCreate(target, error, "syncfs", folder);
     }
 }
 
@@ -90,7 +66,7 @@ void StagedBatch::Commit()
             DiscardPending();
             for (const std::string& done : moved)
                 SyncFolder(done);
-            Fail(failedTarget, error, "rename", failed);
+            FailToCreate(failedTarget, error, "rename", failed);
         }
         moved.insert(folder);
     }

@@ -25,6 +25,21 @@
 namespace platform
 {
 
+[[noreturn]] void FailToCreate(const std::string& target, int error, const char* call,
+                               const std::string& path)
+{
+    throw std::runtime_error("Cannot create file " + QuotedName(target) + ". " +
+                             std::strerror(error) + " (" + call + " " + QuotedName(path) + ")");
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 namespace
 {
 
@@ -38,21 +53,6 @@ constexpr std::size_t kStagedRandomLength = 6; // what mkostemps fills in
 constexpr time_t kLeftoverAgeSeconds = 5 * 60;
 constexpr int kMaxLinks = 40;
 constexpr int kMaxStagingAttempts = 100;
-
-[[noreturn]] void Fail(const std::string& target, int error, const char* call,
-                       const std::string& path)
-{
-    throw std::runtime_error("Cannot create file " + QuotedName(target) + ". " +
-                             std::strerror(error) + " (" + call + " " + QuotedName(path) + ")");
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 mode_t NewMode(NewFileMode mode)
 {
@@ -184,7 +184,7 @@ int CreateLockedStagedFile(const std::string& target, const std::string& folder,
                               "-XXXXXX" + std::string(kStagedSuffix);
         const int fd = mkostemps(pattern.data(), static_cast<int>(kStagedSuffix.size()), O_CLOEXEC);
         if (fd < 0)
-            Fail(target, errno, "mkstemp", folder);
+            FailToCreate(target, errno, "mkstemp", folder);
         if (flock(fd, LOCK_EX) != 0) {
             staged = pattern;
             return fd;
@@ -198,7 +198,7 @@ int CreateLockedStagedFile(const std::string& target, const std::string& folder,
         }
         close(fd);
     }
-    Fail(target, EAGAIN, "mkstemp", folder);
+    FailToCreate(target, EAGAIN, "mkstemp", folder);
 }
 
 // Refuses a target that is there and is not a regular file. Returns whether it exists.
@@ -207,7 +207,7 @@ bool CheckTarget(const std::string& target, const std::string& resolved, struct 
     if (lstat(resolved.c_str(), &info) != 0) {
         if (errno == ENOENT)
             return false;
-        Fail(target, errno, "lstat", resolved);
+        FailToCreate(target, errno, "lstat", resolved);
     }
     if (!S_ISREG(info.st_mode))
         throw std::runtime_error("Cannot create file " + QuotedName(target) + ". It is " +
@@ -220,16 +220,16 @@ void FillStagedFile(int fd, const std::string& target, const std::string& staged
                     std::string_view bytes, const struct stat* old, NewFileMode mode, bool flush)
 {
     if (!WriteAll(fd, bytes))
-        Fail(target, errno, "write", staged);
+        FailToCreate(target, errno, "write", staged);
     if (fchmod(fd, old ? (old->st_mode & 07777) : NewMode(mode)) != 0)
-        Fail(target, errno, "fchmod", staged);
+        FailToCreate(target, errno, "fchmod", staged);
     // Only the owner or a privileged process may hand a file to someone else; any other keeps
     // the file as its own, as a newly written file would be.
     if (old && (old->st_uid != geteuid() || old->st_gid != getegid()) &&
         fchown(fd, old->st_uid, old->st_gid) == 0)
         fchmod(fd, old->st_mode & 07777); // chown clears the set-id bits
     if (flush && fsync(fd) != 0)
-        Fail(target, errno, "fsync", staged);
+        FailToCreate(target, errno, "fsync", staged);
 }
 
 } // namespace
@@ -253,7 +253,7 @@ std::string FollowLinks(const std::string& target)
         if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return path;
         if (followed == kMaxLinks)
-            Fail(target, ELOOP, "readlink", path);
+            FailToCreate(target, ELOOP, "readlink", path);
         std::vector<char> text(static_cast<std::size_t>(PATH_MAX) + 1);
         const ssize_t n = readlink(path.c_str(), text.data(), text.size() - 1);
         if (n <= 0)
@@ -278,7 +278,7 @@ std::string StageFile(const std::string& target, std::string_view bytes, NewFile
     // A data file the user may not write stays so, as writing into it in place would have
     // refused; a rename would pass over its protection.
     if (exists && mode == NewFileMode::Data && access(resolved.c_str(), W_OK) != 0)
-        Fail(target, errno, "access", resolved);
+        FailToCreate(target, errno, "access", resolved);
     const std::string folder = FolderOf(resolved);
     if (steps.cleanFolder)
         RemoveAbandonedStagedFiles(folder);
@@ -342,7 +342,7 @@ void ReplaceFile(const std::string& target, std::string_view bytes, NewFileMode 
     if (!CommitStagedFile(staged, target)) {
         const int error = errno;
         DiscardStagedFile(staged);
-        Fail(target, error, "rename", staged);
+        FailToCreate(target, error, "rename", staged);
     }
 }
 
@@ -410,26 +410,26 @@ void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMod
 {
     if (const int own = OwnDescriptor(path); own >= 0) {
         if (!WriteAll(own, bytes))
-            Fail(path, errno, "write", path);
+            FailToCreate(path, errno, "write", path);
         return;
     }
     struct stat info {
     };
     if (stat(path.c_str(), &info) != 0 && errno == ENOENT && NamesADescriptor(path))
-        Fail(path, EBADF, "open", path);
+        FailToCreate(path, EBADF, "open", path);
     if (stat(path.c_str(), &info) != 0 || !(S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))) {
         ReplaceFile(path, bytes, mode);
         return;
     }
     const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
-        Fail(path, errno, "open", path);
+        FailToCreate(path, errno, "open", path);
     const bool written = WriteAll(fd, bytes);
     const int error = errno;
     if (close(fd) != 0 && written)
-        Fail(path, errno, "close", path);
+        FailToCreate(path, errno, "close", path);
     if (!written)
-        Fail(path, error, "write", path);
+        FailToCreate(path, error, "write", path);
 }
 
 } // namespace platform

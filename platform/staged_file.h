@@ -58,6 +58,12 @@ std::string StageFile(const std::string& target, std::string_view bytes, NewFile
 // moved into, for the caller to flush with SyncFolder.
 bool MoveStagedFile(const std::string& staged, const std::string& target, std::string& folder);
 void SyncFolder(const std::string& folder);
+// The folder part of `path`: "." for a bare name, "/" for a name in the root folder.
+std::string FolderOf(const std::string& path);
+// Throws the std::runtime_error that the single replace and the batch both give when `call` on
+// `path` failed with `error` while writing `target`, so that both report a failure alike.
+[[noreturn]] void FailToCreate(const std::string& target, int error, const char* call,
+                               const std::string& path);
 
 // The path `target` leads to after following every symbolic link, the last component included;
 // `target` itself when it is no link. A link that points nowhere leads to where it points.
