@@ -1,9 +1,9 @@
 #include "app/edition_choice.h"
 
 #include <QEvent>
-#include <QSettings>
 
 #include "app/main_window.h"
+#include "app/user_settings.h"
 #include "widgets/ui_fonts.h"
 
 namespace
@@ -15,17 +15,10 @@ constexpr int kPageX = 168;
 constexpr int kPageY = 36;
 const QRect kPlace(kPageX + 116, kPageY + 185, 138, 17);
 
-QSettings Settings()
-{
-    // Named here, not by the application: branding renames the application.
-    return QSettings(QString::fromLatin1(EditionChoice::kSettingsOwner),
-                     QString::fromLatin1(EditionChoice::kSettingsOwner));
-}
-
 gen::Edition Remembered()
 {
     const QString name =
-        Settings().value(QString::fromLatin1(EditionChoice::kSettingsKey)).toString();
+        UserSettings().value(QString::fromLatin1(EditionChoice::kSettingsKey)).toString();
     return gen::ParseEdition(name.toStdString()).value_or(gen::Edition::Classic);
 }
 
@@ -45,8 +38,8 @@ EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
     setGeometry(kPlace);
     setChecked(Remembered() == gen::Edition::Today);
     connect(this, &QCheckBox::toggled, this, [this] {
-        Settings().setValue(QString::fromLatin1(kSettingsKey),
-                            QString::fromUtf8(gen::EditionName(Edition()).data()));
+        UserSettings().setValue(QString::fromLatin1(kSettingsKey),
+                                QString::fromUtf8(gen::EditionName(Edition()).data()));
     });
     raise(); // above the pages it stands over
 }

@@ -1,30 +1,22 @@
 #include "app/recent_recipes.h"
 
-#include <QSettings>
-
-#include "app/edition_choice.h"
+#include "app/user_settings.h"
 
 namespace
 {
 
 constexpr const char* kKey = "recentRecipes";
 
-QSettings Settings()
-{
-    return QSettings(QString::fromLatin1(EditionChoice::kSettingsOwner),
-                     QString::fromLatin1(EditionChoice::kSettingsOwner));
-}
-
 void Store(const QStringList& list)
 {
-    Settings().setValue(QString::fromLatin1(kKey), list);
+    UserSettings().setValue(QString::fromLatin1(kKey), list);
 }
 
 } // namespace
 
 QStringList RecentRecipes::List()
 {
-    return Settings().value(QString::fromLatin1(kKey)).toStringList().mid(0, kMaxCount);
+    return UserSettings().value(QString::fromLatin1(kKey)).toStringList().mid(0, kMaxCount);
 }
 
 void RecentRecipes::Add(const QString& path)

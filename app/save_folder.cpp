@@ -2,28 +2,20 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
-#include "app/edition_choice.h"
+#include "app/user_settings.h"
 
 namespace
 {
 
 constexpr const char* kKey = "SaveFolder";
 
-QSettings Settings()
-{
-    // Named here, not by the application: branding renames the application.
-    return QSettings(QString::fromLatin1(EditionChoice::kSettingsOwner),
-                     QString::fromLatin1(EditionChoice::kSettingsOwner));
-}
-
 } // namespace
 
 QString SaveDialogFolder()
 {
-    const QString remembered = Settings().value(QLatin1String(kKey)).toString();
+    const QString remembered = UserSettings().value(QLatin1String(kKey)).toString();
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
         return remembered;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -32,5 +24,5 @@ QString SaveDialogFolder()
 
 void RememberSavedFile(const QString& file)
 {
-    Settings().setValue(QLatin1String(kKey), QFileInfo(file).absolutePath());
+    UserSettings().setValue(QLatin1String(kKey), QFileInfo(file).absolutePath());
 }

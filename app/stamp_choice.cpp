@@ -2,21 +2,13 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QSettings>
 
-#include "app/edition_choice.h"
 #include "app/main_window.h"
+#include "app/user_settings.h"
 #include "generators/gadget_table.h"
 
 namespace
 {
-
-QSettings Settings()
-{
-    // Named here, not by the application: branding renames the application.
-    return QSettings(QString::fromLatin1(EditionChoice::kSettingsOwner),
-                     QString::fromLatin1(EditionChoice::kSettingsOwner));
-}
 
 } // namespace
 
@@ -31,9 +23,9 @@ StampChoice::StampChoice(TForm2& window) : QObject(&window)
     action->setToolTip(QStringLiteral("Put a first line before generated code that records the "
                                       "gadget and its values, so Check a Page and Open Recipe "
                                       "can read them back (Ctrl+Shift+T)"));
-    action->setChecked(Settings().value(QString::fromLatin1(kSettingsKey), false).toBool());
+    action->setChecked(UserSettings().value(QString::fromLatin1(kSettingsKey), false).toBool());
     connect(action, &QAction::toggled, this,
-            [](bool on) { Settings().setValue(QString::fromLatin1(kSettingsKey), on); });
+            [](bool on) { UserSettings().setValue(QString::fromLatin1(kSettingsKey), on); });
     window.addAction(action);
     window.Menuepanel1->addAction(action);
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
