@@ -7,11 +7,6 @@
 #include "app/user_settings.h"
 #include "generators/gadget_table.h"
 
-namespace
-{
-
-} // namespace
-
 StampChoice::StampChoice(TForm2& window) : QObject(&window)
 {
     setObjectName(QStringLiteral("stampChoice"));
