@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "app/code_window.h"
+#include "app/edition_choice.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
 #include "widgets/prepared_frame_style.h"
@@ -53,6 +54,8 @@ std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
     steps.push_back([] { CodeWindow(); });
     steps.push_back([] { CodeWindow().CreateNativeWindow(); });
     steps.push_back(RehearseCodeWindow);
+    // Every page change paints the edition choice that stands over the pages.
+    steps.push_back([&form] { form.chkTodaysEdition->Prepare(); });
     for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
         steps.push_back([&form, page] { PreparePaint(*form.Page(page)); });

@@ -22,7 +22,24 @@ QRect ContentsOf(const QWidget& widget)
     return widget.rect();
 }
 
-// Whether a sibling painted before `widget` reaches into `area` (in the parent's coordinates).
+// Whether `widget` paints nothing in `area` (in its own coordinates), itself or through its
+// children: it only draws a frame, outside `area`, and any child there is just as clear.
+bool ClearOver(const QWidget& widget, const QRect& area)
+{
+    if (widget.autoFillBackground() || !PaintsOnlyItsFrame(widget) ||
+        !ContentsOf(widget).contains(area))
+        return false;
+    for (const QObject* child : widget.children()) {
+        const auto* inside = qobject_cast<const QWidget*>(child);
+        if (inside && !inside->isWindow() && !inside->isHidden() &&
+            inside->geometry().intersects(area) &&
+            !ClearOver(*inside, area.translated(-inside->pos())))
+            return false;
+    }
+    return true;
+}
+
+// Whether a sibling painted before `widget` draws into `area` (in the parent's coordinates).
 bool CoveredByEarlierSibling(const QWidget& widget, const QRect& area)
 {
     // A stack shows one of its pages at a time, whatever the others hold.
@@ -33,7 +50,8 @@ bool CoveredByEarlierSibling(const QWidget& widget, const QRect& area)
             return false;
         const auto* sibling = qobject_cast<const QWidget*>(child);
         if (sibling && !sibling->isWindow() && !sibling->isHidden() &&
-            sibling->geometry().intersects(area))
+            sibling->geometry().intersects(area) &&
+            !ClearOver(*sibling, area.translated(-sibling->pos())))
             return true;
     }
     return false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/code_window.h"
+#include "app/edition_choice.h"
 #include "app/idle_builder.h"
 #include "app/idle_steps.h"
 #include "app/main_window.h"
@@ -191,6 +192,7 @@ void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
     QCOMPARE(OnScreen(*f.form2), onClickScreen);
     for (const PreparedLabel* label : f.form2->Page(page)->findChildren<PreparedLabel*>())
         QVERIFY2(label->IsPrepared(), qPrintable(label->objectName()));
+    QVERIFY(f.form2->chkTodaysEdition->IsPrepared());
 }
 
 IdleBuilderTest::Shown IdleBuilderTest::GenerateCode(bool idleFirst, int page, bool otherEdition)

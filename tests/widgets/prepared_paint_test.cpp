@@ -1,11 +1,12 @@
-// Labels and frames that copy pictures drawn ahead give exactly the pixels they would draw, and
-// never a picture of an older look or of a background they no longer stand on.
+// Labels, check boxes and frames that copy pictures drawn ahead give exactly the pixels they would
+// draw, and never a picture of an older look or of a background they no longer stand on.
 #include <QFrame>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 #include <functional>
 
+#include "widgets/prepared_check_box.h"
 #include "widgets/prepared_frame_style.h"
 #include "widgets/prepared_label.h"
 #include "widgets/ui_fonts.h"
@@ -14,7 +15,7 @@ namespace
 {
 
 // A window filled with a plain colour, holding a raised frame that holds a label and a line
-// edit, as the main window holds its pages.
+// edit, as the main window holds its pages, and a check box standing over the frame.
 struct Page {
     Page()
     {
@@ -28,6 +29,8 @@ struct Page {
         label->setGeometry(16, 32, 200, 49);
         edit->setText(QStringLiteral("http://www.example.com"));
         edit->setGeometry(16, 108, 141, 21);
+        box->setText(QStringLiteral("&Today's edition"));
+        box->setGeometry(120, 150, 138, 17);
         window.show();
         QApplication::setActiveWindow(&window);
         if (!QTest::qWaitForWindowActive(&window))
@@ -43,6 +46,7 @@ struct Page {
     QFrame* frame = new QFrame(&window);
     PreparedLabel* label = new PreparedLabel(frame);
     QLineEdit* edit = new QLineEdit(frame);
+    PreparedCheckBox* box = new PreparedCheckBox(&window);
 };
 
 using Change = std::function<void(Page&)>;
@@ -65,6 +69,7 @@ private Q_SLOTS:
     void copiesWhatWouldBeDrawn();
     void changedLabelDrawsItself_data();
     void changedLabelDrawsItself();
+    void checkBoxCopiesOnlyLooksAtRest();
     void keepsFewFrames();
 };
 
@@ -81,6 +86,7 @@ void PreparedPaintTest::copiesWhatWouldBeDrawn_data()
         p.label->setFont(ui::DialogFont(13, true));
         p.label->setAlignment(Qt::AlignCenter);
         p.frame->setEnabled(false);
+        p.box->setChecked(true);
     }) << true;
     QTest::newRow("sunken box") << Change([](Page& p) {
         p.frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -89,6 +95,7 @@ void PreparedPaintTest::copiesWhatWouldBeDrawn_data()
     QTest::newRow("over the frame's edge") << Change([](Page& p) {
         p.label->move(-2, 32);
         p.edit->move(-4, 108);
+        p.box->move(5, 150);
     }) << false;
     QTest::newRow("pattern under them") << Change(PatternUnder) << false;
 }
@@ -106,7 +113,9 @@ void PreparedPaintTest::copiesWhatWouldBeDrawn()
     page.frame->setStyle(style);
     page.edit->setStyle(style);
     page.label->Prepare();
+    page.box->Prepare();
     QCOMPARE(page.label->IsPrepared(), copied);
+    QCOMPARE(page.box->IsPrepared(), copied);
     QCOMPARE(page.OnScreen(), drawn); // not prepared: drawn
     {
         const PreparedFrameStyle::Preparing preparing;
@@ -140,6 +149,31 @@ void PreparedPaintTest::changedLabelDrawsItself()
     const QImage after = page.OnScreen();
     QVERIFY(after != before);
     QCOMPARE(page.OnScreen(), after);
+}
+
+// Checked or not, the box copies exactly what it draws; focused, or with a control shown under
+// it, it draws itself.
+void PreparedPaintTest::checkBoxCopiesOnlyLooksAtRest()
+{
+    Page page;
+    const QImage unchecked = page.OnScreen();
+    page.box->setChecked(true);
+    const QImage checked = page.OnScreen();
+    page.box->Prepare();
+    QVERIFY(page.box->IsPrepared());
+    QCOMPARE(page.OnScreen(), checked);
+    page.box->setChecked(false);
+    QVERIFY(page.box->IsPrepared());
+    QCOMPARE(page.OnScreen(), unchecked);
+    page.box->setFocus(Qt::OtherFocusReason);
+    QVERIFY(!page.box->IsPrepared());
+    QVERIFY(page.OnScreen() != unchecked);
+    page.label->setFocus(Qt::OtherFocusReason);
+    QVERIFY(page.box->IsPrepared());
+    auto* under = new QLineEdit(page.frame);
+    under->setGeometry(page.box->geometry().translated(-page.frame->pos()));
+    under->show();
+    QVERIFY(!page.box->IsPrepared());
 }
 
 void PreparedPaintTest::keepsFewFrames()
