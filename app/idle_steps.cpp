@@ -2,11 +2,13 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QLineEdit>
 
 #include "app/code_window.h"
 #include "app/edition_choice.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
+#include "app/page_focus.h"
 #include "widgets/prepared_frame_style.h"
 #include "widgets/prepared_label.h"
 
@@ -35,7 +37,8 @@ void RehearseCodeWindow()
     window.KeepScrollBars();
 }
 
-// Lays out and draws the page's texts and its edge ahead, so that showing the page copies them.
+// Lays out and draws the page's texts and its edge ahead, so that showing the page copies them,
+// and selects its first field's text as the click would.
 // The shown page keeps its style: a new one would paint it again for nothing.
 void PreparePaint(QWidget& page)
 {
@@ -44,6 +47,10 @@ void PreparePaint(QWidget& page)
         page.setStyle(style);
     for (PreparedLabel* label : page.findChildren<PreparedLabel*>())
         label->Prepare();
+    // Showing the page gives its first field the focus, which selects the field's whole text
+    // unless it is selected already; selected now, its text is not laid out again on the click.
+    if (auto* first = qobject_cast<QLineEdit*>(FirstInTabOrder(&page)); first && page.isHidden())
+        first->selectAll();
 }
 
 } // namespace
