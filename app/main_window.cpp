@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
-#include <QStackedWidget>
 #include <stdexcept>
 #include <utility>
 
@@ -27,6 +26,7 @@
 #include "app/stamp_choice.h"
 #include "generators/gadget_table.h"
 #include "platform/shell.h"
+#include "widgets/page_area.h"
 #include "widgets/pixel_picture.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
@@ -150,15 +150,13 @@ void TForm2::BuildMenu()
 
 void TForm2::BuildPages()
 {
-    pageStack_ = new QStackedWidget(this);
-    pageStack_->setGeometry(168, 36, 369, 213);
+    pageArea_ = new PageArea(this);
+    pageArea_->setGeometry(168, 36, 369, 213);
     for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
         auto* panel = new QFrame;
         panel->setObjectName(QStringLiteral("Panel%1").arg(gadget.page));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        pageStack_->addWidget(panel);
-        // The stack sizes only its current page; the others have their size from the start too.
-        panel->setGeometry(pageStack_->contentsRect());
+        pageArea_->AddPage(panel);
         pages_.push_back(panel);
     }
     built_.assign(pages_.size(), false);
@@ -174,6 +172,9 @@ void TForm2::EnsurePageBuilt(int page)
     const pages::PageButtons buttons =
         pages::BuildPage(panel, *gen::GadgetOfPage(page), pages::PageLayoutOf(page));
     built_[index] = true;
+    // The link line follows the last page built in the Tab ring; every hidden page's controls
+    // before it are passed over, so Tab reaches it after the shown page's own.
+    ChainAfterPage(panel, lblTextLink);
     connect(buttons.preview, &TxpButton::clicked, this,
             Guarded([this, page] { PreviewClick(page); }));
     connect(buttons.generate, &TxpButton::clicked, this,
@@ -260,11 +261,8 @@ void TForm2::ShowPage(int page)
     // focus would pass it along the Tab chain first, to the link line, which would then build a
     // text document of its own and paint twice, all for a focus the page takes straight back.
     panel->setVisible(true);
-    ChainAfterPage(panel, lblTextLink);
     FocusShownPage(panel);
     HideAllPanels(panel);
-    // The stack hides its current page itself and keeps it hidden while another is current.
-    pageStack_->setCurrentWidget(panel);
     MarkCurrentMenuLine(*Menuepanel1, page);
 }
 

@@ -7,10 +7,10 @@
 
 class ClickLabel;
 class EditionChoice;
+class PageArea;
 class QFrame;
 class QImage;
 class QLabel;
-class QStackedWidget;
 
 // The main window: a title band, the menu of the gadgets on the left, one page per gadget on
 // the right (one visible at a time), the branding picture and the link line at the bottom.
@@ -83,7 +83,7 @@ private:
     std::function<void()> Guarded(std::function<void()> handler);
 
     // Holds the pages in page order, all at the same place.
-    QStackedWidget* pageStack_ = nullptr;
+    PageArea* pageArea_ = nullptr;
     std::vector<QFrame*> pages_;
     std::vector<ClickLabel*> menuLines_;
     std::vector<bool> built_;

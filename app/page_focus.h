@@ -12,6 +12,7 @@ QWidget* FirstInTabOrder(const QWidget* page);
 // focus itself, which keeps it off every hidden control.
 void FocusShownPage(QWidget* page);
 
-// Puts `link` right after the shown page's last control in the Tab ring, so that Tab reaches
-// it after the page's fields and then comes back round to the page's first control.
+// Puts `link` right after the page's last control in the Tab ring. Done for each page as it is
+// built, it keeps the link after every page's controls: Tab passes over the hidden pages', so
+// it reaches the link after the shown page's fields and then comes back round to its first.
 void ChainAfterPage(QWidget* page, QWidget* link);

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QStackedWidget>
 
+#include "widgets/page_area.h"
+
 namespace
 {
 
@@ -12,7 +14,7 @@ bool PaintsOnlyItsFrame(const QWidget& widget)
 {
     const QMetaObject* kind = widget.metaObject();
     return kind == &QWidget::staticMetaObject || kind == &QFrame::staticMetaObject ||
-           kind == &QStackedWidget::staticMetaObject;
+           kind == &QStackedWidget::staticMetaObject || kind == &PageArea::staticMetaObject;
 }
 
 QRect ContentsOf(const QWidget& widget)
@@ -42,8 +44,9 @@ bool ClearOver(const QWidget& widget, const QRect& area)
 // Whether a sibling painted before `widget` draws into `area` (in the parent's coordinates).
 bool CoveredByEarlierSibling(const QWidget& widget, const QRect& area)
 {
-    // A stack shows one of its pages at a time, whatever the others hold.
-    if (qobject_cast<const QStackedWidget*>(widget.parentWidget()))
+    // A stack or a page area shows one of its pages at a time, whatever the others hold.
+    if (qobject_cast<const QStackedWidget*>(widget.parentWidget()) ||
+        qobject_cast<const PageArea*>(widget.parentWidget()))
         return false;
     for (const QObject* child : widget.parentWidget()->children()) {
         if (child == &widget)

@@ -50,17 +50,24 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("page 3") << 3 << QStringList{"xpButton5", "xpButton6"};
-    QTest::newRow("page 4") << 4 << QStringList{"xpButton7", "xpButton8", "Edit3"};
+    QTest::addColumn<QList<int>>("shownBefore"); // built in this order before the page is shown
+    QTest::newRow("page 3") << 3 << QStringList{"xpButton5", "xpButton6"} << QList<int>{};
+    QTest::newRow("page 4") << 4 << QStringList{"xpButton7", "xpButton8", "Edit3"} << QList<int>{};
     QTest::newRow("page 5, image address last")
         << 5 << QStringList{"xpButton9", "xpButton10", "Edit4", "Edit5",
-                            "SpinEdit1", "SpinEdit2",  "Edit6"};
+                            "SpinEdit1", "SpinEdit2",  "Edit6"}
+        << QList<int>{};
     QTest::newRow("page 6") << 6 << QStringList{"xpButton11", "xpButton12", "Edit7",
-                                                "Edit8",      "Edit9",      "ComboBox1"};
-    QTest::newRow("page 7") << 7 << QStringList{"xpButton13", "xpButton14", "Edit10", "Edit11"};
-    QTest::newRow("page 9") << 9 << QStringList{"xpButton17", "xpButton18"};
+                                                "Edit8",      "Edit9",      "ComboBox1"}
+                            << QList<int>{};
+    QTest::newRow("page 7") << 7 << QStringList{"xpButton13", "xpButton14", "Edit10", "Edit11"}
+                            << QList<int>{};
+    QTest::newRow("page 9") << 9 << QStringList{"xpButton17", "xpButton18"} << QList<int>{};
     QTest::newRow("page 10, seconds before size")
-        << 10 << QStringList{"xpButton19", "xpButton20", "Edit12", "Edit13", "Edit14", "Edit15"};
+        << 10 << QStringList{"xpButton19", "xpButton20", "Edit12", "Edit13", "Edit14", "Edit15"}
+        << QList<int>{};
+    QTest::newRow("page 7, built before pages 10 and 3")
+        << 7 << QStringList{"xpButton13", "xpButton14", "Edit10", "Edit11"} << QList<int>{7, 10, 3};
 }
 
 // Tab from the Preview button visits the page's controls in order, then the link line, and comes
@@ -69,7 +76,10 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
 {
     QFETCH(int, page);
     QFETCH(QStringList, order);
+    QFETCH(QList<int>, shownBefore);
     order.append(QStringLiteral("lblTextLink"));
+    for (int earlier : shownBefore)
+        f->form2->ShowPage(earlier);
     f->form2->ShowPage(page);
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));

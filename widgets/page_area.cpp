@@ -1,0 +1,10 @@
+#include "widgets/page_area.h"
+
+PageArea::PageArea(QWidget* parent) : QWidget(parent) {}
+
+void PageArea::AddPage(QWidget* page)
+{
+    page->setParent(this);
+    page->setGeometry(rect());
+    page->hide();
+}
