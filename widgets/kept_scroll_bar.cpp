@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "widgets/plain_background.h"
+
 namespace
 {
 
@@ -73,7 +75,8 @@ void KeptScrollBar::sliderChange(SliderChange change)
 
 void KeptScrollBar::paintEvent(QPaintEvent* event)
 {
-    if (keeping_ || picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF())
+    if (keeping_ || picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF() ||
+        !CopiesExactly(devicePixelRatioF()))
         return QScrollBar::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), picture_);

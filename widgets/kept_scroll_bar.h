@@ -6,7 +6,8 @@
 // A scroll bar whose picture can be taken ahead, while nothing waits (Keep()), and is put back on
 // its next paints instead of drawing it again, as long as nothing that could change it has
 // happened since: no value, range, size, state, style, palette, font or pointer change, and no
-// window activation that changes the palette. Without a kept picture it paints as any scroll bar.
+// window activation that changes the palette. Without a kept picture, or on a screen of fractional
+// pixel ratio (see CopiesExactly), it paints as any scroll bar.
 class KeptScrollBar : public QScrollBar
 {
 public:

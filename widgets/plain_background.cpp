@@ -90,3 +90,8 @@ std::optional<QColor> PlainBackground(const QWidget& widget)
     }
     return std::nullopt;
 }
+
+bool CopiesExactly(qreal ratio)
+{
+    return ratio >= 1 && qFuzzyCompare(ratio, qreal(qRound(ratio)));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QtGlobal>
 #include <optional>
 
 class QWidget;
@@ -12,3 +13,9 @@ class QWidget;
 // pages of a stack or page area never show with it; a frame or stack that it stands inside, whose
 // children there are just as clear, draws nothing there). Anything else gives nothing.
 std::optional<QColor> PlainBackground(const QWidget& widget);
+
+// Whether a picture of a widget's drawing, made at `ratio` device pixels to a pixel and copied,
+// gives exactly the pixels drawing it again would: only at a whole ratio. At 1.25 or 1.5 which
+// device pixels a line or glyph covers depends on where on the screen it starts, which a
+// picture drawn at its own origin does not share.
+bool CopiesExactly(qreal ratio);

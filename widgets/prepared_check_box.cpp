@@ -21,7 +21,7 @@ std::optional<PreparedCheckBox::Look>
 PreparedCheckBox::LookOf(const QStyleOptionButton& option) const
 {
     const std::optional<QColor> background = PlainBackground(*this);
-    if (!background)
+    if (!background || !CopiesExactly(devicePixelRatioF()))
         return std::nullopt;
     // The colour group follows whether the window is active, which changes no palette's key.
     return Look{size(),

@@ -17,7 +17,7 @@ class QStyleOptionButton;
 //
 // As with PreparedLabel, each picture holds the box over the plain colour it stands on, so
 // copying it gives exactly the pixels the style would draw; a box standing over anything else,
-// or in any other look, draws itself as any check box.
+// in any other look, or on a screen of fractional pixel ratio, draws itself as any check box.
 class PreparedCheckBox : public QCheckBox
 {
     Q_OBJECT

@@ -127,9 +127,10 @@ const QPixmap* PreparedFrameStyle::Copy(int kind, const QStyleOption* option,
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     const std::optional<QColor> background =
         frame && widget ? Copyable(*frame, painter, *widget) : std::nullopt;
-    if (!background)
+    const qreal ratio = painter.device()->devicePixelRatio();
+    if (!background || !CopiesExactly(ratio))
         return nullptr;
-    return Kept(kind, *frame, widget, painter.device()->devicePixelRatio(), *background);
+    return Kept(kind, *frame, widget, ratio, *background);
 }
 
 const QPixmap* PreparedFrameStyle::Kept(int kind, const QStyleOptionFrame& frame,

@@ -14,7 +14,7 @@
 // whose lines take longer to draw than copying the whole page's texts. Only a frame that covers
 // its widget and stands on one plain colour (see plain_background.h) is copied; the picture
 // holds that colour wherever the style leaves it, so the copy gives exactly the pixels the style
-// would draw.
+// would draw. On a screen of fractional pixel ratio nothing is copied (see CopiesExactly).
 class PreparedFrameStyle : public QProxyStyle
 {
 public:

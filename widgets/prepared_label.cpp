@@ -11,7 +11,7 @@ std::optional<PreparedLabel::Look> PreparedLabel::CurrentLook() const
     if (textFormat() != Qt::PlainText)
         return std::nullopt;
     const std::optional<QColor> background = PlainBackground(*this);
-    if (!background)
+    if (!background || !CopiesExactly(devicePixelRatioF()))
         return std::nullopt;
     // The colour group follows whether the window is active, which changes no palette's key.
     const QPalette& colours = palette();

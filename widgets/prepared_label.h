@@ -13,7 +13,8 @@
 // The picture holds the label's text over the plain colour it stands on, so copying it gives
 // exactly the pixels the label would draw. A label that stands over anything but one plain colour
 // (a frame's edge, another control, a pattern), fills its own background or has changed since
-// (text, font, colours, size, place, alignment, wrapping, margins) draws itself as any label.
+// (text, font, colours, size, place, alignment, wrapping, margins) draws itself as any label, and
+// so does every label on a screen of fractional pixel ratio (see CopiesExactly).
 class PreparedLabel : public QLabel
 {
     Q_OBJECT

@@ -19,6 +19,7 @@
 #include "app_test_support.h"
 #include "generators/code_buffer.h"
 #include "generators/gadget_table.h"
+#include "widgets/plain_background.h"
 #include "widgets/prepared_label.h"
 #include "widgets/xp_button.h"
 
@@ -190,6 +191,9 @@ void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
     f.form2->ShowPage(page);
     QCOMPARE(f.form2->grab().toImage(), onClick);
     QCOMPARE(OnScreen(*f.form2), onClickScreen);
+    // At a fractional pixel ratio nothing is copied, and the pixels above are drawn.
+    if (!CopiesExactly(f.form2->devicePixelRatioF()))
+        return;
     for (const PreparedLabel* label : f.form2->Page(page)->findChildren<PreparedLabel*>())
         QVERIFY2(label->IsPrepared(), qPrintable(label->objectName()));
     QVERIFY(f.form2->chkTodaysEdition->IsPrepared());
