@@ -50,14 +50,18 @@ KeptScrollBar::KeptScrollBar(Qt::Orientation orientation, QWidget* parent)
 void KeptScrollBar::Keep()
 {
     const qreal ratio = devicePixelRatioF();
-    QImage picture(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    // Drawn where it stands in its window: Qt steps a gradient from the window's corner, so a
+    // picture drawn at its own corner can differ by a shade in a row.
+    const QPoint place = mapTo(window(), QPoint(0, 0));
+    QImage picture(QSize(place.x() + width(), place.y() + height()) * ratio,
+                   QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     // While rendering, the scroll bar paints itself, not a picture kept earlier.
     keeping_ = true;
-    render(&picture, QPoint(), QRegion(), QWidget::RenderFlags());
+    render(&picture, place, QRegion(), QWidget::RenderFlags());
     keeping_ = false;
-    picture_ = std::move(picture);
+    picture_ = picture.copy(QRect(place * ratio, size() * ratio));
 }
 
 bool KeptScrollBar::event(QEvent* event)
