@@ -62,6 +62,7 @@ void KeptScrollBar::Keep()
     render(&picture, place, QRegion(), QWidget::RenderFlags());
     keeping_ = false;
     picture_ = picture.copy(QRect(place * ratio, size() * ratio));
+    place_ = place;
 }
 
 bool KeptScrollBar::event(QEvent* event)
@@ -79,8 +80,9 @@ void KeptScrollBar::sliderChange(SliderChange change)
 
 void KeptScrollBar::paintEvent(QPaintEvent* event)
 {
+    // Moved in its window, by itself or with what holds it, the bar would draw other shades.
     if (keeping_ || picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF() ||
-        !CopiesExactly(devicePixelRatioF()))
+        !CopiesExactly(devicePixelRatioF()) || mapTo(window(), QPoint(0, 0)) != place_)
         return QScrollBar::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), picture_);

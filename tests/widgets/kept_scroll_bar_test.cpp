@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QHoverEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <QWidget>
@@ -10,6 +11,32 @@
 
 using BarChange = std::function<void(QScrollBar&)>;
 Q_DECLARE_METATYPE(BarChange)
+
+namespace
+{
+
+// The bar's pixels as its whole window draws them, where it stands.
+QImage InWindow(const QScrollBar& bar)
+{
+    const QImage window = bar.window()->grab().toImage();
+    const qreal ratio = window.devicePixelRatio();
+    return window.copy(QRect(bar.mapTo(bar.window(), QPoint(0, 0)) * ratio, bar.size() * ratio));
+}
+
+// The pixels `plain`, changed as `bar` was, draws standing in the window in the bar's stead.
+QImage DrawnInItsPlace(QScrollBar& bar, QScrollBar& plain)
+{
+    plain.setParent(bar.parentWidget());
+    plain.setGeometry(bar.geometry());
+    bar.hide();
+    plain.show();
+    const QImage drawn = InWindow(plain);
+    plain.hide();
+    bar.show();
+    return drawn;
+}
+
+} // namespace
 
 class KeptScrollBarTest : public QObject
 {
@@ -37,6 +64,10 @@ void KeptScrollBarTest::samePixelsAsAPlainOne_data()
     });
     rows("nothing", true, [](QScrollBar&) {});
     rows("moved", true, [](QScrollBar& bar) { bar.move(bar.pos() + QPoint(5, 5)); });
+    // Moved with what holds it, the bar itself gets no event, but stands elsewhere in the window.
+    rows("holder moved", true, [](QScrollBar& bar) {
+        bar.parentWidget()->move(bar.parentWidget()->pos() - QPoint(150, 150));
+    });
     rows("hidden and shown", true, [](QScrollBar& bar) { bar.hide(), bar.show(); });
     rows("value", false, [](QScrollBar& bar) { bar.setValue(40); });
     rows("range", false, [](QScrollBar& bar) { bar.setRange(0, 1000); });
@@ -48,42 +79,57 @@ void KeptScrollBarTest::samePixelsAsAPlainOne_data()
         palette.setColor(QPalette::Button, Qt::yellow);
         bar.setPalette(palette);
     });
+    // Sent to the bar itself, as a pointer moved by a test may miss it on a scaled screen.
     rows("pointer over it and away", false, [](QScrollBar& bar) {
-        QTest::mouseMove(&bar, QPoint(8, 8));
-        QTest::mouseMove(bar.window(), QPoint(390, 390));
+        const QPointF inside(8, 8);
+        const QPointF outside(-1, -1);
+        QHoverEvent over(QEvent::HoverEnter, inside, bar.mapToGlobal(inside), outside);
+        QApplication::sendEvent(&bar, &over);
+        QHoverEvent away(QEvent::HoverLeave, outside, bar.mapToGlobal(outside), inside);
+        QApplication::sendEvent(&bar, &away);
     });
 }
 
 // Kept, then changed: the picture stays only when nothing could have changed it, and the pixels
-// are always those of a plain scroll bar in the same state.
+// in the window are always those of a plain scroll bar in the same state at the same place.
 void KeptScrollBarTest::samePixelsAsAPlainOne()
 {
     QFETCH(Qt::Orientation, orientation);
     QFETCH(BarChange, change);
     QFETCH(bool, kept);
+    // The bar stands in a holder, as a scroll area holds its bars, far from its window's corner.
     QWidget window;
-    window.resize(400, 400);
-    QScrollBar plain(orientation, &window);
-    KeptScrollBar bar(orientation, &window);
+    window.resize(520, 420);
+    QWidget holder(&window);
+    holder.setGeometry(8, 8, 497, 400);
+    QScrollBar plain(orientation, &holder);
+    KeptScrollBar bar(orientation, &holder);
     const QSize size = orientation == Qt::Vertical ? QSize(16, 300) : QSize(300, 16);
     for (QScrollBar* each : {&plain, static_cast<QScrollBar*>(&bar)}) {
-        each->resize(size);
+        each->setGeometry(
+            QRect(orientation == Qt::Vertical ? QPoint(465, 9) : QPoint(9, 329), size));
         each->setRange(0, 100);
         each->setPageStep(20);
     }
-    // Both away from the pointer, which lights up what it hovers.
+    plain.hide();
+    // Away from the pointer, which lights up what it hovers.
     QCursor::setPos(QPoint(2000, 2000));
-    plain.move(orientation == Qt::Vertical ? QPoint(100, 50) : QPoint(50, 100));
-    bar.move(orientation == Qt::Vertical ? QPoint(200, 50) : QPoint(50, 200));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     bar.Keep();
     QVERIFY(bar.HoldsPicture());
-    QCOMPARE(bar.grab().toImage(), plain.grab().toImage());
+    const QImage copied = InWindow(bar);
+    QCOMPARE(copied, DrawnInItsPlace(bar, plain));
+    // Each is changed standing alone in the same place.
+    bar.hide();
+    plain.show();
     change(plain);
+    plain.hide();
+    bar.show();
     change(bar);
     QCOMPARE(bar.HoldsPicture(), kept);
-    QCOMPARE(bar.grab().toImage(), plain.grab().toImage());
+    const QImage shown = InWindow(bar);
+    QCOMPARE(shown, DrawnInItsPlace(bar, plain));
 }
 
 QTEST_MAIN(KeptScrollBarTest)
