@@ -23,10 +23,16 @@ PreparedCheckBox::LookOf(const QStyleOptionButton& option) const
     const std::optional<QColor> background = PlainBackground(*this);
     if (!background || !CopiesExactly(devicePixelRatioF()))
         return std::nullopt;
+    // Whether the focus last moved by keyboard shows only on a focused box. The window's
+    // first page takes the focus by Tab after the looks are drawn, so keeping the flag would
+    // leave every later page change drawing the box again.
+    QStyle::State state = option.state;
+    if (!(state & QStyle::State_HasFocus))
+        state &= ~QStyle::State_KeyboardFocusChange;
     // The colour group follows whether the window is active, which changes no palette's key.
     return Look{size(),
                 devicePixelRatioF(),
-                int(option.state),
+                int(state),
                 option.text,
                 font(),
                 option.palette.cacheKey(),

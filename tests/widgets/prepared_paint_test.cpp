@@ -153,13 +153,16 @@ void PreparedPaintTest::changedLabelDrawsItself()
     QCOMPARE(page.OnScreen(), after);
 }
 
-// Checked or not, the box copies exactly what it draws; focused, or with a control shown under
-// it, it draws itself.
+// Checked or not, and whether or not the focus last moved by keyboard, the box copies exactly
+// what it draws; focused, or with a control shown under it, it draws itself.
 void PreparedPaintTest::checkBoxCopiesOnlyLooksAtRest()
 {
     Page page;
     if (!CopiesExactly(page.window.devicePixelRatioF()))
         QSKIP("nothing is copied at a fractional pixel ratio");
+    page.window.setAttribute(Qt::WA_KeyboardFocusChange);
+    const QImage afterKeyboardFocus = page.OnScreen();
+    page.window.setAttribute(Qt::WA_KeyboardFocusChange, false);
     const QImage unchecked = page.OnScreen();
     page.box->setChecked(true);
     const QImage checked = page.OnScreen();
@@ -169,6 +172,9 @@ void PreparedPaintTest::checkBoxCopiesOnlyLooksAtRest()
     page.box->setChecked(false);
     QVERIFY(page.box->IsPrepared());
     QCOMPARE(page.OnScreen(), unchecked);
+    page.window.setAttribute(Qt::WA_KeyboardFocusChange);
+    QVERIFY(page.box->IsPrepared());
+    QCOMPARE(page.OnScreen(), afterKeyboardFocus);
     page.box->setFocus(Qt::OtherFocusReason);
     QVERIFY(!page.box->IsPrepared());
     page.label->setFocus(Qt::OtherFocusReason);
