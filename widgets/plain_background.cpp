@@ -24,6 +24,8 @@ QRect ContentsOf(const QWidget& widget)
     return widget.rect();
 }
 
+bool DrawsInto(const QObject* child, const QRect& area);
+
 // Whether `widget` paints nothing in `area` (in its own coordinates), itself or through its
 // children: it only draws a frame, outside `area`, and any child there is just as clear.
 bool ClearOver(const QWidget& widget, const QRect& area)
@@ -31,14 +33,20 @@ bool ClearOver(const QWidget& widget, const QRect& area)
     if (widget.autoFillBackground() || !PaintsOnlyItsFrame(widget) ||
         !ContentsOf(widget).contains(area))
         return false;
-    for (const QObject* child : widget.children()) {
-        const auto* inside = qobject_cast<const QWidget*>(child);
-        if (inside && !inside->isWindow() && !inside->isHidden() &&
-            inside->geometry().intersects(area) &&
-            !ClearOver(*inside, area.translated(-inside->pos())))
+    for (const QObject* child : widget.children())
+        if (DrawsInto(child, area))
             return false;
-    }
     return true;
+}
+
+// Whether `child`, when it is a widget painted with its parent, draws into `area` (in the
+// parent's coordinates).
+bool DrawsInto(const QObject* child, const QRect& area)
+{
+    const auto* widget = qobject_cast<const QWidget*>(child);
+    return widget && !widget->isWindow() && !widget->isHidden() &&
+           widget->geometry().intersects(area) &&
+           !ClearOver(*widget, area.translated(-widget->pos()));
 }
 
 // Whether a sibling painted before `widget` draws into `area` (in the parent's coordinates).
@@ -51,10 +59,7 @@ bool CoveredByEarlierSibling(const QWidget& widget, const QRect& area)
     for (const QObject* child : widget.parentWidget()->children()) {
         if (child == &widget)
             return false;
-        const auto* sibling = qobject_cast<const QWidget*>(child);
-        if (sibling && !sibling->isWindow() && !sibling->isHidden() &&
-            sibling->geometry().intersects(area) &&
-            !ClearOver(*sibling, area.translated(-sibling->pos())))
+        if (DrawsInto(child, area))
             return true;
     }
     return false;

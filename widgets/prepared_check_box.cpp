@@ -44,10 +44,17 @@ PreparedCheckBox::LookOf(const QStyleOptionButton& option) const
                 style()};
 }
 
-const PreparedCheckBox::Picture* PreparedCheckBox::Kept(const Look& look) const
+const PreparedCheckBox::Picture* PreparedCheckBox::Current() const
 {
+    if (kept_.empty())
+        return nullptr;
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const std::optional<Look> look = LookOf(option);
+    if (!look)
+        return nullptr;
     for (const Picture& picture : kept_)
-        if (picture.look == look)
+        if (picture.look == *look)
             return &picture;
     return nullptr;
 }
@@ -79,12 +86,7 @@ void PreparedCheckBox::Prepare()
 
 bool PreparedCheckBox::IsPrepared() const
 {
-    if (kept_.empty())
-        return false;
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    const std::optional<Look> look = LookOf(option);
-    return look && Kept(*look);
+    return Current() != nullptr;
 }
 
 void PreparedCheckBox::paintEvent(QPaintEvent* event)
@@ -94,13 +96,7 @@ void PreparedCheckBox::paintEvent(QPaintEvent* event)
         painter.drawControl(QStyle::CE_CheckBox, *drawing_);
         return;
     }
-    const Picture* picture = nullptr;
-    if (!kept_.empty()) {
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        if (const std::optional<Look> look = LookOf(option))
-            picture = Kept(*look);
-    }
+    const Picture* picture = Current();
     if (!picture) {
         QCheckBox::paintEvent(event);
         return;

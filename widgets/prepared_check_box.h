@@ -57,7 +57,8 @@ private:
     };
 
     std::optional<Look> LookOf(const QStyleOptionButton& option) const;
-    const Picture* Kept(const Look& look) const;
+    // The picture of the box's look as it is now, if one is kept.
+    const Picture* Current() const;
 
     std::vector<Picture> kept_;
     // The look being drawn into a picture, while one is.
