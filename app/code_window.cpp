@@ -172,7 +172,7 @@ void TForm4::SetCode(const gen::CodeBuffer& code)
     lblSnippetStatus->Clear();
 }
 
-void TForm4::SetSnippet(const gen::CodeBuffer& code, const gen::GadgetSpec& gadget,
+void TForm4::SetSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
                         gen::Edition edition)
 {
     SetText(code);

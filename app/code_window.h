@@ -29,7 +29,7 @@ public:
     // is cleared; the caller that knows the snippet's gadget sets it.
     void SetCode(const gen::CodeBuffer& code);
     // SetCode for the snippet of `gadget` in `edition`, with the status note for it.
-    void SetSnippet(const gen::CodeBuffer& code, const gen::GadgetSpec& gadget,
+    void SetSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
                     gen::Edition edition);
     void ClearCode();
     // While the window is hidden and Memo1 holds what the last SetCode or SetSnippet gave it,

@@ -14,12 +14,12 @@ namespace
 {
 
 using Problems = std::vector<std::string>;
-using Table = std::vector<gen::GadgetSpec>;
+using Table = std::vector<gen::GadgetEntry>;
 using Layouts = std::vector<PageLayout>;
 
-const gen::GadgetSpec* Find(const Table& table, std::string_view id)
+const gen::GadgetEntry* Find(const Table& table, std::string_view id)
 {
-    for (const gen::GadgetSpec& gadget : table)
+    for (const gen::GadgetEntry& gadget : table)
         if (gadget.id == id)
             return &gadget;
     return nullptr;
@@ -38,7 +38,7 @@ std::string Quoted(std::string_view text)
     return "\"" + std::string(text) + "\"";
 }
 
-void CheckFields(const gen::GadgetSpec& gadget, const PageLayout& layout, Problems& problems)
+void CheckFields(const gen::GadgetEntry& gadget, const PageLayout& layout, Problems& problems)
 {
     const std::string page = "The page of " + std::string(gadget.id);
     std::map<std::string_view, int> places;
@@ -47,7 +47,7 @@ void CheckFields(const gen::GadgetSpec& gadget, const PageLayout& layout, Proble
             problems.push_back(page + " places --" + std::string(row.option) + ", no field");
         ++places[row.option];
     }
-    for (const gen::FieldSpec& field : gadget.fields)
+    for (const gen::FieldEntry& field : gadget.fields)
         if (places[field.option] != 1)
             problems.push_back(page + " places --" + std::string(field.option) + " " +
                                std::to_string(places[field.option]) + " times");
@@ -67,8 +67,8 @@ void CheckNames(const Table& table, const Layouts& layouts, Problems& problems)
         if (name.empty() || !names.insert(name).second)
             problems.push_back("The object name " + Quoted(name) + " is given twice or empty");
     };
-    for (const gen::GadgetSpec& gadget : table)
-        for (const gen::FieldSpec& field : gadget.fields)
+    for (const gen::GadgetEntry& gadget : table)
+        for (const gen::FieldEntry& field : gadget.fields)
             add(field.component);
     for (const PageLayout& layout : layouts) {
         add(layout.menuLine);
@@ -81,11 +81,11 @@ void CheckNames(const Table& table, const Layouts& layouts, Problems& problems)
 
 } // namespace
 
-std::vector<std::string> LayoutProblems(const std::vector<gen::GadgetSpec>& table,
+std::vector<std::string> LayoutProblems(const std::vector<gen::GadgetEntry>& table,
                                         const std::vector<PageLayout>& layouts)
 {
     Problems problems;
-    for (const gen::GadgetSpec& gadget : table) {
+    for (const gen::GadgetEntry& gadget : table) {
         if (const PageLayout* layout = Find(layouts, gadget.id))
             CheckFields(gadget, *layout, problems);
         else

@@ -14,7 +14,7 @@ namespace pages
 // without a field, a tab stop that is no field, and an object name given twice. Empty when
 // every field has a place and every place a field. Pure data, so a test runs it over the
 // program's table and layouts before any page is built.
-std::vector<std::string> LayoutProblems(const std::vector<gen::GadgetSpec>& table,
+std::vector<std::string> LayoutProblems(const std::vector<gen::GadgetEntry>& table,
                                         const std::vector<PageLayout>& layouts);
 
 } // namespace pages

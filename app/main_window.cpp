@@ -136,7 +136,7 @@ void TForm2::BuildMenu()
     Menuepanel1 = Named(new QFrame(this), "Menuepanel1");
     Menuepanel1->setGeometry(0, 36, 161, 213);
     Menuepanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         auto* label = new ClickLabel(Menuepanel1);
         label->setObjectName(ToQString(pages::PageLayoutOf(gadget.page).menuLine));
         label->setTextFormat(Qt::PlainText);
@@ -152,7 +152,7 @@ void TForm2::BuildPages()
 {
     pageArea_ = new PageArea(this);
     pageArea_->setGeometry(168, 36, 369, 213);
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         auto* panel = new QFrame;
         panel->setObjectName(QStringLiteral("Panel%1").arg(gadget.page));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);

@@ -28,10 +28,10 @@ std::string FieldText(const QWidget& control)
                              "\" holds no field text.");
 }
 
-gen::FieldValues ReadPageFields(const gen::GadgetSpec& gadget)
+gen::FieldValues ReadPageFields(const gen::GadgetEntry& gadget)
 {
     gen::FieldValues values;
-    for (const gen::FieldSpec& field : gadget.fields) {
+    for (const gen::FieldEntry& field : gadget.fields) {
         const QString name = QString::fromUtf8(QByteArrayView(field.component));
         const QWidget* control = Form2->findChild<QWidget*>(name);
         if (!control)
@@ -44,7 +44,7 @@ gen::FieldValues ReadPageFields(const gen::GadgetSpec& gadget)
 void GenPage(int page)
 {
     gen::CodeBuffer code;
-    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     const gen::Edition edition = ChosenEdition();
     if (gadget && gadget->generate) {
         // A page not shown yet holds its fields as they start.

@@ -33,7 +33,7 @@ std::string PreviewPath();
 
 // The texts of the gadget's fields in the gadget's order, read from the main window's
 // controls of the same names. Throws std::runtime_error when a control is missing.
-gen::FieldValues ReadPageFields(const gen::GadgetSpec& gadget);
+gen::FieldValues ReadPageFields(const gen::GadgetEntry& gadget);
 
 // The text a field control holds: an edit's or a combo box's text, a spin box's value in
 // decimal; UTF-8 bytes. Throws std::runtime_error for any other control.

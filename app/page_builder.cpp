@@ -56,7 +56,7 @@ void StyleLabel(QLabel* label, TextStyle style)
 
 // The browser label keeps its designed text; what the gadget's code does in today's browsers
 // is one hover away.
-void TellCompatibility(QLabel* label, const gen::GadgetSpec& gadget)
+void TellCompatibility(QLabel* label, const gen::GadgetEntry& gadget)
 {
     label->setToolTip(ToQString(gadget.compatibility.sentence));
 }
@@ -117,7 +117,7 @@ QWidget* MakeComboBox(QWidget* panel, std::string_view choices, const QString& t
     return combo;
 }
 
-QWidget* MakeField(QWidget* panel, const gen::FieldSpec& field)
+QWidget* MakeField(QWidget* panel, const gen::FieldEntry& field)
 {
     const QString text = ToQString(field.defaultText);
     switch (field.kind) {
@@ -132,7 +132,7 @@ QWidget* MakeField(QWidget* panel, const gen::FieldSpec& field)
 }
 
 // A field's designed height; 0 leaves it to its kind.
-int FieldHeight(const gen::FieldSpec& field, int height)
+int FieldHeight(const gen::FieldEntry& field, int height)
 {
     if (height > 0)
         return height;
@@ -170,14 +170,14 @@ void NameByCaption(QWidget* field, QLabel* caption)
     caption->setBuddy(field);
 }
 
-std::string PageName(const gen::GadgetSpec& gadget)
+std::string PageName(const gen::GadgetEntry& gadget)
 {
     return "The page of " + std::string(gadget.id);
 }
 
-const gen::FieldSpec& FieldOfRow(const gen::GadgetSpec& gadget, const FieldRow& row)
+const gen::FieldEntry& FieldOfRow(const gen::GadgetEntry& gadget, const FieldRow& row)
 {
-    const gen::FieldSpec* field = gen::FindField(gadget, row.option);
+    const gen::FieldEntry* field = gen::FindField(gadget, row.option);
     if (!field)
         throw std::logic_error(PageName(gadget) + " places no field --" + std::string(row.option));
     return *field;
@@ -185,12 +185,12 @@ const gen::FieldSpec& FieldOfRow(const gen::GadgetSpec& gadget, const FieldRow& 
 
 // The caption, then the field, each under its own name. Every field of the page's gadget has
 // one row, so the page holds them all.
-std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const gen::GadgetSpec& gadget,
+std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const gen::GadgetEntry& gadget,
                                                  const PageLayout& layout)
 {
     std::map<std::string_view, QWidget*> built;
     for (const FieldRow& row : layout.fields) {
-        const gen::FieldSpec& field = FieldOfRow(gadget, row);
+        const gen::FieldEntry& field = FieldOfRow(gadget, row);
         QLabel* caption =
             BuildLabel(panel, row.captionName, row.captionPlace, field.caption, TextStyle::Plain);
         QWidget* control = MakeField(panel, field);
@@ -220,7 +220,7 @@ TxpButton* MakeButton(QWidget* panel, int number, const QString& caption, int x,
 // Tab goes from the Preview button to the Generate Code button, then through the fields in
 // the layout's tab order.
 void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields,
-                   const gen::GadgetSpec& gadget, const PageLayout& layout, QWidget* preview,
+                   const gen::GadgetEntry& gadget, const PageLayout& layout, QWidget* preview,
                    QWidget* generate)
 {
     QWidget::setTabOrder(preview, generate);
@@ -236,7 +236,7 @@ void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields,
 
 } // namespace
 
-PageButtons BuildPage(QWidget* panel, const gen::GadgetSpec& gadget, const PageLayout& layout)
+PageButtons BuildPage(QWidget* panel, const gen::GadgetEntry& gadget, const PageLayout& layout)
 {
     for (const LabelRow& row : layout.labels) {
         QLabel* label = BuildLabel(panel, row.name, row.place, row.text, row.style);

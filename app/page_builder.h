@@ -21,6 +21,6 @@ struct PageButtons {
 // order, Tab runs through the two buttons and then the fields in that order. A row or tab stop
 // naming no field of the gadget, or a field of the gadget without exactly one row, throws
 // std::logic_error.
-PageButtons BuildPage(QWidget* panel, const gen::GadgetSpec& gadget, const PageLayout& layout);
+PageButtons BuildPage(QWidget* panel, const gen::GadgetEntry& gadget, const PageLayout& layout);
 
 } // namespace pages

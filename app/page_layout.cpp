@@ -217,7 +217,7 @@ const PageLayout* LayoutOf(std::string_view gadgetId)
 
 const PageLayout& PageLayoutOf(int page)
 {
-    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     if (!gadget)
         throw std::out_of_range("No page " + std::to_string(page));
     const PageLayout* layout = LayoutOf(gadget->id);

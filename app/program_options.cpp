@@ -9,7 +9,7 @@
 std::string ProgramUsage()
 {
     std::string gadgets;
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         gadgets.append(gadgets.empty() ? "" : ", ").append(g.title);
     return "Usage: sitewright [--help | --version]\n"
            "Opens a window with a menu of ready-made web-page gadgets: " +

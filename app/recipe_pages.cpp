@@ -13,8 +13,8 @@ namespace
 
 // A field's control lives on its gadget's page; looking there alone skips the rest of the window,
 // and a page not built yet holds nothing to look through.
-QWidget* FieldControl(const TForm2& form, const gen::GadgetSpec& gadget,
-                      const gen::FieldSpec& field)
+QWidget* FieldControl(const TForm2& form, const gen::GadgetEntry& gadget,
+                      const gen::FieldEntry& field)
 {
     return form.Page(gadget.page)
         ->findChild<QWidget*>(QString::fromUtf8(QByteArrayView(field.component)));
@@ -27,7 +27,7 @@ recipe::PageState ReadPageState(const TForm2& form)
     recipe::PageState state;
     state.edition =
         form.chkTodaysEdition ? form.chkTodaysEdition->Edition() : gen::Edition::Classic;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         gen::FieldValues values = gen::DefaultValues(gadget);
         for (std::size_t i = 0; i < gadget.fields.size(); ++i)
             if (const QWidget* control = FieldControl(form, gadget, gadget.fields[i]))
@@ -39,7 +39,7 @@ recipe::PageState ReadPageState(const TForm2& form)
 
 void ShowPageState(TForm2& form, const recipe::PageState& state)
 {
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     for (std::size_t g = 0; g < table.size(); ++g) {
         form.EnsurePageBuilt(table[g].page);
         for (std::size_t i = 0; i < table[g].fields.size(); ++i)
@@ -65,10 +65,10 @@ void SetFieldText(QWidget& control, const std::string& text)
 
 void WatchPageFields(TForm2& form, int page, const std::function<void()>& changed)
 {
-    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     if (!gadget)
         return;
-    for (const gen::FieldSpec& field : gadget->fields) {
+    for (const gen::FieldEntry& field : gadget->fields) {
         QWidget* control = FieldControl(form, *gadget, field);
         if (auto* edit = qobject_cast<QLineEdit*>(control))
             QObject::connect(edit, &QLineEdit::textChanged, &form, changed);

@@ -16,7 +16,7 @@ public:
     explicit SnippetStatus(QWidget* parent = nullptr);
 
     // For the gadget's snippet in this edition, from the gadget's compatibility record.
-    void ShowFor(const gen::GadgetSpec& gadget, gen::Edition edition);
+    void ShowFor(const gen::GadgetEntry& gadget, gen::Edition edition);
     // For no snippet, or one that is gone.
     void Clear();
 };

@@ -117,7 +117,7 @@ QWidget* BuildHiddenWindow()
     window->resize(497, 402);
     auto* text = new QPlainTextEdit(window);
     text->setGeometry(8, 8, 481, 345);
-    const gen::GadgetSpec* gadget = gen::GadgetOfPage(1);
+    const gen::GadgetEntry* gadget = gen::GadgetOfPage(1);
     QString code = QString::fromStdString(gadget->generate(gen::DefaultValues(*gadget)).TextForm());
     text->setPlainText(code.replace(QLatin1String("\r\n"), QLatin1String("\n")));
     return window;

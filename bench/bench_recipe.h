@@ -12,7 +12,7 @@
 // each written to out/N.html when `toFiles`.
 inline recipe::Recipe BenchRecipe(std::size_t entries, bool toFiles)
 {
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     recipe::Recipe r;
     for (std::size_t i = 0; i < entries; ++i) {
         recipe::Entry entry;

@@ -15,7 +15,7 @@
 namespace
 {
 
-void Generate(benchmark::State& state, const gen::GadgetSpec* gadget)
+void Generate(benchmark::State& state, const gen::GadgetEntry* gadget)
 {
     const gen::FieldValues values = gen::DefaultValues(*gadget);
     for (auto _ : state) {
@@ -26,7 +26,7 @@ void Generate(benchmark::State& state, const gen::GadgetSpec* gadget)
 
 // Every field that takes any text holds one that needs escaping wherever it lands; fields
 // that refuse it (numbers, true/false) keep their defaults.
-gen::FieldValues EscapedValues(const gen::GadgetSpec& gadget)
+gen::FieldValues EscapedValues(const gen::GadgetEntry& gadget)
 {
     gen::FieldValues values = gen::DefaultValues(gadget);
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -41,7 +41,7 @@ gen::FieldValues EscapedValues(const gen::GadgetSpec& gadget)
     return values;
 }
 
-void GenerateEscaped(benchmark::State& state, const gen::GadgetSpec* gadget)
+void GenerateEscaped(benchmark::State& state, const gen::GadgetEntry* gadget)
 {
     const gen::FieldValues values = EscapedValues(*gadget);
     for (auto _ : state) {
@@ -51,7 +51,7 @@ void GenerateEscaped(benchmark::State& state, const gen::GadgetSpec* gadget)
 }
 
 // The floor: copying the snippet's bytes into a fresh string.
-void CopyBytes(benchmark::State& state, const gen::GadgetSpec* gadget)
+void CopyBytes(benchmark::State& state, const gen::GadgetEntry* gadget)
 {
     const std::string text = gadget->generate(gen::DefaultValues(*gadget)).TextForm();
     for (auto _ : state) {
@@ -103,7 +103,7 @@ const bool registered = [] {
         benchmark::RegisterBenchmark((std::string("extract/") + label).c_str(), Extract, size);
         benchmark::RegisterBenchmark((std::string("memmem/") + label).c_str(), MemMem, size);
     }
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         if (!g.generate)
             continue;
         const std::string id(g.id);

@@ -72,7 +72,7 @@ constexpr const char* kUsage =
     "  --version            show the version and exit\n";
 
 struct Request {
-    const gen::GadgetSpec* gadget = nullptr;
+    const gen::GadgetEntry* gadget = nullptr;
     gen::FieldValues values;
     std::optional<std::string> outputPath;
     gen::Edition edition = gen::Edition::Classic;
@@ -91,37 +91,37 @@ void PrintList(std::ostream& out)
 {
     std::size_t idWidth = 0;
     std::size_t titleWidth = 0;
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         idWidth = std::max(idWidth, g.id.size());
         titleWidth = std::max(titleWidth, g.title.size());
     }
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         out << g.id << std::string(idWidth - g.id.size() + 2, ' ') << g.title
             << std::string(titleWidth - g.title.size() + 2, ' ')
             << gen::SupportWord(gen::CompatibilityOf(g.id).classic) << '\n';
 }
 
-void PrintCompatibility(const gen::GadgetSpec& g, std::ostream& out)
+void PrintCompatibility(const gen::GadgetEntry& g, std::ostream& out)
 {
     const gen::Compatibility& c = gen::CompatibilityOf(g.id);
     out << "In today's browsers (" << gen::SupportWord(c.classic) << "): " << c.sentence << '\n'
         << "Today's edition: " << c.todaySentence << "\n\n";
 }
 
-void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
+void PrintGadgetHelp(const gen::GadgetEntry& g, std::ostream& out)
 {
     out << "Usage: sitewright-gen " << g.id << " [OPTION]... [-o FILE]\n"
         << "Writes the snippet of the gadget \"" << g.title << "\".\n";
     PrintCompatibility(g, out);
     std::size_t width = std::string_view("--edition=EDITION").size();
-    for (const gen::FieldSpec& f : g.fields)
+    for (const gen::FieldEntry& f : g.fields)
         width = std::max(width, f.option.size() + std::string_view("--=VALUE").size());
     const auto column = [&](std::string_view left) {
         out << "  " << left << std::string(width - left.size() + 2, ' ');
     };
     if (!g.fields.empty())
         out << "Options (default in brackets):\n";
-    for (const gen::FieldSpec& f : g.fields) {
+    for (const gen::FieldEntry& f : g.fields) {
         column("--" + std::string(f.option) + "=VALUE");
         out << '[' << f.defaultText << ']'
             << (f.kind == gen::FieldKind::Number ? " a whole number; other text gives 0" : "")
@@ -137,7 +137,7 @@ void PrintGadgetHelp(const gen::GadgetSpec& g, std::ostream& out)
     out << "print the recipe of this command line instead of the snippet\n";
 }
 
-std::size_t FieldIndex(const gen::GadgetSpec& g, std::string_view option)
+std::size_t FieldIndex(const gen::GadgetEntry& g, std::string_view option)
 {
     for (std::size_t i = 0; i < g.fields.size(); ++i)
         if (g.fields[i].option == option)

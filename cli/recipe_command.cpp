@@ -101,7 +101,7 @@ void CheckEntries(const recipe::RecipeReader& reader, const RecipeRun& run,
 
 std::string Snippet(const recipe::Entry& entry)
 {
-    const gen::GadgetSpec& gadget = recipe::GadgetOf(entry);
+    const gen::GadgetEntry& gadget = recipe::GadgetOf(entry);
     const gen::FieldValues values = recipe::EntryValues(entry, gadget);
     return (entry.stamp ? gen::StampedEdition(gadget, values, entry.edition)
                         : gen::GenerateEdition(gadget, values, entry.edition))

@@ -8,8 +8,8 @@ namespace gen
 
 BrowserEntryFields CheckedBrowserEntry(const FieldInputs& in)
 {
-    return {JsString(AddressField(in.Text("ie-url"), in.Name("ie-url")), '"'),
-            JsString(AddressField(in.Text("other-url"), in.Name("other-url")), '"')};
+    return {JsString(AddressField(in.Field("ie-url")), '"'),
+            JsString(AddressField(in.Field("other-url")), '"')};
 }
 
 CodeBuffer BrowserEntry(const FieldInputs& in)

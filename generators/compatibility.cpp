@@ -23,7 +23,7 @@ std::string_view SupportWord(Support support)
 
 const Compatibility& CompatibilityOf(std::string_view gadgetId)
 {
-    if (const GadgetSpec* gadget = FindGadget(gadgetId))
+    if (const GadgetEntry* gadget = FindGadget(gadgetId))
         return gadget->compatibility;
     throw std::out_of_range("No compatibility record for " + std::string(gadgetId));
 }

@@ -17,12 +17,12 @@ std::optional<Edition> ParseEdition(std::string_view name)
     return std::nullopt;
 }
 
-bool HasOwnTodaysEdition(const GadgetSpec& gadget)
+bool HasOwnTodaysEdition(const GadgetEntry& gadget)
 {
     return gadget.today != nullptr;
 }
 
-CodeBuffer GenerateEdition(const GadgetSpec& gadget, const FieldValues& values, Edition edition)
+CodeBuffer GenerateEdition(const GadgetEntry& gadget, const FieldValues& values, Edition edition)
 {
     const Generator generate =
         edition == Edition::Today && gadget.today ? gadget.today : gadget.classic;

@@ -23,9 +23,9 @@ std::optional<Edition> ParseEdition(std::string_view name);
 // Runs the gadget's generator for the edition on values in the order of the gadget's fields.
 // Throws what the generator throws (FieldError for a value a field cannot take,
 // std::out_of_range for too few values).
-CodeBuffer GenerateEdition(const GadgetSpec& gadget, const FieldValues& values, Edition edition);
+CodeBuffer GenerateEdition(const GadgetEntry& gadget, const FieldValues& values, Edition edition);
 
 // Whether the gadget has a today's edition of its own (otherwise it is the classic snippet).
-bool HasOwnTodaysEdition(const GadgetSpec& gadget);
+bool HasOwnTodaysEdition(const GadgetEntry& gadget);
 
 } // namespace gen

@@ -5,7 +5,7 @@
 namespace gen
 {
 
-std::vector<GadgetSpec> ExtraGadgets()
+std::vector<GadgetEntry> ExtraGadgets()
 {
     return {};
 }

@@ -76,8 +76,10 @@ FieldError::FieldError(const FieldName& field, std::string_view takes, std::stri
     captionMessage_ = gen::CaptionMessage(field, takes, &shown);
 }
 
-std::string WholeNumberField(std::string_view text, const FieldName& field)
+std::string WholeNumberField(const TypedField& typed)
 {
+    const std::string_view text = typed.text;
+    const FieldName& field = typed.name;
     const std::string_view number = Trimmed(text);
     if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos)
         throw FieldError(field, kWholeNumber, text);
@@ -85,24 +87,28 @@ std::string WholeNumberField(std::string_view text, const FieldName& field)
     return first == std::string_view::npos ? "0" : std::string(number.substr(first));
 }
 
-std::string WholeNumberOrEmptyField(std::string_view text, const FieldName& field)
+std::string WholeNumberOrEmptyField(const TypedField& typed)
 {
+    const std::string_view text = typed.text;
+    const FieldName& field = typed.name;
     if (Trimmed(text).empty())
         return {};
     try {
-        return WholeNumberField(text, field);
+        return WholeNumberField(typed);
     } catch (const FieldError&) {
         throw FieldError(field, std::string(kWholeNumber) + ", or nothing for no wait", text);
     }
 }
 
-std::string TimerSecondsField(std::string_view text, const FieldName& field)
+std::string TimerSecondsField(const TypedField& typed)
 {
+    const std::string_view text = typed.text;
+    const FieldName& field = typed.name;
     const std::string takes = "a whole number of seconds up to " + std::string(kMaxTimerSeconds) +
                               ", or nothing for no wait";
     std::string seconds;
     try {
-        seconds = WholeNumberOrEmptyField(text, field);
+        seconds = WholeNumberOrEmptyField(typed);
     } catch (const FieldError&) {
         throw FieldError(field, takes, text);
     }
@@ -114,16 +120,20 @@ std::string TimerSecondsField(std::string_view text, const FieldName& field)
     return seconds;
 }
 
-std::string TrueFalseField(std::string_view text, const FieldName& field)
+std::string TrueFalseField(const TypedField& typed)
 {
+    const std::string_view text = typed.text;
+    const FieldName& field = typed.name;
     const std::string_view value = Trimmed(text);
     if (value != "true" && value != "false")
         throw FieldError(field, "true or false", text);
     return std::string(value);
 }
 
-std::string_view AddressField(std::string_view text, const FieldName& field)
+std::string_view AddressField(const TypedField& typed)
 {
+    const std::string_view text = typed.text;
+    const FieldName& field = typed.name;
     // The browser drops these around an address too, so they alone make it empty.
     if (text.find_first_not_of(" \t\r\n\f") == std::string_view::npos)
         throw FieldError(field, "a web address and must not be empty", text);

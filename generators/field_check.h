@@ -39,27 +39,33 @@ private:
     std::string captionMessage_;
 };
 
+// What was typed into a field, with how the user knows that field.
+struct TypedField {
+    std::string_view text;
+    FieldName name;
+};
+
 // Fields that land in the script as code. Blanks (spaces and tabs) before and after the value
 // are ignored.
 
 // A whole decimal number, digits only. Returns it without blanks and without leading zeros,
 // which a script would read as an octal number ("0500" is 320 there).
-std::string WholeNumberField(std::string_view text, const FieldName& field);
+std::string WholeNumberField(const TypedField& typed);
 
 // The same, except that a value of nothing but blanks is allowed and gives "".
-std::string WholeNumberOrEmptyField(std::string_view text, const FieldName& field);
+std::string WholeNumberOrEmptyField(const TypedField& typed);
 
 // A timer's delay in whole seconds, or nothing for no wait (""), as WholeNumberOrEmptyField,
 // and at most kMaxTimerSeconds: browsers keep a timer of at most 2^31-1 milliseconds and fire a
 // longer one at once.
 inline constexpr std::string_view kMaxTimerSeconds = "2147483";
-std::string TimerSecondsField(std::string_view text, const FieldName& field);
+std::string TimerSecondsField(const TypedField& typed);
 
 // "true" or "false", returned without blanks.
-std::string TrueFalseField(std::string_view text, const FieldName& field);
+std::string TrueFalseField(const TypedField& typed);
 
 // A web address that a script navigates to: anything but empty or blank, which would make the
 // page load itself again and again. Returns the text as it is.
-std::string_view AddressField(std::string_view text, const FieldName& field);
+std::string_view AddressField(const TypedField& typed);
 
 } // namespace gen

@@ -28,10 +28,10 @@ std::int32_t FieldInputs::Number(std::string_view option) const
     return SpinValue(values_.at(i));
 }
 
-FieldName FieldInputs::Name(std::string_view option) const
+TypedField FieldInputs::Field(std::string_view option) const
 {
-    const FieldSpec& field = fields_[IndexOf(option)];
-    return {field.caption, field.option};
+    const std::size_t i = IndexOf(option);
+    return {values_.at(i), {fields_[i].caption, fields_[i].option}};
 }
 
 } // namespace gen

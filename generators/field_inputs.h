@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "generators/field_check.h"
-#include "generators/field_spec.h"
+#include "generators/field_entry.h"
 
 namespace gen
 {
@@ -16,7 +16,7 @@ namespace gen
 class FieldInputs
 {
 public:
-    FieldInputs(const std::vector<FieldSpec>& fields, const FieldValues& values)
+    FieldInputs(const std::vector<FieldEntry>& fields, const FieldValues& values)
         : fields_(fields), values_(values)
     {
     }
@@ -27,13 +27,14 @@ public:
     // The value of a Number field, as its spin box reads its text; std::logic_error also when
     // the field is of another kind.
     std::int32_t Number(std::string_view option) const;
-    // How the user knows the field, for a FieldError; std::logic_error for no such field.
-    FieldName Name(std::string_view option) const;
+    // The text of the field with how the user knows it, as the field checks take it;
+    // std::logic_error for no such field.
+    TypedField Field(std::string_view option) const;
 
 private:
     std::size_t IndexOf(std::string_view option) const;
 
-    const std::vector<FieldSpec>& fields_;
+    const std::vector<FieldEntry>& fields_;
     const FieldValues& values_;
 };
 

@@ -41,9 +41,8 @@ void AppendFramelessBranch(CodeBuffer& b)
 
 FramelessPopupFields CheckedFramelessPopup(const FieldInputs& in)
 {
-    return {in.Text("url"), WholeNumberField(in.Text("width"), in.Name("width")),
-            WholeNumberField(in.Text("height"), in.Name("height")),
-            TrueFalseField(in.Text("autoclose"), in.Name("autoclose"))};
+    return {in.Text("url"), WholeNumberField(in.Field("width")),
+            WholeNumberField(in.Field("height")), TrueFalseField(in.Field("autoclose"))};
 }
 
 CodeBuffer FramelessPopup(const FieldInputs& in)

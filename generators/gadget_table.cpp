@@ -39,7 +39,7 @@ LogoBrandingFields ReadLogoBranding(const FieldInputs& in)
 
 // The gadgets in page order. A generator reads its fields by the options its entry gives them.
 // The compatibility sentences are shown to users as they stand.
-std::vector<GadgetSpec> Entries()
+std::vector<GadgetEntry> Entries()
 {
     return {
         {
@@ -231,13 +231,13 @@ std::vector<GadgetSpec> Entries()
     };
 }
 
-std::vector<GadgetSpec> BuildTable()
+std::vector<GadgetEntry> BuildTable()
 {
-    std::vector<GadgetSpec> table = Entries();
-    for (GadgetSpec& extra : ExtraGadgets())
+    std::vector<GadgetEntry> table = Entries();
+    for (GadgetEntry& extra : ExtraGadgets())
         table.push_back(std::move(extra));
     int page = 0;
-    for (GadgetSpec& gadget : table) {
+    for (GadgetEntry& gadget : table) {
         gadget.page = ++page;
         gadget.generate = [fields = gadget.fields,
                            classic = gadget.classic](const FieldValues& values) {
@@ -249,31 +249,31 @@ std::vector<GadgetSpec> BuildTable()
 
 } // namespace
 
-const std::vector<GadgetSpec>& GadgetTable()
+const std::vector<GadgetEntry>& GadgetTable()
 {
-    static const std::vector<GadgetSpec> table = BuildTable();
+    static const std::vector<GadgetEntry> table = BuildTable();
     return table;
 }
 
-const GadgetSpec* FindGadget(std::string_view id)
+const GadgetEntry* FindGadget(std::string_view id)
 {
-    for (const GadgetSpec& g : GadgetTable())
+    for (const GadgetEntry& g : GadgetTable())
         if (g.id == id)
             return &g;
     return nullptr;
 }
 
-const GadgetSpec* GadgetOfPage(int page)
+const GadgetEntry* GadgetOfPage(int page)
 {
-    for (const GadgetSpec& g : GadgetTable())
+    for (const GadgetEntry& g : GadgetTable())
         if (g.page == page)
             return &g;
     return nullptr;
 }
 
-const FieldSpec* FindField(const GadgetSpec& gadget, std::string_view option)
+const FieldEntry* FindField(const GadgetEntry& gadget, std::string_view option)
 {
-    for (const FieldSpec& f : gadget.fields)
+    for (const FieldEntry& f : gadget.fields)
         if (f.option == option)
             return &f;
     return nullptr;
@@ -281,18 +281,18 @@ const FieldSpec* FindField(const GadgetSpec& gadget, std::string_view option)
 
 FieldName FieldNameOf(std::string_view gadgetId, std::string_view option)
 {
-    const GadgetSpec* gadget = FindGadget(gadgetId);
-    const FieldSpec* field = gadget ? FindField(*gadget, option) : nullptr;
+    const GadgetEntry* gadget = FindGadget(gadgetId);
+    const FieldEntry* field = gadget ? FindField(*gadget, option) : nullptr;
     if (!field)
         throw std::logic_error("No field --" + std::string(option) + " in gadget " +
                                std::string(gadgetId));
     return {field->caption, field->option};
 }
 
-FieldValues DefaultValues(const GadgetSpec& gadget)
+FieldValues DefaultValues(const GadgetEntry& gadget)
 {
     FieldValues values;
-    for (const FieldSpec& f : gadget.fields)
+    for (const FieldEntry& f : gadget.fields)
         values.emplace_back(f.defaultText);
     return values;
 }

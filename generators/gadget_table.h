@@ -8,7 +8,7 @@
 #include "generators/compatibility.h"
 #include "generators/field_check.h"
 #include "generators/field_inputs.h"
-#include "generators/field_spec.h"
+#include "generators/field_entry.h"
 
 namespace gen
 {
@@ -19,13 +19,13 @@ using Generator = CodeBuffer (*)(const FieldInputs& in);
 
 // Everything a gadget is. The program, the command line, the completion, the manual page and
 // the tests all walk these; nothing else lists gadgets.
-struct GadgetSpec {
+struct GadgetEntry {
     std::string_view id = {};          // command-line name
     std::string_view title = {};       // what the user knows it as
     std::string_view menuCaption = {}; // its line in the main window's menu, as designed
     // In the order the page shows them, top to bottom and left to right; the command line's
     // help lists them in this order too. Tab order and reading order may differ.
-    std::vector<FieldSpec> fields = {};
+    std::vector<FieldEntry> fields = {};
     Generator classic = nullptr;
     // Empty when the classic snippet still works: the today's edition is then that snippet.
     Generator today = nullptr;
@@ -38,27 +38,27 @@ struct GadgetSpec {
 };
 
 // The gadgets in page order.
-const std::vector<GadgetSpec>& GadgetTable();
+const std::vector<GadgetEntry>& GadgetTable();
 
 // Gadgets the table places after its own entries, in this order. The program defines none
 // (generators/extra_gadgets.cpp); a test links in its own definition instead, so that a gadget
 // kept outside the program's sources goes through every part of the program as an entry does.
-std::vector<GadgetSpec> ExtraGadgets();
+std::vector<GadgetEntry> ExtraGadgets();
 
 // The gadget with this id, or nullptr.
-const GadgetSpec* FindGadget(std::string_view id);
+const GadgetEntry* FindGadget(std::string_view id);
 
 // The gadget shown on this page (1 for the first), or nullptr.
-const GadgetSpec* GadgetOfPage(int page);
+const GadgetEntry* GadgetOfPage(int page);
 
 // The gadget's field with this option, or nullptr.
-const FieldSpec* FindField(const GadgetSpec& gadget, std::string_view option);
+const FieldEntry* FindField(const GadgetEntry& gadget, std::string_view option);
 
 // How the user knows a field of a gadget, for messages: its caption and its option. Throws
 // std::logic_error when the gadget or the field does not exist.
 FieldName FieldNameOf(std::string_view gadgetId, std::string_view option);
 
 // The values the page shows at start.
-FieldValues DefaultValues(const GadgetSpec& gadget);
+FieldValues DefaultValues(const GadgetEntry& gadget);
 
 } // namespace gen

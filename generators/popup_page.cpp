@@ -9,9 +9,8 @@ namespace gen
 PopupPageFields CheckedPopupPage(const FieldInputs& in)
 {
     // Nothing is allowed for seconds: "000" alone is a wait of no time.
-    return {in.Text("url"), WholeNumberField(in.Text("width"), in.Name("width")),
-            WholeNumberField(in.Text("height"), in.Name("height")),
-            TimerSecondsField(in.Text("seconds"), in.Name("seconds"))};
+    return {in.Text("url"), WholeNumberField(in.Field("width")),
+            WholeNumberField(in.Field("height")), TimerSecondsField(in.Field("seconds"))};
 }
 
 CodeBuffer PopupPage(const FieldInputs& in)

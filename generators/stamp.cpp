@@ -132,7 +132,7 @@ std::uint64_t SnippetSum(const std::vector<std::string_view>& lines)
     return sum;
 }
 
-std::string StampLine(const GadgetSpec& gadget, const FieldValues& values, Edition edition,
+std::string StampLine(const GadgetEntry& gadget, const FieldValues& values, Edition edition,
                       const CodeBuffer& code)
 {
     std::vector<std::string_view> lines;
@@ -147,7 +147,7 @@ std::string StampLine(const GadgetSpec& gadget, const FieldValues& values, Editi
     return line + std::string(kEnd);
 }
 
-CodeBuffer StampedEdition(const GadgetSpec& gadget, const FieldValues& values, Edition edition)
+CodeBuffer StampedEdition(const GadgetEntry& gadget, const FieldValues& values, Edition edition)
 {
     const CodeBuffer code = GenerateEdition(gadget, values, edition);
     CodeBuffer stamped;
@@ -190,7 +190,7 @@ std::optional<Stamp> ReadStamp(std::string_view line)
 
 std::optional<FieldValues> StampedValues(const Stamp& stamp)
 {
-    const GadgetSpec* gadget = FindGadget(stamp.gadget);
+    const GadgetEntry* gadget = FindGadget(stamp.gadget);
     if (!gadget)
         return std::nullopt;
     FieldValues values = DefaultValues(*gadget);

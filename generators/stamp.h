@@ -33,11 +33,11 @@ std::uint64_t SnippetSum(const std::vector<std::string_view>& lines);
 // The one markup comment describing `code`, the gadget's `edition` made from `values` (in the
 // order of the gadget's fields). Values are kept whole whatever they hold; the line is ASCII
 // and holds no "--" between its "<!--" and "-->".
-std::string StampLine(const GadgetSpec& gadget, const FieldValues& values, Edition edition,
+std::string StampLine(const GadgetEntry& gadget, const FieldValues& values, Edition edition,
                       const CodeBuffer& code);
 
 // GenerateEdition with its stamp line first. Throws what GenerateEdition throws.
-CodeBuffer StampedEdition(const GadgetSpec& gadget, const FieldValues& values, Edition edition);
+CodeBuffer StampedEdition(const GadgetEntry& gadget, const FieldValues& values, Edition edition);
 
 // The stamp in `line` (blanks and a CR around it are allowed), or nothing when the line is no
 // well-formed stamp of this format.

@@ -8,7 +8,7 @@ namespace recipe
 namespace
 {
 
-Entry NewEntry(const gen::GadgetSpec& gadget, const gen::FieldValues& values, gen::Edition edition)
+Entry NewEntry(const gen::GadgetEntry& gadget, const gen::FieldValues& values, gen::Edition edition)
 {
     Entry entry;
     entry.gadget = std::string(gadget.id);
@@ -20,7 +20,7 @@ Entry NewEntry(const gen::GadgetSpec& gadget, const gen::FieldValues& values, ge
     return entry;
 }
 
-void MergeInto(Entry& entry, const gen::GadgetSpec& gadget, const gen::FieldValues& shown,
+void MergeInto(Entry& entry, const gen::GadgetEntry& gadget, const gen::FieldValues& shown,
                const gen::FieldValues& current)
 {
     for (std::size_t i = 0; i < gadget.fields.size(); ++i)
@@ -42,7 +42,7 @@ PageState PagesOf(const Recipe& recipe, gen::Edition edition)
 {
     PageState pages;
     pages.edition = recipe.snippets.empty() ? edition : recipe.snippets.front().edition;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         const std::size_t first = FirstEntryOf(recipe, gadget.id);
         pages.values.push_back(first < recipe.snippets.size()
                                    ? EntryValues(recipe.snippets[first], gadget)
@@ -55,7 +55,7 @@ Recipe MergePages(const Recipe& base, const PageState& shown, const PageState& c
                   bool everyPage)
 {
     Recipe merged = base;
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     for (std::size_t g = 0; g < table.size(); ++g) {
         const std::size_t first = FirstEntryOf(merged, table[g].id);
         if (first < merged.snippets.size()) {

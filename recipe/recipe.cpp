@@ -16,8 +16,8 @@ namespace
 Json ValuesJson(const Entry& entry)
 {
     Json values = Json::object();
-    if (const gen::GadgetSpec* gadget = gen::FindGadget(entry.gadget))
-        for (const gen::FieldSpec& field : gadget->fields)
+    if (const gen::GadgetEntry* gadget = gen::FindGadget(entry.gadget))
+        for (const gen::FieldEntry& field : gadget->fields)
             if (const std::string* value = entry.Value(field.option))
                 values[std::string(field.option)] = *value;
     for (const auto& [option, value] : entry.values)

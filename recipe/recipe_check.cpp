@@ -51,24 +51,24 @@ template <typename Names> std::string Suggestion(std::string_view typed, const N
     return best.empty() ? std::string() : " (did you mean " + std::string(best) + "?)";
 }
 
-const gen::GadgetSpec& CheckGadget(const Entry& entry, const std::string& place)
+const gen::GadgetEntry& CheckGadget(const Entry& entry, const std::string& place)
 {
-    if (const gen::GadgetSpec* gadget = gen::FindGadget(entry.gadget))
+    if (const gen::GadgetEntry* gadget = gen::FindGadget(entry.gadget))
         return *gadget;
     std::vector<std::string_view> ids;
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         ids.push_back(g.id);
     throw RecipeError(place + ".gadget",
                       "no such gadget \"" + entry.gadget + "\"" + Suggestion(entry.gadget, ids));
 }
 
-void CheckOptions(const Entry& entry, const gen::GadgetSpec& gadget, const std::string& place)
+void CheckOptions(const Entry& entry, const gen::GadgetEntry& gadget, const std::string& place)
 {
     for (const auto& [option, value] : entry.values) {
         if (gen::FindField(gadget, option))
             continue;
         std::vector<std::string_view> options;
-        for (const gen::FieldSpec& field : gadget.fields)
+        for (const gen::FieldEntry& field : gadget.fields)
             options.push_back(field.option);
         throw RecipeError(place + ".values." + option, "no such option for " +
                                                            std::string(gadget.id) +
@@ -76,7 +76,7 @@ void CheckOptions(const Entry& entry, const gen::GadgetSpec& gadget, const std::
     }
 }
 
-void CheckFields(const Entry& entry, const gen::GadgetSpec& gadget, const std::string& place)
+void CheckFields(const Entry& entry, const gen::GadgetEntry& gadget, const std::string& place)
 {
     if (!gadget.generate)
         throw RecipeError(place + ".gadget", entry.gadget + " cannot be generated yet");
@@ -108,14 +108,14 @@ void CheckOutput(const std::string& output, const std::string& place)
 
 } // namespace
 
-const gen::GadgetSpec& GadgetOf(const Entry& entry)
+const gen::GadgetEntry& GadgetOf(const Entry& entry)
 {
-    if (const gen::GadgetSpec* gadget = gen::FindGadget(entry.gadget))
+    if (const gen::GadgetEntry* gadget = gen::FindGadget(entry.gadget))
         return *gadget;
     throw std::logic_error("unchecked recipe entry: " + entry.gadget);
 }
 
-gen::FieldValues EntryValues(const Entry& entry, const gen::GadgetSpec& gadget)
+gen::FieldValues EntryValues(const Entry& entry, const gen::GadgetEntry& gadget)
 {
     gen::FieldValues values = gen::DefaultValues(gadget);
     for (std::size_t i = 0; i < gadget.fields.size(); ++i)
@@ -135,7 +135,7 @@ std::string PlainOutputPath(const std::string& output)
 void EntryChecker::Check(const Entry& entry, std::size_t index)
 {
     const std::string place = EntryPlace(index);
-    const gen::GadgetSpec& gadget = CheckGadget(entry, place);
+    const gen::GadgetEntry& gadget = CheckGadget(entry, place);
     CheckOptions(entry, gadget, place);
     CheckFields(entry, gadget, place);
     if (!entry.output)

@@ -30,11 +30,11 @@ private:
 };
 
 // The gadget of a checked entry.
-const gen::GadgetSpec& GadgetOf(const Entry& entry);
+const gen::GadgetEntry& GadgetOf(const Entry& entry);
 
 // The field values of an entry in the order of the gadget's fields, defaults where the entry
 // gives none.
-gen::FieldValues EntryValues(const Entry& entry, const gen::GadgetSpec& gadget);
+gen::FieldValues EntryValues(const Entry& entry, const gen::GadgetEntry& gadget);
 
 // An output path in its plain form ("./a//b.html" is "a/b.html"), by which two entries are
 // found to write the same file.

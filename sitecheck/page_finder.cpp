@@ -192,7 +192,7 @@ void PageFinder::FindStamps(std::vector<Finding>& out) const
             continue;
         std::size_t end = std::min(page_.find('\n', at), page_.size());
         const std::optional<gen::Stamp> stamp = gen::ReadStamp(page_.substr(at, end - at));
-        const gen::GadgetSpec* gadget = stamp ? gen::FindGadget(stamp->gadget) : nullptr;
+        const gen::GadgetEntry* gadget = stamp ? gen::FindGadget(stamp->gadget) : nullptr;
         if (!gadget)
             continue;
         std::vector<std::string_view> body;

@@ -23,7 +23,7 @@ struct PieceSpot {
 
 // One gadget's snippet found in a page.
 struct Finding {
-    const gen::GadgetSpec* gadget = nullptr;
+    const gen::GadgetEntry* gadget = nullptr;
     gen::Edition edition = gen::Edition::Classic;
     gen::FieldValues values; // in the order of the gadget's fields
     std::size_t line = 0;    // 1-based, of the first piece

@@ -12,7 +12,7 @@ namespace sitecheck
 namespace
 {
 
-Place TodaysPlace(const gen::GadgetSpec& gadget)
+Place TodaysPlace(const gen::GadgetEntry& gadget)
 {
     const SnippetPattern today(gadget, gen::Edition::Today);
     for (const PiecePattern& piece : today.Pieces())

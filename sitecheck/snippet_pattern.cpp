@@ -26,7 +26,7 @@ constexpr std::string_view kProbe = "Pq\"'<&\\>Pq";
 
 using Lines = std::vector<std::string>;
 
-std::optional<Lines> Generated(const gen::GadgetSpec& g, const gen::FieldValues& values,
+std::optional<Lines> Generated(const gen::GadgetEntry& g, const gen::FieldValues& values,
                                gen::Edition edition)
 {
     try {
@@ -158,7 +158,7 @@ std::optional<std::vector<std::string>> MatchLine(const LinePattern& pattern, st
     return captures;
 }
 
-SnippetPattern::SnippetPattern(const gen::GadgetSpec& gadget, gen::Edition edition)
+SnippetPattern::SnippetPattern(const gen::GadgetEntry& gadget, gen::Edition edition)
     : gadget_(&gadget), edition_(edition)
 {
     Derive(MarkerValues());
@@ -305,7 +305,7 @@ const std::vector<SnippetPattern>& SnippetPattern::Classics()
 {
     static const std::vector<SnippetPattern> patterns = [] {
         std::vector<SnippetPattern> out;
-        for (const gen::GadgetSpec& g : gen::GadgetTable())
+        for (const gen::GadgetEntry& g : gen::GadgetTable())
             out.emplace_back(g, gen::Edition::Classic);
         return out;
     }();

@@ -49,9 +49,9 @@ struct PiecePattern {
 class SnippetPattern
 {
 public:
-    SnippetPattern(const gen::GadgetSpec& gadget, gen::Edition edition);
+    SnippetPattern(const gen::GadgetEntry& gadget, gen::Edition edition);
 
-    const gen::GadgetSpec& Gadget() const { return *gadget_; }
+    const gen::GadgetEntry& Gadget() const { return *gadget_; }
     const std::vector<PiecePattern>& Pieces() const { return pieces_; }
     // Fixed lines in lower case; a page holding none of them holds no such snippet.
     const std::vector<std::string>& Markers() const { return markers_; }
@@ -73,7 +73,7 @@ private:
                     const std::vector<Slot>& slots);
     void CollectMarkers();
 
-    const gen::GadgetSpec* gadget_;
+    const gen::GadgetEntry* gadget_;
     gen::Edition edition_;
     std::vector<std::vector<std::string>> candidates_; // per field: two values it takes
     std::vector<PiecePattern> pieces_;

@@ -28,21 +28,21 @@ std::string_view ShellWord(std::string_view word)
     return word;
 }
 
-std::string GadgetIds(const std::vector<gen::GadgetSpec>& gadgets)
+std::string GadgetIds(const std::vector<gen::GadgetEntry>& gadgets)
 {
     std::string ids = "--list --help --version --recipe --dry-run --from check";
-    for (const gen::GadgetSpec& g : gadgets)
+    for (const gen::GadgetEntry& g : gadgets)
         ids.append(" ").append(ShellWord(g.id));
     return ids;
 }
 
 // One case branch per gadget: its options, each also as the "--name=" form's name.
-std::string OptionCases(const std::vector<gen::GadgetSpec>& gadgets)
+std::string OptionCases(const std::vector<gen::GadgetEntry>& gadgets)
 {
     std::string cases;
-    for (const gen::GadgetSpec& g : gadgets) {
+    for (const gen::GadgetEntry& g : gadgets) {
         cases.append("        ").append(ShellWord(g.id)).append(") options=\"");
-        for (const gen::FieldSpec& f : g.fields)
+        for (const gen::FieldEntry& f : g.fields)
             cases.append("--").append(ShellWord(f.option)).append(" ");
         cases.append("--edition --stamp --help -o --output --as-recipe\" ;;\n");
     }
@@ -58,7 +58,7 @@ std::string EditionNames()
 
 } // namespace
 
-std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets)
+std::string BashCompletionScript(const std::vector<gen::GadgetEntry>& gadgets)
 {
     return "# bash completion for sitewright-gen; generated from the gadget table, do not edit.\n"
            "_sitewright_gen()\n"

@@ -14,6 +14,6 @@ namespace tools
 // Built from the table at build time, so a new gadget or option completes without an edit here.
 // Throws std::invalid_argument when an id or option holds a character other than a letter, a
 // digit, '-', '_' or '.', which the script would have to quote.
-std::string BashCompletionScript(const std::vector<gen::GadgetSpec>& gadgets);
+std::string BashCompletionScript(const std::vector<gen::GadgetEntry>& gadgets);
 
 } // namespace tools

@@ -48,7 +48,7 @@ private:
 void EditionTest::browserLabelKeepsTextAndTellsTheSentence_data()
 {
     QTest::addColumn<int>("page");
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable())
         QTest::addRow("%s", gadget.id.data()) << gadget.page;
 }
 
@@ -56,7 +56,7 @@ void EditionTest::browserLabelKeepsTextAndTellsTheSentence()
 {
     QFETCH(int, page);
     f->form2->ShowPage(page);
-    const gen::GadgetSpec& gadget = *gen::GadgetOfPage(page);
+    const gen::GadgetEntry& gadget = *gen::GadgetOfPage(page);
     for (const pages::LabelRow& row : pages::PageLayoutOf(page).labels) {
         if (row.style != pages::TextStyle::Support)
             continue;
@@ -124,7 +124,7 @@ void EditionTest::choiceAppliesToPreviewAndGenerate()
 {
     QFETCH(int, page);
     QFETCH(bool, today);
-    const gen::GadgetSpec& gadget = *gen::GadgetOfPage(page);
+    const gen::GadgetEntry& gadget = *gen::GadgetOfPage(page);
     const gen::Edition edition = today ? gen::Edition::Today : gen::Edition::Classic;
     const std::string expected =
         gen::GenerateEdition(gadget, gen::DefaultValues(gadget), edition).TextForm();
@@ -172,7 +172,7 @@ void EditionTest::codeWindowStatusHasALineOfItsOwn()
     const QRect fullText = memo->viewport()->geometry();
     QVERIFY(note->isHidden());
     const QFontMetrics metrics(note->font());
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         for (gen::Edition e : {gen::Edition::Classic, gen::Edition::Today}) {
             note->ShowFor(g, e);
             QVERIFY(!note->isHidden());

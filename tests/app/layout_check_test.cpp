@@ -11,7 +11,7 @@
 namespace
 {
 
-using Table = std::vector<gen::GadgetSpec>;
+using Table = std::vector<gen::GadgetEntry>;
 using Layouts = std::vector<pages::PageLayout>;
 
 std::string Joined(const std::vector<std::string>& problems)
@@ -55,9 +55,9 @@ pages::PageLayout& LayoutWithFields(Layouts& layouts)
     throw std::logic_error("no page with several fields and a tab order");
 }
 
-gen::GadgetSpec& GadgetOf(Table& table, const pages::PageLayout& layout)
+gen::GadgetEntry& GadgetOf(Table& table, const pages::PageLayout& layout)
 {
-    for (gen::GadgetSpec& gadget : table)
+    for (gen::GadgetEntry& gadget : table)
         if (gadget.id == layout.gadget)
             return gadget;
     throw std::logic_error("no gadget for the layout");

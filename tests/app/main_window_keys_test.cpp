@@ -54,7 +54,7 @@ QString FirstControl(int page)
     const pages::PageLayout& layout = pages::PageLayoutOf(page);
     if (!layout.tabOrder.empty() || layout.fields.empty())
         return QStringLiteral("xpButton%1").arg(2 * page - 1);
-    const gen::GadgetSpec& gadget = *gen::GadgetOfPage(page);
+    const gen::GadgetEntry& gadget = *gen::GadgetOfPage(page);
     return QString::fromUtf8(gen::FindField(gadget, layout.fields.front().option)->component);
 }
 
@@ -71,7 +71,7 @@ void MainWindowKeysTest::menuClickFocusesShownPage_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("page");
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         const std::string_view line = pages::PageLayoutOf(gadget.page).menuLine;
         QTest::addRow("%s", line.data()) << QString::fromUtf8(line) << gadget.page;
     }
@@ -215,8 +215,8 @@ void MainWindowKeysTest::everyControlHasAName()
     for (QLabel* label : f->form2->findChildren<QLabel*>())
         QCOMPARE(name(label), label->text());
     std::vector<std::pair<QWidget*, QString>> fields;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
-        for (const gen::FieldSpec& field : gadget.fields)
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable())
+        for (const gen::FieldEntry& field : gadget.fields)
             fields.emplace_back(f->form2->findChild<QWidget*>(QString::fromUtf8(field.component)),
                                 QString::fromUtf8(field.caption));
     for (const auto& [field, caption] : fields) {

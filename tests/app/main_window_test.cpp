@@ -183,7 +183,7 @@ void MainWindowTest::everyGadgetHasAVisibleMenuLineAndAPage()
     int fit = 0;
     for (const ClickLabel* line : lines)
         fit += menu->contentsRect().contains(line->geometry()) ? 1 : 0;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         const int index = gadget.page - 1;
         QVERIFY2(index < fit, qPrintable(QStringLiteral("the menu has room for %1 lines; %2 needs "
                                                         "line %3")
@@ -296,7 +296,7 @@ void MainWindowTest::fieldTextHasNoLengthLimit()
 void MainWindowTest::generateCodeShowsEachPagesCode_data()
 {
     QTest::addColumn<int>("page");
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable())
         QTest::addRow("%s", gadget.id.data()) << gadget.page;
 }
 
@@ -304,7 +304,7 @@ void MainWindowTest::generateCodeShowsEachPagesCode_data()
 void MainWindowTest::generateCodeShowsEachPagesCode()
 {
     QFETCH(int, page);
-    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     QVERIFY(gadget && gadget->generate);
     const std::vector<std::string> expected = gadget->generate(gen::DefaultValues(*gadget)).Lines();
     f->form4->SetCode(gen::BreakFrames());
@@ -322,7 +322,7 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
 // start, and leaves the shown page as it is.
 void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
 {
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         GenPage(gadget.page);
         QCOMPARE(MemoLines(), gadget.generate(gen::DefaultValues(gadget)).Lines());
         QCOMPARE(f->form2->VisiblePage(), 1);

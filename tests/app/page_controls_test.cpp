@@ -168,7 +168,7 @@ void PageControlsTest::controlsComeWithTheirPage()
         QVERIFY2(window.Page(page)->children().isEmpty(), qPrintable(QString::number(page)));
 
     QSet<QString> names;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         f->form2->ShowPage(gadget.page);
         const QFrame* panel = window.Page(gadget.page);
         const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -179,7 +179,7 @@ void PageControlsTest::controlsComeWithTheirPage()
             QVERIFY2(!names.contains(control->objectName()), qPrintable(control->objectName()));
             names.insert(control->objectName());
         }
-        for (const gen::FieldSpec& field : gadget.fields)
+        for (const gen::FieldEntry& field : gadget.fields)
             QVERIFY2(panel->findChild<QWidget*>(QString::fromUtf8(field.component),
                                                 Qt::FindDirectChildrenOnly),
                      field.component.data());

@@ -254,7 +254,7 @@ void PageFieldsTest::fieldTextReachesItsLine()
     QVERIFY2(QString::fromStdString(lines.at(std::size_t(line - 1))).contains(part),
              lines.at(std::size_t(line - 1)).c_str());
 
-    const gen::GadgetSpec* gadget = gen::GadgetOfPage(page);
+    const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     gen::FieldValues values = gen::DefaultValues(*gadget);
     for (std::size_t i = 0; i < gadget->fields.size(); ++i)
         if (gadget->fields[i].component == field.toStdString())
@@ -282,9 +282,9 @@ void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
 {
     QFETCH(QString, pasted);
     QFETCH(QString, shown);
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         f->form2->ShowPage(gadget.page);
-        for (const gen::FieldSpec& field : gadget.fields) {
+        for (const gen::FieldEntry& field : gadget.fields) {
             QWidget* control = Control(QString::fromStdString(std::string(field.component)));
             QVERIFY(control);
             PasteInto(control, pasted);

@@ -215,7 +215,7 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
     f->form2->findChild<StampChoice*>()->action->setChecked(stamped);
     const std::string hostile = "\"quote\" </script>\t<b>\xC3\xA9</b>";
     recipe::Recipe r;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         recipe::Entry entry;
         entry.gadget = std::string(gadget.id);
         entry.edition = *gen::ParseEdition(edition.toStdString());
@@ -241,7 +241,7 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
     std::ostringstream out, err;
     QCOMPARE(cli::RunGen({"--recipe", file}, out, err), cli::kExitOk);
     QVERIFY(Actions().Open(QString::fromStdString(file)));
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         GenPage(gadget.page);
         QCOMPARE(CodeWindow().TextForm(), ReadBytes(f->dir.File(std::string(gadget.id) + ".html")));
     }
@@ -268,8 +268,8 @@ namespace
 // A page with a classic snippet and two stamped ones, the first a today's edition popup.
 std::string StampedPage(const std::string& url)
 {
-    const gen::GadgetSpec& popup = *gen::FindGadget("popup-page");
-    const gen::GadgetSpec& bookmark = *gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry& popup = *gen::FindGadget("popup-page");
+    const gen::GadgetEntry& bookmark = *gen::FindGadget("bookmark-us");
     gen::FieldValues values = gen::DefaultValues(popup);
     values[0] = url;
     gen::FieldValues site = gen::DefaultValues(bookmark);

@@ -46,7 +46,7 @@ void SiteCheckTest::init()
 
 std::string SiteCheckTest::ClassicPage() const
 {
-    const gen::GadgetSpec& bookmark = *gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry& bookmark = *gen::FindGadget("bookmark-us");
     const gen::FieldValues values = {"http://shop.example/?a=1&b=2", "Tom's \"Shop\""};
     return "<html><body>\n" +
            gen::GenerateEdition(bookmark, values, gen::Edition::Classic).TextForm() +
@@ -112,7 +112,7 @@ void SiteCheckTest::pastingAStampedSnippetShowsItsPage_data()
 void SiteCheckTest::pastingAStampedSnippetShowsItsPage()
 {
     QFETCH(QString, edition);
-    const gen::GadgetSpec& logo = *gen::FindGadget("logo-branding");
+    const gen::GadgetEntry& logo = *gen::FindGadget("logo-branding");
     gen::FieldValues values = gen::DefaultValues(logo);
     values[0] = "Specials -- \"now\" caf\xC3\xA9";
     values[3] = "120";

@@ -276,7 +276,7 @@ bool Blank(const std::string& text)
     return text.find_first_not_of(" \t") == std::string::npos;
 }
 
-std::size_t FieldIndex(const gen::GadgetSpec& g, std::string_view option)
+std::size_t FieldIndex(const gen::GadgetEntry& g, std::string_view option)
 {
     for (std::size_t i = 0; i < g.fields.size(); ++i)
         if (g.fields[i].option == option)
@@ -319,7 +319,7 @@ protected:
 };
 
 // Generates each trial; a refused one is checked here and gets no page.
-std::vector<Case> Cases(const Variant& v, const gen::GadgetSpec& g)
+std::vector<Case> Cases(const Variant& v, const gen::GadgetEntry& g)
 {
     std::vector<Case> cases{{"defaults", gen::DefaultValues(g), nullptr, {}}};
     for (const FieldProbe& f : v.fields)
@@ -356,7 +356,7 @@ std::vector<Case> Cases(const Variant& v, const gen::GadgetSpec& g)
 TEST_P(BrowserTest, PageHoldsWhatWasTyped)
 {
     const Variant& v = GetParam();
-    const gen::GadgetSpec* g = gen::FindGadget(v.gadget);
+    const gen::GadgetEntry* g = gen::FindGadget(v.gadget);
     ASSERT_NE(g, nullptr);
     const std::vector<Case> cases = Cases(v, *g);
 

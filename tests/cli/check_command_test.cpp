@@ -36,7 +36,7 @@ CheckRun Check(std::vector<std::string> args)
 
 std::string Page(const std::string& gadget)
 {
-    const gen::GadgetSpec& g = *gen::FindGadget(gadget);
+    const gen::GadgetEntry& g = *gen::FindGadget(gadget);
     return "<html><body>\n<p>Hello</p>\n" +
            gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).TextForm() +
            "</body></html>\n";
@@ -209,7 +209,7 @@ TEST(FromCommand, ItsRecipeRegeneratesTheStampedSnippets)
     const TempDir dir;
     std::string page = "<body>\n" + Page("bookmark-us"), stamped;
     std::size_t n = 0;
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const gen::Edition edition = n++ % 2 ? gen::Edition::Today : gen::Edition::Classic;
         gen::FieldValues values = gen::DefaultValues(g);
         if (g.id == "popup-page")
@@ -239,7 +239,7 @@ TEST(FromCommand, RefusesAPageWithoutStampsOrWithValuesJsonCannotHold)
     EXPECT_EQ(cli::RunGen({"--from", dir.Write("b.html", Page("bookmark-us"))}, none, noneErr), 1);
     EXPECT_TRUE(none.str().empty());
 
-    const gen::GadgetSpec& g = *gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry& g = *gen::FindGadget("bookmark-us");
     gen::FieldValues values = gen::DefaultValues(g);
     values[0] = "caf\xE9"; // Latin-1, as an old page may hold it
     const std::string page =
@@ -258,7 +258,7 @@ namespace
 // --stamp adds its one line and changes nothing else, for every gadget and edition.
 TEST(StampOption, AddsOneLineBeforeTheSameSnippet)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         for (const char* edition : {"classic", "today"}) {
             std::ostringstream plain, stamped, err;
             ASSERT_EQ(cli::RunGen({std::string(g.id), "--edition", edition}, plain, err), 0);

@@ -48,10 +48,10 @@ Words Complete(const TempDir& dir, const std::string& script, const std::vector<
     return offered;
 }
 
-Words OptionsOf(const gen::GadgetSpec& gadget)
+Words OptionsOf(const gen::GadgetEntry& gadget)
 {
     Words options = {"--edition", "--stamp", "--help", "-o", "--output", "--as-recipe"};
-    for (const gen::FieldSpec& f : gadget.fields)
+    for (const gen::FieldEntry& f : gadget.fields)
         options.insert("--" + std::string(f.option));
     return options;
 }
@@ -67,7 +67,7 @@ TEST(CompletionTest, FirstWordOffersEveryGadgetOfTheTable)
 {
     TempDir dir;
     Words expected = {"--list", "--help", "--version", "--recipe", "--dry-run", "--from", "check"};
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         expected.insert(std::string(g.id));
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", ""}), expected);
@@ -78,7 +78,7 @@ TEST(CompletionTest, EachGadgetOffersItsOwnOptions)
 {
     TempDir dir;
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         EXPECT_EQ(Complete(dir, script, {"sitewright-gen", std::string(g.id), "-"}), OptionsOf(g))
             << g.id;
 }
@@ -87,7 +87,7 @@ TEST(CompletionTest, EachGadgetOffersItsOwnOptions)
 TEST(CompletionTest, NewGadgetAndOptionCompleteWithoutAnEdit)
 {
     TempDir dir;
-    std::vector<gen::GadgetSpec> table = gen::GadgetTable();
+    std::vector<gen::GadgetEntry> table = gen::GadgetTable();
     table.push_back({.id = "countdown",
                      .title = "Countdown",
                      .fields = {{"until", "Edit99", "2030", gen::FieldKind::Text, "Until:"}},
@@ -123,7 +123,7 @@ TEST(CompletionTest, EditionCompletesItsValues)
     const std::string script = tools::BashCompletionScript(gen::GadgetTable());
     const Words editions = {std::string(gen::EditionName(gen::Edition::Classic)),
                             std::string(gen::EditionName(gen::Edition::Today))};
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const std::string id(g.id);
         EXPECT_EQ(Complete(dir, script, {"sitewright-gen", id, "--edition", ""}), editions) << id;
         EXPECT_EQ(Complete(dir, script, {"sitewright-gen", id, "--edition", "=", "t"}),
@@ -158,10 +158,10 @@ TEST(CompletionTest, CheckOffersItsOptionsAndPathsAndFromAFile)
 TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)
 {
     for (const char* id : {"two words", "quote'd", "$(reboot)", "", "-dash"}) {
-        const std::vector<gen::GadgetSpec> table = {{.id = id, .title = "Odd", .classic = NoCode}};
+        const std::vector<gen::GadgetEntry> table = {{.id = id, .title = "Odd", .classic = NoCode}};
         EXPECT_THROW(tools::BashCompletionScript(table), std::invalid_argument) << id;
     }
-    const std::vector<gen::GadgetSpec> option = {
+    const std::vector<gen::GadgetEntry> option = {
         {.id = "ok",
          .title = "Odd",
          .fields = {{"a;b", "Edit1", "", gen::FieldKind::Text, "A:"}},

@@ -160,9 +160,9 @@ TEST(GenCommand, NumberFieldsTakeAnyTextAsTheSpinBoxReadsIt)
               std::string::npos);
     const std::string usage = Gen({"--help"}).out;
     EXPECT_NE(usage.find("text that is not a whole number gives 0"), std::string::npos) << usage;
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const std::string help = Gen({std::string(g.id), "--help"}).out;
-        for (const gen::FieldSpec& f : g.fields) {
+        for (const gen::FieldEntry& f : g.fields) {
             const std::size_t at = help.find("--" + std::string(f.option) + "=VALUE");
             ASSERT_NE(at, std::string::npos) << g.id << " " << f.option;
             const std::string line = help.substr(at, help.find('\n', at) - at);
@@ -180,7 +180,7 @@ TEST(GenCommand, ShortHelpAndVersion)
     const GenRun shortHelp = Gen({"-h"});
     EXPECT_EQ(shortHelp.status, cli::kExitOk);
     EXPECT_EQ(shortHelp.out, help.out);
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         EXPECT_EQ(Gen({std::string(g.id), "-h"}).out, Gen({std::string(g.id), "--help"}).out)
             << g.id;
     const GenRun version = Gen({"--version"});
@@ -192,7 +192,7 @@ TEST(GenCommand, ShortHelpAndVersion)
 // edition is applied to the values given on the same command line.
 TEST(GenCommand, EditionSwitchForEveryGadget)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const gen::FieldValues values = gen::DefaultValues(g);
         const std::string classic = g.generate(values).TextForm();
         const std::string today = gen::GenerateEdition(g, values, gen::Edition::Today).TextForm();
@@ -218,7 +218,7 @@ TEST(GenCommand, ListAndHelpTellTheStatus)
     const GenRun list = Gen({"--list"});
     std::istringstream lines(list.out);
     std::string line;
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         ASSERT_TRUE(std::getline(lines, line)) << g.id;
         const gen::Compatibility& c = gen::CompatibilityOf(g.id);
         EXPECT_EQ(line.rfind(std::string(g.id) + "  ", 0), 0u) << line;

@@ -183,7 +183,7 @@ namespace
 // Entries of every gadget in both editions, each to a file of its own, `count` of them.
 std::string ManyEntries(std::size_t count)
 {
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     std::string entries;
     for (std::size_t i = 0; i < count; ++i)
         entries += std::string(i ? "," : "") + "{\"gadget\": \"" +
@@ -211,7 +211,7 @@ TEST(RecipeCommand, ManyOutputsAreEachWrittenWhole)
     const std::string file = dir.Write("site.json", ManyEntries(count));
     const GenRun r = Gen({"--recipe", file});
     ASSERT_EQ(r.status, cli::kExitOk) << r.err;
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     for (std::size_t i = 0; i < count; ++i) {
         const std::string edition = (i / table.size()) % 2 ? "today" : "classic";
         EXPECT_EQ(ReadBytes(dir.File("out/" + std::to_string(i) + ".html")),

@@ -64,7 +64,7 @@ TEST_P(BookmarkUsFields, SplicesBothFieldsAsScriptStrings)
     EXPECT_EQ(lines, expected);
 
     // The page runs the generator through the gadget table, fields in table order.
-    const gen::GadgetSpec* gadget = gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry* gadget = gen::FindGadget("bookmark-us");
     ASSERT_NE(gadget, nullptr);
     EXPECT_EQ(gadget->generate({c.url, c.siteName}).Lines(), lines);
 }
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BookmarkUs, GadgetTableDefaultsAreThePageDefaults)
 {
-    const gen::GadgetSpec* gadget = gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry* gadget = gen::FindGadget("bookmark-us");
     ASSERT_NE(gadget, nullptr);
     ASSERT_EQ(gadget->fields.size(), 2u);
     EXPECT_EQ(gadget->fields[0].component, "Edit1");

@@ -10,7 +10,7 @@ namespace
 
 TEST(BreakFrames, GadgetTableRunsTheSameGeneratorEveryTime)
 {
-    const gen::GadgetSpec* gadget = gen::FindGadget("break-frames");
+    const gen::GadgetEntry* gadget = gen::FindGadget("break-frames");
     ASSERT_NE(gadget, nullptr);
     ASSERT_NE(gadget->generate, nullptr);
     EXPECT_EQ(gadget->page, 1);

@@ -18,14 +18,14 @@ namespace
 
 using gen::Edition;
 
-bool IsCodeField(const gen::FieldSpec& field)
+bool IsCodeField(const gen::FieldEntry& field)
 {
     return field.lands == gen::Lands::AsCode;
 }
 
 // A value the field takes that differs from its default: another of a list's choices, a number
 // for a field that lands as code, a marker for any other.
-std::string OtherValue(const gen::FieldSpec& field, std::size_t index)
+std::string OtherValue(const gen::FieldEntry& field, std::size_t index)
 {
     if (field.kind == gen::FieldKind::Choice)
         for (std::size_t at = 0, end = 0; at <= field.choices.size(); at = end + 1) {
@@ -38,7 +38,7 @@ std::string OtherValue(const gen::FieldSpec& field, std::size_t index)
     return number ? "4321" : "zq-marker-" + std::to_string(index);
 }
 
-std::string Today(const gen::GadgetSpec& g, const gen::FieldValues& values)
+std::string Today(const gen::GadgetEntry& g, const gen::FieldValues& values)
 {
     return gen::GenerateEdition(g, values, Edition::Today).TextForm();
 }
@@ -64,7 +64,7 @@ TEST(Editions, NamesRoundTrip)
 // today's edition, and every other one has an edition of its own.
 TEST(Editions, ClassicIsTheDesignAndWorkingGadgetsKeepIt)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const gen::FieldValues values = gen::DefaultValues(g);
         const std::string classic = g.generate(values).TextForm();
         EXPECT_EQ(gen::GenerateEdition(g, values, Edition::Classic).TextForm(), classic) << g.id;
@@ -80,7 +80,7 @@ TEST(Editions, ClassicIsTheDesignAndWorkingGadgetsKeepIt)
 // A field the today's edition forgot would silently drop what the user typed.
 TEST(Editions, TodaysEditionUsesEveryField)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const std::string defaults = Today(g, gen::DefaultValues(g));
         for (std::size_t i = 0; i < g.fields.size(); ++i) {
             gen::FieldValues values = gen::DefaultValues(g);
@@ -110,7 +110,7 @@ TEST(Editions, TodaysEditionRefusesWhatClassicRefuses)
         {"browser-entry", "ie-url", ""},         {"browser-entry", "other-url", " \t "},
     };
     for (const Refusal& r : refusals) {
-        const gen::GadgetSpec& g = *gen::FindGadget(r.gadget);
+        const gen::GadgetEntry& g = *gen::FindGadget(r.gadget);
         gen::FieldValues values = gen::DefaultValues(g);
         for (std::size_t i = 0; i < g.fields.size(); ++i)
             if (g.fields[i].option == r.option)
@@ -136,7 +136,7 @@ TEST(Editions, TodaysEditionRefusesWhatClassicRefuses)
 TEST(Editions, TodaysEditionEscapesEveryTextField)
 {
     const std::string hostile = "</script><b x=\"1\">'\\\n";
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         if (!gen::HasOwnTodaysEdition(g))
             continue;
         const std::string defaults = Today(g, gen::DefaultValues(g));
@@ -166,7 +166,7 @@ TEST(Editions, TodaysEditionsUseNoRetiredInterface)
                              "addfavorite",    "sethomepage",  "onunload",      "language=",
                              "fullscreen",     "eval(",        "settimeout(\"", "settimeout('",
                              "<center",        "<font",        "pixelleft"};
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         if (!gen::HasOwnTodaysEdition(g))
             continue;
         const std::string today = Lower(Today(g, gen::DefaultValues(g)));
@@ -179,7 +179,7 @@ TEST(Editions, TodaysEditionsUseNoRetiredInterface)
 // from the defaults; a missing file is a failure, not a gadget left unchecked.
 TEST(Editions, TodaysEditionsMatchTheirGoldenFiles)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const std::filesystem::path file =
             std::filesystem::path(SITEWRIGHT_GOLDEN_DIR) / (std::string(g.id) + ".today.txt");
         if (!gen::HasOwnTodaysEdition(g)) {
@@ -197,7 +197,7 @@ TEST(Editions, TodaysEditionsMatchTheirGoldenFiles)
 // both editions, naming the field by its caption; a spin box's field makes any text a number.
 TEST(Editions, EveryCodeFieldRefusesScriptInBothEditions)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         for (std::size_t i = 0; i < g.fields.size(); ++i) {
             if (!IsCodeField(g.fields[i]))
                 continue;
@@ -225,7 +225,7 @@ TEST(Editions, EveryCodeFieldRefusesScriptInBothEditions)
 
 TEST(Compatibility, EveryGadgetHasARecord)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const gen::Compatibility& c = gen::CompatibilityOf(g.id);
         EXPECT_EQ(c.sentence.back(), '.') << g.id;
         EXPECT_EQ(c.todaySentence.back(), '.') << g.id;

@@ -30,7 +30,7 @@ class FieldCheckTest : public testing::TestWithParam<FieldCase>
 {
 };
 
-gen::FieldValues ValuesWith(const gen::GadgetSpec& g, std::string_view option, std::string value)
+gen::FieldValues ValuesWith(const gen::GadgetEntry& g, std::string_view option, std::string value)
 {
     gen::FieldValues values = gen::DefaultValues(g);
     for (std::size_t i = 0; i < g.fields.size(); ++i)
@@ -42,7 +42,7 @@ gen::FieldValues ValuesWith(const gen::GadgetSpec& g, std::string_view option, s
 TEST_P(FieldCheckTest, AcceptsOrRefusesNamingTheField)
 {
     const FieldCase& c = GetParam();
-    const gen::GadgetSpec* g = gen::FindGadget(c.gadget);
+    const gen::GadgetEntry* g = gen::FindGadget(c.gadget);
     ASSERT_NE(g, nullptr);
     const gen::FieldValues values = ValuesWith(*g, c.option, c.value);
     if (c.splicedLine) {
@@ -130,7 +130,7 @@ TEST_P(CaptionMessage, ShowsWhatWasTyped)
 {
     const CaptionCase& c = GetParam();
     try {
-        gen::WholeNumberField(c.typed, {"Width:", "width"});
+        gen::WholeNumberField({c.typed, {"Width:", "width"}});
         FAIL() << "accepted";
     } catch (const gen::FieldError& e) {
         EXPECT_EQ(e.CaptionMessage(), c.message);
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FieldCheck, MessageSaysWhatTheFieldTakes)
 {
     try {
-        gen::WholeNumberField("x", {"Width:", "width"});
+        gen::WholeNumberField({"x", {"Width:", "width"}});
         FAIL() << "accepted";
     } catch (const gen::FieldError& e) {
         EXPECT_STREQ(e.what(),
@@ -167,7 +167,7 @@ TEST(FieldCheck, MessageSaysWhatTheFieldTakes)
 // Both editions run the same check, so a timer too long for browsers never reaches either.
 TEST(FieldCheck, TodaysPopupRefusesTheSameSeconds)
 {
-    const gen::GadgetSpec* g = gen::FindGadget("popup-page");
+    const gen::GadgetEntry* g = gen::FindGadget("popup-page");
     ASSERT_NE(g, nullptr);
     for (const char* seconds : {"2147484", "4294967296"})
         EXPECT_THROW(

@@ -17,20 +17,20 @@ std::string GoldenPath(std::string_view id)
     return std::string(SITEWRIGHT_GOLDEN_DIR) + "/" + std::string(id) + ".txt";
 }
 
-std::vector<const gen::GadgetSpec*> AllGadgets()
+std::vector<const gen::GadgetEntry*> AllGadgets()
 {
-    std::vector<const gen::GadgetSpec*> gadgets;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+    std::vector<const gen::GadgetEntry*> gadgets;
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable())
         gadgets.push_back(&gadget);
     return gadgets;
 }
 
-class GadgetGolden : public testing::TestWithParam<const gen::GadgetSpec*>
+class GadgetGolden : public testing::TestWithParam<const gen::GadgetEntry*>
 {
 protected:
     gen::CodeBuffer RunWithDefaults() const
     {
-        const gen::GadgetSpec& gadget = *GetParam();
+        const gen::GadgetEntry& gadget = *GetParam();
         return gadget.generate ? gadget.generate(gen::DefaultValues(gadget)) : gen::CodeBuffer();
     }
 };
@@ -54,7 +54,7 @@ TEST_P(GadgetGolden, NoLineHoldsALineBreakOrControlCharacter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, GadgetGolden, testing::ValuesIn(AllGadgets()),
-                         [](const testing::TestParamInfo<const gen::GadgetSpec*>& info) {
+                         [](const testing::TestParamInfo<const gen::GadgetEntry*>& info) {
                              std::string name(info.param->id);
                              std::erase(name, '-');
                              return name;

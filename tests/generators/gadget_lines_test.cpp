@@ -15,7 +15,7 @@ namespace
 
 gen::CodeBuffer RunWithDefaults(std::string_view id)
 {
-    const gen::GadgetSpec* gadget = gen::FindGadget(id);
+    const gen::GadgetEntry* gadget = gen::FindGadget(id);
     if (gadget == nullptr || gadget->generate == nullptr)
         return {};
     return gadget->generate(gen::DefaultValues(*gadget));
@@ -44,7 +44,7 @@ TEST(GadgetLines, OutsideServicesAreAbsoluteAddressesWithTheirPaths)
 // The logo starts at a fixed place; only the script's numbers follow the spin boxes.
 TEST(GadgetLines, LogoStartPositionIgnoresTheWidth)
 {
-    const gen::GadgetSpec* gadget = gen::FindGadget("logo-branding");
+    const gen::GadgetEntry* gadget = gen::FindGadget("logo-branding");
     ASSERT_NE(gadget, nullptr);
     gen::FieldValues values = gen::DefaultValues(*gadget);
     values.at(3) = "88";

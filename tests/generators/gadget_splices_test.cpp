@@ -136,9 +136,9 @@ const std::vector<GadgetSplices>& Splices()
     return all;
 }
 
-const gen::GadgetSpec& Gadget(std::string_view id)
+const gen::GadgetEntry& Gadget(std::string_view id)
 {
-    const gen::GadgetSpec* gadget = gen::FindGadget(id);
+    const gen::GadgetEntry* gadget = gen::FindGadget(id);
     if (gadget == nullptr || gadget->generate == nullptr)
         throw std::runtime_error("no gadget " + std::string(id));
     return *gadget;
@@ -167,10 +167,10 @@ struct FieldTexts {
 };
 
 // The texts the page starts with: what the golden file was written for.
-FieldTexts Defaults(const gen::GadgetSpec& gadget)
+FieldTexts Defaults(const gen::GadgetEntry& gadget)
 {
     FieldTexts texts;
-    for (const gen::FieldSpec& field : gadget.fields) {
+    for (const gen::FieldEntry& field : gadget.fields) {
         texts.text.emplace_back(field.defaultText);
         texts.spin.push_back(gen::SpinValueText(field.defaultText));
     }
@@ -263,7 +263,7 @@ bool IsRequired(const GadgetSplices& g, int field)
 // What a field holds while another one is under test: distinct, so a swapped field shows. A
 // code field with a list of choices (true/false) takes its last choice, which is not its start
 // text; one without takes a number.
-std::string PlainText(const GadgetSplices& g, const gen::FieldSpec& field, int index)
+std::string PlainText(const GadgetSplices& g, const gen::FieldEntry& field, int index)
 {
     if (field.kind == gen::FieldKind::Number)
         return std::to_string(100 + index);
@@ -276,7 +276,7 @@ std::string PlainText(const GadgetSplices& g, const gen::FieldSpec& field, int i
 
 // Whether the field can take `v` here: a code field takes the number row only, as a true/false
 // field takes none of the rows, and a required field does not take the empty text.
-bool Takes(const GadgetSplices& g, const gen::FieldSpec& field, int index, const Value& v)
+bool Takes(const GadgetSplices& g, const gen::FieldEntry& field, int index, const Value& v)
 {
     if (LandsAsCode(g, index) && (field.kind == gen::FieldKind::Choice || v.text != "640"))
         return false;
@@ -291,7 +291,7 @@ TEST_P(SplicedValueTest, LandsEscapedBetweenTheLiteralPartsAndNothingElseMoves)
 {
     const Value& v = GetParam();
     for (const GadgetSplices& g : Splices()) {
-        const gen::GadgetSpec& gadget = Gadget(g.id);
+        const gen::GadgetEntry& gadget = Gadget(g.id);
         const std::vector<std::string> golden = GoldenLines(g.id);
         const FieldTexts defaults = Defaults(gadget);
         const int fieldCount = static_cast<int>(gadget.fields.size());

@@ -17,7 +17,7 @@ TEST(GadgetTable, OneGadgetPerPageWithUniqueIdsAndAGenerator)
     ASSERT_FALSE(table.empty());
     std::set<std::string_view> ids;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const gen::GadgetSpec& g = table[i];
+        const gen::GadgetEntry& g = table[i];
         EXPECT_EQ(g.page, static_cast<int>(i) + 1) << g.id;
         EXPECT_TRUE(ids.insert(g.id).second) << "id used twice: " << g.id;
         EXPECT_NE(g.classic, nullptr) << g.id;
@@ -35,9 +35,9 @@ TEST(GadgetTable, OneGadgetPerPageWithUniqueIdsAndAGenerator)
 TEST(GadgetTable, ComponentsAndOptionsAreUnique)
 {
     std::set<std::string_view> components;
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         std::set<std::string_view> options;
-        for (const gen::FieldSpec& f : g.fields) {
+        for (const gen::FieldEntry& f : g.fields) {
             EXPECT_TRUE(components.insert(f.component).second) << g.id << ": " << f.component;
             EXPECT_TRUE(options.insert(f.option).second) << g.id << ": " << f.option;
         }
@@ -50,8 +50,8 @@ TEST(GadgetTable, ComponentsAndOptionsAreUnique)
 TEST(GadgetTable, EveryFieldFitsItsKind)
 {
     const std::regex option("[a-z][a-z0-9-]*");
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
-        for (const gen::FieldSpec& f : g.fields) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
+        for (const gen::FieldEntry& f : g.fields) {
             EXPECT_EQ(gen::FindField(g, f.option), &f);
             EXPECT_TRUE(std::regex_match(std::string(f.option), option)) << f.option;
             EXPECT_FALSE(f.caption.empty()) << f.component;
@@ -77,9 +77,9 @@ TEST(GadgetTable, EveryFieldFitsItsKind)
 TEST(GadgetTable, DefaultAddressesAreExampleAddresses)
 {
     const std::regex address(R"(^http://((www\.)?example\.(com|org|net))(/.*)?$)");
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         std::set<std::string> hosts;
-        for (const gen::FieldSpec& f : g.fields) {
+        for (const gen::FieldEntry& f : g.fields) {
             const std::string text(f.defaultText);
             if (text.find("://") == std::string::npos)
                 continue;
@@ -94,7 +94,7 @@ TEST(GadgetTable, DefaultAddressesAreExampleAddresses)
 // Every field is read: a list that stops short of any one of them throws.
 TEST(GadgetTable, TooFewValuesThrowInsteadOfReadingPastTheEnd)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         for (std::size_t kept = 0; kept < g.fields.size(); ++kept) {
             gen::FieldValues values = gen::DefaultValues(g);
             values.resize(kept);
@@ -107,7 +107,7 @@ TEST(GadgetTable, TooFewValuesThrowInsteadOfReadingPastTheEnd)
 // of the table, not of the values.
 TEST(GadgetTable, FieldInputsFindFieldsByOptionAndKind)
 {
-    const std::vector<gen::FieldSpec> fields = {
+    const std::vector<gen::FieldEntry> fields = {
         {"name", "Edit1", "x", gen::FieldKind::Text, "Name:"},
         {"size", "SpinEdit1", "0", gen::FieldKind::Number, "Size:"},
     };
@@ -116,8 +116,8 @@ TEST(GadgetTable, FieldInputsFindFieldsByOptionAndKind)
     EXPECT_EQ(in.Text("name"), "Joe");
     EXPECT_EQ(in.Text("size"), " $10");
     EXPECT_EQ(in.Number("size"), 16);
-    EXPECT_EQ(in.Name("size").caption, "Size:");
-    EXPECT_EQ(in.Name("size").option, "size");
+    EXPECT_EQ(in.Field("size").name.caption, "Size:");
+    EXPECT_EQ(in.Field("size").text, " $10");
     EXPECT_THROW(in.Number("name"), std::logic_error);
     EXPECT_THROW(in.Text("colour"), std::logic_error);
     const gen::FieldValues one = {"Joe"};

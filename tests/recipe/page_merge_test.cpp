@@ -18,7 +18,7 @@ recipe::Recipe Site()
 
 std::size_t Index(std::string_view gadget)
 {
-    const std::vector<gen::GadgetSpec>& table = gen::GadgetTable();
+    const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     for (std::size_t g = 0; g < table.size(); ++g)
         if (table[g].id == gadget)
             return g;
@@ -28,7 +28,7 @@ std::size_t Index(std::string_view gadget)
 void SetField(PageState& state, std::string_view gadget, std::string_view option,
               const std::string& text)
 {
-    const gen::GadgetSpec& shown = *gen::FindGadget(gadget);
+    const gen::GadgetEntry& shown = *gen::FindGadget(gadget);
     for (std::size_t i = 0; i < shown.fields.size(); ++i)
         if (shown.fields[i].option == option)
             state.values[Index(gadget)][i] = text;

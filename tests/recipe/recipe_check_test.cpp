@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecipeCheck, EveryGadgetWithItsDefaultsPasses)
 {
     recipe::Recipe r;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable())
         for (const gen::Edition edition : {gen::Edition::Classic, gen::Edition::Today}) {
             recipe::Entry entry;
             entry.gadget = std::string(gadget.id);
@@ -85,7 +85,7 @@ TEST(RecipeCheck, EveryGadgetWithItsDefaultsPasses)
 
 TEST(RecipeCheck, GivenValuesTakeTheirFieldsPlaces)
 {
-    const gen::GadgetSpec& gadget = *gen::FindGadget("popup-page");
+    const gen::GadgetEntry& gadget = *gen::FindGadget("popup-page");
     recipe::Entry entry;
     entry.gadget = "popup-page";
     entry.SetValue("seconds", "9");

@@ -27,12 +27,12 @@ Recipe EveryFieldHostile()
 {
     Recipe r;
     std::size_t n = 0;
-    for (const gen::GadgetSpec& gadget : gen::GadgetTable())
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable())
         for (const gen::Edition edition : {gen::Edition::Classic, gen::Edition::Today}) {
             Entry entry;
             entry.gadget = std::string(gadget.id);
             entry.edition = edition;
-            for (const gen::FieldSpec& field : gadget.fields)
+            for (const gen::FieldEntry& field : gadget.fields)
                 entry.SetValue(field.option, kHostile[n++ % std::size(kHostile)]);
             r.snippets.push_back(entry);
         }

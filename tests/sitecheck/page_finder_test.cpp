@@ -16,14 +16,14 @@ namespace
 {
 
 struct Case {
-    const gen::GadgetSpec* gadget;
+    const gen::GadgetEntry* gadget;
     Transform transform;
 };
 
 std::vector<Case> AllCases()
 {
     std::vector<Case> cases;
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         for (Transform t : {Transform::AsPasted, Transform::Reindented, Transform::CrLf,
                             Transform::OtherCase, Transform::NoComments})
             cases.push_back({&g, t});
@@ -45,7 +45,7 @@ class ClassicInPage : public testing::TestWithParam<Case>
 
 TEST_P(ClassicInPage, FoundOnceWithItsValues)
 {
-    const gen::GadgetSpec& g = *GetParam().gadget;
+    const gen::GadgetEntry& g = *GetParam().gadget;
     const gen::FieldValues values = AwkwardValues(g);
     const std::vector<std::string> lines = Transformed(
         gen::GenerateEdition(g, values, gen::Edition::Classic).Lines(), GetParam().transform);
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(EveryGadget, ClassicInPage, testing::ValuesIn(AllCases(
 // The pieces are found where the pages' owners put them, and the first one gives the line.
 TEST(PageFinder, ReportsTheLineOfTheFirstPiece)
 {
-    const gen::GadgetSpec& g = *gen::FindGadget("popup-page");
+    const gen::GadgetEntry& g = *gen::FindGadget("popup-page");
     const std::vector<std::string> lines =
         gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines();
     const SamplePage page = RealPage(PiecesOf(lines), {});
@@ -89,7 +89,7 @@ TEST(PageFinder, ReportsTheLineOfTheFirstPiece)
 // Without the BODY tag's handler that carries a field, the snippet is only partly there.
 TEST(PageFinder, AMissingPieceMakesTheFindingPartial)
 {
-    const gen::GadgetSpec& g = *gen::FindGadget("popup-page");
+    const gen::GadgetEntry& g = *gen::FindGadget("popup-page");
     SnippetPieces pieces =
         PiecesOf(gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines());
     pieces.bodyTagAttr.clear();
@@ -103,7 +103,7 @@ TEST(PageFinder, AMissingPieceMakesTheFindingPartial)
 // without any gadget's fixed text is not even parsed.
 TEST(PageFinder, TextThatOnlyMentionsCodeIsNoFinding)
 {
-    for (const gen::GadgetSpec& g : gen::GadgetTable()) {
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const std::vector<std::string> lines =
             gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines();
         const std::string page = RealPage({}, lines).text;
@@ -115,7 +115,7 @@ TEST(PageFinder, TextThatOnlyMentionsCodeIsNoFinding)
 // A page cut off inside a snippet, or one that is not text at all, ends the search normally.
 TEST(PageFinder, BrokenPagesGiveNoFindingAndNoFault)
 {
-    const gen::GadgetSpec& g = *gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry& g = *gen::FindGadget("bookmark-us");
     const std::string whole =
         gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).TextForm();
     for (std::size_t cut = 0; cut < whole.size(); cut += 7)

@@ -12,23 +12,23 @@
 namespace
 {
 
-std::vector<const gen::GadgetSpec*> Upgradable()
+std::vector<const gen::GadgetEntry*> Upgradable()
 {
-    std::vector<const gen::GadgetSpec*> out;
-    for (const gen::GadgetSpec& g : gen::GadgetTable())
+    std::vector<const gen::GadgetEntry*> out;
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
         if (gen::CompatibilityOf(g.id).classic != gen::Support::Works &&
             gen::HasOwnTodaysEdition(g))
             out.push_back(&g);
     return out;
 }
 
-class UpgradeInPage : public testing::TestWithParam<const gen::GadgetSpec*>
+class UpgradeInPage : public testing::TestWithParam<const gen::GadgetEntry*>
 {
 };
 
 TEST_P(UpgradeInPage, TodaysEditionReplacesThePiecesAndNothingElse)
 {
-    const gen::GadgetSpec& g = *GetParam();
+    const gen::GadgetEntry& g = *GetParam();
     const gen::FieldValues values = AwkwardValues(g);
     const SnippetPieces pieces =
         PiecesOf(gen::GenerateEdition(g, values, gen::Edition::Classic).Lines());
@@ -59,7 +59,7 @@ TEST_P(UpgradeInPage, TodaysEditionReplacesThePiecesAndNothingElse)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGadget, UpgradeInPage, testing::ValuesIn(Upgradable()),
-                         [](const testing::TestParamInfo<const gen::GadgetSpec*>& info) {
+                         [](const testing::TestParamInfo<const gen::GadgetEntry*>& info) {
                              std::string id(info.param->id);
                              std::replace(id.begin(), id.end(), '-', '_');
                              return id;
@@ -69,16 +69,16 @@ INSTANTIATE_TEST_SUITE_P(EveryGadget, UpgradeInPage, testing::ValuesIn(Upgradabl
 // only partly there.
 TEST(PageUpgrade, LeavesAloneWhatItMustNotReplace)
 {
-    const gen::GadgetSpec& popup = *gen::FindGadget("popup-page");
+    const gen::GadgetEntry& popup = *gen::FindGadget("popup-page");
     SnippetPieces partial = PiecesOf(
         gen::GenerateEdition(popup, gen::DefaultValues(popup), gen::Edition::Classic).Lines());
     partial.bodyTagAttr.clear();
-    const gen::GadgetSpec& bookmark = *gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry& bookmark = *gen::FindGadget("bookmark-us");
     std::string stamped =
         gen::StampedEdition(bookmark, gen::DefaultValues(bookmark), gen::Edition::Classic)
             .TextForm();
     stamped.replace(stamped.find("My cool"), 2, "Your");
-    const gen::GadgetSpec& search = *gen::FindGadget("metasearch");
+    const gen::GadgetEntry& search = *gen::FindGadget("metasearch");
     partial.body += stamped + gen::GenerateEdition(search, {}, gen::Edition::Classic).TextForm();
     const std::string page = RealPage(partial, {}).text;
 
@@ -96,7 +96,7 @@ TEST(PageUpgrade, LeavesAloneWhatItMustNotReplace)
 // A stamped snippet becomes the stamped today's edition, so the next check still knows it.
 TEST(PageUpgrade, AStampedSnippetStaysStamped)
 {
-    const gen::GadgetSpec& g = *gen::FindGadget("bookmark-us");
+    const gen::GadgetEntry& g = *gen::FindGadget("bookmark-us");
     const gen::FieldValues values = AwkwardValues(g);
     const std::string page =
         RealPage({"", "", gen::StampedEdition(g, values, gen::Edition::Classic).TextForm()}, {})

@@ -123,7 +123,7 @@ SamplePage RealPage(const SnippetPieces& pieces, const std::vector<std::string>&
     return page;
 }
 
-gen::FieldValues AwkwardValues(const gen::GadgetSpec& gadget)
+gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget)
 {
     gen::FieldValues values = gen::DefaultValues(gadget);
     for (std::size_t i = 0; i < values.size(); ++i) {

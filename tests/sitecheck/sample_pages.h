@@ -34,4 +34,4 @@ SamplePage RealPage(const SnippetPieces& pieces, const std::vector<std::string>&
 
 // Values each field takes that test the reading back: awkward text where a field takes text,
 // a changed number or choice otherwise.
-gen::FieldValues AwkwardValues(const gen::GadgetSpec& gadget);
+gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget);

@@ -19,7 +19,7 @@ class StampedValue : public testing::TestWithParam<Hostile>
 {
 };
 
-const gen::GadgetSpec& BookmarkUs()
+const gen::GadgetEntry& BookmarkUs()
 {
     return *gen::FindGadget("bookmark-us");
 }
