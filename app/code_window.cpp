@@ -5,10 +5,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextLayout>
 #include <algorithm>
 #include <array>
 
@@ -19,7 +17,6 @@
 #include "app/save_folder.h"
 #include "app/snippet_status.h"
 #include "platform/staged_file.h"
-#include "widgets/kept_scroll_bar.h"
 #include "widgets/system_colors.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
@@ -99,9 +96,6 @@ void TForm4::BuildMemo()
     Memo1 = memo_;
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 8, 481, 345);
-    // The style draws them in hundreds of strips; KeepScrollBars() lets a showing skip that.
-    Memo1->setVerticalScrollBar(new KeptScrollBar(Qt::Vertical));
-    Memo1->setHorizontalScrollBar(new KeptScrollBar(Qt::Horizontal));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -191,56 +185,18 @@ void TForm4::SetText(const gen::CodeBuffer& code)
         text += QString::fromUtf8(QByteArrayView(code.Line(i)));
         text += QLatin1Char('\n');
     }
-    // Nobody could touch the prepared text while the window was hidden: its caret, scroll bars
-    // and empty undo history are still those setPlainText leaves.
-    if (!prepared_ || text != setText_)
-        Memo1->setPlainText(text);
-    setText_ = text;
-    prepared_ = false;
+    Memo1->setPlainText(text);
 }
 
 void TForm4::ClearCode()
 {
-    prepared_ = false;
     Memo1->clear();
     lblSnippetStatus->Clear();
-}
-
-void TForm4::KeepAsPrepared()
-{
-    // Kept only as SetCode left it: the document separates its blocks with U+2029.
-    QString held = setText_;
-    held.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
-    const QTextCursor caret = Memo1->textCursor();
-    prepared_ = !isVisible() && Memo1->document()->toRawText() == held && caret.position() == 0 &&
-                !caret.hasSelection() && !Memo1->document()->isUndoAvailable() &&
-                !Memo1->document()->isRedoAvailable();
-    // Lines normally drop their shaped glyphs once laid out and shape them again on every paint;
-    // these keep them until their text changes.
-    for (QTextBlock block = Memo1->document()->begin(); prepared_ && block.isValid();
-         block = block.next())
-        block.layout()->setCacheEnabled(true);
-}
-
-void TForm4::KeepScrollBars()
-{
-    for (QScrollBar* bar : {Memo1->verticalScrollBar(), Memo1->horizontalScrollBar()})
-        static_cast<KeptScrollBar*>(bar)->Keep();
-}
-
-void TForm4::showEvent(QShowEvent* event)
-{
-    // Only SetCode makes the prepared text the window's own; anything else shows it empty.
-    if (prepared_)
-        ClearCode();
-    QWidget::showEvent(event);
 }
 
 std::vector<std::string> TForm4::Lines() const
 {
     std::vector<std::string> lines;
-    if (prepared_)
-        return lines;
     // Block texts are raw: unlike toPlainText() they keep non-breaking spaces as typed.
     for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
         // Shift+Enter breaks a line inside its block; it shows as two lines, so it saves as two.

@@ -32,14 +32,6 @@ public:
     void SetSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
                     gen::Edition edition);
     void ClearCode();
-    // While the window is hidden and Memo1 holds what the last SetCode or SetSnippet gave it,
-    // untouched: keeps that text, and its lines' shaped glyphs once laid out, for the next
-    // SetCode of the same lines, which then has nothing to lay out again. Until then the window
-    // counts as empty: Lines() gives none, and showing it first empties it.
-    void KeepAsPrepared();
-    // Takes the pictures of Memo1's scroll bars now, so that the window's next paint puts them
-    // back instead of drawing them again, unless they changed meanwhile.
-    void KeepScrollBars();
     // Makes the window's native side now, so that showing it later only has to map it.
     void CreateNativeWindow() { create(); }
     // The lines Memo1 shows now, user edits included, as UTF-8 bytes: its text split at every
@@ -78,7 +70,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void PlaceControls();
@@ -89,8 +80,6 @@ private:
     void ConnectHandlers();
 
     CodeMemo* memo_ = nullptr; // Memo1, with the status line above its text
-    QString setText_;          // the text the last SetCode gave Memo1
-    bool prepared_ = false;    // Memo1 holds setText_ ahead of the SetCode that asks for it
 };
 
 // The single code window, set while one exists.

@@ -24,7 +24,7 @@ gen::Edition Remembered()
 
 } // namespace
 
-EditionChoice::EditionChoice(QWidget* form) : PreparedCheckBox(form)
+EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
 {
     setObjectName(QStringLiteral("chkTodaysEdition"));
     // Alt+T reaches it from any page. It stays out of the Tab chain, which runs round the
@@ -52,7 +52,7 @@ bool EditionChoice::event(QEvent* event)
         toggle();
         return true;
     }
-    return PreparedCheckBox::event(event);
+    return QCheckBox::event(event);
 }
 
 gen::Edition EditionChoice::Edition() const

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QCheckBox>
+
 #include "generators/edition.h"
-#include "widgets/prepared_check_box.h"
 
 // The one choice between the designed snippets (unchecked) and their today's editions
 // (checked), for Preview and Generate Code of every page. It stands between the two buttons of
 // the page, where no page has a control, is toggled with Alt+T, and is kept between runs in the
-// user's settings. It is painted with each page change, so its looks are drawn ahead (see
-// PreparedCheckBox).
-class EditionChoice : public PreparedCheckBox
+// user's settings.
+class EditionChoice : public QCheckBox
 {
     Q_OBJECT
 

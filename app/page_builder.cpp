@@ -15,8 +15,6 @@
 #include "generators/compatibility.h"
 #include "generators/gadget_table.h"
 #include "widgets/one_line_validator.h"
-#include "widgets/prepared_frame_style.h"
-#include "widgets/prepared_label.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
@@ -63,7 +61,7 @@ void TellCompatibility(QLabel* label, const gen::GadgetEntry& gadget)
 
 QLabel* MakeLabel(QWidget* panel, std::string_view text, TextStyle style)
 {
-    auto* label = new PreparedLabel(panel);
+    auto* label = new QLabel(panel);
     label->setTextFormat(Qt::PlainText); // captions are shown as typed, never as markup
     label->setText(ToQString(text));
     StyleLabel(label, style);
@@ -84,8 +82,6 @@ void KeepOneLine(QLineEdit* edit)
 QWidget* MakeEdit(QWidget* panel, const QString& text)
 {
     auto* edit = new QLineEdit(panel);
-    if (PreparedFrameStyle* style = PreparedFrameStyle::Instance())
-        edit->setStyle(style);
     KeepOneLine(edit);
     edit->setMaxLength(kNoLengthLimit);
     edit->setText(text);

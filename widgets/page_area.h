@@ -5,8 +5,6 @@
 // The place a window's pages share. Its owner shows one page at a time and hides the others,
 // which is all a stacked widget would do here; a stack also turns updates off and on again over
 // every control of every page at each change, which costs more than the rest of the change.
-// Knowing that only one page shows lets a page's controls tell what they stand on (see
-// plain_background.h) while their page is still hidden.
 class PageArea : public QWidget
 {
     Q_OBJECT

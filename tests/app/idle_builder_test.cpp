@@ -19,8 +19,6 @@
 #include "app_test_support.h"
 #include "generators/code_buffer.h"
 #include "generators/gadget_table.h"
-#include "widgets/plain_background.h"
-#include "widgets/prepared_label.h"
 #include "widgets/xp_button.h"
 
 class IdleBuilderTest : public QObject
@@ -35,9 +33,9 @@ private Q_SLOTS:
     void codeWindowInUseKeepsItsCode();
     void pageBuiltWhileIdleLooksAsBuiltOnClick_data();
     void pageBuiltWhileIdleLooksAsBuiltOnClick();
-    void codeWindowPreparedWhileIdleActsAsOnClick_data();
-    void codeWindowPreparedWhileIdleActsAsOnClick();
-    void preparedCodeWindowShownUnaskedIsEmpty();
+    void codeWindowRehearsedWhileIdleShowsAsOnClick_data();
+    void codeWindowRehearsedWhileIdleShowsAsOnClick();
+    void rehearsedCodeWindowShownUnaskedIsEmpty();
 
 private:
     // What a user sees and gets of the code window that Generate Code brought up.
@@ -46,10 +44,6 @@ private:
         std::vector<std::string> lines;
         QString status;
         bool statusShown = false;
-        int caret = -1;
-        bool undo = false;
-        std::vector<std::string> typedLines;  // after typing at the caret, as the user may
-        std::vector<std::string> undoneLines; // and undoing that
     };
     static Shown GenerateCode(bool idleFirst, int page, bool otherEdition);
 
@@ -173,7 +167,7 @@ QImage IdleBuilderTest::OnScreen(QWidget& window)
 }
 
 // The same controls, texts, places and focus, pixel for pixel, on screen and grabbed, whichever
-// way the page came: the texts prepared while idle are copies of what the labels draw.
+// way the page came.
 void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
 {
     QFETCH(int, page);
@@ -191,12 +185,6 @@ void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
     f.form2->ShowPage(page);
     QCOMPARE(f.form2->grab().toImage(), onClick);
     QCOMPARE(OnScreen(*f.form2), onClickScreen);
-    // At a fractional pixel ratio nothing is copied, and the pixels above are drawn.
-    if (!CopiesExactly(f.form2->devicePixelRatioF()))
-        return;
-    for (const PreparedLabel* label : f.form2->Page(page)->findChildren<PreparedLabel*>())
-        QVERIFY2(label->IsPrepared(), qPrintable(label->objectName()));
-    QVERIFY(f.form2->chkTodaysEdition->IsPrepared());
 }
 
 IdleBuilderTest::Shown IdleBuilderTest::GenerateCode(bool idleFirst, int page, bool otherEdition)
@@ -218,47 +206,36 @@ IdleBuilderTest::Shown IdleBuilderTest::GenerateCode(bool idleFirst, int page, b
     shown.lines = window.Lines();
     shown.status = window.lblSnippetStatus->text();
     shown.statusShown = window.lblSnippetStatus->isVisible();
-    shown.caret = window.Memo1->textCursor().position();
-    shown.undo = window.Memo1->document()->isUndoAvailable();
-    QTest::keyClicks(window.Memo1, QStringLiteral("x"));
-    shown.typedLines = window.Lines();
-    window.Memo1->undo();
-    shown.undoneLines = window.Lines();
     return shown;
 }
 
-void IdleBuilderTest::codeWindowPreparedWhileIdleActsAsOnClick_data()
+void IdleBuilderTest::codeWindowRehearsedWhileIdleShowsAsOnClick_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("otherEdition");
-    QTest::newRow("page 1, the code prepared") << 1 << false;
+    QTest::newRow("page 1, the code rehearsed") << 1 << false;
     QTest::newRow("page 1 in the other edition") << 1 << true;
     QTest::newRow("page 2, other code") << 2 << false;
 }
 
-// The code window prepared while idle shows, pixel for pixel, what a window built on the click
-// shows, and its text takes keys and undo the same way.
-void IdleBuilderTest::codeWindowPreparedWhileIdleActsAsOnClick()
+// The code window rehearsed while idle shows, pixel for pixel, what a window built on the click
+// shows.
+void IdleBuilderTest::codeWindowRehearsedWhileIdleShowsAsOnClick()
 {
     QFETCH(int, page);
     QFETCH(bool, otherEdition);
     const Shown onClick = GenerateCode(false, page, otherEdition);
-    const Shown prepared = GenerateCode(true, page, otherEdition);
+    const Shown rehearsed = GenerateCode(true, page, otherEdition);
     QVERIFY(!onClick.lines.empty());
-    QCOMPARE(prepared.pixels, onClick.pixels);
-    QCOMPARE(prepared.lines, onClick.lines);
-    QCOMPARE(prepared.status, onClick.status);
-    QCOMPARE(prepared.statusShown, onClick.statusShown);
-    QCOMPARE(prepared.caret, onClick.caret);
-    QCOMPARE(prepared.undo, onClick.undo);
-    QCOMPARE(prepared.typedLines, onClick.typedLines);
-    QVERIFY(prepared.typedLines != prepared.lines);
-    QCOMPARE(prepared.undoneLines, onClick.lines);
+    QCOMPARE(rehearsed.pixels, onClick.pixels);
+    QCOMPARE(rehearsed.lines, onClick.lines);
+    QCOMPARE(rehearsed.status, onClick.status);
+    QCOMPARE(rehearsed.statusShown, onClick.statusShown);
 }
 
-// The text kept for page 1 is no code of the user's: shown without a click, the window is
-// empty, and it stays so after.
-void IdleBuilderTest::preparedCodeWindowShownUnaskedIsEmpty()
+// The code rehearsed for page 1 is no code of the user's: shown without a click, the window is
+// empty.
+void IdleBuilderTest::rehearsedCodeWindowShownUnaskedIsEmpty()
 {
     AppFixture f;
     IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
