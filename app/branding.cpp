@@ -1,30 +1,18 @@
 #include "app/branding.h"
 
-#include <QCoreApplication>
-#include <QLabel>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/click_label.h"
 #include "app/error_reporting.h"
-#include "app/main_window.h"
 #include "branding/branding_source.h"
 #include "branding/start_up_limits.h"
 #include "platform/executable_path.h"
 
-void ApplyBrandingTexts(TForm2& form)
+std::vector<std::string> ReadBrandingTexts()
 {
     try {
-        const std::vector<std::string> items =
-            branding::ReadBrandingItems(platform::ExecutablePath());
-        // at() throws at the first missing item: a short trailer brands what it has items for,
-        // and the rest keeps its design text.
-        QCoreApplication::setApplicationName(QString::fromStdString(items.at(0)));
-        form.setWindowTitle(QString::fromStdString(items.at(0)));
-        form.Label56->setText(QString::fromStdString(items.at(0)));
-        form.lblTextLink->SetPlainText(QString::fromStdString(items.at(1)));
-        LinkUrl = items.at(2);
+        return branding::ReadBrandingItems(platform::ExecutablePath());
     } catch (const branding::LimitExceeded& error) {
         // A trailer larger than start-up reads is no accident of a plain copy: whoever branded
         // the program learns which limit it broke, and the window keeps its design texts.
@@ -33,18 +21,18 @@ void ApplyBrandingTexts(TForm2& form)
         // Branding texts are optional: a program without a readable trailer starts unbranded,
         // and there is nothing the user could do about a message here.
     }
+    return {};
 }
 
-void ApplyBrandingImage(TForm2& form)
+QImage ReadBrandingPicture(QSize shown)
 {
     const std::string jpeg = branding::ReadBrandingImage();
     if (jpeg.empty())
-        return;
+        return QImage();
     // Only what the control shows is decoded, since the picture is centred there unscaled, and
     // straight into the layout the window system paints, handed over without a copy.
-    const QSize shown = form.imgSBIMG->contentsRect().size();
-    form.ShowBrandImage(ToQImage(branding::DecodeJpeg(jpeg, {shown.width(), shown.height()},
-                                                      branding::PixelLayout::Xrgb32)));
+    return ToQImage(
+        branding::DecodeJpeg(jpeg, {shown.width(), shown.height()}, branding::PixelLayout::Xrgb32));
 }
 
 QImage ToQImage(branding::RgbImage&& image)

@@ -54,7 +54,7 @@ void DumpBrandingOnceShown(const TForm2& form)
         PrintLine("visible", form.isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
         PrintLine("Label56", form.Label56->text());
         PrintLine("lblTextLink", form.lblTextLink->text());
-        PrintLine("LinkUrl", QString::fromStdString(LinkUrl));
+        PrintLine("LinkUrl", QString::fromStdString(form.LinkUrl()));
         PrintLine("imgSBIMG", ImageSize(*form.imgSBIMG));
         std::fflush(stdout);
         QCoreApplication::exit(0);

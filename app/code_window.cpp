@@ -21,8 +21,6 @@
 #include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
 
-TForm4* Form4 = nullptr;
-
 namespace
 {
 
@@ -42,18 +40,6 @@ QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& geometry)
 }
 
 } // namespace
-
-TForm4& CodeWindow()
-{
-    if (!Form4)
-        new TForm4(); // sets Form4
-    return *Form4;
-}
-
-void DeleteCodeWindow()
-{
-    delete Form4; // clears Form4
-}
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -81,14 +67,9 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
     memo_->SetHeader(lblSnippetStatus);
     ConnectHandlers();
     new CodeWindowKeys(*this);
-    Form4 = this;
 }
 
-TForm4::~TForm4()
-{
-    if (Form4 == this)
-        Form4 = nullptr;
-}
+TForm4::~TForm4() = default;
 
 void TForm4::BuildMemo()
 {

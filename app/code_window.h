@@ -81,13 +81,3 @@ private:
 
     CodeMemo* memo_ = nullptr; // Memo1, with the status line above its text
 };
-
-// The single code window, set while one exists.
-extern TForm4* Form4;
-
-// The code window, made on first use: it is not on screen before the first Generate Code or
-// Preview click, and building it (its text box above all) would only lengthen start-up.
-// A window made here is the program's to delete at its end (DeleteCodeWindow()).
-TForm4& CodeWindow();
-// Deletes the code window, when there is one.
-void DeleteCodeWindow();

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 
-#include "app/main_window.h"
 #include "app/user_settings.h"
 #include "widgets/ui_fonts.h"
 
@@ -58,11 +57,4 @@ bool EditionChoice::event(QEvent* event)
 gen::Edition EditionChoice::Edition() const
 {
     return isChecked() ? gen::Edition::Today : gen::Edition::Classic;
-}
-
-gen::Edition ChosenEdition()
-{
-    if (!Form2 || !Form2->chkTodaysEdition)
-        return gen::Edition::Classic;
-    return Form2->chkTodaysEdition->Edition();
 }

@@ -25,6 +25,3 @@ public:
 protected:
     bool event(QEvent* event) override;
 };
-
-// The edition the main window's choice names; classic while there is no main window.
-gen::Edition ChosenEdition();

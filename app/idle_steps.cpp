@@ -5,7 +5,6 @@
 
 #include "app/code_window.h"
 #include "app/main_window.h"
-#include "app/page_actions.h"
 
 namespace
 {
@@ -21,12 +20,12 @@ void Rehearse(QWidget& widget)
 // Paints the code window holding page 1's code, the likeliest first Generate Code, so that its
 // glyphs are rendered by then, and empties it again: the code is no user's yet. A window already
 // in use is left alone.
-void RehearseCodeWindow()
+void RehearseCodeWindow(TForm2& form)
 {
-    TForm4& window = CodeWindow();
+    TForm4& window = form.CodeWindow();
     if (window.isVisible() || !window.Lines().empty())
         return;
-    GenPage(1);
+    form.GenPage(1);
     Rehearse(window);
     window.ClearCode();
 }
@@ -36,9 +35,9 @@ void RehearseCodeWindow()
 std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
 {
     std::vector<IdleBuilder::Step> steps;
-    steps.push_back([] { CodeWindow(); });
-    steps.push_back([] { CodeWindow().CreateNativeWindow(); });
-    steps.push_back(RehearseCodeWindow);
+    steps.push_back([&form] { form.CodeWindow(); });
+    steps.push_back([&form] { form.CodeWindow().CreateNativeWindow(); });
+    steps.push_back([&form] { RehearseCodeWindow(form); });
     for (int page = 1; page <= form.PageCount(); ++page) {
         steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
         steps.push_back([&form, page] { Rehearse(*form.Page(page)); });

@@ -5,7 +5,6 @@
 
 #include "app/application.h"
 #include "app/branding_dump.h"
-#include "app/code_window.h"
 #include "app/first_paint_probe.h"
 #include "app/idle_steps.h"
 #include "app/instance_slot.h"
@@ -47,7 +46,5 @@ int main(int argc, char* argv[])
         DumpBrandingOnceShown(mainWindow);
     if (pump.QuitRequested())
         QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
-    const int result = app.exec();
-    DeleteCodeWindow(); // made on first use, and a window must go before the application object
-    return result;
+    return app.exec();
 }

@@ -38,9 +38,6 @@ static void InitAppResources()
     Q_INIT_RESOURCE(app_resources);
 }
 
-TForm2* Form2 = nullptr;
-std::string LinkUrl;
-
 namespace
 {
 
@@ -105,18 +102,13 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     new PageShortcuts(*this);
     new RecipeActions(*this);
     new SiteCheck(*this);
-    new StampChoice(*this);
+    stampChoice_ = new StampChoice(*this);
     ShowPage(1);
     CenterOnScreen();
-    Form2 = this;
     FormCreate();
 }
 
-TForm2::~TForm2()
-{
-    if (Form2 == this)
-        Form2 = nullptr;
-}
+TForm2::~TForm2() = default;
 
 void TForm2::BuildBand()
 {
@@ -226,10 +218,29 @@ void TForm2::CenterOnScreen()
 
 void TForm2::FormCreate()
 {
-    ApplyBrandingTexts(*this);
+    ApplyBrandingTexts(ReadBrandingTexts());
     // An image that cannot be shown is reported like the error of any handler, before the window
     // first shows; the window then opens without it.
-    RunReportingErrors([this] { ApplyBrandingImage(*this); });
+    RunReportingErrors([this] {
+        if (const QImage image = ReadBrandingPicture(imgSBIMG->contentsRect().size());
+            !image.isNull())
+            ShowBrandImage(image);
+    });
+}
+
+// A short trailer brands what it has items for, and the rest keeps its design text.
+void TForm2::ApplyBrandingTexts(const std::vector<std::string>& items)
+{
+    if (items.size() > 0) {
+        const QString title = QString::fromStdString(items[0]);
+        QCoreApplication::setApplicationName(title);
+        setWindowTitle(title);
+        Label56->setText(title);
+    }
+    if (items.size() > 1)
+        lblTextLink->SetPlainText(QString::fromStdString(items[1]));
+    if (items.size() > 2)
+        linkUrl_ = items[2];
 }
 
 void TForm2::closeEvent(QCloseEvent* event)
@@ -241,8 +252,8 @@ void TForm2::closeEvent(QCloseEvent* event)
 
 void TForm2::FormClose()
 {
-    if (Form4)
-        Form4->close();
+    if (codeWindow_)
+        codeWindow_->close();
     QCoreApplication::quit();
 }
 
@@ -293,5 +304,43 @@ void TForm2::ShowBrandImage(const QImage& image)
 
 void TForm2::lblTextLinkClick()
 {
-    platform::OpenInBrowser(this, LinkUrl);
+    platform::OpenInBrowser(this, linkUrl_);
+}
+
+TForm4& TForm2::CodeWindow()
+{
+    if (!codeWindow_)
+        codeWindow_ = std::make_unique<TForm4>();
+    return *codeWindow_;
+}
+
+bool TForm2::StampChosen() const
+{
+    return stampChoice_->Chosen();
+}
+
+void TForm2::GenPage(int page)
+{
+    const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
+    if (!gadget || !gadget->generate) {
+        CodeWindow().SetCode(gen::CodeBuffer());
+        return;
+    }
+    // A page not shown yet holds its fields as they start.
+    EnsurePageBuilt(page);
+    const gen::Edition edition = chkTodaysEdition->Edition();
+    CodeWindow().SetSnippet(PageCode(*Page(page), *gadget, edition, StampChosen()), *gadget,
+                            edition);
+}
+
+void TForm2::PreviewClick(int page)
+{
+    GenPage(page);
+    PreviewCodeWindow(CodeWindow(), this);
+}
+
+void TForm2::GenerateCodeClick(int page)
+{
+    GenPage(page);
+    ShowCodeWindow(CodeWindow());
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ class PageArea;
 class QFrame;
 class QImage;
 class QLabel;
+class StampChoice;
+class TForm4;
 
 // The main window: a title band, the menu of the gadgets on the left, one page per gadget on
 // the right (one visible at a time), the branding picture and the link line at the bottom.
@@ -42,13 +45,29 @@ public:
     // Shows `image` in imgSBIMG, centred and unscaled; a larger image is clipped at its edges.
     void ShowBrandImage(const QImage& image);
 
-    // Opens LinkUrl in the web browser.
+    // The web address the link line opens; empty until branding sets it.
+    const std::string& LinkUrl() const { return linkUrl_; }
+    void SetLinkUrl(std::string url) { linkUrl_ = std::move(url); }
+    // Opens LinkUrl() in the web browser.
     void lblTextLinkClick();
 
+    // The window's code window, made on first use: it is not on screen before the first Generate
+    // Code or Preview click, and building it (its text box above all) would only lengthen
+    // start-up. It goes with the main window.
+    TForm4& CodeWindow();
+    // The code window when it has been made, else nullptr.
+    TForm4* MadeCodeWindow() const { return codeWindow_.get(); }
+
+    // Runs the generator of page 1 ... the last with the page's fields, the chosen edition and
+    // stamp, and puts the result into the code window. A page not shown yet is built first, so
+    // its fields read as they start.
+    void GenPage(int page);
     // What every page's two buttons do: generate the page's code, then preview it in the web
     // browser or show it in the code window.
     void PreviewClick(int page);
     void GenerateCodeClick(int page);
+    // Whether the window's stamp choice asks for the stamp line.
+    bool StampChosen() const;
 
     // Title band, menu and footer. The pages' controls have no members: each carries its
     // object name, which the page layouts and the gadget table give it.
@@ -70,6 +89,9 @@ protected:
 private:
     // The last step of construction; the window's branding goes here.
     void FormCreate();
+    // Items 0 ... 2 of the branding: the title (the application's, the window's and the band's),
+    // the link line's caption, its web address; missing items leave their design texts.
+    void ApplyBrandingTexts(const std::vector<std::string>& items);
     // Closing the main window ends the program, the code window included.
     void FormClose();
 
@@ -87,10 +109,7 @@ private:
     std::vector<QFrame*> pages_;
     std::vector<ClickLabel*> menuLines_;
     std::vector<bool> built_;
+    StampChoice* stampChoice_ = nullptr;
+    std::string linkUrl_;
+    std::unique_ptr<TForm4> codeWindow_;
 };
-
-// The single main window, set while one exists.
-extern TForm2* Form2;
-
-// The web address the link line opens; empty until branding sets it.
-extern std::string LinkUrl;

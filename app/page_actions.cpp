@@ -5,9 +5,6 @@
 #include <stdexcept>
 
 #include "app/code_window.h"
-#include "app/edition_choice.h"
-#include "app/main_window.h"
-#include "app/stamp_choice.h"
 #include "generators/stamp.h"
 #include "platform/executable_path.h"
 #include "platform/shell.h"
@@ -28,12 +25,12 @@ std::string FieldText(const QWidget& control)
                              "\" holds no field text.");
 }
 
-gen::FieldValues ReadPageFields(const gen::GadgetEntry& gadget)
+gen::FieldValues ReadPageFields(const QWidget& page, const gen::GadgetEntry& gadget)
 {
     gen::FieldValues values;
     for (const gen::FieldEntry& field : gadget.fields) {
         const QString name = QString::fromUtf8(QByteArrayView(field.component));
-        const QWidget* control = Form2->findChild<QWidget*>(name);
+        const QWidget* control = page.findChild<QWidget*>(name);
         if (!control)
             throw std::runtime_error("The page has no field named \"" + name.toStdString() + "\".");
         values.push_back(FieldText(*control));
@@ -41,22 +38,12 @@ gen::FieldValues ReadPageFields(const gen::GadgetEntry& gadget)
     return values;
 }
 
-void GenPage(int page)
+gen::CodeBuffer PageCode(const QWidget& page, const gen::GadgetEntry& gadget, gen::Edition edition,
+                         bool stamped)
 {
-    gen::CodeBuffer code;
-    const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
-    const gen::Edition edition = ChosenEdition();
-    if (gadget && gadget->generate) {
-        // A page not shown yet holds its fields as they start.
-        Form2->EnsurePageBuilt(page);
-        const gen::FieldValues values = ReadPageFields(*gadget);
-        code = StampChosen() ? gen::StampedEdition(*gadget, values, edition)
-                             : gen::GenerateEdition(*gadget, values, edition);
-    }
-    if (gadget && gadget->generate)
-        CodeWindow().SetSnippet(code, *gadget, edition);
-    else
-        CodeWindow().SetCode(code);
+    const gen::FieldValues values = ReadPageFields(page, gadget);
+    return stamped ? gen::StampedEdition(gadget, values, edition)
+                   : gen::GenerateEdition(gadget, values, edition);
 }
 
 std::string PreviewPath()
@@ -68,32 +55,19 @@ std::string PreviewPath()
            "preview.html";
 }
 
-void PreviewCodeBuffer()
+void PreviewCodeWindow(TForm4& window, QWidget* parent)
 {
     const std::string path = PreviewPath();
-    platform::ReplaceFile(path, CodeWindow().TextForm(), platform::NewFileMode::Data);
-    CodeWindow().ClearCode();
-    platform::OpenInBrowser(Form2, path);
+    platform::ReplaceFile(path, window.TextForm(), platform::NewFileMode::Data);
+    window.ClearCode();
+    platform::OpenInBrowser(parent, path);
 }
 
-void ShowCodeWindow()
+void ShowCodeWindow(TForm4& window)
 {
     // A minimised code window would stay out of sight; it comes back at its size.
-    TForm4& window = CodeWindow();
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();
-}
-
-void TForm2::PreviewClick(int page)
-{
-    GenPage(page);
-    PreviewCodeBuffer();
-}
-
-void TForm2::GenerateCodeClick(int page)
-{
-    GenPage(page);
-    ShowCodeWindow();
 }

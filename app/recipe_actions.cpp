@@ -155,7 +155,7 @@ bool RecipeActions::Open(const QString& path)
         ReportError(QString::fromStdString(e.what()));
         return false;
     }
-    ShowPageState(window_, recipe::PagesOf(r, ChosenEdition()));
+    ShowPageState(window_, recipe::PagesOf(r, window_.chkTodaysEdition->Edition()));
     const bool page = IsPage(path);
     if (page)
         window_.ShowPage(recipe::GadgetOf(r.snippets.front()).page);

@@ -27,10 +27,7 @@ StampChoice::StampChoice(TForm2& window) : QObject(&window)
         window.Page(page)->addAction(action);
 }
 
-bool StampChosen()
+bool StampChoice::Chosen() const
 {
-    if (!Form2)
-        return false;
-    const auto* choice = Form2->findChild<StampChoice*>(QStringLiteral("stampChoice"));
-    return choice && choice->action->isChecked();
+    return action->isChecked();
 }

@@ -18,10 +18,9 @@ public:
     explicit StampChoice(TForm2& window);
 
     QAction* action = nullptr;
+    // Whether the stamp line is asked for.
+    bool Chosen() const;
 
     // Where the choice is kept, beside the edition choice.
     static constexpr const char* kSettingsKey = "stamp";
 };
-
-// Whether the main window's choice asks for the stamp line; no while there is no main window.
-bool StampChosen();

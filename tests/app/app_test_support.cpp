@@ -8,21 +8,23 @@
 
 AppFixture::AppFixture()
 {
-    LinkUrl.clear();
     // The user's own settings (the remembered edition) neither reach the test nor change.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(dir.path().string()));
-    form2 = std::make_unique<TForm2>();
-    form4 = std::make_unique<TForm4>();
+    Restart();
     form2->show();
     if (!QTest::qWaitForWindowExposed(form2.get()))
         qWarning("main window not exposed");
 }
 
-AppFixture::~AppFixture()
+AppFixture::~AppFixture() = default;
+
+void AppFixture::Restart()
 {
-    form4.reset();
+    form4 = nullptr;
     form2.reset();
+    form2 = std::make_unique<TForm2>();
+    form4 = &form2->CodeWindow();
 }
 
 std::string AppFixture::Folder() const

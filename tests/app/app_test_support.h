@@ -66,8 +66,11 @@ struct AppFixture {
     platform::ScopedExeImage image{"plain program image"};
     RecordingShell shell;
     RecordingReporter reporter;
+    // Ends the main window, its code window with it, and makes both again, as a new run would.
+    void Restart();
+
     std::unique_ptr<TForm2> form2;
-    std::unique_ptr<TForm4> form4;
+    TForm4* form4 = nullptr; // the main window's
 };
 
 // The main() of a test program over the application's windows: the application object as the

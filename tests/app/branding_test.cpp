@@ -82,7 +82,6 @@ struct BrandedWindow {
     explicit BrandedWindow(const std::string& program)
         : executable(dir.Write("sitewright", program))
     {
-        LinkUrl.clear();
         form = std::make_unique<TForm2>();
         form->show();
         exposed = QTest::qWaitForWindowExposed(form.get());
@@ -91,7 +90,6 @@ struct BrandedWindow {
     ~BrandedWindow()
     {
         form.reset();
-        LinkUrl.clear();
         QCoreApplication::setApplicationName(QString::fromStdString(kDesignTitle));
     }
 
@@ -103,7 +101,9 @@ struct BrandedWindow {
     bool exposed = false;
     ScopedErrorReporter reporter{[this](const QString& title, const QString& message) {
         errors.append(title + QStringLiteral(": ") + message);
-        visibleAtError = Form2 && Form2->isVisible();
+        for (const QWidget* window : QApplication::topLevelWidgets())
+            if (qobject_cast<const TForm2*>(window) && window->isVisible())
+                visibleAtError = true;
     }};
     std::unique_ptr<TForm2> form;
 };
@@ -164,7 +164,7 @@ void BrandingTest::textsFollowTrailerItems()
     QCOMPARE(window.form->windowTitle(), title);
     QCOMPARE(window.form->Label56->text(), title);
     QCOMPARE(window.form->lblTextLink->text(), link);
-    QCOMPARE(QByteArray::fromStdString(LinkUrl), url);
+    QCOMPARE(QByteArray::fromStdString(window.form->LinkUrl()), url);
     // The link line draws its text without a text document of its own, the same pixels as a
     // label that has one, and Tab still reaches it.
     QLabel* line = window.form->lblTextLink;

@@ -88,7 +88,7 @@ void ButtonsTest::codeWindowButtons()
     AppFixture f;
     auto* button = f.form4->findChild<TxpButton*>(name);
     VerifyStyle(button, geometry, caption.toLatin1().constData());
-    QCOMPARE(button->parentWidget(), f.form4.get());
+    QCOMPARE(button->parentWidget(), f.form4);
 }
 
 int main(int argc, char* argv[])

@@ -61,7 +61,7 @@ void CodeWindowTest::init()
     code = gen::BookmarkUs({"http://www.example.com", "My \"cool\" site"});
     f->form4->SetCode(code);
     f->form4->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f->form4.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(f->form4));
 }
 
 void CodeWindowTest::AnswerSaveDialog(const QString& path)
@@ -154,7 +154,7 @@ void CodeWindowTest::saveDialogOpensWhereLastSaved()
     QVERIFY(QFile(scratch + QStringLiteral("/plain-file")).open(QIODevice::WriteOnly));
     QCOMPARE(SaveAndTellFolder(scratch + QStringLiteral("/plain-file/b.html")), pages);
     QCOMPARE(f->reporter.messages.size(), 1); // a file is in the way: nothing saved
-    f->form4 = std::make_unique<TForm4>();
+    f->Restart();
     QCOMPARE(SaveAndTellFolder(QString()), pages);
     QVERIFY(QDir(pages).removeRecursively());
     QCOMPARE(SaveAndTellFolder(QString()), documents);
@@ -230,7 +230,7 @@ void CodeWindowTest::linesRoundTrip()
 void CodeWindowTest::selectAllThenCopyPutsWholeTextOnClipboard()
 {
     f->form4->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+    QVERIFY(QTest::qWaitForWindowActive(f->form4));
     Click(f->form4->xpButton1);
     QVERIFY(f->form4->Memo1->hasFocus());
     Click(f->form4->xpButton2);
@@ -368,16 +368,16 @@ void CodeWindowTest::madeOnFirstUse()
 {
     QFETCH(bool, generate);
     QFETCH(bool, shown);
-    f->form4.reset();
-    QVERIFY(!Form4);
-    Click(generate ? f->Control("xpButton2") : f->Control("xpButton1"));
-    QVERIFY(Form4);
-    QCOMPARE(&CodeWindow(), Form4);
-    QCOMPARE(Form4->isVisible(), shown);
-    QCOMPARE(Form4->Lines().empty(), !generate);
+    TForm2 window;
+    QVERIFY(!window.MadeCodeWindow());
+    Click(window.findChild<QWidget*>(generate ? QStringLiteral("xpButton2")
+                                              : QStringLiteral("xpButton1")));
+    TForm4* made = window.MadeCodeWindow();
+    QVERIFY(made);
+    QCOMPARE(&window.CodeWindow(), made);
+    QCOMPARE(made->isVisible(), shown);
+    QCOMPARE(made->Lines().empty(), !generate);
     QCOMPARE(f->reporter.messages, QStringList());
-    DeleteCodeWindow();
-    QVERIFY(!Form4);
 }
 
 void CodeWindowTest::keysDoWhatButtonsDo_data()

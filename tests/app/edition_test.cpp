@@ -151,12 +151,9 @@ void EditionTest::choiceIsRememberedAcrossARestart()
     QVERIFY(!f->form2->chkTodaysEdition->isChecked()); // nothing remembered yet
     for (bool today : {true, false}) {
         f->form2->chkTodaysEdition->setChecked(today);
-        f->form4.reset();
-        f->form2.reset();
-        f->form2 = std::make_unique<TForm2>();
-        f->form4 = std::make_unique<TForm4>();
-        QCOMPARE(f->form2->chkTodaysEdition->isChecked(), today);
-        QCOMPARE(ChosenEdition(), today ? gen::Edition::Today : gen::Edition::Classic);
+        f->Restart();
+        QCOMPARE(f->form2->chkTodaysEdition->Edition(),
+                 today ? gen::Edition::Today : gen::Edition::Classic);
     }
     // Kept in the scratch folder the settings were pointed at, nowhere else.
     QVERIFY(QFile::exists(QString::fromStdString(f->dir.File("Sitewright/Sitewright.conf"))));

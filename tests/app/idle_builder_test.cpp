@@ -134,8 +134,8 @@ void IdleBuilderTest::idleBuildingLeavesTheWindowAsItWas()
                  qPrintable(QString::number(page)));
     QCOMPARE(form.VisiblePage(), 1);
     QCOMPARE(form.focusWidget(), focus);
-    QVERIFY(Form4 && Form4->isHidden());
-    QVERIFY(Form4->Lines().empty());
+    QVERIFY(form.MadeCodeWindow() && form.MadeCodeWindow()->isHidden());
+    QVERIFY(form.MadeCodeWindow()->Lines().empty());
     QCOMPARE(form.grab().toImage(), before);
     QCOMPARE(f.reporter.messages, QStringList());
 }
@@ -242,7 +242,7 @@ void IdleBuilderTest::rehearsedCodeWindowShownUnaskedIsEmpty()
     RunAll(builder);
     QCOMPARE(f.form4->TextForm(), std::string());
     f.form4->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.form4.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(f.form4));
     QVERIFY(f.form4->Lines().empty());
     QCOMPARE(f.form4->Memo1->toPlainText(), QString());
     QVERIFY(!f.form4->lblSnippetStatus->isVisible());

@@ -288,7 +288,7 @@ void MainWindowTest::fieldTextHasNoLengthLimit()
     const QString longName(40000, QLatin1Char('n'));
     f->form2->ShowPage(2);
     f->Control<QLineEdit>("Edit2")->setText(longName);
-    GenPage(2);
+    f->form2->GenPage(2);
     QCOMPARE(MemoLines().at(11), WithFieldText(GoldenLines("bookmark-us").at(11), "My cool site",
                                                longName.toStdString()));
 }
@@ -323,7 +323,7 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
 void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
 {
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        GenPage(gadget.page);
+        f->form2->GenPage(gadget.page);
         QCOMPARE(MemoLines(), gadget.generate(gen::DefaultValues(gadget)).Lines());
         QCOMPARE(f->form2->VisiblePage(), 1);
     }
@@ -345,11 +345,11 @@ void MainWindowTest::generateCodeReplacesEarlierCode()
 void MainWindowTest::generateCodeBringsCodeWindowToFront()
 {
     Click(f->Control("xpButton2"));
-    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+    QVERIFY(QTest::qWaitForWindowActive(f->form4));
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
     Click(f->Control("xpButton2"));
-    QVERIFY(QTest::qWaitForWindowActive(f->form4.get()));
+    QVERIFY(QTest::qWaitForWindowActive(f->form4));
 
     f->form4->showMinimized();
     Click(f->Control("xpButton2"));
@@ -551,7 +551,7 @@ void MainWindowTest::linkLineOpensLinkUrl()
     QFETCH(QString, url);
     QFETCH(QString, parameters);
     QFETCH(int, key);
-    LinkUrl = url.toStdString();
+    f->form2->SetLinkUrl(url.toStdString());
     if (key == 0) {
         Click(f->form2->lblTextLink);
     } else {

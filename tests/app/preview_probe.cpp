@@ -40,7 +40,6 @@ int main(int argc, char** argv)
     {
         TForm2 window;
         RunReportingErrors([&window] { window.PreviewClick(1); });
-        DeleteCodeWindow();
     }
     std::printf("cwd %s\n", std::filesystem::current_path().c_str());
     return 0;

@@ -57,6 +57,9 @@ private:
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
+    void GenPage(int page) { f->form2->GenPage(page); }
+    TForm4& CodeWindow() { return *f->form4; }
+    bool StampChosen() const { return f->form2->StampChosen(); }
 
     std::unique_ptr<AppFixture> f;
 };
