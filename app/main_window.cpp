@@ -24,6 +24,7 @@
 #include "app/recipe_actions.h"
 #include "app/site_check.h"
 #include "app/stamp_choice.h"
+#include "app/window_geometry.h"
 #include "generators/gadget_table.h"
 #include "platform/shell.h"
 #include "widgets/page_area.h"
@@ -41,13 +42,9 @@ static void InitAppResources()
 namespace
 {
 
-constexpr int kClientWidth = 538;
-constexpr int kClientHeight = 338;
-
-// The menu's lines are 20 px apart; the first sits 2 px higher than the rhythm would put it.
-int MenuLineY(int index)
+int GadgetCount()
 {
-    return index == 0 ? 8 : 10 + 20 * index;
+    return static_cast<int>(gen::GadgetTable().size());
 }
 
 QString ToQString(std::string_view text)
@@ -86,7 +83,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(window_geometry::WindowSize(GadgetCount()));
     setFont(ui::DialogFont(11));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ui::ResolveSystemColor(ui::SystemColor::ButtonFace));
@@ -126,7 +123,7 @@ void TForm2::BuildBand()
 void TForm2::BuildMenu()
 {
     Menuepanel1 = Named(new QFrame(this), "Menuepanel1");
-    Menuepanel1->setGeometry(0, 36, 161, 213);
+    Menuepanel1->setGeometry(window_geometry::MenuPanel(GadgetCount()));
     Menuepanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         auto* label = new ClickLabel(Menuepanel1);
@@ -135,7 +132,7 @@ void TForm2::BuildMenu()
         label->setText(ToQString(gadget.menuCaption));
         label->setFont(ui::DialogFont(13));
         label->adjustSize();
-        label->move(16, MenuLineY(static_cast<int>(menuLines_.size())));
+        label->move(16, window_geometry::MenuLineY(static_cast<int>(menuLines_.size())));
         menuLines_.push_back(label);
     }
 }
@@ -143,7 +140,7 @@ void TForm2::BuildMenu()
 void TForm2::BuildPages()
 {
     pageArea_ = new PageArea(this);
-    pageArea_->setGeometry(168, 36, 369, 213);
+    pageArea_->setGeometry(window_geometry::PageArea(GadgetCount()));
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         auto* panel = new QFrame;
         panel->setObjectName(QStringLiteral("Panel%1").arg(gadget.page));
@@ -177,13 +174,13 @@ void TForm2::EnsurePageBuilt(int page)
 void TForm2::BuildFooter()
 {
     imgSBIMG = Named(new PixelPicture(this), "imgSBIMG");
-    imgSBIMG->setGeometry(2, 256, 536, 57);
+    imgSBIMG->setGeometry(window_geometry::BrandImage(GadgetCount()));
     imgSBIMG->setAlignment(Qt::AlignCenter);
 
     lblTextLink = Named(new ClickLabel(this), "lblTextLink");
     lblTextLink->setTextFormat(Qt::PlainText);
     lblTextLink->setText(QStringLiteral("Visit my website"));
-    lblTextLink->setGeometry(1, 320, 537, 13);
+    lblTextLink->setGeometry(window_geometry::LinkLine(GadgetCount()));
     lblTextLink->setAlignment(Qt::AlignCenter);
     lblTextLink->setCursor(Qt::PointingHandCursor); // the menu lines keep the arrow
     lblTextLink->SetKeyboardReachable();

@@ -24,12 +24,19 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "app/window_geometry.h"
 #include "generators/gadget_table.h"
 #include "widgets/ui_fonts.h"
 
 namespace
 {
+
+int GadgetCount()
+{
+    return static_cast<int>(gen::GadgetTable().size());
+}
 
 // Quits, or starts the click, once the first paint has been handled.
 class BareWindow : public QWidget
@@ -126,7 +133,7 @@ QWidget* BuildHiddenWindow()
 QWidget* BuildHiddenPage(QWidget* parent)
 {
     auto* page = new QWidget(parent);
-    page->setGeometry(168, 36, 369, 213);
+    page->setGeometry(window_geometry::PageArea(GadgetCount()));
     (new QLabel(QStringLiteral("Sitewright"), page))->move(16, 16);
     page->hide();
     return page;
@@ -134,7 +141,7 @@ QWidget* BuildHiddenPage(QWidget* parent)
 
 QLabel* PlaceText(QWidget* parent, const char* text, const QFont& font, const QRect& place)
 {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setFont(font);
     label->setGeometry(place);
     return label;
@@ -144,16 +151,14 @@ QLabel* PlaceText(QWidget* parent, const char* text, const QFont& font, const QR
 void AddPageText(QWidget& window)
 {
     window.setFont(ui::DialogFont(11));
-    const char* const menu[] = {">> Break Frames",   ">> Bookmark Us!",  ">> Email This Page",
-                                ">> Set Homepage",   ">> Logo Branding", ">> Frameless Popup",
-                                ">> Browser  Entry", ">> Language",      ">> Orchard search",
-                                ">> Popup Page"};
-    const int menuY[] = {8, 30, 50, 70, 90, 110, 130, 150, 170, 190};
-    for (int i = 0; i < 10; ++i)
-        PlaceText(&window, menu[i], ui::DialogFont(13), {16, 36 + menuY[i], 140, 16});
+    const int menuTop = window_geometry::MenuPanel(GadgetCount()).top();
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable())
+        PlaceText(&window, std::string(gadget.menuCaption).c_str(), ui::DialogFont(13),
+                  {16, menuTop + window_geometry::MenuLineY(gadget.page - 1), 140, 16});
     PlaceText(&window, "Sitewright", ui::BandFont(21), {16, 2, 505, 30})
         ->setAlignment(Qt::AlignCenter);
-    PlaceText(&window, "Break Frames", ui::DialogFont(13, true), {176, 44, 98, 16});
+    PlaceText(&window, std::string(gen::GadgetOfPage(1)->title).c_str(), ui::DialogFont(13, true),
+              {176, 44, 98, 16});
     PlaceText(&window, "All Browsers", ui::DialogFont(11, false, true), {456, 46, 57, 13});
     PlaceText(&window,
               "If a visitor comes to your site and is looking through frames, this script will "
@@ -165,7 +170,8 @@ void AddPageText(QWidget& window)
     PlaceText(&window, "Preview", unsmoothed, {206, 218, 60, 13});
     PlaceText(&window, "Generate Code", unsmoothed, {450, 218, 80, 13});
     PlaceText(&window, "Today's edition", ui::DialogFont(11), {304, 221, 138, 17});
-    PlaceText(&window, "Visit my website", ui::DialogFont(11), {1, 320, 537, 13})
+    PlaceText(&window, "Visit my website", ui::DialogFont(11),
+              window_geometry::LinkLine(GadgetCount()))
         ->setAlignment(Qt::AlignCenter);
 }
 
@@ -176,7 +182,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const char* mode = argc > 1 ? argv[1] : "";
     BareWindow window;
-    window.setFixedSize(538, 338);
+    window.setFixedSize(window_geometry::WindowSize(GadgetCount()));
     if (std::strcmp(mode, "--text") == 0)
         (new QLabel(QStringLiteral("Sitewright"), &window))->move(16, 16);
     if (std::strcmp(mode, "--page-text") == 0)

@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/window_geometry.h"
 #include "tests/app/app_test_support.h"
 
 class HiDpiTest : public QObject
@@ -40,9 +41,10 @@ void HiDpiTest::windowScalesAsAWhole()
 {
     AppFixture f;
     QCOMPARE(f.form2->devicePixelRatioF(), qreal(kScale));
-    QCOMPARE(f.form2->size(), QSize(538, 338));
+    const QSize size = window_geometry::WindowSize(f.form2->PageCount());
+    QCOMPARE(f.form2->size(), size);
     const QImage grabbed = f.form2->grab().toImage();
-    QCOMPARE(grabbed.size(), QSize(538, 338) * kScale);
+    QCOMPARE(grabbed.size(), size * kScale);
 }
 
 void HiDpiTest::picturesArePixelBlocks_data()
