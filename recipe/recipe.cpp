@@ -1,8 +1,10 @@
 #include "recipe/recipe.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "generators/gadget_table.h"
+#include "recipe/json_builder.h"
 #include "recipe/recipe_reader.h"
 
 namespace recipe
@@ -13,24 +15,30 @@ using Json = nlohmann::ordered_json;
 namespace
 {
 
+// An object's keys are looked up here, not in the object, which would walk its list at each.
 Json ValuesJson(const Entry& entry)
 {
     Json values = Json::object();
+    std::unordered_set<std::string> keys;
     if (const gen::GadgetEntry* gadget = gen::FindGadget(entry.gadget))
         for (const gen::FieldEntry& field : gadget->fields)
             if (const std::string* value = entry.Value(field.option))
-                values[std::string(field.option)] = *value;
+                if (keys.emplace(field.option).second)
+                    AppendMember(values, std::string(field.option), *value);
     for (const auto& [option, value] : entry.values)
-        if (!values.contains(option))
-            values[option] = value;
+        if (keys.insert(option).second)
+            AppendMember(values, option, value);
     return values;
 }
 
 void AppendUnknown(Json& json, const Json& unknown)
 {
+    std::unordered_set<std::string> keys;
+    for (const auto& [key, value] : json.items())
+        keys.insert(key);
     for (const auto& [key, value] : unknown.items())
-        if (!json.contains(key))
-            json[key] = value;
+        if (keys.insert(key).second)
+            AppendMember(json, key, value);
 }
 
 Json EntryJson(const Entry& entry)

@@ -2,9 +2,11 @@
 
 #include <istream>
 #include <optional>
-#include <set>
 #include <streambuf>
 #include <vector>
+
+#include "recipe/json_builder.h"
+#include "recipe/key_set.h"
 
 namespace recipe
 {
@@ -27,7 +29,8 @@ std::string LineColumn(std::size_t line, std::size_t column)
 // refused where the place is still known, and the first key given twice in one object is
 // remembered. The
 // parser keeps the last of two equal keys and drops the other value without a word; a recipe
-// typed by hand says which one it means instead. Keys are compared as written.
+// typed by hand says which one it means instead. Keys are compared as the parser reads them,
+// escapes decoded, so "u\u0072l" is "url" here as it is there.
 class ByteScan
 {
 public:
@@ -94,9 +97,15 @@ private:
         text_ += c;
     }
 
+    bool Inserted(const std::string& key)
+    {
+        return key.find('\\') == std::string::npos ? objects_.back().Insert(key)
+                                                   : objects_.back().Insert(DecodedKey(key));
+    }
+
     void TakeKey()
     {
-        if (objects_.empty() || objects_.back().insert(text_).second || duplicate_)
+        if (objects_.empty() || Inserted(text_) || duplicate_)
             return;
         duplicate_.emplace(LineColumn(textLine_, textColumn_),
                            "the key \"" + text_ + "\" appears twice in one object");
@@ -107,7 +116,7 @@ private:
     bool inString_ = false, escaped_ = false, keyPending_ = false;
     std::string text_;
     std::size_t textLine_ = 0, textColumn_ = 0;
-    std::vector<std::set<std::string>> objects_; // keys of each open object; arrays too
+    std::vector<KeySet> objects_; // keys of each open object; arrays too
     std::optional<RecipeError> nul_, tooDeep_, duplicate_;
 };
 
@@ -173,31 +182,15 @@ RecipeError SyntaxError(const nlohmann::json::parse_error& e, const RecipeReader
 
 // Parses the recipe, handing each element of the top-level "snippets" array to `entry` and
 // dropping it there, so only the top level is kept.
-Json ParseTop(const RecipeReader::Chunks& chunks,
-              const std::function<void(Json& element, std::size_t index)>& entry)
+Json ParseTop(const RecipeReader::Chunks& chunks, const JsonBuilder::Entry& entry,
+              bool keepTop = true)
 {
     ChunkBuffer buffer(chunks);
     std::istream in(&buffer);
-    std::string topKey;
-    bool inSnippets = false;
-    std::size_t index = 0;
-    const Json::parser_callback_t callback = [&](int depth, Json::parse_event_t event,
-                                                 Json& parsed) {
-        using Event = Json::parse_event_t;
-        if (depth == 1 && event == Event::key)
-            topKey = parsed.get<std::string>();
-        else if (depth == 1 && (event == Event::array_start || event == Event::array_end))
-            inSnippets = event == Event::array_start && topKey == "snippets";
-        else if (depth == 2 && inSnippets &&
-                 (event == Event::value || event == Event::object_end ||
-                  event == Event::array_end)) {
-            entry(parsed, index++);
-            return false;
-        }
-        return true;
-    };
+    JsonBuilder builder(entry, keepTop);
     try {
-        return Json::parse(in, callback);
+        Json::sax_parse(in, &builder);
+        return std::move(builder.Result());
     } catch (const nlohmann::json::parse_error& e) {
         throw SyntaxError(e, chunks);
     } catch (const nlohmann::json::exception& e) {
@@ -256,7 +249,7 @@ Entry ReadEntry(Json& json, const std::string& place)
         else if (key == "stamp")
             entry.stamp = Expect(value, Json::value_t::boolean, at, "true or false").get<bool>();
         else
-            entry.unknown[key] = std::move(value);
+            AppendMember(entry.unknown, key, std::move(value));
     }
     return entry;
 }
@@ -300,14 +293,17 @@ RecipeReader::RecipeReader(Chunks chunks) : chunks_(std::move(chunks))
     CheckTop(top, count_);
     for (auto& [key, value] : top.items())
         if (key != "snippets" && key != "format")
-            unknown_[key] = std::move(value);
+            AppendMember(unknown_, key, std::move(value));
 }
 
 void RecipeReader::ForEachEntry(const Consumer& consume) const
 {
-    ParseTop(chunks_, [&consume](Json& element, std::size_t index) {
-        consume(ReadEntry(element, "snippets[" + std::to_string(index) + "]"), index);
-    });
+    ParseTop(
+        chunks_,
+        [&consume](Json& element, std::size_t index) {
+            consume(ReadEntry(element, "snippets[" + std::to_string(index) + "]"), index);
+        },
+        false);
 }
 
 } // namespace recipe

@@ -163,6 +163,25 @@ TEST(RecipeFormat, UnknownKeysAreKeptInTheirOrder)
     EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(written)), written);
 }
 
+// An object of a few hundred thousand keys, at the top and in an entry, is read and written in
+// time linear in its size; looking each key up among those before it would take hours.
+TEST(RecipeFormat, ManyKeysInOneObjectCostLinearTime)
+{
+    std::string keys;
+    for (int i = 0; i < 300000; ++i)
+        keys += ",\"k" + std::to_string(i) + "\":" + std::to_string(i);
+    const std::string bytes = "{\"format\": 1" + keys +
+                              ", \"snippets\": [{\"gadget\": " + "\"break-frames\"" + keys + "}]}";
+    const Recipe r = recipe::ParseRecipe(bytes);
+    ASSERT_EQ(r.unknown.size(), 300000u);
+    ASSERT_EQ(r.snippets.size(), 1u);
+    ASSERT_EQ(r.snippets[0].unknown.size(), 300000u);
+    EXPECT_EQ(r.unknown.back(), 299999);
+    EXPECT_EQ(r.snippets[0].unknown.front(), 0);
+    const std::string written = recipe::WriteRecipe(r);
+    EXPECT_LT(written.find("\"k0\""), written.find("\"k299999\""));
+}
+
 struct Refusal {
     const char* name;
     std::string bytes;
@@ -246,6 +265,10 @@ INSTANTIATE_TEST_SUITE_P(
                 OneEntry("{\"gadget\": \"popup-page\", \"x\": {\"width\": \"1\"},\n"
                          "\"values\": {\"width\": \"1\", \"width\": \"2\"}}"),
                 "line 2, column 26: the key \"width\" appears twice in one object"},
+        // Keys are compared as the parser reads them, escapes decoded.
+        Refusal{"DuplicateKeyWithAnEscape",
+                OneEntry("{\"gadget\": \"popup-page\", \"url\": \"a\", \"u\\u0072l\": \"b\"}"),
+                "line 1, column 65: the key \"u\\u0072l\" appears twice in one object"},
         Refusal{"HugeNumber", "{\"format\": 1, \"snippets\": [], \"x\": 1e400}",
                 "number overflow parsing '1e400'"},
         // The parser stops at a NUL byte; what follows it must not reach the key check.
