@@ -1,6 +1,7 @@
 #include "branding/section_format.h"
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "branding/name_index.h"
 
@@ -116,11 +117,13 @@ std::vector<std::string_view> UpperCasedKeys(const std::vector<std::string_view>
     return keys;
 }
 
-std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
-                                                     const std::vector<std::string_view>& names)
+namespace
 {
-    std::string upper;
-    const std::vector<std::string_view> keys = UpperCasedKeys(names, upper);
+
+// FindSections for upper-cased keys that all differ.
+std::vector<std::optional<SectionSpan>> DistinctSpans(std::string_view image,
+                                                      const std::vector<std::string_view>& keys)
+{
     const NameIndex index(keys);
     constexpr std::size_t npos = std::string_view::npos;
     std::vector<std::size_t> starts(keys.size(), npos);
@@ -143,6 +146,32 @@ std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
             spans[n] = SectionSpan{dataAt, ends[n] - dataAt};
     }
     return spans;
+}
+
+} // namespace
+
+std::vector<std::optional<SectionSpan>> FindSections(std::string_view image,
+                                                     const std::vector<std::string_view>& names)
+{
+    std::string upper;
+    const std::vector<std::string_view> keys = UpperCasedKeys(names, upper);
+    // Names that differ only in letter case share one key, looked for once: the index walks
+    // every equal name at each marker, which would cost the number of names each time.
+    std::vector<std::string_view> distinct;
+    std::vector<std::uint32_t> keyOf(keys.size());
+    std::unordered_map<std::string_view, std::uint32_t> seen;
+    for (std::size_t n = 0; n < keys.size(); ++n) {
+        const auto [it, added] =
+            seen.try_emplace(keys[n], static_cast<std::uint32_t>(distinct.size()));
+        if (added)
+            distinct.push_back(keys[n]);
+        keyOf[n] = it->second;
+    }
+    const std::vector<std::optional<SectionSpan>> spans = DistinctSpans(image, distinct);
+    std::vector<std::optional<SectionSpan>> out(keys.size());
+    for (std::size_t n = 0; n < keys.size(); ++n)
+        out[n] = spans[keyOf[n]];
+    return out;
 }
 
 std::string ExtractSectionFrom(std::string_view image, std::string_view name)
