@@ -163,23 +163,23 @@ TEST(RecipeFormat, UnknownKeysAreKeptInTheirOrder)
     EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(written)), written);
 }
 
-// An object of a few hundred thousand keys, at the top and in an entry, is read and written in
+// An object of 200,000 keys, at the top and in an entry, is read and written in
 // time linear in its size; looking each key up among those before it would take hours.
 TEST(RecipeFormat, ManyKeysInOneObjectCostLinearTime)
 {
     std::string keys;
-    for (int i = 0; i < 300000; ++i)
+    for (int i = 0; i < 200000; ++i)
         keys += ",\"k" + std::to_string(i) + "\":" + std::to_string(i);
     const std::string bytes = "{\"format\": 1" + keys +
                               ", \"snippets\": [{\"gadget\": " + "\"break-frames\"" + keys + "}]}";
     const Recipe r = recipe::ParseRecipe(bytes);
-    ASSERT_EQ(r.unknown.size(), 300000u);
+    ASSERT_EQ(r.unknown.size(), 200000u);
     ASSERT_EQ(r.snippets.size(), 1u);
-    ASSERT_EQ(r.snippets[0].unknown.size(), 300000u);
-    EXPECT_EQ(r.unknown.back(), 299999);
+    ASSERT_EQ(r.snippets[0].unknown.size(), 200000u);
+    EXPECT_EQ(r.unknown.back(), 199999);
     EXPECT_EQ(r.snippets[0].unknown.front(), 0);
     const std::string written = recipe::WriteRecipe(r);
-    EXPECT_LT(written.find("\"k0\""), written.find("\"k299999\""));
+    EXPECT_LT(written.find("\"k0\""), written.find("\"k199999\""));
 }
 
 struct Refusal {
