@@ -5,6 +5,8 @@
 #include <gumbo.h>
 #include <memory>
 
+#include "sitecheck/markup_scan.h"
+
 namespace sitecheck
 {
 
@@ -39,11 +41,32 @@ TagAttribute AttributeOf(const GumboAttribute& a)
     return out;
 }
 
+// Sorts the ranges and joins those that overlap, so a lookup needs to look at one only.
 void SortRanges(std::vector<ByteRange>& ranges)
 {
     std::sort(ranges.begin(), ranges.end(),
               [](const ByteRange& a, const ByteRange& b) { return a.begin < b.begin; });
+    std::size_t kept = 0;
+    for (const ByteRange& r : ranges) {
+        if (kept > 0 && r.begin < ranges[kept - 1].end)
+            ranges[kept - 1].end = std::max(ranges[kept - 1].end, r.end);
+        else
+            ranges[kept++] = r;
+    }
+    ranges.resize(kept);
 }
+
+// Code inside <noscript> runs only where scripts do not, and a template's content not at all
+// until a script copies it: neither is code the page runs.
+bool HoldsInertCode(const GumboNode* node)
+{
+    return node->type == GUMBO_NODE_TEMPLATE ||
+           (node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == GUMBO_TAG_NOSCRIPT);
+}
+
+// Bounds past which a page is not given to the parser.
+constexpr std::size_t kDeepestParsed = 256;
+constexpr std::size_t kNodesParsedFloor = 50000;
 
 struct OutputDeleter {
     void operator()(GumboOutput* output) const
@@ -63,6 +86,25 @@ bool InRanges(const std::vector<ByteRange>& ranges, std::size_t offset)
 
 PageStructure::PageStructure(std::string_view page)
 {
+    MarkupScan scan = ScanMarkup(page);
+    // The parser's cost grows with the nesting times the tags (it searches its stack of open
+    // elements at each), and its memory is some hundreds of bytes a node: past these bounds
+    // the page is read from the scan, which costs one pass whatever the page holds.
+    if (scan.deepest > kDeepestParsed || scan.nodes > kNodesParsedFloor + page.size() / 128) {
+        shallow_ = true;
+        dead_ = std::move(scan.dead);
+        comments_ = std::move(scan.comments);
+        headStart_ = scan.headStart;
+        headEnd_ = scan.headEnd;
+        bodyStart_ = scan.bodyStart;
+        bodyAttributes_ = std::move(scan.bodyAttributes);
+        return;
+    }
+    Parse(page);
+}
+
+void PageStructure::Parse(std::string_view page)
+{
     GumboOptions options = kGumboDefaultOptions;
     // A page full of faults must not fill memory with their descriptions.
     options.max_errors = 0;
@@ -70,27 +112,36 @@ PageStructure::PageStructure(std::string_view page)
         gumbo_parse_with_options(&options, page.data(), page.size()));
     // A work list instead of recursion: a page nested a million tags deep must not end the
     // program on its stack.
-    std::vector<const GumboNode*> work{output->document};
+    std::vector<std::pair<const GumboNode*, bool>> work{{output->document, false}};
     while (!work.empty()) {
-        const GumboNode* node = work.back();
+        const auto [node, inert] = work.back();
         work.pop_back();
-        Record(node);
+        Record(node, inert);
         if (node->type == GUMBO_NODE_DOCUMENT || node->type == GUMBO_NODE_ELEMENT ||
             node->type == GUMBO_NODE_TEMPLATE) {
             const GumboVector& children = node->type == GUMBO_NODE_DOCUMENT
                                               ? node->v.document.children
                                               : node->v.element.children;
+            const bool inertChildren = inert || HoldsInertCode(node);
             for (unsigned i = 0; i < children.length; ++i)
-                work.push_back(static_cast<const GumboNode*>(children.data[i]));
+                work.emplace_back(static_cast<const GumboNode*>(children.data[i]), inertChildren);
         }
     }
     SortRanges(dead_);
     SortRanges(comments_);
 }
 
-void PageStructure::Record(const void* opaque)
+void PageStructure::Record(const void* opaque, bool inert)
 {
     const auto* node = static_cast<const GumboNode*>(opaque);
+    if (inert && (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE)) {
+        const GumboElement& e = node->v.element;
+        if (e.original_tag.length > 0)
+            dead_.push_back(RangeOf(e.original_tag, e.start_pos.offset));
+        if (e.original_end_tag.length > 0)
+            dead_.push_back(RangeOf(e.original_end_tag, e.end_pos.offset));
+        return;
+    }
     switch (node->type) {
     case GUMBO_NODE_COMMENT:
         comments_.push_back(RangeOf(node->v.text.original_text, node->v.text.start_pos.offset));
@@ -103,7 +154,7 @@ void PageStructure::Record(const void* opaque)
         const GumboNode* parent = node->parent;
         const bool script = parent && parent->type == GUMBO_NODE_ELEMENT &&
                             parent->v.element.tag == GUMBO_TAG_SCRIPT;
-        if (!script)
+        if (!script || inert)
             dead_.push_back(RangeOf(node->v.text.original_text, node->v.text.start_pos.offset));
         return;
     }

@@ -23,8 +23,10 @@ struct TagAttribute {
 };
 
 // What an HTML5 parser makes of a page, kept as byte offsets into it: which bytes are live
-// markup or script and which are comments or text the page merely shows, and where the HEAD
-// and BODY tags stand. The page must outlive nothing: offsets are all that is kept.
+// markup or script and which are comments or text the page merely shows (code inside
+// <noscript> and <template> included, as it does not run), and where the HEAD and BODY tags
+// stand. A page too deep or too large for the parser is read by a linear scan instead. The page
+// must outlive nothing: offsets are all that is kept.
 class PageStructure
 {
 public:
@@ -44,14 +46,19 @@ public:
     std::optional<ByteRange> BodyStartTag() const { return bodyStart_; }
     // The attributes written in the BODY start tag.
     const std::vector<TagAttribute>& BodyAttributes() const { return bodyAttributes_; }
+    // True when the page was nested too deep or held too many tags for the full parse, and
+    // was read by a scan of its tags as written instead.
+    bool Shallow() const { return shallow_; }
 
 private:
-    void Record(const void* node);
+    void Parse(std::string_view page);
+    void Record(const void* node, bool inert);
 
     std::vector<ByteRange> dead_;     // sorted, not overlapping
     std::vector<ByteRange> comments_; // sorted
     std::optional<ByteRange> headStart_, headEnd_, bodyStart_;
     std::vector<TagAttribute> bodyAttributes_;
+    bool shallow_ = false;
 };
 
 // Whether `offset` lies in one of the sorted, non-overlapping `ranges`.

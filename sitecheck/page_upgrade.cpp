@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 
 #include "generators/field_check.h"
 #include "generators/stamp.h"
@@ -12,13 +13,23 @@ namespace sitecheck
 namespace
 {
 
-Place TodaysPlace(const gen::GadgetEntry& gadget)
+Place DerivedTodaysPlace(const gen::GadgetEntry& gadget)
 {
     const SnippetPattern today(gadget, gen::Edition::Today);
     for (const PiecePattern& piece : today.Pieces())
         if (piece.place != Place::BodyTag)
             return piece.place;
     return Place::Body;
+}
+
+// Deriving a pattern runs the generator many times: once per gadget, not once per snippet.
+Place TodaysPlace(const gen::GadgetEntry& gadget)
+{
+    static std::map<const gen::GadgetEntry*, Place> places;
+    const auto [it, added] = places.try_emplace(&gadget, Place::Body);
+    if (added)
+        it->second = DerivedTodaysPlace(gadget);
+    return it->second;
 }
 
 // The new code in the page's own way: the indent of the line it replaces, and its line ends.

@@ -63,6 +63,35 @@ TEST_P(ClassicInPage, FoundOnceWithItsValues)
     EXPECT_TRUE(sitecheck::MayHoldSnippet(page.text));
 }
 
+// A page nested past the parser's bounds is read by the scan of its tags, which must find the
+// same snippet in the same places.
+TEST_P(ClassicInPage, FoundAlikeWhenTooDeepToParse)
+{
+    const gen::GadgetEntry& g = *GetParam().gadget;
+    const std::vector<std::string> lines =
+        Transformed(gen::GenerateEdition(g, AwkwardValues(g), gen::Edition::Classic).Lines(),
+                    GetParam().transform);
+    const std::string eol = GetParam().transform == Transform::CrLf ? "\r\n" : "\n";
+    const std::string page = RealPage(PiecesOf(lines), lines, eol).text;
+    std::string deep = page;
+    for (int i = 0; i < 300; ++i)
+        deep += "<div>";
+    ASSERT_TRUE(sitecheck::PageStructure(deep).Shallow());
+
+    const std::vector<sitecheck::Finding> parsed = sitecheck::PageFinder(page).Find();
+    const std::vector<sitecheck::Finding> scanned = sitecheck::PageFinder(deep).Find();
+
+    ASSERT_EQ(scanned.size(), parsed.size()) << deep;
+    for (std::size_t i = 0; i < parsed.size(); ++i) {
+        EXPECT_EQ(scanned[i].values, parsed[i].values);
+        EXPECT_EQ(scanned[i].line, parsed[i].line);
+        EXPECT_EQ(scanned[i].complete, parsed[i].complete);
+        ASSERT_EQ(scanned[i].spots.size(), parsed[i].spots.size());
+        for (std::size_t s = 0; s < parsed[i].spots.size(); ++s)
+            EXPECT_EQ(scanned[i].spots[s].range.begin, parsed[i].spots[s].range.begin);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryGadget, ClassicInPage, testing::ValuesIn(AllCases()), CaseName);
 
 // The pieces are found where the pages' owners put them, and the first one gives the line.
@@ -99,15 +128,25 @@ TEST(PageFinder, AMissingPieceMakesTheFindingPartial)
     EXPECT_FALSE(found[0].complete);
 }
 
-// Code that pages only show, hold as data or have commented out is no finding, and a page
+// Code that pages only show, hold as data, have commented out or put where it never runs
+// (<noscript>, <template>) is no finding, whether the page is parsed or scanned; a page
 // without any gadget's fixed text is not even parsed.
 TEST(PageFinder, TextThatOnlyMentionsCodeIsNoFinding)
 {
     for (const gen::GadgetEntry& g : gen::GadgetTable()) {
+        const std::string code =
+            gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).TextForm();
         const std::vector<std::string> lines =
             gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines();
-        const std::string page = RealPage({}, lines).text;
-        EXPECT_TRUE(sitecheck::PageFinder(page).Find().empty()) << g.id << "\n" << page;
+        std::string divs;
+        for (int i = 0; i < 300; ++i)
+            divs += "<div>";
+        for (const std::string& page :
+             {RealPage({}, lines).text, "<html><body><noscript>\n" + code + "</noscript>",
+              "<html><head><template>\n" + code + "</template></head>"})
+            for (const std::string& tail : {std::string(), divs})
+                EXPECT_TRUE(sitecheck::PageFinder(page + tail).Find().empty()) << g.id << "\n"
+                                                                               << page + tail;
     }
     EXPECT_FALSE(sitecheck::MayHoldSnippet(RealPage({}, {"<p>Welcome</p>"}).text));
 }
