@@ -42,6 +42,14 @@ bool NeverNests(std::string_view name)
     return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
 }
 
+bool IsFormatting(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 14> kNames = {
+        "a",    "b", "big",   "code",   "em",     "font", "i",
+        "nobr", "s", "small", "strike", "strong", "tt",   "u"};
+    return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
+}
+
 enum class Content { Markup, Script, Shown };
 
 // Elements whose content runs as text up to their own end tag; <noscript> and <template> are
@@ -250,6 +258,8 @@ private:
         where_[tag].push_back(open_.size());
         open_.push_back(tag);
         out_.deepest = std::max(out_.deepest, open_.size());
+        if (IsFormatting(tag))
+            out_.formatting = std::max(out_.formatting, ++formatting_);
     }
 
     // An end tag closes the latest open element of its name and all opened after it; one with
@@ -262,6 +272,7 @@ private:
         const std::size_t keep = it->second.back();
         while (open_.size() > keep) {
             where_[open_.back()].pop_back();
+            formatting_ -= IsFormatting(open_.back()) ? 1 : 0;
             open_.pop_back();
         }
     }
@@ -269,6 +280,7 @@ private:
     std::string_view page_;
     MarkupScan& out_;
     std::vector<std::string> open_;
+    std::size_t formatting_ = 0; // of open_
     std::unordered_map<std::string, std::vector<std::size_t>> where_;
 };
 

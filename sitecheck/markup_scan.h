@@ -25,6 +25,10 @@ struct MarkupScan {
     std::size_t deepest = 0;
     // Tags, text runs and comments: the nodes of the tree a full parse would build.
     std::size_t nodes = 0;
+    // Formatting elements (<b>, <font>, ...) left open at once, at the most: the parser
+    // copies each of them again into every paragraph that follows their end, so its tree
+    // may hold that many nodes again for each.
+    std::size_t formatting = 0;
 };
 
 MarkupScan ScanMarkup(std::string_view page);

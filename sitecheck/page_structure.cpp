@@ -88,9 +88,11 @@ PageStructure::PageStructure(std::string_view page)
 {
     MarkupScan scan = ScanMarkup(page);
     // The parser's cost grows with the nesting times the tags (it searches its stack of open
-    // elements at each), and its memory is some hundreds of bytes a node: past these bounds
-    // the page is read from the scan, which costs one pass whatever the page holds.
-    if (scan.deepest > kDeepestParsed || scan.nodes > kNodesParsedFloor + page.size() / 128) {
+    // elements at each), and its memory is some hundreds of bytes a node, more where it copies
+    // open formatting elements: past these bounds the page is read from the scan, which costs
+    // one pass whatever the page holds.
+    const std::size_t nodes = scan.nodes * (1 + scan.formatting);
+    if (scan.deepest > kDeepestParsed || nodes > kNodesParsedFloor + page.size() / 128) {
         shallow_ = true;
         dead_ = std::move(scan.dead);
         comments_ = std::move(scan.comments);

@@ -42,6 +42,25 @@ class HostilePage : public testing::TestWithParam<Hostile>
 {
 };
 
+// Formatting elements left open in a paragraph, each with its own attributes, which the parser
+// copies into every paragraph after it (150 KB would take it seconds and 2 GB); the page is
+// small enough to be parsed otherwise.
+std::string OpenFormatting()
+{
+    std::string out;
+    for (int i = 0; i < 200; ++i)
+        out += "<b id=" + std::to_string(i) + ">";
+    return out;
+}
+
+TEST(HostilePages, ReopenedFormattingIsNotParsed)
+{
+    std::string page = Classic() + "<p>" + OpenFormatting() + "</p>";
+    page += Repeated("<p>x\n", 150000);
+    EXPECT_TRUE(sitecheck::PageStructure(page).Shallow());
+    EXPECT_EQ(sitecheck::PageFinder(page).Find().size(), 1u);
+}
+
 TEST_P(HostilePage, IsReadInLinearTime)
 {
     const Hostile& h = GetParam();
