@@ -46,16 +46,16 @@ void PrintReportedErrors()
     });
 }
 
-void DumpBrandingOnceShown(const TForm2& form)
+void DumpBrandingOnceShown(const MainWindow& form)
 {
     QTimer::singleShot(0, &form, [&form] {
         PrintLine("applicationName", QCoreApplication::applicationName());
         PrintLine("windowTitle", form.windowTitle());
         PrintLine("visible", form.isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
-        PrintLine("Label56", form.Label56->text());
-        PrintLine("lblTextLink", form.lblTextLink->text());
-        PrintLine("LinkUrl", QString::fromStdString(form.LinkUrl()));
-        PrintLine("imgSBIMG", ImageSize(*form.imgSBIMG));
+        PrintLine("Label56", form.titleLabel->text());
+        PrintLine("lblTextLink", form.linkLine->text());
+        PrintLine("LinkUrl", QString::fromStdString(form.linkUrl()));
+        PrintLine("imgSBIMG", ImageSize(*form.brandPicture));
         std::fflush(stdout);
         QCoreApplication::exit(0);
     });

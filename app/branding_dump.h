@@ -1,6 +1,6 @@
 #pragma once
 
-class TForm2;
+class MainWindow;
 
 // A test aid for starting the real program: with SITEWRIGHT_DUMP_BRANDING=1 in its environment
 // the program prints the errors it reports instead of showing them, and once the main window is
@@ -14,6 +14,6 @@ bool BrandingDumpRequested();
 void PrintReportedErrors();
 
 // When the event loop starts, prints one "<name>=[<value>]" line each for applicationName,
-// windowTitle, visible (0 or 1), Label56, lblTextLink, LinkUrl and imgSBIMG (the image's
+// windowTitle, visible (0 or 1), titleLabel, linkLine, linkUrl and brandPicture (the image's
 // <width>x<height>, or "none"), then ends the program with exit code 0.
-void DumpBrandingOnceShown(const TForm2& form);
+void DumpBrandingOnceShown(const MainWindow& form);

@@ -41,7 +41,7 @@ QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& geometry)
 
 } // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
+CodeWindow::CodeWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Source Code"));
@@ -56,33 +56,33 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
     move(QPoint(180, 170) + WindowOffset());
 
     // Bevels first, so they lie under what they frame.
-    Bevel1 = MakeBevel(this, "Bevel1", QRect(0, 0, 497, 361));
-    Bevel2 = MakeBevel(this, "Bevel2", QRect(56, 366, 385, 35));
+    textBevel = MakeBevel(this, "Bevel1", QRect(0, 0, 497, 361));
+    buttonBevel = MakeBevel(this, "Bevel2", QRect(56, 366, 385, 35));
     BuildMemo();
-    xpButton1 = MakeButton("xpButton1", "Select All", kButtonX[0]);
-    xpButton2 = MakeButton("xpButton2", "Copy", kButtonX[1]);
-    xpButton3 = MakeButton("xpButton3", "Save to File", kButtonX[2]);
-    xpButton4 = MakeButton("xpButton4", "Close", kButtonX[3]);
-    lblSnippetStatus = new SnippetStatus();
-    memo_->SetHeader(lblSnippetStatus);
+    selectAllButton = MakeButton("xpButton1", "Select All", kButtonX[0]);
+    copyButton = MakeButton("xpButton2", "Copy", kButtonX[1]);
+    saveButton = MakeButton("xpButton3", "Save to File", kButtonX[2]);
+    closeButton = MakeButton("xpButton4", "Close", kButtonX[3]);
+    snippetStatus = new SnippetStatus();
+    memo_->SetHeader(snippetStatus);
     ConnectHandlers();
     new CodeWindowKeys(*this);
 }
 
-TForm4::~TForm4() = default;
+CodeWindow::~CodeWindow() = default;
 
-void TForm4::BuildMemo()
+void CodeWindow::BuildMemo()
 {
     memo_ = new CodeMemo(this);
-    Memo1 = memo_;
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(8, 8, 481, 345);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    codeText = memo_;
+    codeText->setObjectName(QStringLiteral("Memo1"));
+    codeText->setGeometry(8, 8, 481, 345);
+    codeText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    codeText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    codeText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-void TForm4::resizeEvent(QResizeEvent* event)
+void CodeWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     PlaceControls();
@@ -90,19 +90,20 @@ void TForm4::resizeEvent(QResizeEvent* event)
 
 // At the designed size every control has its designed place. A larger window gives the text area
 // all the room it gains, and the button row keeps to the bottom, centred under it.
-void TForm4::PlaceControls()
+void CodeWindow::PlaceControls()
 {
     const int dx = std::max(0, width() - kClientWidth);
     const int dy = std::max(0, height() - kClientHeight);
-    Bevel1->setGeometry(0, 0, 497 + dx, 361 + dy);
-    Memo1->setGeometry(8, 8, 481 + dx, 345 + dy);
-    Bevel2->setGeometry(56 + dx / 2, 366 + dy, 385, 35);
-    const std::array<TxpButton*, 4> buttons = {xpButton1, xpButton2, xpButton3, xpButton4};
+    textBevel->setGeometry(0, 0, 497 + dx, 361 + dy);
+    codeText->setGeometry(8, 8, 481 + dx, 345 + dy);
+    buttonBevel->setGeometry(56 + dx / 2, 366 + dy, 385, 35);
+    const std::array<TxpButton*, 4> buttons = {selectAllButton, copyButton, saveButton,
+                                               closeButton};
     for (std::size_t i = 0; i < buttons.size(); ++i)
         buttons[i]->move(kButtonX[i] + dx / 2, kButtonY + dy);
 }
 
-TxpButton* TForm4::MakeButton(const char* name, const char* caption, int x)
+TxpButton* CodeWindow::MakeButton(const char* name, const char* caption, int x)
 {
     auto* button = new TxpButton(this);
     button->setObjectName(QString::fromLatin1(name));
@@ -111,52 +112,52 @@ TxpButton* TForm4::MakeButton(const char* name, const char* caption, int x)
     return button;
 }
 
-QFileDialog* TForm4::EnsureSaveDialog()
+QFileDialog* CodeWindow::ensureSaveDialog()
 {
-    if (!SaveDialog1)
+    if (!saveDialog)
         BuildSaveDialog();
-    return SaveDialog1;
+    return saveDialog;
 }
 
-void TForm4::BuildSaveDialog()
+void CodeWindow::BuildSaveDialog()
 {
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    saveDialog = new QFileDialog(this);
+    saveDialog->setObjectName(QStringLiteral("SaveDialog1"));
+    saveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    saveDialog->setFileMode(QFileDialog::AnyFile);
     // Saving replaces an existing file without asking.
-    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-    SaveDialog1->setDefaultSuffix(QStringLiteral("html"));
-    SaveDialog1->setNameFilters({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")});
+    saveDialog->setOption(QFileDialog::DontConfirmOverwrite);
+    saveDialog->setDefaultSuffix(QStringLiteral("html"));
+    saveDialog->setNameFilters({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")});
 }
 
-void TForm4::ConnectHandlers()
+void CodeWindow::ConnectHandlers()
 {
-    const auto guarded = [this](void (TForm4::*handler)()) {
+    const auto guarded = [this](void (CodeWindow::*handler)()) {
         return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
     };
-    connect(xpButton1, &TxpButton::clicked, this, guarded(&TForm4::xpButton1Click));
-    connect(xpButton2, &TxpButton::clicked, this, guarded(&TForm4::xpButton2Click));
-    connect(xpButton3, &TxpButton::clicked, this, guarded(&TForm4::xpButton3Click));
-    connect(xpButton4, &TxpButton::clicked, this, guarded(&TForm4::xpButton4Click));
+    connect(selectAllButton, &TxpButton::clicked, this, guarded(&CodeWindow::selectAllClicked));
+    connect(copyButton, &TxpButton::clicked, this, guarded(&CodeWindow::copyClicked));
+    connect(saveButton, &TxpButton::clicked, this, guarded(&CodeWindow::saveToFileClicked));
+    connect(closeButton, &TxpButton::clicked, this, guarded(&CodeWindow::closeClicked));
 }
 
-void TForm4::SetCode(const gen::CodeBuffer& code)
+void CodeWindow::setCode(const gen::CodeBuffer& code)
 {
     SetText(code);
-    lblSnippetStatus->Clear();
+    snippetStatus->Clear();
 }
 
-void TForm4::SetSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
-                        gen::Edition edition)
+void CodeWindow::setSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
+                            gen::Edition edition)
 {
     SetText(code);
     // Not cleared first: a note that stays as it was keeps the text area's size, and so its
     // laid out lines.
-    lblSnippetStatus->ShowFor(gadget, edition);
+    snippetStatus->ShowFor(gadget, edition);
 }
 
-void TForm4::SetText(const gen::CodeBuffer& code)
+void CodeWindow::SetText(const gen::CodeBuffer& code)
 {
     // Every line ends in a line break, the last one too, just as in the text form: the empty
     // row behind the last break is no line (see Lines()), so a buffer of one empty line stays
@@ -166,20 +167,20 @@ void TForm4::SetText(const gen::CodeBuffer& code)
         text += QString::fromUtf8(QByteArrayView(code.Line(i)));
         text += QLatin1Char('\n');
     }
-    Memo1->setPlainText(text);
+    codeText->setPlainText(text);
 }
 
-void TForm4::ClearCode()
+void CodeWindow::clearCode()
 {
-    Memo1->clear();
-    lblSnippetStatus->Clear();
+    codeText->clear();
+    snippetStatus->Clear();
 }
 
-std::vector<std::string> TForm4::Lines() const
+std::vector<std::string> CodeWindow::Lines() const
 {
     std::vector<std::string> lines;
     // Block texts are raw: unlike toPlainText() they keep non-breaking spaces as typed.
-    for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = codeText->document()->begin(); block.isValid(); block = block.next()) {
         // Shift+Enter breaks a line inside its block; it shows as two lines, so it saves as two.
         const QStringList parts = block.text().split(QChar::LineSeparator);
         for (const QString& part : parts)
@@ -192,20 +193,20 @@ std::vector<std::string> TForm4::Lines() const
     return lines;
 }
 
-std::string TForm4::TextForm() const
+std::string CodeWindow::TextForm() const
 {
     return gen::TextForm(Lines());
 }
 
-void TForm4::xpButton1Click()
+void CodeWindow::selectAllClicked()
 {
-    Memo1->setFocus();
-    Memo1->selectAll();
+    codeText->setFocus();
+    codeText->selectAll();
 }
 
-void TForm4::xpButton2Click()
+void CodeWindow::copyClicked()
 {
-    QString text = Memo1->textCursor().selectedText();
+    QString text = codeText->textCursor().selectedText();
     if (text.isEmpty())
         return;
     // The selection separates lines with U+2029, and Shift+Enter leaves U+2028 inside a line;
@@ -215,20 +216,20 @@ void TForm4::xpButton2Click()
     QGuiApplication::clipboard()->setText(text);
 }
 
-void TForm4::xpButton3Click()
+void CodeWindow::saveToFileClicked()
 {
     // Never the working folder: for an installed program that is wherever it was started from.
-    EnsureSaveDialog()->setDirectory(SaveDialogFolder());
-    if (SaveDialog1->exec() != QDialog::Accepted)
+    ensureSaveDialog()->setDirectory(SaveDialogFolder());
+    if (saveDialog->exec() != QDialog::Accepted)
         return;
-    const QStringList files = SaveDialog1->selectedFiles();
+    const QStringList files = saveDialog->selectedFiles();
     if (files.isEmpty())
         return;
     platform::ReplaceFile(files.first().toStdString(), TextForm(), platform::NewFileMode::Data);
     RememberSavedFile(files.first());
 }
 
-void TForm4::xpButton4Click()
+void CodeWindow::closeClicked()
 {
     close();
 }

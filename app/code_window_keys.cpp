@@ -8,20 +8,20 @@
 #include "app/code_window.h"
 #include "app/error_reporting.h"
 
-CodeWindowKeys::CodeWindowKeys(TForm4& window) : QObject(&window), window_(window)
+CodeWindowKeys::CodeWindowKeys(CodeWindow& window) : QObject(&window), window_(window)
 {
-    Add(QKeySequence::Cancel, &TForm4::xpButton4Click);
-    Add(QKeySequence::SelectAll, &TForm4::xpButton1Click);
-    Add(QKeySequence::Copy, &TForm4::xpButton2Click);
-    Add(QKeySequence::Save, &TForm4::xpButton3Click);
-    window.Memo1->installEventFilter(this);
+    Add(QKeySequence::Cancel, &CodeWindow::closeClicked);
+    Add(QKeySequence::SelectAll, &CodeWindow::selectAllClicked);
+    Add(QKeySequence::Copy, &CodeWindow::copyClicked);
+    Add(QKeySequence::Save, &CodeWindow::saveToFileClicked);
+    window.codeText->installEventFilter(this);
 }
 
-void CodeWindowKeys::Add(QKeySequence::StandardKey keys, void (TForm4::*handler)())
+void CodeWindowKeys::Add(QKeySequence::StandardKey keys, void (CodeWindow::*handler)())
 {
     auto* shortcut = new QShortcut(&window_);
     shortcut->setKeys(keys);
-    TForm4* window = &window_;
+    CodeWindow* window = &window_;
     connect(shortcut, &QShortcut::activated, this,
             [window, handler] { RunReportingErrors([window, handler] { (window->*handler)(); }); });
 }

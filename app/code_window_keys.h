@@ -3,7 +3,7 @@
 #include <QKeySequence>
 #include <QObject>
 
-class TForm4;
+class CodeWindow;
 
 // The code window's keys, each doing what its button does: Escape closes the window, Ctrl+A
 // selects all, Ctrl+C copies with CR LF line ends and Ctrl+S saves to a file, wherever the
@@ -13,13 +13,13 @@ class CodeWindowKeys : public QObject
     Q_OBJECT
 
 public:
-    explicit CodeWindowKeys(TForm4& window);
+    explicit CodeWindowKeys(CodeWindow& window);
 
-    // Keeps Memo1 from taking Select All and Copy for itself, so they reach the window.
+    // Keeps codeText from taking Select All and Copy for itself, so they reach the window.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Add(QKeySequence::StandardKey keys, void (TForm4::*handler)());
+    void Add(QKeySequence::StandardKey keys, void (CodeWindow::*handler)());
 
-    TForm4& window_;
+    CodeWindow& window_;
 };

@@ -20,27 +20,27 @@ void Rehearse(QWidget& widget)
 // Paints the code window holding page 1's code, the likeliest first Generate Code, so that its
 // glyphs are rendered by then, and empties it again: the code is no user's yet. A window already
 // in use is left alone.
-void RehearseCodeWindow(TForm2& form)
+void RehearseCodeWindow(MainWindow& form)
 {
-    TForm4& window = form.CodeWindow();
+    CodeWindow& window = form.codeWindow();
     if (window.isVisible() || !window.Lines().empty())
         return;
-    form.GenPage(1);
+    form.generatePageCode(1);
     Rehearse(window);
-    window.ClearCode();
+    window.clearCode();
 }
 
 } // namespace
 
-std::vector<IdleBuilder::Step> MainWindowIdleSteps(TForm2& form)
+std::vector<IdleBuilder::Step> MainWindowIdleSteps(MainWindow& form)
 {
     std::vector<IdleBuilder::Step> steps;
-    steps.push_back([&form] { form.CodeWindow(); });
-    steps.push_back([&form] { form.CodeWindow().CreateNativeWindow(); });
+    steps.push_back([&form] { form.codeWindow(); });
+    steps.push_back([&form] { form.codeWindow().createNativeWindow(); });
     steps.push_back([&form] { RehearseCodeWindow(form); });
-    for (int page = 1; page <= form.PageCount(); ++page) {
-        steps.push_back([&form, page] { form.EnsurePageBuilt(page); });
-        steps.push_back([&form, page] { Rehearse(*form.Page(page)); });
+    for (int page = 1; page <= form.pageCount(); ++page) {
+        steps.push_back([&form, page] { form.ensurePageBuilt(page); });
+        steps.push_back([&form, page] { Rehearse(*form.pagePanel(page)); });
     }
     return steps;
 }

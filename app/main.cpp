@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     const bool dumpBranding = BrandingDumpRequested();
     if (dumpBranding)
         PrintReportedErrors();
-    TForm2 mainWindow;
+    MainWindow mainWindow;
     new IdleBuilder(mainWindow, MainWindowIdleSteps(mainWindow));
     FirstPaintProbe::InstallIfRequested(mainWindow);
     mainWindow.show();

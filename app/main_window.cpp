@@ -75,7 +75,7 @@ void SetTextColor(QWidget* widget, const QColor& color)
 
 } // namespace
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent)
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     InitAppResources();
     setObjectName(QStringLiteral("Form2"));
@@ -94,39 +94,39 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
     BuildMenu();
     BuildPages();
     BuildFooter();
-    chkTodaysEdition = new EditionChoice(this);
+    editionChoice = new EditionChoice(this);
     ConnectHandlers();
     new PageShortcuts(*this);
     new RecipeActions(*this);
     new SiteCheck(*this);
     stampChoice_ = new StampChoice(*this);
-    ShowPage(1);
+    showPage(1);
     CenterOnScreen();
     FormCreate();
 }
 
-TForm2::~TForm2() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm2::BuildBand()
+void MainWindow::BuildBand()
 {
-    Image1 = Named(new PixelPicture(this), "Image1");
-    Image1->setGeometry(0, 0, 537, 33);
-    Image1->setPixmap(HeaderBandPixmap());
+    bandPicture = Named(new PixelPicture(this), "Image1");
+    bandPicture->setGeometry(0, 0, 537, 33);
+    bandPicture->setPixmap(HeaderBandPixmap());
 
-    Label56 = PlainLabel(this, "Label56", QStringLiteral("Sitewright"));
-    Label56->setGeometry(16, 2, 505, 30);
-    Label56->setAlignment(Qt::AlignCenter);
-    Label56->setFont(ui::BandFont(21));
-    SetTextColor(Label56, QColor(0xC0, 0xC0, 0xC0));
+    titleLabel = PlainLabel(this, "Label56", QStringLiteral("Sitewright"));
+    titleLabel->setGeometry(16, 2, 505, 30);
+    titleLabel->setAlignment(Qt::AlignCenter);
+    titleLabel->setFont(ui::BandFont(21));
+    SetTextColor(titleLabel, QColor(0xC0, 0xC0, 0xC0));
 }
 
-void TForm2::BuildMenu()
+void MainWindow::BuildMenu()
 {
-    Menuepanel1 = Named(new QFrame(this), "Menuepanel1");
-    Menuepanel1->setGeometry(window_geometry::MenuPanel(GadgetCount()));
-    Menuepanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    menuPanel = Named(new QFrame(this), "Menuepanel1");
+    menuPanel->setGeometry(window_geometry::MenuPanel(GadgetCount()));
+    menuPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        auto* label = new ClickLabel(Menuepanel1);
+        auto* label = new ClickLabel(menuPanel);
         label->setObjectName(ToQString(pages::PageLayoutOf(gadget.page).menuLine));
         label->setTextFormat(Qt::PlainText);
         label->setText(ToQString(gadget.menuCaption));
@@ -137,7 +137,7 @@ void TForm2::BuildMenu()
     }
 }
 
-void TForm2::BuildPages()
+void MainWindow::BuildPages()
 {
     pageArea_ = new PageArea(this);
     pageArea_->setGeometry(window_geometry::PageArea(GadgetCount()));
@@ -152,9 +152,9 @@ void TForm2::BuildPages()
 }
 
 // The page's controls, and its two buttons wired to the handlers every page shares.
-void TForm2::EnsurePageBuilt(int page)
+void MainWindow::ensurePageBuilt(int page)
 {
-    QFrame* panel = Page(page);
+    QFrame* panel = pagePanel(page);
     const std::size_t index = static_cast<std::size_t>(page - 1);
     if (built_[index])
         return;
@@ -163,48 +163,48 @@ void TForm2::EnsurePageBuilt(int page)
     built_[index] = true;
     // The link line follows the last page built in the Tab ring; every hidden page's controls
     // before it are passed over, so Tab reaches it after the shown page's own.
-    ChainAfterPage(panel, lblTextLink);
+    ChainAfterPage(panel, linkLine);
     connect(buttons.preview, &TxpButton::clicked, this,
-            Guarded([this, page] { PreviewClick(page); }));
+            Guarded([this, page] { previewClicked(page); }));
     connect(buttons.generate, &TxpButton::clicked, this,
-            Guarded([this, page] { GenerateCodeClick(page); }));
+            Guarded([this, page] { generateCodeClicked(page); }));
     Q_EMIT PageBuilt(page);
 }
 
-void TForm2::BuildFooter()
+void MainWindow::BuildFooter()
 {
-    imgSBIMG = Named(new PixelPicture(this), "imgSBIMG");
-    imgSBIMG->setGeometry(window_geometry::BrandImage(GadgetCount()));
-    imgSBIMG->setAlignment(Qt::AlignCenter);
+    brandPicture = Named(new PixelPicture(this), "imgSBIMG");
+    brandPicture->setGeometry(window_geometry::BrandImage(GadgetCount()));
+    brandPicture->setAlignment(Qt::AlignCenter);
 
-    lblTextLink = Named(new ClickLabel(this), "lblTextLink");
-    lblTextLink->setTextFormat(Qt::PlainText);
-    lblTextLink->setText(QStringLiteral("Visit my website"));
-    lblTextLink->setGeometry(window_geometry::LinkLine(GadgetCount()));
-    lblTextLink->setAlignment(Qt::AlignCenter);
-    lblTextLink->setCursor(Qt::PointingHandCursor); // the menu lines keep the arrow
-    lblTextLink->SetKeyboardReachable();
-    SetTextColor(lblTextLink, QColor(0x00, 0x00, 0xFF));
+    linkLine = Named(new ClickLabel(this), "lblTextLink");
+    linkLine->setTextFormat(Qt::PlainText);
+    linkLine->setText(QStringLiteral("Visit my website"));
+    linkLine->setGeometry(window_geometry::LinkLine(GadgetCount()));
+    linkLine->setAlignment(Qt::AlignCenter);
+    linkLine->setCursor(Qt::PointingHandCursor); // the menu lines keep the arrow
+    linkLine->SetKeyboardReachable();
+    SetTextColor(linkLine, QColor(0x00, 0x00, 0xFF));
 }
 
 // Each handler runs guarded, so its error is reported where it happens and never has to travel
 // through Qt's own frames.
-std::function<void()> TForm2::Guarded(std::function<void()> handler)
+std::function<void()> MainWindow::Guarded(std::function<void()> handler)
 {
     return [handler = std::move(handler)] { RunReportingErrors(handler); };
 }
 
-void TForm2::ConnectHandlers()
+void MainWindow::ConnectHandlers()
 {
     for (std::size_t i = 0; i < menuLines_.size(); ++i) {
         const int page = static_cast<int>(i) + 1;
         connect(menuLines_[i], &ClickLabel::clicked, this,
-                Guarded([this, page] { ShowPage(page); }));
+                Guarded([this, page] { showPage(page); }));
     }
-    connect(lblTextLink, &ClickLabel::clicked, this, Guarded([this] { lblTextLinkClick(); }));
+    connect(linkLine, &ClickLabel::clicked, this, Guarded([this] { linkLineClicked(); }));
 }
 
-void TForm2::CenterOnScreen()
+void MainWindow::CenterOnScreen()
 {
     if (QScreen* screen = this->screen()) {
         QRect area(QPoint(0, 0), size());
@@ -213,68 +213,68 @@ void TForm2::CenterOnScreen()
     }
 }
 
-void TForm2::FormCreate()
+void MainWindow::FormCreate()
 {
     ApplyBrandingTexts(ReadBrandingTexts());
     // An image that cannot be shown is reported like the error of any handler, before the window
     // first shows; the window then opens without it.
     RunReportingErrors([this] {
-        if (const QImage image = ReadBrandingPicture(imgSBIMG->contentsRect().size());
+        if (const QImage image = ReadBrandingPicture(brandPicture->contentsRect().size());
             !image.isNull())
-            ShowBrandImage(image);
+            showBrandImage(image);
     });
 }
 
 // A short trailer brands what it has items for, and the rest keeps its design text.
-void TForm2::ApplyBrandingTexts(const std::vector<std::string>& items)
+void MainWindow::ApplyBrandingTexts(const std::vector<std::string>& items)
 {
     if (items.size() > 0) {
         const QString title = QString::fromStdString(items[0]);
         QCoreApplication::setApplicationName(title);
         setWindowTitle(title);
-        Label56->setText(title);
+        titleLabel->setText(title);
     }
     if (items.size() > 1)
-        lblTextLink->SetPlainText(QString::fromStdString(items[1]));
+        linkLine->SetPlainText(QString::fromStdString(items[1]));
     if (items.size() > 2)
         linkUrl_ = items[2];
 }
 
-void TForm2::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     if (event->isAccepted())
         FormClose();
 }
 
-void TForm2::FormClose()
+void MainWindow::FormClose()
 {
     if (codeWindow_)
         codeWindow_->close();
     QCoreApplication::quit();
 }
 
-void TForm2::HideAllPanels(const QFrame* shown)
+void MainWindow::hideAllPanels(const QFrame* shown)
 {
     for (QFrame* panel : pages_)
         if (panel != shown)
             panel->setVisible(false);
 }
 
-void TForm2::ShowPage(int page)
+void MainWindow::showPage(int page)
 {
-    QFrame* panel = Page(page);
-    EnsurePageBuilt(page);
+    QFrame* panel = pagePanel(page);
+    ensurePageBuilt(page);
     // The page takes the focus before the one it replaces is hidden: a hidden page holding the
     // focus would pass it along the Tab chain first, to the link line, which would then build a
     // text document of its own and paint twice, all for a focus the page takes straight back.
     panel->setVisible(true);
     FocusShownPage(panel);
-    HideAllPanels(panel);
-    MarkCurrentMenuLine(*Menuepanel1, page);
+    hideAllPanels(panel);
+    MarkCurrentMenuLine(*menuPanel, page);
 }
 
-int TForm2::VisiblePage() const
+int MainWindow::visiblePage() const
 {
     for (std::size_t i = 0; i < pages_.size(); ++i)
         if (!pages_[i]->isHidden())
@@ -282,62 +282,62 @@ int TForm2::VisiblePage() const
     return 0;
 }
 
-int TForm2::PageCount() const
+int MainWindow::pageCount() const
 {
     return static_cast<int>(pages_.size());
 }
 
-QFrame* TForm2::Page(int page) const
+QFrame* MainWindow::pagePanel(int page) const
 {
-    if (page < 1 || page > PageCount())
+    if (page < 1 || page > pageCount())
         throw std::out_of_range("No page " + std::to_string(page));
     return pages_[static_cast<std::size_t>(page - 1)];
 }
 
-void TForm2::ShowBrandImage(const QImage& image)
+void MainWindow::showBrandImage(const QImage& image)
 {
-    imgSBIMG->setPixmap(QPixmap::fromImage(image));
+    brandPicture->setPixmap(QPixmap::fromImage(image));
 }
 
-void TForm2::lblTextLinkClick()
+void MainWindow::linkLineClicked()
 {
     platform::OpenInBrowser(this, linkUrl_);
 }
 
-TForm4& TForm2::CodeWindow()
+CodeWindow& MainWindow::codeWindow()
 {
     if (!codeWindow_)
-        codeWindow_ = std::make_unique<TForm4>();
+        codeWindow_ = std::make_unique<CodeWindow>();
     return *codeWindow_;
 }
 
-bool TForm2::StampChosen() const
+bool MainWindow::stampChosen() const
 {
     return stampChoice_->Chosen();
 }
 
-void TForm2::GenPage(int page)
+void MainWindow::generatePageCode(int page)
 {
     const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     if (!gadget || !gadget->generate) {
-        CodeWindow().SetCode(gen::CodeBuffer());
+        codeWindow().setCode(gen::CodeBuffer());
         return;
     }
     // A page not shown yet holds its fields as they start.
-    EnsurePageBuilt(page);
-    const gen::Edition edition = chkTodaysEdition->Edition();
-    CodeWindow().SetSnippet(PageCode(*Page(page), *gadget, edition, StampChosen()), *gadget,
+    ensurePageBuilt(page);
+    const gen::Edition edition = editionChoice->Edition();
+    codeWindow().setSnippet(PageCode(*pagePanel(page), *gadget, edition, stampChosen()), *gadget,
                             edition);
 }
 
-void TForm2::PreviewClick(int page)
+void MainWindow::previewClicked(int page)
 {
-    GenPage(page);
-    PreviewCodeWindow(CodeWindow(), this);
+    generatePageCode(page);
+    PreviewCodeWindow(codeWindow(), this);
 }
 
-void TForm2::GenerateCodeClick(int page)
+void MainWindow::generateCodeClicked(int page)
 {
-    GenPage(page);
-    ShowCodeWindow(CodeWindow());
+    generatePageCode(page);
+    ShowCodeWindow(codeWindow());
 }

@@ -13,71 +13,71 @@ class QFrame;
 class QImage;
 class QLabel;
 class StampChoice;
-class TForm4;
+class CodeWindow;
 
 // The main window: a title band, the menu of the gadgets on the left, one page per gadget on
 // the right (one visible at a time), the branding picture and the link line at the bottom.
 // Every component carries its designed name as object name. Only page 1 is built with the
 // window; every other page is built while the program is idle after its first paint (see
 // idle_steps.h), or when it first shows if that comes sooner.
-class TForm2 : public QWidget
+class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TForm2(QWidget* parent = nullptr);
-    ~TForm2() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Sets every page invisible, Panel1 first, but `shown` when one is given.
-    void HideAllPanels(const QFrame* shown = nullptr);
-    // Shows page 1 ... PageCount() alone. Throws std::out_of_range for any other number.
-    void ShowPage(int page);
+    void hideAllPanels(const QFrame* shown = nullptr);
+    // Shows page 1 ... pageCount() alone. Throws std::out_of_range for any other number.
+    void showPage(int page);
     // The visible page, 0 when none is.
-    int VisiblePage() const;
+    int visiblePage() const;
     // One page per gadget of the gadget table, in its order.
-    int PageCount() const;
-    // The page Panel<page> for 1 ... PageCount(). Throws std::out_of_range for any other number.
-    QFrame* Page(int page) const;
-    // Builds the controls of a page unless they are built; ShowPage does so before the page
+    int pageCount() const;
+    // The page Panel<page> for 1 ... pageCount(). Throws std::out_of_range for any other number.
+    QFrame* pagePanel(int page) const;
+    // Builds the controls of a page unless they are built; showPage does so before the page
     // first shows. Until then the page is empty.
-    void EnsurePageBuilt(int page);
+    void ensurePageBuilt(int page);
 
-    // Shows `image` in imgSBIMG, centred and unscaled; a larger image is clipped at its edges.
-    void ShowBrandImage(const QImage& image);
+    // Shows `image` in brandPicture, centred and unscaled; a larger image is clipped at its edges.
+    void showBrandImage(const QImage& image);
 
     // The web address the link line opens; empty until branding sets it.
-    const std::string& LinkUrl() const { return linkUrl_; }
-    void SetLinkUrl(std::string url) { linkUrl_ = std::move(url); }
-    // Opens LinkUrl() in the web browser.
-    void lblTextLinkClick();
+    const std::string& linkUrl() const { return linkUrl_; }
+    void setLinkUrl(std::string url) { linkUrl_ = std::move(url); }
+    // Opens linkUrl() in the web browser.
+    void linkLineClicked();
 
     // The window's code window, made on first use: it is not on screen before the first Generate
     // Code or Preview click, and building it (its text box above all) would only lengthen
     // start-up. It goes with the main window.
-    TForm4& CodeWindow();
+    CodeWindow& codeWindow();
     // The code window when it has been made, else nullptr.
-    TForm4* MadeCodeWindow() const { return codeWindow_.get(); }
+    CodeWindow* madeCodeWindow() const { return codeWindow_.get(); }
 
     // Runs the generator of page 1 ... the last with the page's fields, the chosen edition and
     // stamp, and puts the result into the code window. A page not shown yet is built first, so
     // its fields read as they start.
-    void GenPage(int page);
+    void generatePageCode(int page);
     // What every page's two buttons do: generate the page's code, then preview it in the web
     // browser or show it in the code window.
-    void PreviewClick(int page);
-    void GenerateCodeClick(int page);
+    void previewClicked(int page);
+    void generateCodeClicked(int page);
     // Whether the window's stamp choice asks for the stamp line.
-    bool StampChosen() const;
+    bool stampChosen() const;
 
     // Title band, menu and footer. The pages' controls have no members: each carries its
     // object name, which the page layouts and the gadget table give it.
-    QLabel* Image1 = nullptr;
-    QLabel* Label56 = nullptr;
-    QFrame* Menuepanel1 = nullptr;
-    QLabel* imgSBIMG = nullptr;
-    ClickLabel* lblTextLink = nullptr;
+    QLabel* bandPicture = nullptr;
+    QLabel* titleLabel = nullptr;
+    QFrame* menuPanel = nullptr;
+    QLabel* brandPicture = nullptr;
+    ClickLabel* linkLine = nullptr;
     // Classic or today's edition for every page's Preview and Generate Code.
-    EditionChoice* chkTodaysEdition = nullptr;
+    EditionChoice* editionChoice = nullptr;
 
 Q_SIGNALS:
     // The controls of `page` now exist (on its first show, or when built ahead of it).
@@ -111,5 +111,5 @@ private:
     std::vector<bool> built_;
     StampChoice* stampChoice_ = nullptr;
     std::string linkUrl_;
-    std::unique_ptr<TForm4> codeWindow_;
+    std::unique_ptr<CodeWindow> codeWindow_;
 };

@@ -55,15 +55,15 @@ std::string PreviewPath()
            "preview.html";
 }
 
-void PreviewCodeWindow(TForm4& window, QWidget* parent)
+void PreviewCodeWindow(CodeWindow& window, QWidget* parent)
 {
     const std::string path = PreviewPath();
     platform::ReplaceFile(path, window.TextForm(), platform::NewFileMode::Data);
-    window.ClearCode();
+    window.clearCode();
     platform::OpenInBrowser(parent, path);
 }
 
-void ShowCodeWindow(TForm4& window)
+void ShowCodeWindow(CodeWindow& window)
 {
     // A minimised code window would stay out of sight; it comes back at its size.
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);

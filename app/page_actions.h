@@ -7,7 +7,7 @@
 #include "generators/gadget_table.h"
 
 class QWidget;
-class TForm4;
+class CodeWindow;
 
 // What the two buttons of a page do, given the page and the code window they work on.
 
@@ -21,11 +21,11 @@ gen::CodeBuffer PageCode(const QWidget& page, const gen::GadgetEntry& gadget, ge
 // one, empties the window and opens the file in the web browser, on behalf of `parent`. When the
 // file cannot be created the std::runtime_error of ReplaceFile escapes; the code is then kept and
 // no browser is started.
-void PreviewCodeWindow(TForm4& window, QWidget* parent);
+void PreviewCodeWindow(CodeWindow& window, QWidget* parent);
 
 // Shows the code window, modeless, in front of the others and active; a minimised one is
 // restored.
-void ShowCodeWindow(TForm4& window);
+void ShowCodeWindow(CodeWindow& window);
 
 // The full path of the preview file: "preview.html" in the executable's folder when that folder
 // is the user's to write (platform::FolderIsUsersToWrite), else in platform::UserRuntimeFolder(),

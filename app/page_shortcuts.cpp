@@ -15,7 +15,7 @@ constexpr int kDigitKeys = 10;
 
 } // namespace
 
-PageShortcuts::PageShortcuts(TForm2& window) : QObject(&window), window_(window)
+PageShortcuts::PageShortcuts(MainWindow& window) : QObject(&window), window_(window)
 {
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_PageDown, Qt::CTRL | Qt::Key_Tab})
         Add(keys, 1, 0);
@@ -26,7 +26,7 @@ PageShortcuts::PageShortcuts(TForm2& window) : QObject(&window), window_(window)
     for (const QKeyCombination keys :
          {Qt::CTRL | Qt::Key_PageUp, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab})
         Add(keys, -1, 0);
-    const int digitPages = std::min(window.PageCount(), kDigitKeys);
+    const int digitPages = std::min(window.pageCount(), kDigitKeys);
     for (int page = 1; page <= digitPages; ++page)
         Add(Qt::ALT | Qt::Key(Qt::Key_0 + page % kDigitKeys), 0, page);
 }
@@ -42,9 +42,9 @@ void PageShortcuts::Go(int step, int page)
 {
     // With no page shown, the first step forward shows the first page and the first step back
     // the last.
-    const int pages = window_.PageCount();
-    const int shown = window_.VisiblePage();
+    const int pages = window_.pageCount();
+    const int shown = window_.visiblePage();
     const int from = shown == 0 ? (step > 0 ? 0 : 1) : shown;
     const int target = page != 0 ? page : (from - 1 + step + pages) % pages + 1;
-    RunReportingErrors([this, target] { window_.ShowPage(target); });
+    RunReportingErrors([this, target] { window_.showPage(target); });
 }

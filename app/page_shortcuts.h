@@ -3,7 +3,7 @@
 #include <QObject>
 
 class QKeySequence;
-class TForm2;
+class MainWindow;
 
 // The pages of the main window from the keyboard, on top of the menu: Ctrl+Page Down and
 // Ctrl+Tab show the next page, Ctrl+Page Up and Ctrl+Shift+Tab the previous one, wrapping
@@ -14,12 +14,12 @@ class PageShortcuts : public QObject
     Q_OBJECT
 
 public:
-    explicit PageShortcuts(TForm2& window);
+    explicit PageShortcuts(MainWindow& window);
 
 private:
     void Add(const QKeySequence& keys, int step, int page);
     // Shows `page`, or with page 0 the page `step` menu lines away from the shown one.
     void Go(int step, int page);
 
-    TForm2& window_;
+    MainWindow& window_;
 };

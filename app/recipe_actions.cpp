@@ -78,15 +78,15 @@ QString DroppedRecipe(const QMimeData* data)
 
 } // namespace
 
-RecipeActions::RecipeActions(TForm2& window) : QObject(&window), window_(window)
+RecipeActions::RecipeActions(MainWindow& window) : QObject(&window), window_(window)
 {
     setObjectName(QStringLiteral("recipeActions"));
     AddActions();
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
         WatchPageFields(window_, page, [this] { Refresh(); });
-    connect(&window_, &TForm2::PageBuilt, this,
+    connect(&window_, &MainWindow::PageBuilt, this,
             [this](int page) { WatchPageFields(window_, page, [this] { Refresh(); }); });
-    connect(window_.chkTodaysEdition, &QCheckBox::toggled, this, [this] { Refresh(); });
+    connect(window_.editionChoice, &QCheckBox::toggled, this, [this] { Refresh(); });
     shown_ = ReadPageState(window_);
     window_.setAcceptDrops(true);
     window_.installEventFilter(this);
@@ -116,10 +116,10 @@ void RecipeActions::AddActions()
             [this] { RunReportingErrors([this] { SaveAs(); }); });
     recentMenu_ = new QMenu(QStringLiteral("&Recent Recipes"), &window_);
     connect(recentMenu_, &QMenu::aboutToShow, this, &RecipeActions::FillRecentMenu);
-    AddContextMenu(*window_.Menuepanel1);
+    AddContextMenu(*window_.menuPanel);
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
-        AddContextMenu(*window_.Page(page));
-    window_.Menuepanel1->setToolTip(
+        AddContextMenu(*window_.pagePanel(page));
+    window_.menuPanel->setToolTip(
         QStringLiteral("Right-click for Open Recipe (Ctrl+O) and Save Recipe (Ctrl+S)"));
 }
 
@@ -155,10 +155,10 @@ bool RecipeActions::Open(const QString& path)
         ReportError(QString::fromStdString(e.what()));
         return false;
     }
-    ShowPageState(window_, recipe::PagesOf(r, window_.chkTodaysEdition->Edition()));
+    ShowPageState(window_, recipe::PagesOf(r, window_.editionChoice->Edition()));
     const bool page = IsPage(path);
     if (page)
-        window_.ShowPage(recipe::GadgetOf(r.snippets.front()).page);
+        window_.showPage(recipe::GadgetOf(r.snippets.front()).page);
     recipe_ = std::move(r);
     path_ = page ? QString() : path;
     pagePath_ = page ? path : QString();

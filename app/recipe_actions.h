@@ -9,7 +9,7 @@
 
 class QAction;
 class QMenu;
-class TForm2;
+class MainWindow;
 
 // Open Recipe (Ctrl+O) and Save Recipe (Ctrl+S) on the main window, also in the context menu of
 // the menu list and of every page, with the recent recipes; a recipe file dropped on the window
@@ -20,7 +20,7 @@ class RecipeActions : public QObject
     Q_OBJECT
 
 public:
-    explicit RecipeActions(TForm2& window);
+    explicit RecipeActions(MainWindow& window);
 
     // Opens the recipe at `path` onto the pages; an .html or .htm page opens as the recipe of its
     // stamped snippets, showing the first one's page, and is saved under a new .json name. A recipe
@@ -57,7 +57,7 @@ private:
     bool MayClose();
     bool OpenDropped(QEvent* event);
 
-    TForm2& window_;
+    MainWindow& window_;
     QMenu* recentMenu_ = nullptr;
     QString path_;
     QString pagePath_; // a web page opened as the recipe of its stamped snippets

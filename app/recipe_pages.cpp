@@ -13,20 +13,19 @@ namespace
 
 // A field's control lives on its gadget's page; looking there alone skips the rest of the window,
 // and a page not built yet holds nothing to look through.
-QWidget* FieldControl(const TForm2& form, const gen::GadgetEntry& gadget,
+QWidget* FieldControl(const MainWindow& form, const gen::GadgetEntry& gadget,
                       const gen::FieldEntry& field)
 {
-    return form.Page(gadget.page)
+    return form.pagePanel(gadget.page)
         ->findChild<QWidget*>(QString::fromUtf8(QByteArrayView(field.component)));
 }
 
 } // namespace
 
-recipe::PageState ReadPageState(const TForm2& form)
+recipe::PageState ReadPageState(const MainWindow& form)
 {
     recipe::PageState state;
-    state.edition =
-        form.chkTodaysEdition ? form.chkTodaysEdition->Edition() : gen::Edition::Classic;
+    state.edition = form.editionChoice ? form.editionChoice->Edition() : gen::Edition::Classic;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         gen::FieldValues values = gen::DefaultValues(gadget);
         for (std::size_t i = 0; i < gadget.fields.size(); ++i)
@@ -37,17 +36,17 @@ recipe::PageState ReadPageState(const TForm2& form)
     return state;
 }
 
-void ShowPageState(TForm2& form, const recipe::PageState& state)
+void ShowPageState(MainWindow& form, const recipe::PageState& state)
 {
     const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     for (std::size_t g = 0; g < table.size(); ++g) {
-        form.EnsurePageBuilt(table[g].page);
+        form.ensurePageBuilt(table[g].page);
         for (std::size_t i = 0; i < table[g].fields.size(); ++i)
             if (QWidget* control = FieldControl(form, table[g], table[g].fields[i]))
                 SetFieldText(*control, state.values[g][i]);
     }
-    if (form.chkTodaysEdition)
-        form.chkTodaysEdition->setChecked(state.edition == gen::Edition::Today);
+    if (form.editionChoice)
+        form.editionChoice->setChecked(state.edition == gen::Edition::Today);
 }
 
 void SetFieldText(QWidget& control, const std::string& text)
@@ -63,7 +62,7 @@ void SetFieldText(QWidget& control, const std::string& text)
                                  "\" holds no field text.");
 }
 
-void WatchPageFields(TForm2& form, int page, const std::function<void()>& changed)
+void WatchPageFields(MainWindow& form, int page, const std::function<void()>& changed)
 {
     const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     if (!gadget)

@@ -29,7 +29,7 @@ void SetFieldText(QWidget& control, const std::string& text)
 
 } // namespace
 
-SiteCheck::SiteCheck(TForm2& window) : QObject(&window), window_(window)
+SiteCheck::SiteCheck(MainWindow& window) : QObject(&window), window_(window)
 {
     actCheckPage = new QAction(QStringLiteral("Check a Page..."), &window);
     actCheckPage->setObjectName(QStringLiteral("actCheckPage"));
@@ -80,14 +80,14 @@ void SiteCheck::PasteSnippet(const QString& text)
 void SiteCheck::ShowFinding(const sitecheck::Finding& finding)
 {
     const int page = finding.gadget->page;
-    window_.EnsurePageBuilt(page);
+    window_.ensurePageBuilt(page);
     for (std::size_t i = 0; i < finding.gadget->fields.size(); ++i) {
         const QString name = QString::fromUtf8(QByteArrayView(finding.gadget->fields[i].component));
         if (QWidget* control = window_.findChild<QWidget*>(name))
             SetFieldText(*control, finding.values[i]);
     }
-    window_.chkTodaysEdition->setChecked(finding.edition == gen::Edition::Today);
-    window_.ShowPage(page);
+    window_.editionChoice->setChecked(finding.edition == gen::Edition::Today);
+    window_.showPage(page);
 }
 
 SiteCheckDialog* SiteCheck::Dialog() const

@@ -7,7 +7,7 @@
 
 class QAction;
 class SiteCheckDialog;
-class TForm2;
+class MainWindow;
 
 // The site check on the main window, as two actions of the window that its context menu (a
 // right click beside the fields) offers and keys reach: "Check a Page..." (Ctrl+Shift+O) asks for
@@ -19,7 +19,7 @@ class SiteCheck : public QObject
     Q_OBJECT
 
 public:
-    explicit SiteCheck(TForm2& window);
+    explicit SiteCheck(MainWindow& window);
 
     // Lists the findings of the page at `path` in the check dialog.
     void CheckPage(const QString& path);
@@ -37,6 +37,6 @@ public:
 private:
     void AskForPage();
 
-    TForm2& window_;
+    MainWindow& window_;
     QPointer<SiteCheckDialog> dialog_;
 };

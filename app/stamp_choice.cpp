@@ -7,7 +7,7 @@
 #include "app/user_settings.h"
 #include "generators/gadget_table.h"
 
-StampChoice::StampChoice(TForm2& window) : QObject(&window)
+StampChoice::StampChoice(MainWindow& window) : QObject(&window)
 {
     setObjectName(QStringLiteral("stampChoice"));
     action = new QAction(QStringLiteral("S&tamp Generated Code"), &window);
@@ -22,9 +22,9 @@ StampChoice::StampChoice(TForm2& window) : QObject(&window)
     connect(action, &QAction::toggled, this,
             [](bool on) { UserSettings().setValue(QString::fromLatin1(kSettingsKey), on); });
     window.addAction(action);
-    window.Menuepanel1->addAction(action);
+    window.menuPanel->addAction(action);
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
-        window.Page(page)->addAction(action);
+        window.pagePanel(page)->addAction(action);
 }
 
 bool StampChoice::Chosen() const

@@ -3,7 +3,7 @@
 #include <QObject>
 
 class QAction;
-class TForm2;
+class MainWindow;
 
 // The choice to put the stamp line before the code that Generate Code and Preview make, so that
 // the snippet can be recognised and reopened later. A checkable action in the context menu of
@@ -15,7 +15,7 @@ class StampChoice : public QObject
 
 public:
     // Starts with the remembered choice.
-    explicit StampChoice(TForm2& window);
+    explicit StampChoice(MainWindow& window);
 
     QAction* action = nullptr;
     // Whether the stamp line is asked for.

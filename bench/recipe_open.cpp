@@ -62,7 +62,7 @@ int main(int argc, char* argv[])
     });
     const std::string bytes = Recipe(std::stoul(argv[1]));
     WriteBytes(argv[2], bytes);
-    TForm2 form;
+    MainWindow form;
     form.show();
     auto* actions = form.findChild<RecipeActions*>();
     failed = false; // the unbranded bench program may report its missing branding

@@ -23,8 +23,8 @@ void AppFixture::Restart()
 {
     form4 = nullptr;
     form2.reset();
-    form2 = std::make_unique<TForm2>();
-    form4 = &form2->CodeWindow();
+    form2 = std::make_unique<MainWindow>();
+    form4 = &form2->codeWindow();
 }
 
 std::string AppFixture::Folder() const

@@ -17,8 +17,8 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 
-class TForm2;
-class TForm4;
+class MainWindow;
+class CodeWindow;
 
 // Records every launch instead of starting anything, while it is in place.
 class RecordingShell final : public platform::Shell
@@ -69,8 +69,8 @@ struct AppFixture {
     // Ends the main window, its code window with it, and makes both again, as a new run would.
     void Restart();
 
-    std::unique_ptr<TForm2> form2;
-    TForm4* form4 = nullptr; // the main window's
+    std::unique_ptr<MainWindow> form2;
+    CodeWindow* form4 = nullptr; // the main window's
 };
 
 // The main() of a test program over the application's windows: the application object as the

@@ -82,7 +82,7 @@ struct BrandedWindow {
     explicit BrandedWindow(const std::string& program)
         : executable(dir.Write("sitewright", program))
     {
-        form = std::make_unique<TForm2>();
+        form = std::make_unique<MainWindow>();
         form->show();
         exposed = QTest::qWaitForWindowExposed(form.get());
     }
@@ -102,10 +102,10 @@ struct BrandedWindow {
     ScopedErrorReporter reporter{[this](const QString& title, const QString& message) {
         errors.append(title + QStringLiteral(": ") + message);
         for (const QWidget* window : QApplication::topLevelWidgets())
-            if (qobject_cast<const TForm2*>(window) && window->isVisible())
+            if (qobject_cast<const MainWindow*>(window) && window->isVisible())
                 visibleAtError = true;
     }};
-    std::unique_ptr<TForm2> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
@@ -162,12 +162,12 @@ void BrandingTest::textsFollowTrailerItems()
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(QCoreApplication::applicationName(), title);
     QCOMPARE(window.form->windowTitle(), title);
-    QCOMPARE(window.form->Label56->text(), title);
-    QCOMPARE(window.form->lblTextLink->text(), link);
-    QCOMPARE(QByteArray::fromStdString(window.form->LinkUrl()), url);
+    QCOMPARE(window.form->titleLabel->text(), title);
+    QCOMPARE(window.form->linkLine->text(), link);
+    QCOMPARE(QByteArray::fromStdString(window.form->linkUrl()), url);
     // The link line draws its text without a text document of its own, the same pixels as a
     // label that has one, and Tab still reaches it.
-    QLabel* line = window.form->lblTextLink;
+    QLabel* line = window.form->linkLine;
     QVERIFY(!line->findChild<QTextDocument*>());
     QCOMPARE(line->focusPolicy(), Qt::TabFocus);
     QLabel withDocument(line->text(), window.form.get());
@@ -211,7 +211,7 @@ void BrandingTest::imageSection()
     QFETCH(QString, error);
     BrandedWindow window(program.toStdString());
     QVERIFY(window.exposed);
-    QCOMPARE(window.form->imgSBIMG->pixmap().size(), imageSize);
+    QCOMPARE(window.form->brandPicture->pixmap().size(), imageSize);
     if (error.isEmpty()) {
         QCOMPARE(window.errors, QStringList());
     } else {
@@ -231,7 +231,7 @@ void BrandingTest::imageShowsCentredUnscaled()
     const QImage expected =
         ToQImage(branding::DecodeJpeg(jpeg)).convertToFormat(QImage::Format_RGB32);
     const QImage shot =
-        window.form->imgSBIMG->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        window.form->brandPicture->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shot.size(), QSize(536, 57));
     // 200 x 100 in 536 x 57: 168 pixels free on either side; 43 rows cut off, 22 above and 21
     // below.
@@ -269,8 +269,8 @@ void BrandingTest::limitsAreReported()
     QCOMPARE(window.errors, QStringList{error});
     QVERIFY(!window.visibleAtError);
     QCOMPARE(window.form->windowTitle(), QString::fromStdString(kDesignTitle));
-    QCOMPARE(window.form->lblTextLink->text(), QString::fromStdString(kDesignLink));
-    QVERIFY(window.form->imgSBIMG->pixmap().isNull());
+    QCOMPARE(window.form->linkLine->text(), QString::fromStdString(kDesignLink));
+    QVERIFY(window.form->brandPicture->pixmap().isNull());
 }
 
 int main(int argc, char* argv[])

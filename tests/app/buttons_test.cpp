@@ -50,22 +50,22 @@ void ButtonsTest::pageButtons()
     AppFixture f;
     const int page = (number + 1) / 2;
     const bool preview = number % 2 == 1;
-    f.form2->ShowPage(page);
+    f.form2->showPage(page);
     auto* button = f.form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(number));
     const int y = page == 5 ? 184 : 176;
     VerifyStyle(button, preview ? QRect(16, y, 89, 25) : QRect(264, y, 91, 25),
                 preview ? "Preview" : "Generate Code");
-    QCOMPARE(button->parentWidget(), f.form2->Page(page));
+    QCOMPARE(button->parentWidget(), f.form2->pagePanel(page));
 
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(f.reporter.messages, QStringList());
     if (preview) {
         QCOMPARE(f.shell.requests.size(), std::size_t{1});
-        QVERIFY(f.form4->Memo1->toPlainText().isEmpty());
+        QVERIFY(f.form4->codeText->toPlainText().isEmpty());
     } else {
         QVERIFY(f.shell.requests.empty());
         QVERIFY(f.form4->isVisible());
-        QVERIFY(!f.form4->Memo1->toPlainText().isEmpty());
+        QVERIFY(!f.form4->codeText->toPlainText().isEmpty());
     }
 }
 

@@ -59,14 +59,14 @@ void CodeWindowTest::init()
 {
     f = std::make_unique<AppFixture>();
     code = gen::BookmarkUs({"http://www.example.com", "My \"cool\" site"});
-    f->form4->SetCode(code);
+    f->form4->setCode(code);
     f->form4->show();
     QVERIFY(QTest::qWaitForWindowExposed(f->form4));
 }
 
 void CodeWindowTest::AnswerSaveDialog(const QString& path)
 {
-    QFileDialog* dialog = f->form4->EnsureSaveDialog();
+    QFileDialog* dialog = f->form4->ensureSaveDialog();
     QTimer::singleShot(0, dialog, [dialog, path] {
         if (path.isEmpty()) {
             dialog->reject();
@@ -79,20 +79,20 @@ void CodeWindowTest::AnswerSaveDialog(const QString& path)
 
 void CodeWindowTest::windowAsDesigned()
 {
-    TForm4& window = *f->form4;
+    CodeWindow& window = *f->form4;
     QCOMPARE(window.windowTitle(), QStringLiteral("Source Code"));
     // 505 x 429 outside with a classic frame; the frame's outer corner at (180, 170).
     QCOMPARE(window.size(), QSize(497, 402));
     QCOMPARE(window.frameGeometry().topLeft(), QPoint(180, 170));
     QCOMPARE(window.font().pixelSize(), 11);
-    QCOMPARE(window.Memo1->geometry(), QRect(8, 8, 481, 345));
-    QCOMPARE(window.Bevel1->geometry(), QRect(0, 0, 497, 361));
-    QCOMPARE(window.Bevel2->geometry(), QRect(56, 366, 385, 35));
-    QCOMPARE(window.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(window.Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(window.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(window.EnsureSaveDialog()->defaultSuffix(), QStringLiteral("html"));
-    QCOMPARE(window.EnsureSaveDialog()->nameFilters(),
+    QCOMPARE(window.codeText->geometry(), QRect(8, 8, 481, 345));
+    QCOMPARE(window.textBevel->geometry(), QRect(0, 0, 497, 361));
+    QCOMPARE(window.buttonBevel->geometry(), QRect(56, 366, 385, 35));
+    QCOMPARE(window.codeText->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(window.codeText->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(window.codeText->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(window.ensureSaveDialog()->defaultSuffix(), QStringLiteral("html"));
+    QCOMPARE(window.ensureSaveDialog()->nameFilters(),
              QStringList({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")}));
     QCOMPARE(window.minimumSize(), QSize(497, 402));
 }
@@ -111,18 +111,18 @@ void CodeWindowTest::controlsFollowTheWindowSize_data()
 void CodeWindowTest::controlsFollowTheWindowSize()
 {
     QFETCH(QSize, size);
-    TForm4& window = *f->form4;
-    const QList<TxpButton*> buttons = {window.xpButton1, window.xpButton2, window.xpButton3,
-                                       window.xpButton4};
+    CodeWindow& window = *f->form4;
+    const QList<TxpButton*> buttons = {window.selectAllButton, window.copyButton, window.saveButton,
+                                       window.closeButton};
     QList<QRect> designed;
     for (TxpButton* button : buttons)
         designed << button->geometry();
     window.resize(size);
     const QRect client = window.rect();
     QCOMPARE(client.size(), size.expandedTo(QSize(497, 402)));
-    QCOMPARE(window.Bevel1->geometry(), QRect(0, 0, client.width(), client.height() - 41));
-    QCOMPARE(window.Memo1->geometry(), window.Bevel1->geometry().adjusted(8, 8, -8, -8));
-    const QRect row = window.Bevel2->geometry();
+    QCOMPARE(window.textBevel->geometry(), QRect(0, 0, client.width(), client.height() - 41));
+    QCOMPARE(window.codeText->geometry(), window.textBevel->geometry().adjusted(8, 8, -8, -8));
+    const QRect row = window.buttonBevel->geometry();
     QCOMPARE(row.size(), QSize(385, 35));
     QCOMPARE(client.bottom() - row.bottom(), 1); // the designed gap below the row
     QVERIFY(qAbs(row.center().x() - client.center().x()) <= 1);
@@ -131,7 +131,7 @@ void CodeWindowTest::controlsFollowTheWindowSize()
         QCOMPARE(buttons[i]->pos() - row.topLeft(), designed[i].topLeft() - QPoint(56, 366));
     }
     window.resize(497, 402);
-    QCOMPARE(window.Memo1->geometry(), QRect(8, 8, 481, 345));
+    QCOMPARE(window.codeText->geometry(), QRect(8, 8, 481, 345));
     for (qsizetype i = 0; i < buttons.size(); ++i)
         QCOMPARE(buttons[i]->geometry(), designed[i]);
 }
@@ -162,7 +162,7 @@ void CodeWindowTest::saveDialogOpensWhereLastSaved()
 
 QString CodeWindowTest::SaveAndTellFolder(const QString& path)
 {
-    QFileDialog* dialog = f->form4->EnsureSaveDialog();
+    QFileDialog* dialog = f->form4->ensureSaveDialog();
     QString opened;
     QTimer::singleShot(0, dialog, [dialog, path, &opened] {
         opened = dialog->directory().absolutePath();
@@ -173,7 +173,7 @@ QString CodeWindowTest::SaveAndTellFolder(const QString& path)
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept();
     });
-    Click(f->form4->xpButton3);
+    Click(f->form4->saveButton);
     return opened;
 }
 
@@ -222,7 +222,7 @@ void CodeWindowTest::linesRoundTrip()
         bytes.push_back(line.toStdString());
         buffer.Append(bytes.back());
     }
-    f->form4->SetCode(buffer);
+    f->form4->setCode(buffer);
     QCOMPARE(f->form4->Lines(), bytes);
     QCOMPARE(f->form4->TextForm(), buffer.TextForm());
 }
@@ -231,9 +231,9 @@ void CodeWindowTest::selectAllThenCopyPutsWholeTextOnClipboard()
 {
     f->form4->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form4));
-    Click(f->form4->xpButton1);
-    QVERIFY(f->form4->Memo1->hasFocus());
-    Click(f->form4->xpButton2);
+    Click(f->form4->selectAllButton);
+    QVERIFY(f->form4->codeText->hasFocus());
+    Click(f->form4->copyButton);
     // The whole text: every line with its CR LF, the last line's included.
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), code.TextForm());
 }
@@ -265,35 +265,35 @@ void CodeWindowTest::typedTextIsSavedAsShown()
     QFETCH(QStringList, keys);
     QFETCH(QByteArray, saved);
     QFETCH(QByteArray, copied);
-    f->form4->ClearCode();
-    f->form4->Memo1->setFocus();
+    f->form4->clearCode();
+    f->form4->codeText->setFocus();
     for (const QString& key : keys) {
         if (key == QLatin1String("<Enter>") || key == QLatin1String("<Shift+Enter>")) {
-            QTest::keyClick(f->form4->Memo1, Qt::Key_Return,
+            QTest::keyClick(f->form4->codeText, Qt::Key_Return,
                             key.startsWith(QLatin1String("<Shift")) ? Qt::ShiftModifier
                                                                     : Qt::NoModifier);
             continue;
         }
         for (const QChar c : key)
-            QTest::sendKeyEvent(QTest::Click, f->form4->Memo1, Qt::Key_unknown, QString(c),
+            QTest::sendKeyEvent(QTest::Click, f->form4->codeText, Qt::Key_unknown, QString(c),
                                 Qt::NoModifier);
     }
     const std::string path = f->Folder() + "typed.html";
     AnswerSaveDialog(QString::fromStdString(path));
-    Click(f->form4->xpButton3);
+    Click(f->form4->saveButton);
     QCOMPARE(f->reporter.messages, QStringList());
     QCOMPARE(QByteArray::fromStdString(ReadBytes(path)), saved);
     QCOMPARE(QByteArray::fromStdString(f->form4->TextForm()), saved);
 
-    Click(f->form4->xpButton1);
-    Click(f->form4->xpButton2);
+    Click(f->form4->selectAllButton);
+    Click(f->form4->copyButton);
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), copied);
 }
 
 void CodeWindowTest::copyWithoutSelectionCopiesNothing()
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-    Click(f->form4->xpButton2);
+    Click(f->form4->copyButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
 }
 
@@ -321,7 +321,7 @@ void CodeWindowTest::saveToFileWritesTextForm()
     if (existing)
         WriteBytes(savedPath, std::string(10000, '#'));
     AnswerSaveDialog(QString::fromStdString(f->Folder()) + typed);
-    Click(f->form4->xpButton3);
+    Click(f->form4->saveButton);
     QCOMPARE(f->reporter.messages, QStringList());
     QCOMPARE(ReadBytes(savedPath), code.TextForm());
 }
@@ -329,7 +329,7 @@ void CodeWindowTest::saveToFileWritesTextForm()
 void CodeWindowTest::saveToFileCancelledWritesNothing()
 {
     AnswerSaveDialog(QString());
-    Click(f->form4->xpButton3);
+    Click(f->form4->saveButton);
     QCOMPARE(QDir(QString::fromStdString(f->dir.path().string())).entryList(QDir::Files),
              QStringList());
     QCOMPARE(f->reporter.messages, QStringList());
@@ -340,7 +340,7 @@ void CodeWindowTest::saveToFileUnwritableReportsError()
     WriteBytes(f->Folder() + "plain-file", "not a folder");
     const std::string path = f->Folder() + "plain-file/code.html";
     AnswerSaveDialog(QString::fromStdString(path));
-    Click(f->form4->xpButton3);
+    Click(f->form4->saveButton);
     QCOMPARE(f->reporter.messages.size(), 1);
     QVERIFY(f->reporter.messages.at(0).startsWith(
         QString::fromStdString("Cannot create file \"" + path + "\". ")));
@@ -349,7 +349,7 @@ void CodeWindowTest::saveToFileUnwritableReportsError()
 
 void CodeWindowTest::closeHidesAndKeepsLines()
 {
-    Click(f->form4->xpButton4);
+    Click(f->form4->closeButton);
     QVERIFY(f->form4->isHidden());
     QCOMPARE(f->form4->Lines(), code.Lines());
     QVERIFY(f->form2->isVisible());
@@ -368,13 +368,13 @@ void CodeWindowTest::madeOnFirstUse()
 {
     QFETCH(bool, generate);
     QFETCH(bool, shown);
-    TForm2 window;
-    QVERIFY(!window.MadeCodeWindow());
+    MainWindow window;
+    QVERIFY(!window.madeCodeWindow());
     Click(window.findChild<QWidget*>(generate ? QStringLiteral("xpButton2")
                                               : QStringLiteral("xpButton1")));
-    TForm4* made = window.MadeCodeWindow();
+    CodeWindow* made = window.madeCodeWindow();
     QVERIFY(made);
-    QCOMPARE(&window.CodeWindow(), made);
+    QCOMPARE(&window.codeWindow(), made);
     QCOMPARE(made->isVisible(), shown);
     QCOMPARE(made->Lines().empty(), !generate);
     QCOMPARE(f->reporter.messages, QStringList());
@@ -396,7 +396,7 @@ void CodeWindowTest::keysDoWhatButtonsDo()
 {
     QFETCH(QString, focus);
     QFETCH(QString, action);
-    TForm4& window = *f->form4;
+    CodeWindow& window = *f->form4;
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.findChild<QWidget*>(focus)->setFocus();
@@ -412,7 +412,7 @@ void CodeWindowTest::keysDoWhatButtonsDo()
         QCOMPARE(window.Lines(), code.Lines());
     } else if (action == "select all and copy") {
         key(QKeySequence::SelectAll);
-        QVERIFY(window.Memo1->hasFocus());
+        QVERIFY(window.codeText->hasFocus());
         key(QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), code.TextForm());
     } else {

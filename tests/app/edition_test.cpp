@@ -55,12 +55,13 @@ void EditionTest::browserLabelKeepsTextAndTellsTheSentence_data()
 void EditionTest::browserLabelKeepsTextAndTellsTheSentence()
 {
     QFETCH(int, page);
-    f->form2->ShowPage(page);
+    f->form2->showPage(page);
     const gen::GadgetEntry& gadget = *gen::GadgetOfPage(page);
     for (const pages::LabelRow& row : pages::PageLayoutOf(page).labels) {
         if (row.style != pages::TextStyle::Support)
             continue;
-        const QLabel* label = f->form2->Page(page)->findChild<QLabel*>(QString::fromUtf8(row.name));
+        const QLabel* label =
+            f->form2->pagePanel(page)->findChild<QLabel*>(QString::fromUtf8(row.name));
         QVERIFY(label);
         QCOMPARE(label->objectName(), QString::fromUtf8(row.name.data(), row.name.size()));
         QCOMPARE(label->text(), QString::fromUtf8(row.text.data(), row.text.size()));
@@ -75,15 +76,15 @@ void EditionTest::browserLabelKeepsTextAndTellsTheSentence()
 // may hide it, on whichever page is shown.
 void EditionTest::choiceIsVisibleOnEveryPageAndCoversNothing()
 {
-    EditionChoice* choice = f->form2->chkTodaysEdition;
+    EditionChoice* choice = f->form2->editionChoice;
     QVERIFY(choice);
     QCOMPARE(choice->text(), QStringLiteral("&Today's edition"));
     QVERIFY(choice->sizeHint().width() <= choice->width());
-    for (int page = 1; page <= f->form2->PageCount(); ++page) {
-        f->form2->ShowPage(page);
+    for (int page = 1; page <= f->form2->pageCount(); ++page) {
+        f->form2->showPage(page);
         QVERIFY(choice->isVisible());
         QCOMPARE(f->form2->childAt(choice->geometry().center()), choice);
-        QWidget* panel = f->form2->Page(page);
+        QWidget* panel = f->form2->pagePanel(page);
         const QRect place =
             choice->geometry().translated(-panel->mapTo(f->form2.get(), QPoint(0, 0)));
         QVERIFY(panel->rect().contains(place));
@@ -97,11 +98,11 @@ void EditionTest::choiceIsVisibleOnEveryPageAndCoversNothing()
 // Alt+T works from a field of any page, both ways; Tab stays within the page.
 void EditionTest::choiceIsToggledByItsAccessKey()
 {
-    EditionChoice* choice = f->form2->chkTodaysEdition;
+    EditionChoice* choice = f->form2->editionChoice;
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
     for (int page : {2, 10}) {
-        f->form2->ShowPage(page);
+        f->form2->showPage(page);
         Button(2 * page)->setFocus();
         const gen::Edition before = choice->Edition();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
@@ -128,31 +129,31 @@ void EditionTest::choiceAppliesToPreviewAndGenerate()
     const gen::Edition edition = today ? gen::Edition::Today : gen::Edition::Classic;
     const std::string expected =
         gen::GenerateEdition(gadget, gen::DefaultValues(gadget), edition).TextForm();
-    f->form2->ShowPage(page);
+    f->form2->showPage(page);
     if (today)
-        QTest::mouseClick(f->form2->chkTodaysEdition, Qt::LeftButton);
-    QCOMPARE(f->form2->chkTodaysEdition->isChecked(), today);
+        QTest::mouseClick(f->form2->editionChoice, Qt::LeftButton);
+    QCOMPARE(f->form2->editionChoice->isChecked(), today);
 
     QTest::mouseClick(Button(2 * page), Qt::LeftButton); // Generate Code
     QCOMPARE(f->form4->TextForm(), expected);
     const gen::Compatibility& c = gen::CompatibilityOf(gadget.id);
-    const QString status = f->form4->lblSnippetStatus->text();
+    const QString status = f->form4->snippetStatus->text();
     QVERIFY(status.startsWith(today ? QStringLiteral("Today's") : QStringLiteral("Classic")));
     QVERIFY(
         status.endsWith(QString::fromUtf8(gen::SupportWord(today ? c.today : c.classic).data())));
 
     QTest::mouseClick(Button(2 * page - 1), Qt::LeftButton); // Preview
     QCOMPARE(ReadBytes(PreviewPath()), expected);
-    QCOMPARE(f->form4->lblSnippetStatus->text(), QString()); // the buffer is gone
+    QCOMPARE(f->form4->snippetStatus->text(), QString()); // the buffer is gone
 }
 
 void EditionTest::choiceIsRememberedAcrossARestart()
 {
-    QVERIFY(!f->form2->chkTodaysEdition->isChecked()); // nothing remembered yet
+    QVERIFY(!f->form2->editionChoice->isChecked()); // nothing remembered yet
     for (bool today : {true, false}) {
-        f->form2->chkTodaysEdition->setChecked(today);
+        f->form2->editionChoice->setChecked(today);
         f->Restart();
-        QCOMPARE(f->form2->chkTodaysEdition->Edition(),
+        QCOMPARE(f->form2->editionChoice->Edition(),
                  today ? gen::Edition::Today : gen::Edition::Classic);
     }
     // Kept in the scratch folder the settings were pointed at, nowhere else.
@@ -163,9 +164,9 @@ void EditionTest::choiceIsRememberedAcrossARestart()
 // designed size; without a status the line is gone and the code has the whole text area.
 void EditionTest::codeWindowStatusHasALineOfItsOwn()
 {
-    TForm4& window = *f->form4;
-    SnippetStatus* note = window.lblSnippetStatus;
-    QPlainTextEdit* memo = window.Memo1;
+    CodeWindow& window = *f->form4;
+    SnippetStatus* note = window.snippetStatus;
+    QPlainTextEdit* memo = window.codeText;
     const QRect fullText = memo->viewport()->geometry();
     QVERIFY(note->isHidden());
     const QFontMetrics metrics(note->font());

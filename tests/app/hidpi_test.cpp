@@ -41,7 +41,7 @@ void HiDpiTest::windowScalesAsAWhole()
 {
     AppFixture f;
     QCOMPARE(f.form2->devicePixelRatioF(), qreal(kScale));
-    const QSize size = window_geometry::WindowSize(f.form2->PageCount());
+    const QSize size = window_geometry::WindowSize(f.form2->pageCount());
     QCOMPARE(f.form2->size(), size);
     const QImage grabbed = f.form2->grab().toImage();
     QCOMPARE(grabbed.size(), size * kScale);
@@ -61,7 +61,7 @@ void HiDpiTest::picturesArePixelBlocks()
     QFETCH(bool, branded);
     AppFixture f;
     if (branded)
-        f.form2->ShowBrandImage(Checkerboard(400, 50));
+        f.form2->showBrandImage(Checkerboard(400, 50));
     auto* picture = f.form2->findChild<QLabel*>(label);
     QVERIFY(picture);
     const QImage source = picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32);

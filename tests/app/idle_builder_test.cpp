@@ -124,18 +124,18 @@ void IdleBuilderTest::failingStepDoesNotStopTheRest()
 void IdleBuilderTest::idleBuildingLeavesTheWindowAsItWas()
 {
     AppFixture f;
-    TForm2& form = *f.form2;
+    MainWindow& form = *f.form2;
     const QImage before = form.grab().toImage();
     QWidget* const focus = form.focusWidget();
     IdleBuilder builder(form, MainWindowIdleSteps(form));
     RunAll(builder);
-    for (int page = 1; page <= form.PageCount(); ++page)
-        QVERIFY2(!form.Page(page)->findChildren<QWidget*>().isEmpty(),
+    for (int page = 1; page <= form.pageCount(); ++page)
+        QVERIFY2(!form.pagePanel(page)->findChildren<QWidget*>().isEmpty(),
                  qPrintable(QString::number(page)));
-    QCOMPARE(form.VisiblePage(), 1);
+    QCOMPARE(form.visiblePage(), 1);
     QCOMPARE(form.focusWidget(), focus);
-    QVERIFY(form.MadeCodeWindow() && form.MadeCodeWindow()->isHidden());
-    QVERIFY(form.MadeCodeWindow()->Lines().empty());
+    QVERIFY(form.madeCodeWindow() && form.madeCodeWindow()->isHidden());
+    QVERIFY(form.madeCodeWindow()->Lines().empty());
     QCOMPARE(form.grab().toImage(), before);
     QCOMPARE(f.reporter.messages, QStringList());
 }
@@ -146,7 +146,7 @@ void IdleBuilderTest::codeWindowInUseKeepsItsCode()
     AppFixture f;
     gen::CodeBuffer code;
     code.Append("<p>kept</p>");
-    f.form4->SetCode(code);
+    f.form4->setCode(code);
     IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
     RunAll(builder);
     QCOMPARE(f.form4->Lines(), code.Lines());
@@ -175,14 +175,14 @@ void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
     QImage onClickScreen;
     {
         AppFixture f;
-        f.form2->ShowPage(page);
+        f.form2->showPage(page);
         onClick = f.form2->grab().toImage();
         onClickScreen = OnScreen(*f.form2);
     }
     AppFixture f;
     IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
     RunAll(builder);
-    f.form2->ShowPage(page);
+    f.form2->showPage(page);
     QCOMPARE(f.form2->grab().toImage(), onClick);
     QCOMPARE(OnScreen(*f.form2), onClickScreen);
 }
@@ -196,16 +196,16 @@ IdleBuilderTest::Shown IdleBuilderTest::GenerateCode(bool idleFirst, int page, b
     }
     if (otherEdition)
         f.Control<QCheckBox>("chkTodaysEdition")->toggle();
-    f.form2->ShowPage(page);
-    f.form2->GenerateCodeClick(page);
-    TForm4& window = *f.form4;
+    f.form2->showPage(page);
+    f.form2->generateCodeClicked(page);
+    CodeWindow& window = *f.form4;
     if (!QTest::qWaitForWindowExposed(&window))
         qWarning("code window not exposed");
     Shown shown;
     shown.pixels = window.grab().toImage();
     shown.lines = window.Lines();
-    shown.status = window.lblSnippetStatus->text();
-    shown.statusShown = window.lblSnippetStatus->isVisible();
+    shown.status = window.snippetStatus->text();
+    shown.statusShown = window.snippetStatus->isVisible();
     return shown;
 }
 
@@ -244,8 +244,8 @@ void IdleBuilderTest::rehearsedCodeWindowShownUnaskedIsEmpty()
     f.form4->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.form4));
     QVERIFY(f.form4->Lines().empty());
-    QCOMPARE(f.form4->Memo1->toPlainText(), QString());
-    QVERIFY(!f.form4->lblSnippetStatus->isVisible());
+    QCOMPARE(f.form4->codeText->toPlainText(), QString());
+    QVERIFY(!f.form4->snippetStatus->isVisible());
 }
 
 int main(int argc, char* argv[])

@@ -70,10 +70,10 @@ void InstanceSlotTest::windowsOpenAtTheirOffset()
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     const QPoint offset(InstanceSlot::kStep, InstanceSlot::kStep);
-    TForm2 first;
+    MainWindow first;
     SetWindowOffset(offset);
-    TForm2 second;
-    TForm4 code;
+    MainWindow second;
+    CodeWindow code;
     SetWindowOffset(QPoint());
     QCOMPARE(second.pos() - first.pos(), offset);
     QCOMPARE(code.pos(), QPoint(180, 170) + offset);

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/layout_check.h"
 #include "app/page_layout.h"
 #include "generators/gadget_table.h"
+#include "tests/app/layout_check.h"
 
 namespace
 {

@@ -82,19 +82,19 @@ void MainWindowKeysTest::menuClickFocusesShownPage()
 {
     QFETCH(QString, line);
     QFETCH(int, page);
-    TForm2& window = *f->form2;
-    const int before = page == window.PageCount() ? page - 1 : page + 1;
-    window.ShowPage(before);
+    MainWindow& window = *f->form2;
+    const int before = page == window.pageCount() ? page - 1 : page + 1;
+    window.showPage(before);
     window.findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * before))->setFocus();
     QSignalSpy moves(qApp, &QApplication::focusChanged);
-    QTest::mouseClick(window.Menuepanel1->findChild<ClickLabel*>(line), Qt::LeftButton);
-    QCOMPARE(window.VisiblePage(), page);
+    QTest::mouseClick(window.menuPanel->findChild<ClickLabel*>(line), Qt::LeftButton);
+    QCOMPARE(window.visiblePage(), page);
     QVERIFY(Focused());
     QCOMPARE(Focused()->objectName(), FirstControl(page));
     // Straight there: a control passed on the way would be announced to screen readers.
     QCOMPARE(moves.size(), 1);
     QVERIFY(Focused()->isVisible());
-    QVERIFY(window.Page(page)->isAncestorOf(Focused()));
+    QVERIFY(window.pagePanel(page)->isAncestorOf(Focused()));
 }
 
 void MainWindowKeysTest::keyActsOnShownPageOnly_data()
@@ -114,13 +114,13 @@ void MainWindowKeysTest::keyActsOnShownPageOnly()
     QFETCH(int, page);
     QFETCH(int, key);
     QFETCH(QString, clicked);
-    TForm2& window = *f->form2;
+    MainWindow& window = *f->form2;
     QCOMPARE(Focused(), window.findChild<QWidget*>(QStringLiteral("xpButton1")));
     QList<std::shared_ptr<QSignalSpy>> spies;
     const QList<TxpButton*> buttons = window.findChildren<TxpButton*>();
     for (TxpButton* button : buttons)
         spies << std::make_shared<QSignalSpy>(button, &TxpButton::clicked);
-    window.ShowPage(page);
+    window.showPage(page);
     QTest::keyClick(Focused(), Qt::Key(key));
     for (qsizetype i = 0; i < buttons.size(); ++i)
         QCOMPARE(spies[i]->count(), buttons[i]->objectName() == clicked ? 1 : 0);
@@ -129,7 +129,7 @@ void MainWindowKeysTest::keyActsOnShownPageOnly()
 
 void MainWindowKeysTest::CheckPageAndFocus(int page) const
 {
-    QCOMPARE(f->form2->VisiblePage(), page);
+    QCOMPARE(f->form2->visiblePage(), page);
     QVERIFY(Focused());
     QCOMPARE(Focused()->objectName(), FirstControl(page));
 }
@@ -153,7 +153,7 @@ void MainWindowKeysTest::pageSteps()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(int, step);
-    const int pages = f->form2->PageCount();
+    const int pages = f->form2->pageCount();
     int page = 1;
     for (int i = 0; i <= pages; ++i) {
         QTest::keyClick(Focused(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -176,7 +176,7 @@ void MainWindowKeysTest::altDigitShowsPage()
 {
     QFETCH(int, key);
     QFETCH(int, page);
-    f->form2->ShowPage(page == 2 ? 3 : 2); // the focus in a text field
+    f->form2->showPage(page == 2 ? 3 : 2); // the focus in a text field
     QTest::keyClick(Focused(), Qt::Key(key), Qt::AltModifier);
     CheckPageAndFocus(page);
 }
@@ -184,8 +184,8 @@ void MainWindowKeysTest::altDigitShowsPage()
 void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 {
     const QList<ClickLabel*> lines =
-        f->form2->Menuepanel1->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(lines.size(), f->form2->PageCount());
+        f->form2->menuPanel->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(lines.size(), f->form2->pageCount());
     for (int page : {1, 6, 5, 3}) {
         QTest::keyClick(Focused(), Qt::Key(Qt::Key_0 + page), Qt::AltModifier);
         for (int line = 1; line <= lines.size(); ++line) {
@@ -196,7 +196,7 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
             QCOMPARE(bool(tool->state().selected), line == page);
         }
     }
-    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(f->form2->lblTextLink);
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(f->form2->linkLine);
     QCOMPARE(link->role(), QAccessible::Link);
     QVERIFY(!link->state().selectable);
 }
@@ -205,8 +205,8 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 void MainWindowKeysTest::everyControlHasAName()
 {
     // Pages build their controls when first shown.
-    for (int page = 1; page <= f->form2->PageCount(); ++page)
-        f->form2->EnsurePageBuilt(page);
+    for (int page = 1; page <= f->form2->pageCount(); ++page)
+        f->form2->ensurePageBuilt(page);
     const auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
@@ -250,8 +250,8 @@ void MainWindowKeysTest::pressPendingWhilePageHiddenIsDropped()
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
     QCOMPARE(Focused(), f->Control("xpButton1"));
     QTest::keyPress(f->Control("xpButton1"), Qt::Key_Space);
-    f->form2->ShowPage(2);
-    f->form2->ShowPage(1);
+    f->form2->showPage(2);
+    f->form2->showPage(1);
     QCOMPARE(Focused(), f->Control("xpButton1"));
     QTest::keyRelease(f->Control("xpButton1"), Qt::Key_Space);
     QCOMPARE(f->shell.requests.size(), 0u);

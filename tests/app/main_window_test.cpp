@@ -71,15 +71,15 @@ private:
 
 void MainWindowTest::startsOnPageOne()
 {
-    QCOMPARE(f->form2->VisiblePage(), 1);
+    QCOMPARE(f->form2->visiblePage(), 1);
     QVERIFY(f->Control("Panel1")->isVisible());
-    for (int page = 2; page <= f->form2->PageCount(); ++page)
-        QVERIFY(!f->form2->Page(page)->isVisible());
+    for (int page = 2; page <= f->form2->pageCount(); ++page)
+        QVERIFY(!f->form2->pagePanel(page)->isVisible());
     QVERIFY(f->form4->isHidden());
-    QCOMPARE(f->form2->size(), window_geometry::WindowSize(f->form2->PageCount()));
+    QCOMPARE(f->form2->size(), window_geometry::WindowSize(f->form2->pageCount()));
     // Ten gadgets keep the designed window; more grow it downwards, with the footer inside.
     QCOMPARE(window_geometry::WindowSize(10), QSize(538, 338));
-    QVERIFY(f->form2->rect().contains(f->form2->lblTextLink->geometry()));
+    QVERIFY(f->form2->rect().contains(f->form2->linkLine->geometry()));
     QCOMPARE(f->form2->windowTitle(), QStringLiteral("Sitewright"));
 }
 
@@ -87,7 +87,7 @@ void MainWindowTest::startsOnPageOne()
 // band, the menu and the link line.
 void MainWindowTest::windowLooksAsDesigned()
 {
-    TForm2& window = *f->form2;
+    MainWindow& window = *f->form2;
     const Qt::WindowFlags flags = window.windowFlags();
     QVERIFY(flags & Qt::WindowSystemMenuHint);
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
@@ -104,24 +104,24 @@ void MainWindowTest::windowLooksAsDesigned()
              ui::ResolveSystemColor(ui::SystemColor::ButtonFace));
     QCOMPARE(window.font().pixelSize(), 11);
 
-    QCOMPARE(window.Label56->font().pixelSize(), 21);
-    QVERIFY(window.Label56->font().weight() >= QFont::Bold);
-    QCOMPARE(window.Label56->palette().color(QPalette::WindowText), QColor(0xC0, 0xC0, 0xC0));
-    QCOMPARE(window.Label56->alignment(), Qt::AlignCenter);
-    QVERIFY(!window.Label56->autoFillBackground());
+    QCOMPARE(window.titleLabel->font().pixelSize(), 21);
+    QVERIFY(window.titleLabel->font().weight() >= QFont::Bold);
+    QCOMPARE(window.titleLabel->palette().color(QPalette::WindowText), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(window.titleLabel->alignment(), Qt::AlignCenter);
+    QVERIFY(!window.titleLabel->autoFillBackground());
 
-    QCOMPARE(window.lblTextLink->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    QCOMPARE(window.lblTextLink->cursor().shape(), Qt::PointingHandCursor);
-    QCOMPARE(window.lblTextLink->alignment(), Qt::AlignCenter);
-    QCOMPARE(window.lblTextLink->font().pixelSize(), 11);
-    QVERIFY(!window.lblTextLink->autoFillBackground());
-    QCOMPARE(window.imgSBIMG->alignment(), Qt::AlignCenter);
-    QVERIFY(!window.imgSBIMG->hasScaledContents());
-    QCOMPARE(window.Menuepanel1->frameShadow(), QFrame::Sunken);
+    QCOMPARE(window.linkLine->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QCOMPARE(window.linkLine->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(window.linkLine->alignment(), Qt::AlignCenter);
+    QCOMPARE(window.linkLine->font().pixelSize(), 11);
+    QVERIFY(!window.linkLine->autoFillBackground());
+    QCOMPARE(window.brandPicture->alignment(), Qt::AlignCenter);
+    QVERIFY(!window.brandPicture->hasScaledContents());
+    QCOMPARE(window.menuPanel->frameShadow(), QFrame::Sunken);
 
     // The menu lines are plain 13-pixel text; only the link line shows the hand.
-    const QList<ClickLabel*> lines = window.Menuepanel1->findChildren<ClickLabel*>();
-    QCOMPARE(lines.size(), window.PageCount());
+    const QList<ClickLabel*> lines = window.menuPanel->findChildren<ClickLabel*>();
+    QCOMPARE(lines.size(), window.pageCount());
     for (const ClickLabel* line : lines) {
         QCOMPARE(line->font().pixelSize(), 13);
         QVERIFY(!line->font().bold() && !line->font().italic() && !line->font().underline());
@@ -150,19 +150,19 @@ void MainWindowTest::menuLineShowsItsPage()
     QFETCH(QString, caption);
     QFETCH(int, y);
     QFETCH(int, page);
-    auto* line = f->form2->Menuepanel1->findChild<ClickLabel*>(name);
+    auto* line = f->form2->menuPanel->findChild<ClickLabel*>(name);
     QVERIFY(line);
     QCOMPARE(line->text(), caption);
     QCOMPARE(line->pos(), QPoint(16, y));
 
-    f->form2->ShowPage(page == 1 ? 2 : 1);
+    f->form2->showPage(page == 1 ? 2 : 1);
     Click(line);
-    QCOMPARE(f->form2->VisiblePage(), page);
+    QCOMPARE(f->form2->visiblePage(), page);
     // A second click on the shown page's line keeps it shown, alone.
     Click(line);
-    QCOMPARE(f->form2->VisiblePage(), page);
-    for (int other = 1; other <= f->form2->PageCount(); ++other)
-        QCOMPARE(f->form2->Page(other)->isVisible(), other == page);
+    QCOMPARE(f->form2->visiblePage(), page);
+    for (int other = 1; other <= f->form2->pageCount(); ++other)
+        QCOMPARE(f->form2->pagePanel(other)->isVisible(), other == page);
     QVERIFY(f->reporter.messages.isEmpty());
 }
 
@@ -170,7 +170,7 @@ void MainWindowTest::menuLineShowsItsPage()
 // caption, and a page of its own.
 void MainWindowTest::everyGadgetHasAVisibleMenuLineAndAPage()
 {
-    const QFrame* menu = f->form2->Menuepanel1;
+    const QFrame* menu = f->form2->menuPanel;
     const QList<ClickLabel*> lines = menu->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
     int fit = 0;
     for (const ClickLabel* line : lines)
@@ -183,7 +183,7 @@ void MainWindowTest::everyGadgetHasAVisibleMenuLineAndAPage()
                                              .arg(QString::fromUtf8(gadget.id))
                                              .arg(gadget.page)));
         QCOMPARE(lines[index]->text(), QString::fromUtf8(gadget.menuCaption));
-        QCOMPARE(f->form2->Page(gadget.page)->objectName(),
+        QCOMPARE(f->form2->pagePanel(gadget.page)->objectName(),
                  QStringLiteral("Panel%1").arg(gadget.page));
     }
 }
@@ -232,11 +232,11 @@ void MainWindowTest::componentsSitWhereDesigned()
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
     if (page > 0)
-        f->form2->ShowPage(page);
+        f->form2->showPage(page);
     auto* widget = f->form2->findChild<QWidget*>(name);
     QVERIFY(widget);
     // Places are designed in the coordinates of the window or of the page.
-    QWidget* frame = page > 0 ? f->form2->Page(page) : static_cast<QWidget*>(f->form2.get());
+    QWidget* frame = page > 0 ? f->form2->pagePanel(page) : static_cast<QWidget*>(f->form2.get());
     QVERIFY(frame->isAncestorOf(widget));
     const QRect placed(widget->mapTo(frame, QPoint(0, 0)), widget->size());
     auto* label = qobject_cast<QLabel*>(widget);
@@ -257,18 +257,18 @@ void MainWindowTest::componentsSitWhereDesigned()
 
 void MainWindowTest::fieldsStartWithDefaults()
 {
-    f->form2->ShowPage(2);
+    f->form2->showPage(2);
     QCOMPARE(f->Control<QLineEdit>("Edit1")->text(), QStringLiteral("http://www.example.com"));
     QCOMPARE(f->Control<QLineEdit>("Edit2")->text(), QStringLiteral("My cool site"));
-    QCOMPARE(f->Control<QLineEdit>("Edit1")->parentWidget(), f->form2->Page(2));
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->parentWidget(), f->form2->pagePanel(2));
 }
 
 void MainWindowTest::brandImageShowsCentredUnscaled()
 {
     QImage image(100, 20, QImage::Format_RGB32);
     image.fill(Qt::red);
-    f->form2->ShowBrandImage(image);
-    const QImage shot = f->form2->imgSBIMG->grab().toImage();
+    f->form2->showBrandImage(image);
+    const QImage shot = f->form2->brandPicture->grab().toImage();
     QCOMPARE(shot.size(), QSize(536, 57));
     // 536 x 57 leaves 218 pixels left and right of the image and 18 or 19 above and below.
     QCOMPARE(shot.pixelColor(218, 28), QColor(Qt::red));
@@ -281,9 +281,9 @@ void MainWindowTest::brandImageShowsCentredUnscaled()
 void MainWindowTest::fieldTextHasNoLengthLimit()
 {
     const QString longName(40000, QLatin1Char('n'));
-    f->form2->ShowPage(2);
+    f->form2->showPage(2);
     f->Control<QLineEdit>("Edit2")->setText(longName);
-    f->form2->GenPage(2);
+    f->form2->generatePageCode(2);
     QCOMPARE(MemoLines().at(11), WithFieldText(GoldenLines("bookmark-us").at(11), "My cool site",
                                                longName.toStdString()));
 }
@@ -302,9 +302,9 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
     const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     QVERIFY(gadget && gadget->generate);
     const std::vector<std::string> expected = gadget->generate(gen::DefaultValues(*gadget)).Lines();
-    f->form4->SetCode(gen::BreakFrames());
+    f->form4->setCode(gen::BreakFrames());
 
-    f->form2->ShowPage(page);
+    f->form2->showPage(page);
     Click(f->form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * page)));
     QCOMPARE(f->reporter.messages, QStringList());
     QCOMPARE(MemoLines(), expected);
@@ -318,9 +318,9 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
 void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
 {
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        f->form2->GenPage(gadget.page);
+        f->form2->generatePageCode(gadget.page);
         QCOMPARE(MemoLines(), gadget.generate(gen::DefaultValues(gadget)).Lines());
-        QCOMPARE(f->form2->VisiblePage(), 1);
+        QCOMPARE(f->form2->visiblePage(), 1);
     }
     QCOMPARE(f->reporter.messages, QStringList());
 }
@@ -352,7 +352,7 @@ void MainWindowTest::generateCodeBringsCodeWindowToFront()
     QVERIFY(f->form4->isVisible());
     QVERIFY(!f->form4->isModal());
     Click(f->Control("Label2"));
-    QCOMPARE(f->form2->VisiblePage(), 2);
+    QCOMPARE(f->form2->visiblePage(), 2);
 }
 
 void MainWindowTest::bookmarkUsSplicesTypedText_data()
@@ -429,7 +429,7 @@ void MainWindowTest::previewWritesFileAndOpensBrowser()
 
     // The buffer is emptied: the code window, opened now, shows nothing.
     QVERIFY(MemoLines().empty());
-    QVERIFY(f->form4->Memo1->toPlainText().isEmpty());
+    QVERIFY(f->form4->codeText->toPlainText().isEmpty());
 }
 
 void MainWindowTest::previewReplacesEarlierFile()
@@ -515,7 +515,7 @@ void MainWindowTest::previewGoesWhereTheUserMayWrite()
         QVERIFY(f->shell.requests.empty());
         // The window goes on working.
         Click(f->Control("Label1"));
-        QCOMPARE(f->form2->VisiblePage(), 1);
+        QCOMPARE(f->form2->visiblePage(), 1);
         return;
     }
     const std::string path = QString(scratch + expected).toStdString() + "preview.html";
@@ -546,16 +546,16 @@ void MainWindowTest::linkLineOpensLinkUrl()
     QFETCH(QString, url);
     QFETCH(QString, parameters);
     QFETCH(int, key);
-    f->form2->SetLinkUrl(url.toStdString());
+    f->form2->setLinkUrl(url.toStdString());
     if (key == 0) {
-        Click(f->form2->lblTextLink);
+        Click(f->form2->linkLine);
     } else {
         f->form2->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
-        const QImage unfocused = f->form2->lblTextLink->grab().toImage();
-        f->form2->lblTextLink->setFocus(Qt::TabFocusReason);
-        QVERIFY(f->form2->lblTextLink->grab().toImage() != unfocused); // the focus shows
-        QTest::keyClick(f->form2->lblTextLink, Qt::Key(key));
+        const QImage unfocused = f->form2->linkLine->grab().toImage();
+        f->form2->linkLine->setFocus(Qt::TabFocusReason);
+        QVERIFY(f->form2->linkLine->grab().toImage() != unfocused); // the focus shows
+        QTest::keyClick(f->form2->linkLine, Qt::Key(key));
     }
     QCOMPARE(f->shell.requests.size(), std::size_t{1});
     const platform::ShellRequest& launch = f->shell.requests[0];

@@ -119,10 +119,10 @@ void PageControlsTest::controlsSitWhereDesigned()
     QFETCH(QRect, geometry);
     QFETCH(QString, kind);
     QFETCH(QString, text);
-    f->form2->ShowPage(page);
+    f->form2->showPage(page);
     QWidget* control = f->form2->findChild<QWidget*>(name);
     QVERIFY(control);
-    QCOMPARE(control->parentWidget(), f->form2->Page(page));
+    QCOMPARE(control->parentWidget(), f->form2->pagePanel(page));
     QCOMPARE(control->pos(), geometry.topLeft());
     QVERIFY(control->isVisible());
 
@@ -163,14 +163,14 @@ void PageControlsTest::controlsSitWhereDesigned()
 // name the gadget table gives it.
 void PageControlsTest::controlsComeWithTheirPage()
 {
-    const TForm2& window = *f->form2;
-    for (int page = 2; page <= window.PageCount(); ++page)
-        QVERIFY2(window.Page(page)->children().isEmpty(), qPrintable(QString::number(page)));
+    const MainWindow& window = *f->form2;
+    for (int page = 2; page <= window.pageCount(); ++page)
+        QVERIFY2(window.pagePanel(page)->children().isEmpty(), qPrintable(QString::number(page)));
 
     QSet<QString> names;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        f->form2->ShowPage(gadget.page);
-        const QFrame* panel = window.Page(gadget.page);
+        f->form2->showPage(gadget.page);
+        const QFrame* panel = window.pagePanel(gadget.page);
         const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         const pages::PageLayout& layout = pages::PageLayoutOf(gadget.page);
         QCOMPARE(controls.size(), qsizetype(layout.labels.size() + 2 * gadget.fields.size() + 2));

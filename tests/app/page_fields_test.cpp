@@ -79,8 +79,8 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
     QFETCH(QList<int>, shownBefore);
     order.append(QStringLiteral("lblTextLink"));
     for (int earlier : shownBefore)
-        f->form2->ShowPage(earlier);
-    f->form2->ShowPage(page);
+        f->form2->showPage(earlier);
+    f->form2->showPage(page);
     f->form2->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
     Control(order.front())->setFocus(Qt::OtherFocusReason);
@@ -102,7 +102,7 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
 
 void PageFieldsTest::autoCloseOffersTrueAndFalseAndRefusesOtherText()
 {
-    f->form2->ShowPage(6);
+    f->form2->showPage(6);
     QComboBox* combo = f->Control<QComboBox>("ComboBox1");
     QVERIFY(combo->isEditable());
     QCOMPARE(combo->count(), 2);
@@ -171,7 +171,7 @@ void PageFieldsTest::refusedFieldLeavesCodeAndPreview()
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, named);
-    f->form2->ShowPage(page);
+    f->form2->showPage(page);
     const std::vector<std::string> before = GenerateCode(page);
     const std::string preview = f->Folder() + "preview.html";
     WriteBytes(preview, "earlier preview");
@@ -248,7 +248,7 @@ void PageFieldsTest::fieldTextReachesItsLine()
     QFETCH(QString, text);
     QFETCH(int, line);
     QFETCH(QString, part);
-    f->form2->ShowPage(page);
+    f->form2->showPage(page);
     PasteInto(Control(field), text);
     const std::vector<std::string> lines = GenerateCode(page);
     QVERIFY2(QString::fromStdString(lines.at(std::size_t(line - 1))).contains(part),
@@ -283,7 +283,7 @@ void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
     QFETCH(QString, pasted);
     QFETCH(QString, shown);
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        f->form2->ShowPage(gadget.page);
+        f->form2->showPage(gadget.page);
         for (const gen::FieldEntry& field : gadget.fields) {
             QWidget* control = Control(QString::fromStdString(std::string(field.component)));
             QVERIFY(control);
@@ -307,10 +307,10 @@ std::vector<std::string> PageFieldsTest::GenerateCode(int page)
 
 QString PageFieldsTest::FocusedControl() const
 {
-    if (QApplication::focusWidget() == f->form2->lblTextLink)
-        return f->form2->lblTextLink->objectName();
+    if (QApplication::focusWidget() == f->form2->linkLine)
+        return f->form2->linkLine->objectName();
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (w->parentWidget() == f->form2->Page(f->form2->VisiblePage()))
+        if (w->parentWidget() == f->form2->pagePanel(f->form2->visiblePage()))
             return w->objectName();
     return {};
 }

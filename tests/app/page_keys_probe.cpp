@@ -9,7 +9,7 @@
 int main(int argc, char** argv)
 {
     SitewrightApplication app(argc, argv);
-    TForm2 window;
+    MainWindow window;
     window.show();
     int shown = -1;
     // Without a window manager the window has to ask for the focus until it has it.
@@ -20,10 +20,10 @@ int main(int argc, char** argv)
                 window.activateWindow();
                 return;
             }
-            shown = window.VisiblePage();
+            shown = window.visiblePage();
             std::printf("page %d\n", shown);
-        } else if (window.VisiblePage() != shown) {
-            shown = window.VisiblePage();
+        } else if (window.visiblePage() != shown) {
+            shown = window.visiblePage();
             std::printf("page %d\n", shown);
         }
         std::fflush(stdout);

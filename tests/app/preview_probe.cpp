@@ -38,8 +38,8 @@ int main(int argc, char** argv)
     PrintingShell shell;
     const platform::ScopedShell inPlace(shell);
     {
-        TForm2 window;
-        RunReportingErrors([&window] { window.PreviewClick(1); });
+        MainWindow window;
+        RunReportingErrors([&window] { window.previewClicked(1); });
     }
     std::printf("cwd %s\n", std::filesystem::current_path().c_str());
     return 0;

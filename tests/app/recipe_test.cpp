@@ -57,9 +57,9 @@ private:
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
-    void GenPage(int page) { f->form2->GenPage(page); }
-    TForm4& CodeWindow() { return *f->form4; }
-    bool StampChosen() const { return f->form2->StampChosen(); }
+    void generatePageCode(int page) { f->form2->generatePageCode(page); }
+    CodeWindow& codeWindow() { return *f->form4; }
+    bool stampChosen() const { return f->form2->stampChosen(); }
 
     std::unique_ptr<AppFixture> f;
 };
@@ -98,11 +98,11 @@ void RecipeTest::openEditSaveKeepsWhatThePagesDoNotShow()
     const QString path = QString::fromStdString(f->dir.Write("site.json", kSite));
     ScopedRecipeDialogs answers({[path] { return path; }, {}, {}});
     QTest::keyClick(f->form2.get(), Qt::Key_O, Qt::ControlModifier);
-    f->form2->ShowPage(10);
+    f->form2->showPage(10);
     QCOMPARE(f->Control<QLineEdit>("Edit12")->text(),
              QStringLiteral("http://example.org/\"</script>"));
     QCOMPARE(f->Control<QLineEdit>("Edit14")->text(), QStringLiteral("500"));
-    QVERIFY(f->form2->chkTodaysEdition->isChecked());
+    QVERIFY(f->form2->editionChoice->isChecked());
     QCOMPARE(f->form2->windowTitle(), QStringLiteral("site.json[*] - Sitewright"));
     QVERIFY(!f->form2->isWindowModified());
     QCOMPARE(RecentRecipes::List().value(0), path);
@@ -124,7 +124,7 @@ void RecipeTest::newRecipeHoldsEveryPage()
 {
     const QString path = Path("new.json");
     ScopedRecipeDialogs answers({{}, [path] { return path; }, {}});
-    f->form2->ShowPage(2);
+    f->form2->showPage(2);
     Retype(f->Control<QLineEdit>("Edit2"), QStringLiteral("Caf"));
     f->Control<QLineEdit>("Edit2")->insert(QStringLiteral("\u00e9 \"A\""));
     QCOMPARE(f->form2->windowTitle(), QStringLiteral("Sitewright[*]"));
@@ -150,7 +150,7 @@ void RecipeTest::droppedRecipeOpens()
     QApplication::sendEvent(f->form2.get(), &drop);
     QVERIFY(drop.isAccepted());
     QCOMPARE(Actions().Path(), path);
-    f->form2->ShowPage(10);
+    f->form2->showPage(10);
     QCOMPARE(f->Control<QLineEdit>("Edit13")->text(), QStringLiteral("007"));
 }
 
@@ -173,7 +173,7 @@ void RecipeTest::brokenRecipeChangesNoPage()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    f->form2->ShowPage(2);
+    f->form2->showPage(2);
     Retype(f->Control<QLineEdit>("Edit2"), QStringLiteral("typed"));
     const QString title = f->form2->windowTitle();
     QVERIFY(
@@ -191,7 +191,7 @@ void RecipeTest::closingWithUnsavedChangesAsks()
                                      ++asked;
                                      return UnsavedAnswer::Cancel;
                                  }});
-    f->form2->ShowPage(2);
+    f->form2->showPage(2);
     Retype(f->Control<QLineEdit>("Edit1"), QStringLiteral("x"));
     QVERIFY(!f->form2->close());
     QCOMPARE(asked, 1);
@@ -245,8 +245,8 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
     QCOMPARE(cli::RunGen({"--recipe", file}, out, err), cli::kExitOk);
     QVERIFY(Actions().Open(QString::fromStdString(file)));
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        GenPage(gadget.page);
-        QCOMPARE(CodeWindow().TextForm(), ReadBytes(f->dir.File(std::string(gadget.id) + ".html")));
+        generatePageCode(gadget.page);
+        QCOMPARE(codeWindow().TextForm(), ReadBytes(f->dir.File(std::string(gadget.id) + ".html")));
     }
 }
 
@@ -254,12 +254,12 @@ void RecipeTest::stampChoiceIsRememberedAndReachable()
 {
     QAction* action = f->form2->findChild<StampChoice*>()->action;
     QVERIFY(!action->isChecked());
-    QVERIFY(f->form2->Menuepanel1->actions().contains(action));
+    QVERIFY(f->form2->menuPanel->actions().contains(action));
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
-        QVERIFY(f->form2->Page(page)->actions().contains(action));
+        QVERIFY(f->form2->pagePanel(page)->actions().contains(action));
     QTest::keyClick(f->form2.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(action->isChecked());
-    QVERIFY(StampChosen());
+    QVERIFY(stampChosen());
     // The next run starts with the choice.
     const QSettings settings(QStringLiteral("Sitewright"), QStringLiteral("Sitewright"));
     QCOMPARE(settings.value(QString::fromLatin1(StampChoice::kSettingsKey)).toBool(), true);
@@ -295,10 +295,10 @@ void RecipeTest::pageOpensAsTheRecipeOfItsStamps()
         {[page] { return page; }, [this] { return Path("index.json"); }, {}});
     QTest::keyClick(f->form2.get(), Qt::Key_O, Qt::ControlModifier);
     QVERIFY(f->reporter.messages.isEmpty());
-    QCOMPARE(f->form2->VisiblePage(), gen::FindGadget("popup-page")->page);
+    QCOMPARE(f->form2->visiblePage(), gen::FindGadget("popup-page")->page);
     QCOMPARE(f->Control<QLineEdit>("Edit12")->text(),
              QStringLiteral("http://example.org/\"</script>"));
-    QVERIFY(f->form2->chkTodaysEdition->isChecked());
+    QVERIFY(f->form2->editionChoice->isChecked());
     QCOMPARE(f->form2->windowTitle(), QStringLiteral("index.html[*] - Sitewright"));
     QVERIFY(Actions().Path().isEmpty());
 

@@ -75,12 +75,12 @@ void SiteCheckTest::choosingAFindingShowsItsPageWithItsValues()
     dialog->lstFindings->setCurrentRow(0);
     dialog->lstFindings->setFocus();
     QTest::keyClick(dialog->lstFindings, Qt::Key_Return);
-    QCOMPARE(f->form2->VisiblePage(), 2);
+    QCOMPARE(f->form2->visiblePage(), 2);
     QCOMPARE(f->form2->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(),
              QStringLiteral("http://shop.example/?a=1&b=2"));
     QCOMPARE(f->form2->findChild<QLineEdit*>(QStringLiteral("Edit2"))->text(),
              QStringLiteral("Tom's \"Shop\""));
-    QVERIFY(!f->form2->chkTodaysEdition->isChecked());
+    QVERIFY(!f->form2->editionChoice->isChecked());
 }
 
 void SiteCheckTest::upgradeKeepsTheOriginalAndRefusesToLoseIt()
@@ -121,11 +121,11 @@ void SiteCheckTest::pastingAStampedSnippetShowsItsPage()
         QString::fromStdString(gen::StampedEdition(logo, values, e).TextForm()));
     f->Control("Label1")->setFocus();
     QTest::keyClick(f->form2.get(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f->form2->VisiblePage(), 5);
+    QCOMPARE(f->form2->visiblePage(), 5);
     QCOMPARE(f->form2->findChild<QLineEdit*>(QStringLiteral("Edit4"))->text().toStdString(),
              values[0]);
     QCOMPARE(f->form2->findChild<TSpinEdit*>(QStringLiteral("SpinEdit1"))->Value(), 120);
-    QCOMPARE(f->form2->chkTodaysEdition->isChecked(), e == gen::Edition::Today);
+    QCOMPARE(f->form2->editionChoice->isChecked(), e == gen::Edition::Today);
 }
 
 int main(int argc, char* argv[])

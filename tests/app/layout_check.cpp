@@ -1,4 +1,4 @@
-#include "app/layout_check.h"
+#include "tests/app/layout_check.h"
 
 #include <map>
 #include <set>
