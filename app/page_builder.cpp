@@ -235,7 +235,10 @@ void ChainTabOrder(const std::map<std::string_view, QWidget*>& fields,
 PageButtons BuildPage(QWidget* panel, const gen::GadgetEntry& gadget, const PageLayout& layout)
 {
     for (const LabelRow& row : layout.labels) {
-        QLabel* label = BuildLabel(panel, row.name, row.place, row.text, row.style);
+        const std::string text = row.style == TextStyle::Title
+                                     ? std::string(row.text) + std::string(gadget.title)
+                                     : std::string(row.text);
+        QLabel* label = BuildLabel(panel, row.name, row.place, text, row.style);
         if (row.style == TextStyle::Support)
             TellCompatibility(label, gadget);
     }

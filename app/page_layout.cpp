@@ -22,7 +22,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label1",
          176,
          {
-             {"Label77", {8, 8, 98, 16}, "Break Frames", S::Title},
+             {"Label77", {8, 8, 98, 16}, "", S::Title},
              {"Label78", {288, 10, 57, 13}, "All Browsers", S::Support},
              {"Label79",
               {16, 32, 345, 49},
@@ -35,7 +35,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label2",
          176,
          {
-             {"Label11", {8, 8, 102, 16}, " Bookmark Us!", S::Title},
+             {"Label11", {8, 8, 102, 16}, " ", S::Title},
              {"Label12", {248, 10, 101, 13}, "Internet Explorer Only", S::Support},
              {"Label13",
               {16, 32, 345, 65},
@@ -52,7 +52,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label3",
          176,
          {
-             {"Label16", {8, 8, 115, 16}, "Email This Page", S::Title},
+             {"Label16", {8, 8, 115, 16}, "", S::Title},
              {"Label17", {288, 10, 57, 13}, "All Browsers", S::Support},
              {"Label18",
               {16, 32, 345, 65},
@@ -66,7 +66,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label4",
          176,
          {
-             {"Label19", {8, 8, 137, 16}, "Set Homepage Link", S::Title},
+             {"Label19", {8, 8, 137, 16}, "", S::Title},
              {"Label20", {288, 10, 57, 13}, "All Browsers", S::Support},
              {"Label21",
               {16, 32, 345, 57},
@@ -83,7 +83,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label6",
          184,
          {
-             {"Label23", {8, 8, 102, 16}, "Logo Branding", S::Title},
+             {"Label23", {8, 8, 102, 16}, "", S::Title},
              {"Label24", {288, 10, 57, 13}, "All Browsers", S::Support},
              {"Label25",
               {16, 32, 345, 57},
@@ -105,7 +105,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label5",
          176,
          {
-             {"Label31", {8, 8, 0, 0}, "Frameless Popup", S::Title},
+             {"Label31", {8, 8, 0, 0}, "", S::Title},
              {"Label32", {288, 10, 0, 0}, "All Browsers", S::Support},
              {"Label33",
               {16, 32, 345, 81},
@@ -126,7 +126,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label7",
          176,
          {
-             {"Label38", {8, 8, 0, 0}, " Browser-Specific Entry", S::Title},
+             {"Label38", {8, 8, 0, 0}, " ", S::Title},
              {"Label39", {288, 10, 0, 0}, "All Browsers", S::Support},
              {"Label40",
               {16, 32, 345, 65},
@@ -144,7 +144,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label8",
          176,
          {
-             {"Label43", {8, 8, 0, 0}, "Language", S::Title},
+             {"Label43", {8, 8, 0, 0}, "", S::Title},
              {"Label44", {272, 10, 0, 0}, "Newer Browsers", S::Support},
              {"Label45",
               {16, 32, 345, 113},
@@ -160,7 +160,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label9",
          176,
          {
-             {"Label46", {8, 8, 0, 0}, "Orchard Search", S::Title},
+             {"Label46", {8, 8, 0, 0}, "", S::Title},
              {"Label47", {288, 10, 0, 0}, "All Browsers", S::Support},
              {"Label48",
               {16, 32, 345, 97},
@@ -175,7 +175,7 @@ std::vector<PageLayout> BuildLayouts()
          "Label10",
          176,
          {
-             {"Label49", {8, 8, 0, 0}, "Popup Page", S::Title},
+             {"Label49", {8, 8, 0, 0}, "", S::Title},
              {"Label50", {288, 10, 0, 0}, "All Browsers", S::Support},
              {"Label51",
               {16, 32, 345, 33},

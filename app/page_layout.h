@@ -27,6 +27,8 @@ struct Place {
 struct LabelRow {
     std::string_view name; // object name
     Place place;
+    // The label's text; for the page title only what stands before the gadget's title, which
+    // the gadget table holds (the designed pages put a space before two of them).
     std::string_view text;
     TextStyle style = TextStyle::Plain;
 };
