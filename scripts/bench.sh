@@ -46,36 +46,36 @@ instructions() {
 
 # Start-up to the first paint of the main window, and peak memory, against a window drawing the
 # same texts in the same faces (the floor that matters), and against a bare window.
-if [[ -x $b/sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/sitewright >/dev/null 2>&1; then
+if [[ -x $b/bench-sitewright ]] && SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 timeout 20 $b/bench-sitewright >/dev/null 2>&1; then
   read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
-    $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window --page-text)
+    $b/bench-process "$runs" -- $b/bench-sitewright -- $b/bench-bare-window --page-text)
   guarded_row "start-up, floor drawing the same texts (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   guarded_row "peak memory, floor drawing the same texts (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
   # The same start-up in instructions, from process start to the end, counted by callgrind:
   # unlike milliseconds they do not move with the load other builds put on the machine.
-  ins=$(instructions $b/sitewright)
+  ins=$(instructions $b/bench-sitewright)
   floor_ins=$(instructions $b/bench-bare-window --page-text)
   guarded_row "start-up instructions, floor drawing the same texts (millions)" "$ins" "$floor_ins" "$(ratio "$ins" "$floor_ins")"
   read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
-    $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window)
+    $b/bench-process "$runs" -- $b/bench-sitewright -- $b/bench-bare-window)
   guarded_row "start-up to first paint (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   guarded_row "peak resident memory (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
   read -r ms floor_ms kb floor_kb < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 \
-    $b/bench-process "$runs" -- $b/sitewright -- $b/bench-bare-window --text)
+    $b/bench-process "$runs" -- $b/bench-sitewright -- $b/bench-bare-window --text)
   guarded_row "start-up, floor with one line of text (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   guarded_row "peak memory, floor with one line of text (KiB)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
   # First clicks after the window has been idle for half a second, from the click to the end of
   # the first paint of what it brings up, against showing an already built widget of the same
   # size (see bench/bare_window.cpp). The last row clicks at once, before the idle building.
   read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=generate \
-    $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-window)
+    $b/bench-process --printed "$runs" -- $b/bench-sitewright -- $b/bench-bare-window --click-window)
   click_row "Generate Code click to painted code window (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=menu \
-    $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-page)
+    $b/bench-process --printed "$runs" -- $b/bench-sitewright -- $b/bench-bare-window --click-page)
   click_row "menu click to painted page (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   read -r ms floor_ms _ _ < <(SITEWRIGHT_QUIT_AFTER_FIRST_PAINT=1 SITEWRIGHT_BENCH_CLICK=menu \
     SITEWRIGHT_BENCH_IDLE_MS=0 \
-    $b/bench-process --printed "$runs" -- $b/sitewright -- $b/bench-bare-window --click-page)
+    $b/bench-process --printed "$runs" -- $b/bench-sitewright -- $b/bench-bare-window --click-page)
   row "menu click at once, page not built yet (ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 else
   guarded_row "start-up to first paint (ms)" "n/a" "n/a" "n/a"
