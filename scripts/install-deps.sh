@@ -17,6 +17,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   dpkg-dev help2man man-db lintian desktop-file-utils appstream x11-utils
   chromium python3 nodejs
+  emscripten
 )
 
 missing=()

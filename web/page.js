@@ -1,0 +1,311 @@
+// The page's wiring: it builds every gadget's form from the table the module exports, hands the
+// values to the module's generators and shows what they return. No gadget is written here.
+"use strict";
+
+(() => {
+  const $ = (id) => document.getElementById(id);
+  const state = { gadget: "", edition: "classic", stamp: false, values: {} };
+  let api = null;
+  let table = null;
+  const gadgets = new Map();
+  let snippet = null; // {bytes, text, name} of the last snippet generated
+
+  // --- calls into the module: texts in as UTF-8, replies out as JSON and bytes ---
+
+  function toModule(bytes) {
+    const at = api._malloc(bytes.length + 1);
+    api.HEAPU8.set(bytes, at);
+    api.HEAPU8[at + bytes.length] = 0;
+    return at;
+  }
+
+  function call(fn, texts, extra = []) {
+    const encoder = new TextEncoder();
+    const pointers = texts.map((t) => toModule(encoder.encode(t)));
+    try {
+      return JSON.parse(api.UTF8ToString(fn(...pointers, ...extra)));
+    } finally {
+      pointers.forEach((p) => api._free(p));
+    }
+  }
+
+  function replyBytes() {
+    const at = api._sw_bytes();
+    return api.HEAPU8.slice(at, at + api._sw_byte_count());
+  }
+
+  // --- the form, made from the table ---
+
+  function defaults(gadget) {
+    return Object.fromEntries(gadget.fields.map((f) => [f.option, f.default]));
+  }
+
+  function element(tag, props = {}, children = []) {
+    const e = Object.assign(document.createElement(tag), props);
+    e.append(...children);
+    return e;
+  }
+
+  function control(gadget, field) {
+    const input = element("input", {
+      type: "text", name: field.option, id: "field-" + field.option,
+      value: state.values[gadget.id][field.option], autocomplete: "off",
+    });
+    if (field.kind === "number") input.inputMode = "numeric";
+    input.addEventListener("input", () => { state.values[gadget.id][field.option] = input.value; });
+    return input;
+  }
+
+  function fieldRow(gadget, field) {
+    const input = control(gadget, field);
+    const row = element("div", { className: "field" }, [
+      element("label", { htmlFor: input.id, textContent: field.caption }), input]);
+    const described = [];
+    if (field.kind === "number") {
+      row.append(element("p", { className: "hint", id: "hint-" + field.option,
+        textContent: "A whole number; other text gives 0." }));
+      described.push("hint-" + field.option);
+    }
+    if (field.kind === "choice") {
+      const list = element("datalist", { id: "choices-" + field.option },
+        field.choices.map((c) => element("option", { value: c })));
+      input.setAttribute("list", list.id);
+      row.append(list);
+    }
+    row.append(element("p", { className: "refusal", id: "refusal-" + field.option }));
+    described.push("refusal-" + field.option);
+    input.setAttribute("aria-describedby", described.join(" "));
+    return row;
+  }
+
+  function about(gadget) {
+    const today = gadget.ownToday ? gadget.today : gadget.classic;
+    return [
+      element("p", { textContent: "In today's browsers (" + gadget.classic.support + "): " +
+        gadget.classic.sentence }),
+      element("p", { textContent: "Today's edition (" + today.support + "): " + today.sentence }),
+    ];
+  }
+
+  function showGadget(id) {
+    const gadget = gadgets.get(id);
+    state.gadget = id;
+    for (const link of $("gadgets").querySelectorAll("a")) {
+      if (link.dataset.gadget === id) link.setAttribute("aria-current", "page");
+      else link.removeAttribute("aria-current");
+    }
+    $("title").textContent = gadget.title;
+    $("about").replaceChildren(...about(gadget));
+    $("fields").replaceChildren(...gadget.fields.map((f) => fieldRow(gadget, f)));
+    document.querySelector(`input[name=edition][value=${state.edition}]`).checked = true;
+    $("stamp").checked = state.stamp;
+    document.title = gadget.title + " - Sitewright";
+  }
+
+  // --- generating ---
+
+  function clearRefusals() {
+    for (const p of document.querySelectorAll("#form .refusal, #refusal")) p.textContent = "";
+    for (const input of $("fields").querySelectorAll("input")) input.removeAttribute("aria-invalid");
+  }
+
+  function refuse(reply) {
+    const place = reply.option && $("refusal-" + reply.option);
+    (place || $("refusal")).textContent = reply.error;
+    if (place) {
+      const input = $("field-" + reply.option);
+      input.setAttribute("aria-invalid", "true");
+      return input;
+    }
+    return null;
+  }
+
+  // Puts the gadget's snippet into the text box; a refused value is named next to its field.
+  function generate() {
+    clearRefusals();
+    const request = JSON.stringify({ gadget: state.gadget, edition: state.edition,
+      stamp: state.stamp, values: state.values[state.gadget] });
+    const reply = call(api._sw_generate, [request]);
+    if (reply.error) {
+      snippet = null;
+      $("code").value = "";
+      return refuse(reply);
+    }
+    const bytes = replyBytes();
+    snippet = { bytes, text: new TextDecoder().decode(bytes), name: state.gadget + ".html" };
+    $("code").value = snippet.text;
+    $("share").href = shareLink();
+    return null;
+  }
+
+  function shareLink() {
+    const gadget = gadgets.get(state.gadget);
+    const values = state.values[state.gadget];
+    const query = new URLSearchParams();
+    for (const f of gadget.fields)
+      if (values[f.option] !== f.default) query.append(f.option, values[f.option]);
+    if (state.edition !== "classic") query.append("edition", state.edition);
+    const q = query.toString();
+    return "#" + state.gadget + (q ? "?" + q : "");
+  }
+
+  // --- files out: snippets and recipes go down as their exact bytes ---
+
+  // The browser may still read a file's address after the click, so each address is given
+  // back only when the next download takes its place.
+  let downloadUrl = null;
+
+  function download(bytes, name, type) {
+    if (downloadUrl) URL.revokeObjectURL(downloadUrl);
+    downloadUrl = URL.createObjectURL(new Blob([bytes], { type }));
+    const link = element("a", { href: downloadUrl, download: name });
+    document.body.append(link);
+    link.click();
+    link.remove();
+  }
+
+  function say(text) {
+    $("status").textContent = text;
+  }
+
+  async function copy() {
+    if (!snippet) return say("There is no code to copy.");
+    try {
+      await navigator.clipboard.writeText(snippet.text);
+      say("The code is on the clipboard.");
+    } catch (e) {
+      say("The browser refused the clipboard: select the code and copy it by hand.");
+    }
+  }
+
+  // A frame of its own with no origin of the page's, made anew for each preview (and only
+  // then: a frame costs the page's first showing more than all its controls).
+  function preview() {
+    if (generate() || !snippet) return;
+    const frame = element("iframe", { id: "preview-frame", title: "Preview of the snippet" });
+    frame.sandbox = "allow-scripts allow-forms allow-modals allow-popups";
+    const text = snippet.text;
+    frame.addEventListener("load", () => frame.contentWindow.postMessage(text, "*"), { once: true });
+    frame.src = "preview.html";
+    $("preview-area").replaceChildren(frame);
+  }
+
+  // --- recipes ---
+
+  async function openRecipe(file) {
+    $("recipe-refusal").textContent = "";
+    say("");
+    // One byte over the limit is enough for the module to refuse a larger file by its size.
+    const bytes = new Uint8Array(await file.slice(0, table.maxRecipeBytes + 1).arrayBuffer());
+    const at = toModule(bytes);
+    let reply;
+    try {
+      reply = call((name, edition) => api._sw_open_recipe(name, at, bytes.length, edition),
+        [file.name, state.edition]);
+    } finally {
+      api._free(at);
+    }
+    if (reply.error) {
+      $("recipe-refusal").textContent = reply.error;
+      return;
+    }
+    state.values = reply.values;
+    state.edition = reply.edition;
+    go(reply.gadget || state.gadget, true);
+    say("Opened " + file.name + ".");
+  }
+
+  function saveRecipe() {
+    $("recipe-refusal").textContent = "";
+    const reply = call(api._sw_save_recipe,
+      [JSON.stringify({ edition: state.edition, values: state.values })]);
+    if (reply.error) {
+      $("recipe-refusal").textContent = reply.error;
+      return;
+    }
+    download(replyBytes(), reply.name, "application/json");
+  }
+
+  // --- where the page is: #GADGET-ID, or #GADGET-ID?OPTION=VALUE&... with every other field,
+  // the edition and the stamp at their defaults, so a shared link gives the same snippet ---
+
+  function readLocation() {
+    const hash = location.hash.slice(1);
+    const mark = hash.indexOf("?");
+    const id = decodeURIComponent(mark < 0 ? hash : hash.slice(0, mark));
+    const gadget = gadgets.get(id) || gadgets.get(state.gadget) || table.gadgets[0];
+    if (mark >= 0 && gadget.id === id) {
+      state.values[id] = defaults(gadget);
+      state.edition = "classic";
+      state.stamp = false;
+      for (const [option, value] of new URLSearchParams(hash.slice(mark + 1))) {
+        if (option === "edition" && table.editions.includes(value)) state.edition = value;
+        else if (option === "stamp") state.stamp = value === "1" || value === "true";
+        else if (option in state.values[id]) state.values[id][option] = value;
+      }
+    }
+    showGadget(gadget.id);
+    generate();
+  }
+
+  function go(id, fresh) {
+    if (location.hash === "#" + id) {
+      if (fresh) readLocation();
+    } else {
+      location.hash = "#" + id;
+    }
+  }
+
+  // --- start ---
+
+  function listGadgets() {
+    $("gadgets").replaceChildren(...table.gadgets.map((g) => {
+      const link = element("a", { href: "#" + g.id, textContent: g.title });
+      link.dataset.gadget = g.id;
+      return element("li", {}, [link]);
+    }));
+  }
+
+  function wire() {
+    $("form").addEventListener("submit", (e) => {
+      e.preventDefault();
+      const refused = generate();
+      if (refused) refused.focus();
+    });
+    for (const radio of document.querySelectorAll("input[name=edition]"))
+      radio.addEventListener("change", () => { state.edition = radio.value; });
+    $("stamp").addEventListener("change", () => { state.stamp = $("stamp").checked; });
+    $("preview").addEventListener("click", preview);
+    $("copy").addEventListener("click", copy);
+    $("download").addEventListener("click", () => {
+      if (snippet) download(snippet.bytes, snippet.name, "text/html");
+      else say("There is no code to download.");
+    });
+    $("open-recipe").addEventListener("change", (e) => {
+      if (e.target.files.length) openRecipe(e.target.files[0]);
+      e.target.value = "";
+    });
+    $("save-recipe").addEventListener("click", saveRecipe);
+    document.addEventListener("dragover", (e) => e.preventDefault());
+    document.addEventListener("drop", (e) => {
+      e.preventDefault();
+      if (e.dataTransfer.files.length) openRecipe(e.dataTransfer.files[0]);
+    });
+    window.addEventListener("hashchange", readLocation);
+  }
+
+  createSitewright().then((module) => {
+    api = module;
+    table = JSON.parse(api.UTF8ToString(api._sw_table()));
+    for (const g of table.gadgets) {
+      gadgets.set(g.id, g);
+      state.values[g.id] = defaults(g);
+    }
+    listGadgets();
+    wire();
+    readLocation();
+    // When the first snippet stood in the text box, for the benchmark and the tests.
+    performance.mark("first-snippet");
+    document.documentElement.dataset.ready = "true";
+  });
+})();
