@@ -68,6 +68,14 @@ add_custom_target(sitewright_completion_script ALL DEPENDS ${SITEWRIGHT_COMPLETI
 install(FILES ${SITEWRIGHT_COMPLETION}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions COMPONENT Runtime)
 
+# The web page (scripts/build-web.sh), the same generators for a browser, when the package build
+# made it: the folder's files as they are, to open or to put on a web site.
+set(SITEWRIGHT_WEB_PAGE "" CACHE PATH "The built web page's folder, installed when given")
+if(SITEWRIGHT_WEB_PAGE)
+  install(DIRECTORY ${SITEWRIGHT_WEB_PAGE}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/sitewright/web
+          COMPONENT Runtime)
+endif()
+
 # Debian wants the copyright and a compressed changelog in the package's own doc folder.
 set(SITEWRIGHT_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/sitewright)
 configure_file(${dist}/changelog.in ${CMAKE_BINARY_DIR}/package/changelog @ONLY)

@@ -13,9 +13,11 @@ export QT_RCC_SOURCE_DATE_OVERRIDE=$SOURCE_DATE_EPOCH
 # ccache's base folder hands the compiler relative names for sources under it, which then
 # name the sources in the debug information instead of the mapped folders.
 unset CCACHE_BASEDIR
+# The web page ships beside the programs; it is built in a folder of its own inside this one.
+scripts/build-web.sh "$dir/web-page" -DSITEWRIGHT_REPRODUCIBLE=ON
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSITEWRIGHT_BUILD_TESTS=OFF \
   -DSITEWRIGHT_BUILD_BENCH=OFF -DSITEWRIGHT_BUILD_FUZZ=OFF -DSITEWRIGHT_SANITIZE=OFF \
-  -DSITEWRIGHT_REPRODUCIBLE=ON >/dev/null
+  -DSITEWRIGHT_REPRODUCIBLE=ON -DSITEWRIGHT_WEB_PAGE="$(realpath "$dir/web-page/web")" >/dev/null
 # The dates are no dependency the build can see: a folder built for another commit's date
 # starts clean.
 if [[ $(cat "$dir/source-date-epoch" 2>/dev/null) != "$SOURCE_DATE_EPOCH" ]]; then
