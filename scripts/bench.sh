@@ -180,6 +180,18 @@ read -r _ _ small_kb _ < <($b/bench-process 1 \
   -- /bin/true)
 row "check peak memory, all $pages pages against one folder (KiB)" "$kb" "$small_kb" "$(ratio "$kb" "$small_kb")"
 
+# The web page in headless Chromium beside a static page with the same kind of form and a text
+# box a few lines of script fill (bench/web_page_bench.py). Goals: the first snippet within 1.5
+# times the floor, a Generate Code click within 2 ms, at most 250 KB compressed.
+scripts/build-web.sh >/dev/null
+web_runs=$runs
+[[ -n "${BENCH_QUICK:-}" ]] && web_runs=3
+{ read -r ms floor_ms; read -r click_ms floor_click_ms; read -r kb floor_kb; } < \
+  <(python3 bench/web_page_bench.py build-web/web "$web_runs")
+row "web page, navigation to first snippet shown (ms; goal: 1.5 times the floor)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+row "web page, Generate Code click (ms; goal < 2)" "$click_ms" "$floor_click_ms" "$(ratio "$click_ms" "$floor_click_ms")"
+row "web page, everything it loads, gzip (KB; goal < 250)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+
 echo "| figure | Sitewright | floor | ratio |"
 echo "|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
