@@ -14,6 +14,7 @@
 #include "app/code_window_keys.h"
 #include "app/error_reporting.h"
 #include "app/instance_slot.h"
+#include "app/page_layout.h"
 #include "app/save_folder.h"
 #include "app/snippet_status.h"
 #include "platform/staged_file.h"
@@ -30,10 +31,15 @@ constexpr int kClientHeight = 402;
 constexpr int kButtonY = 368;
 constexpr std::array<int, 4> kButtonX = {64, 160, 256, 352};
 
-QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& geometry)
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(QByteArrayView(text));
+}
+
+QFrame* MakeBevel(QWidget* parent, std::string_view name, const QRect& geometry)
 {
     auto* bevel = new QFrame(parent);
-    bevel->setObjectName(QString::fromLatin1(name));
+    bevel->setObjectName(ToQString(name));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel->setGeometry(geometry);
     return bevel;
@@ -43,7 +49,7 @@ QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& geometry)
 
 CodeWindow::CodeWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(ToQString(pages::designed::kCodeWindow));
     setWindowTitle(QStringLiteral("Source Code"));
     setFont(ui::DialogFont(11));
     QPalette palette = this->palette();
@@ -56,13 +62,13 @@ CodeWindow::CodeWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     move(QPoint(180, 170) + WindowOffset());
 
     // Bevels first, so they lie under what they frame.
-    textBevel = MakeBevel(this, "Bevel1", QRect(0, 0, 497, 361));
-    buttonBevel = MakeBevel(this, "Bevel2", QRect(56, 366, 385, 35));
+    textBevel = MakeBevel(this, pages::designed::kTextBevel, QRect(0, 0, 497, 361));
+    buttonBevel = MakeBevel(this, pages::designed::kButtonBevel, QRect(56, 366, 385, 35));
     BuildMemo();
-    selectAllButton = MakeButton("xpButton1", "Select All", kButtonX[0]);
-    copyButton = MakeButton("xpButton2", "Copy", kButtonX[1]);
-    saveButton = MakeButton("xpButton3", "Save to File", kButtonX[2]);
-    closeButton = MakeButton("xpButton4", "Close", kButtonX[3]);
+    selectAllButton = MakeButton(pages::designed::kCodeButtons[0], "Select All", kButtonX[0]);
+    copyButton = MakeButton(pages::designed::kCodeButtons[1], "Copy", kButtonX[1]);
+    saveButton = MakeButton(pages::designed::kCodeButtons[2], "Save to File", kButtonX[2]);
+    closeButton = MakeButton(pages::designed::kCodeButtons[3], "Close", kButtonX[3]);
     snippetStatus = new SnippetStatus();
     memo_->SetHeader(snippetStatus);
     ConnectHandlers();
@@ -75,7 +81,7 @@ void CodeWindow::BuildMemo()
 {
     memo_ = new CodeMemo(this);
     codeText = memo_;
-    codeText->setObjectName(QStringLiteral("Memo1"));
+    codeText->setObjectName(ToQString(pages::designed::kCodeText));
     codeText->setGeometry(8, 8, 481, 345);
     codeText->setLineWrapMode(QPlainTextEdit::NoWrap);
     codeText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -103,10 +109,10 @@ void CodeWindow::PlaceControls()
         buttons[i]->move(kButtonX[i] + dx / 2, kButtonY + dy);
 }
 
-TxpButton* CodeWindow::MakeButton(const char* name, const char* caption, int x)
+TxpButton* CodeWindow::MakeButton(std::string_view name, const char* caption, int x)
 {
     auto* button = new TxpButton(this);
-    button->setObjectName(QString::fromLatin1(name));
+    button->setObjectName(ToQString(name));
     button->SetCaption(QString::fromLatin1(caption));
     button->setGeometry(x, kButtonY, 81, 25);
     return button;
@@ -122,7 +128,7 @@ QFileDialog* CodeWindow::ensureSaveDialog()
 void CodeWindow::BuildSaveDialog()
 {
     saveDialog = new QFileDialog(this);
-    saveDialog->setObjectName(QStringLiteral("SaveDialog1"));
+    saveDialog->setObjectName(ToQString(pages::designed::kSaveDialog));
     saveDialog->setAcceptMode(QFileDialog::AcceptSave);
     saveDialog->setFileMode(QFileDialog::AnyFile);
     // Saving replaces an existing file without asking.

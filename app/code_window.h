@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "generators/code_buffer.h"
@@ -75,7 +76,7 @@ private:
     void PlaceControls();
     void BuildMemo();
     void SetText(const gen::CodeBuffer& code);
-    TxpButton* MakeButton(const char* name, const char* caption, int x);
+    TxpButton* MakeButton(std::string_view name, const char* caption, int x);
     void BuildSaveDialog();
     void ConnectHandlers();
 

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "app/page_layout.h"
 #include "app/user_settings.h"
 #include "widgets/ui_fonts.h"
 
@@ -25,7 +26,7 @@ gen::Edition Remembered()
 
 EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
 {
-    setObjectName(QStringLiteral("chkTodaysEdition"));
+    setObjectName(QString::fromUtf8(QByteArrayView(pages::designed::kEditionChoice)));
     // Alt+T reaches it from any page. It stays out of the Tab chain, which runs round the
     // visible page's own buttons and fields.
     setText(QStringLiteral("&Today's edition"));

@@ -52,13 +52,13 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(QByteArrayView(text));
 }
 
-template <typename T> T* Named(T* widget, const char* name)
+template <typename T> T* Named(T* widget, std::string_view name)
 {
-    widget->setObjectName(QString::fromLatin1(name));
+    widget->setObjectName(ToQString(name));
     return widget;
 }
 
-QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text)
+QLabel* PlainLabel(QWidget* parent, std::string_view name, const QString& text)
 {
     auto* label = Named(new QLabel(parent), name);
     label->setTextFormat(Qt::PlainText);
@@ -78,7 +78,7 @@ void SetTextColor(QWidget* widget, const QColor& color)
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     InitAppResources();
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(ToQString(pages::designed::kMainWindow));
     setWindowTitle(QStringLiteral("Sitewright"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -109,11 +109,11 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildBand()
 {
-    bandPicture = Named(new PixelPicture(this), "Image1");
+    bandPicture = Named(new PixelPicture(this), pages::designed::kBand);
     bandPicture->setGeometry(0, 0, 537, 33);
     bandPicture->setPixmap(HeaderBandPixmap());
 
-    titleLabel = PlainLabel(this, "Label56", QStringLiteral("Sitewright"));
+    titleLabel = PlainLabel(this, pages::designed::kTitle, QStringLiteral("Sitewright"));
     titleLabel->setGeometry(16, 2, 505, 30);
     titleLabel->setAlignment(Qt::AlignCenter);
     titleLabel->setFont(ui::BandFont(21));
@@ -122,7 +122,7 @@ void MainWindow::BuildBand()
 
 void MainWindow::BuildMenu()
 {
-    menuPanel = Named(new QFrame(this), "Menuepanel1");
+    menuPanel = Named(new QFrame(this), pages::designed::kMenuPanel);
     menuPanel->setGeometry(window_geometry::MenuPanel(GadgetCount()));
     menuPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
@@ -143,7 +143,7 @@ void MainWindow::BuildPages()
     pageArea_->setGeometry(window_geometry::PageArea(GadgetCount()));
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         auto* panel = new QFrame;
-        panel->setObjectName(QStringLiteral("Panel%1").arg(gadget.page));
+        panel->setObjectName(ToQString(pages::PanelName(gadget.page)));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         pageArea_->AddPage(panel);
         pages_.push_back(panel);
@@ -173,11 +173,11 @@ void MainWindow::ensurePageBuilt(int page)
 
 void MainWindow::BuildFooter()
 {
-    brandPicture = Named(new PixelPicture(this), "imgSBIMG");
+    brandPicture = Named(new PixelPicture(this), pages::designed::kBrandPicture);
     brandPicture->setGeometry(window_geometry::BrandImage(GadgetCount()));
     brandPicture->setAlignment(Qt::AlignCenter);
 
-    linkLine = Named(new ClickLabel(this), "lblTextLink");
+    linkLine = Named(new ClickLabel(this), pages::designed::kLinkLine);
     linkLine->setTextFormat(Qt::PlainText);
     linkLine->setText(QStringLiteral("Visit my website"));
     linkLine->setGeometry(window_geometry::LinkLine(GadgetCount()));

@@ -204,10 +204,11 @@ std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const gen::Gadg
     return built;
 }
 
-TxpButton* MakeButton(QWidget* panel, int number, const QString& caption, int x, int y, int width)
+TxpButton* MakeButton(QWidget* panel, const std::string& name, const QString& caption, int x, int y,
+                      int width)
 {
     auto* button = new TxpButton(panel);
-    button->setObjectName(QStringLiteral("xpButton%1").arg(number));
+    button->setObjectName(ToQString(name));
     button->SetCaption(caption);
     button->setGeometry(x, y, width, kButtonHeight);
     return button;
@@ -243,12 +244,11 @@ PageButtons BuildPage(QWidget* panel, const gen::GadgetEntry& gadget, const Page
             TellCompatibility(label, gadget);
     }
     const std::map<std::string_view, QWidget*> fields = BuildFields(panel, gadget, layout);
-    // The buttons are numbered on through the pages, two to a page.
-    const int k = gadget.page;
-    PageButtons buttons{MakeButton(panel, 2 * k - 1, QStringLiteral("Preview"), kPreviewX,
-                                   layout.buttonY, kPreviewWidth),
-                        MakeButton(panel, 2 * k, QStringLiteral("Generate Code"), kGenerateX,
-                                   layout.buttonY, kGenerateWidth)};
+    PageButtons buttons{MakeButton(panel, PreviewButtonName(gadget.page), QStringLiteral("Preview"),
+                                   kPreviewX, layout.buttonY, kPreviewWidth),
+                        MakeButton(panel, GenerateButtonName(gadget.page),
+                                   QStringLiteral("Generate Code"), kGenerateX, layout.buttonY,
+                                   kGenerateWidth)};
     if (!layout.tabOrder.empty())
         ChainTabOrder(fields, gadget, layout, buttons.preview, buttons.generate);
     return buttons;

@@ -226,4 +226,19 @@ const PageLayout& PageLayoutOf(int page)
     return *layout;
 }
 
+std::string PanelName(int page)
+{
+    return "Panel" + std::to_string(page);
+}
+
+std::string PreviewButtonName(int page)
+{
+    return "xpButton" + std::to_string(2 * page - 1);
+}
+
+std::string GenerateButtonName(int page)
+{
+    return "xpButton" + std::to_string(2 * page);
+}
+
 } // namespace pages

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -68,6 +69,33 @@ const PageLayout* LayoutOf(std::string_view gadgetId);
 // The layout of page 1 ... the table's last. Throws std::out_of_range for any other number and
 // std::logic_error when the page's gadget has no layout.
 const PageLayout& PageLayoutOf(int page);
+
+// The designed object names of the windows' own parts, which accessibility and layout tests
+// find them by; the pages' labels and fields have theirs in their rows and the gadget table.
+namespace designed
+{
+inline constexpr std::string_view kMainWindow = "Form2";
+inline constexpr std::string_view kBand = "Image1";
+inline constexpr std::string_view kTitle = "Label56";
+inline constexpr std::string_view kMenuPanel = "Menuepanel1";
+inline constexpr std::string_view kBrandPicture = "imgSBIMG";
+inline constexpr std::string_view kLinkLine = "lblTextLink";
+inline constexpr std::string_view kEditionChoice = "chkTodaysEdition";
+inline constexpr std::string_view kCodeWindow = "Form4";
+inline constexpr std::string_view kCodeText = "Memo1";
+inline constexpr std::string_view kTextBevel = "Bevel1";
+inline constexpr std::string_view kButtonBevel = "Bevel2";
+inline constexpr std::string_view kCodeButtons[] = {"xpButton1", "xpButton2", "xpButton3",
+                                                    "xpButton4"};
+inline constexpr std::string_view kSaveDialog = "SaveDialog1";
+} // namespace designed
+
+// The object name of page `page`'s panel, "Panel<page>".
+std::string PanelName(int page);
+// The object names of page `page`'s Preview and Generate Code buttons: numbered on through the
+// pages, two to a page.
+std::string PreviewButtonName(int page);
+std::string GenerateButtonName(int page);
 
 // Places of the two buttons every page has.
 constexpr int kPreviewX = 16;

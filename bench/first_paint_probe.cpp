@@ -7,9 +7,18 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "app/page_layout.h"
 
 namespace
 {
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(QByteArrayView(text));
+}
 
 void Click(QWidget& widget)
 {
@@ -77,15 +86,15 @@ void FirstPaintProbe::ClickAndWatch()
     const bool generate = click_ == "generate";
     if (!generate && click_ != "menu")
         return Fail("SITEWRIGHT_BENCH_CLICK is neither \"generate\" nor \"menu\"");
-    auto* button = window_.findChild<QWidget*>(generate ? QStringLiteral("xpButton2")
-                                                        : QStringLiteral("Label2"));
+    auto* button = window_.findChild<QWidget*>(ToQString(
+        generate ? pages::GenerateButtonName(1) : std::string(pages::PageLayoutOf(2).menuLine)));
     if (!button)
         return Fail("no control to click");
     clock_.start();
     Click(*button);
     // Looked up after the click: either may be made by it.
-    QWidget* painted = generate ? TopLevelNamed(QStringLiteral("Form4"))
-                                : window_.findChild<QWidget*>(QStringLiteral("Panel2"));
+    QWidget* painted = generate ? TopLevelNamed(ToQString(pages::designed::kCodeWindow))
+                                : window_.findChild<QWidget*>(ToQString(pages::PanelName(2)));
     if (!painted || !painted->isVisible())
         return Fail("the click showed nothing");
     painted->installEventFilter(this);

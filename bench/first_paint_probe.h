@@ -12,8 +12,8 @@ class QWidget;
 //
 // When SITEWRIGHT_BENCH_CLICK is "generate" or "menu" as well, the probe then waits until the
 // window has been idle for SITEWRIGHT_BENCH_IDLE_MS milliseconds (500 without it), clicks page 1's
-// Generate Code button (copyButton) or the menu line of page 2 (Label2), prints the milliseconds
-// from the click to the end of the first paint of the code window or of Panel2 on standard
+// Generate Code button or the menu line of page 2, prints the milliseconds
+// from the click to the end of the first paint of the code window or of page 2 on standard
 // output, and quits.
 class FirstPaintProbe : public QObject
 {
