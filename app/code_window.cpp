@@ -64,20 +64,20 @@ CodeWindow::CodeWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     // Bevels first, so they lie under what they frame.
     textBevel = MakeBevel(this, pages::designed::kTextBevel, QRect(0, 0, 497, 361));
     buttonBevel = MakeBevel(this, pages::designed::kButtonBevel, QRect(56, 366, 385, 35));
-    BuildMemo();
-    selectAllButton = MakeButton(pages::designed::kCodeButtons[0], "Select All", kButtonX[0]);
-    copyButton = MakeButton(pages::designed::kCodeButtons[1], "Copy", kButtonX[1]);
-    saveButton = MakeButton(pages::designed::kCodeButtons[2], "Save to File", kButtonX[2]);
-    closeButton = MakeButton(pages::designed::kCodeButtons[3], "Close", kButtonX[3]);
+    buildMemo();
+    selectAllButton = makeButton(pages::designed::kCodeButtons[0], "Select All", kButtonX[0]);
+    copyButton = makeButton(pages::designed::kCodeButtons[1], "Copy", kButtonX[1]);
+    saveButton = makeButton(pages::designed::kCodeButtons[2], "Save to File", kButtonX[2]);
+    closeButton = makeButton(pages::designed::kCodeButtons[3], "Close", kButtonX[3]);
     snippetStatus = new SnippetStatus();
     memo_->SetHeader(snippetStatus);
-    ConnectHandlers();
+    connectHandlers();
     new CodeWindowKeys(*this);
 }
 
 CodeWindow::~CodeWindow() = default;
 
-void CodeWindow::BuildMemo()
+void CodeWindow::buildMemo()
 {
     memo_ = new CodeMemo(this);
     codeText = memo_;
@@ -91,12 +91,12 @@ void CodeWindow::BuildMemo()
 void CodeWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    PlaceControls();
+    placeControls();
 }
 
 // At the designed size every control has its designed place. A larger window gives the text area
 // all the room it gains, and the button row keeps to the bottom, centred under it.
-void CodeWindow::PlaceControls()
+void CodeWindow::placeControls()
 {
     const int dx = std::max(0, width() - kClientWidth);
     const int dy = std::max(0, height() - kClientHeight);
@@ -109,7 +109,7 @@ void CodeWindow::PlaceControls()
         buttons[i]->move(kButtonX[i] + dx / 2, kButtonY + dy);
 }
 
-TxpButton* CodeWindow::MakeButton(std::string_view name, const char* caption, int x)
+TxpButton* CodeWindow::makeButton(std::string_view name, const char* caption, int x)
 {
     auto* button = new TxpButton(this);
     button->setObjectName(ToQString(name));
@@ -121,11 +121,11 @@ TxpButton* CodeWindow::MakeButton(std::string_view name, const char* caption, in
 QFileDialog* CodeWindow::ensureSaveDialog()
 {
     if (!saveDialog)
-        BuildSaveDialog();
+        buildSaveDialog();
     return saveDialog;
 }
 
-void CodeWindow::BuildSaveDialog()
+void CodeWindow::buildSaveDialog()
 {
     saveDialog = new QFileDialog(this);
     saveDialog->setObjectName(ToQString(pages::designed::kSaveDialog));
@@ -137,7 +137,7 @@ void CodeWindow::BuildSaveDialog()
     saveDialog->setNameFilters({QStringLiteral("Html (*.html)"), QStringLiteral("Text (*.txt)")});
 }
 
-void CodeWindow::ConnectHandlers()
+void CodeWindow::connectHandlers()
 {
     const auto guarded = [this](void (CodeWindow::*handler)()) {
         return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
@@ -150,20 +150,20 @@ void CodeWindow::ConnectHandlers()
 
 void CodeWindow::setCode(const gen::CodeBuffer& code)
 {
-    SetText(code);
+    setText(code);
     snippetStatus->Clear();
 }
 
 void CodeWindow::setSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
                             gen::Edition edition)
 {
-    SetText(code);
+    setText(code);
     // Not cleared first: a note that stays as it was keeps the text area's size, and so its
     // laid out lines.
     snippetStatus->ShowFor(gadget, edition);
 }
 
-void CodeWindow::SetText(const gen::CodeBuffer& code)
+void CodeWindow::setText(const gen::CodeBuffer& code)
 {
     // Every line ends in a line break, the last one too, just as in the text form: the empty
     // row behind the last break is no line (see Lines()), so a buffer of one empty line stays

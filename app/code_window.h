@@ -73,12 +73,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void PlaceControls();
-    void BuildMemo();
-    void SetText(const gen::CodeBuffer& code);
-    TxpButton* MakeButton(std::string_view name, const char* caption, int x);
-    void BuildSaveDialog();
-    void ConnectHandlers();
+    void placeControls();
+    void buildMemo();
+    void setText(const gen::CodeBuffer& code);
+    TxpButton* makeButton(std::string_view name, const char* caption, int x);
+    void buildSaveDialog();
+    void connectHandlers();
 
     CodeMemo* memo_ = nullptr; // codeText, with the status line above its text
 };

@@ -90,24 +90,24 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     setPalette(palette);
     setAutoFillBackground(true);
 
-    BuildBand();
-    BuildMenu();
-    BuildPages();
-    BuildFooter();
+    buildBand();
+    buildMenu();
+    buildPages();
+    buildFooter();
     editionChoice = new EditionChoice(this);
-    ConnectHandlers();
+    connectHandlers();
     new PageShortcuts(*this);
     new RecipeActions(*this);
     new SiteCheck(*this);
     stampChoice_ = new StampChoice(*this);
     showPage(1);
-    CenterOnScreen();
-    FormCreate();
+    centerOnScreen();
+    applyBranding();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::BuildBand()
+void MainWindow::buildBand()
 {
     bandPicture = Named(new PixelPicture(this), pages::designed::kBand);
     bandPicture->setGeometry(0, 0, 537, 33);
@@ -120,7 +120,7 @@ void MainWindow::BuildBand()
     SetTextColor(titleLabel, QColor(0xC0, 0xC0, 0xC0));
 }
 
-void MainWindow::BuildMenu()
+void MainWindow::buildMenu()
 {
     menuPanel = Named(new QFrame(this), pages::designed::kMenuPanel);
     menuPanel->setGeometry(window_geometry::MenuPanel(GadgetCount()));
@@ -137,7 +137,7 @@ void MainWindow::BuildMenu()
     }
 }
 
-void MainWindow::BuildPages()
+void MainWindow::buildPages()
 {
     pageArea_ = new PageArea(this);
     pageArea_->setGeometry(window_geometry::PageArea(GadgetCount()));
@@ -165,13 +165,13 @@ void MainWindow::ensurePageBuilt(int page)
     // before it are passed over, so Tab reaches it after the shown page's own.
     ChainAfterPage(panel, linkLine);
     connect(buttons.preview, &TxpButton::clicked, this,
-            Guarded([this, page] { previewClicked(page); }));
+            guarded([this, page] { previewClicked(page); }));
     connect(buttons.generate, &TxpButton::clicked, this,
-            Guarded([this, page] { generateCodeClicked(page); }));
+            guarded([this, page] { generateCodeClicked(page); }));
     Q_EMIT PageBuilt(page);
 }
 
-void MainWindow::BuildFooter()
+void MainWindow::buildFooter()
 {
     brandPicture = Named(new PixelPicture(this), pages::designed::kBrandPicture);
     brandPicture->setGeometry(window_geometry::BrandImage(GadgetCount()));
@@ -189,22 +189,22 @@ void MainWindow::BuildFooter()
 
 // Each handler runs guarded, so its error is reported where it happens and never has to travel
 // through Qt's own frames.
-std::function<void()> MainWindow::Guarded(std::function<void()> handler)
+std::function<void()> MainWindow::guarded(std::function<void()> handler)
 {
     return [handler = std::move(handler)] { RunReportingErrors(handler); };
 }
 
-void MainWindow::ConnectHandlers()
+void MainWindow::connectHandlers()
 {
     for (std::size_t i = 0; i < menuLines_.size(); ++i) {
         const int page = static_cast<int>(i) + 1;
         connect(menuLines_[i], &ClickLabel::clicked, this,
-                Guarded([this, page] { showPage(page); }));
+                guarded([this, page] { showPage(page); }));
     }
-    connect(linkLine, &ClickLabel::clicked, this, Guarded([this] { linkLineClicked(); }));
+    connect(linkLine, &ClickLabel::clicked, this, guarded([this] { linkLineClicked(); }));
 }
 
-void MainWindow::CenterOnScreen()
+void MainWindow::centerOnScreen()
 {
     if (QScreen* screen = this->screen()) {
         QRect area(QPoint(0, 0), size());
@@ -213,9 +213,9 @@ void MainWindow::CenterOnScreen()
     }
 }
 
-void MainWindow::FormCreate()
+void MainWindow::applyBranding()
 {
-    ApplyBrandingTexts(ReadBrandingTexts());
+    applyBrandingTexts(ReadBrandingTexts());
     // An image that cannot be shown is reported like the error of any handler, before the window
     // first shows; the window then opens without it.
     RunReportingErrors([this] {
@@ -226,7 +226,7 @@ void MainWindow::FormCreate()
 }
 
 // A short trailer brands what it has items for, and the rest keeps its design text.
-void MainWindow::ApplyBrandingTexts(const std::vector<std::string>& items)
+void MainWindow::applyBrandingTexts(const std::vector<std::string>& items)
 {
     if (items.size() > 0) {
         const QString title = QString::fromStdString(items[0]);
@@ -244,10 +244,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     if (event->isAccepted())
-        FormClose();
+        endProgram();
 }
 
-void MainWindow::FormClose()
+void MainWindow::endProgram()
 {
     if (codeWindow_)
         codeWindow_->close();

@@ -88,21 +88,21 @@ protected:
 
 private:
     // The last step of construction; the window's branding goes here.
-    void FormCreate();
+    void applyBranding();
     // Items 0 ... 2 of the branding: the title (the application's, the window's and the band's),
     // the link line's caption, its web address; missing items leave their design texts.
-    void ApplyBrandingTexts(const std::vector<std::string>& items);
+    void applyBrandingTexts(const std::vector<std::string>& items);
     // Closing the main window ends the program, the code window included.
-    void FormClose();
+    void endProgram();
 
-    void BuildBand();
-    void BuildMenu();
-    void BuildPages();
-    void BuildFooter();
-    void ConnectHandlers();
-    void CenterOnScreen();
+    void buildBand();
+    void buildMenu();
+    void buildPages();
+    void buildFooter();
+    void connectHandlers();
+    void centerOnScreen();
     // Runs the handler on this window, reporting what it throws.
-    std::function<void()> Guarded(std::function<void()> handler);
+    std::function<void()> guarded(std::function<void()> handler);
 
     // Holds the pages in page order, all at the same place.
     PageArea* pageArea_ = nullptr;
