@@ -61,7 +61,10 @@ std::vector<PageLayout> BuildLayouts()
               "page address in an email message signed by you. Perfect!",
               S::Description},
          },
-         {}},
+         {
+             {"mail-script", {96, 112, 241, 0}, "Label80", {24, 116, 0, 0}},
+         },
+         {"mail-script"}},
         {"set-homepage",
          "Label4",
          176,
@@ -173,7 +176,7 @@ std::vector<PageLayout> BuildLayouts()
          {}},
         {"popup-page",
          "Label10",
-         176,
+         186,
          {
              {"Label49", {8, 8, 0, 0}, "", S::Title},
              {"Label50", {288, 10, 0, 0}, "All Browsers", S::Support},
@@ -188,9 +191,11 @@ std::vector<PageLayout> BuildLayouts()
              {"width", {96, 112, 49, 0}, "Label54", {56, 116, 0, 0}},
              {"height", {216, 112, 49, 0}, "Label55", {176, 116, 0, 0}},
              {"seconds", {96, 136, 49, 0}, "Label53", {8, 140, 0, 0}},
+             {"title", {96, 160, 105, 0}, "Label81", {24, 164, 0, 0}},
+             {"close-caption", {280, 160, 57, 0}, "Label82", {208, 164, 0, 0}},
          },
          // The seconds come before width and height although they stand below them.
-         {"url", "seconds", "width", "height"}},
+         {"url", "seconds", "width", "height", "title", "close-caption"}},
     };
 }
 

@@ -14,6 +14,7 @@
 #include "generators/edition.h"
 #include "generators/field_check.h"
 #include "generators/gadget_table.h"
+#include "generators/policy_sources.h"
 #include "generators/stamp.h"
 #include "platform/staged_file.h"
 
@@ -27,6 +28,7 @@ namespace
 // paragraphs before "Options:" for the description, one option per line after it.
 constexpr const char* kUsage =
     "Usage: sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [--stamp] [-o FILE]\n"
+    "  or:  sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE] --csp\n"
     "  or:  sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE] --as-recipe\n"
     "  or:  sitewright-gen --recipe FILE [--dry-run]\n"
     "  or:  sitewright-gen check [--json] [--upgrade [--dry-run] [--no-backup]] PATH...\n"
@@ -60,9 +62,15 @@ constexpr const char* kUsage =
     "  --stamp              put a first line before the snippet, a comment recording the\n"
     "                       gadget, the edition and every value, by which check recognises\n"
     "                       the snippet later\n"
+    "  --csp                print what a page's Content Security Policy must admit for the\n"
+    "                       snippet instead of the snippet, one directive a line: the\n"
+    "                       'sha256-...' hash of each inline script and style with these\n"
+    "                       values and each origin it loads scripts from; the classic\n"
+    "                       edition needs 'unsafe-inline'\n"
     "  --from FILE          print the recipe that regenerates every stamped snippet in FILE\n"
     "  --as-recipe          print the recipe of the command line instead of the snippet,\n"
-    "                       -o FILE becoming the entry's output and --stamp its stamp\n"
+    "                       -o FILE becoming the entry's output, --stamp its stamp and\n"
+    "                       --csp its csp\n"
     "  --recipe=FILE        generate every snippet of the recipe FILE\n"
     "  --dry-run            with --recipe, list what would be written and write nothing\n"
     "  --list               name the gadgets and say whether their designed snippet works in\n"
@@ -80,6 +88,7 @@ struct Request {
     bool asRecipe = false;
     std::vector<std::pair<std::string, std::string>> given; // options as given, for --as-recipe
     bool stamp = false;
+    bool csp = false;
 };
 
 // A usage error: the message goes to standard error and the run ends with kExitUsage.
@@ -133,6 +142,8 @@ void PrintGadgetHelp(const gen::GadgetEntry& g, std::ostream& out)
     out << "put a comment describing the snippet on its first line\n";
     column("-o FILE");
     out << "write to FILE, replacing it, instead of standard output\n";
+    column("--csp");
+    out << "print what a Content Security Policy must admit for the snippet\n";
     column("--as-recipe");
     out << "print the recipe of this command line instead of the snippet\n";
 }
@@ -184,6 +195,8 @@ Request Parse(const std::vector<std::string>& args)
             r.asRecipe = true;
         } else if (arg == "--stamp") {
             r.stamp = true;
+        } else if (arg == "--csp") {
+            r.csp = true;
         } else if (name == "--edition") {
             r.edition = TakeEdition(TakeValue(args, i, name, equals));
         } else if (name == "-o" || name == "--output") {
@@ -222,12 +235,13 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
     }
     const gen::CodeBuffer code = r.stamp ? gen::StampedEdition(*r.gadget, r.values, r.edition)
                                          : gen::GenerateEdition(*r.gadget, r.values, r.edition);
+    const std::string text = r.csp ? gen::PolicyText(code, r.edition) : code.TextForm();
     if (!r.outputPath) {
-        out.write(code.TextForm().data(), static_cast<std::streamsize>(code.TextForm().size()));
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
         return Delivered(out, err);
     }
     try {
-        platform::WriteOutputFile(*r.outputPath, code.TextForm(), platform::NewFileMode::Data);
+        platform::WriteOutputFile(*r.outputPath, text, platform::NewFileMode::Data);
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
         return kExitFailure;
@@ -267,7 +281,8 @@ int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Delivered(out, err);
         }
         if (r.asRecipe)
-            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, r.stamp, out, err);
+            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, r.stamp, r.csp,
+                                 out, err);
         return Generate(r, out, err);
     } catch (const UsageError& e) {
         err << e.what() << '\n';

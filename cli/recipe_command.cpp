@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "cli/gen_command.h"
+#include "generators/policy_sources.h"
 #include "generators/stamp.h"
 #include "platform/file_system.h"
 #include "platform/output_path.h"
@@ -103,6 +104,8 @@ std::string Snippet(const recipe::Entry& entry)
 {
     const gen::GadgetEntry& gadget = recipe::GadgetOf(entry);
     const gen::FieldValues values = recipe::EntryValues(entry, gadget);
+    if (entry.csp)
+        return gen::PolicyText(gen::GenerateEdition(gadget, values, entry.edition), entry.edition);
     return (entry.stamp ? gen::StampedEdition(gadget, values, entry.edition)
                         : gen::GenerateEdition(gadget, values, entry.edition))
         .TextForm();
@@ -180,7 +183,7 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int PrintAsRecipe(std::string_view gadget,
                   const std::vector<std::pair<std::string, std::string>>& given,
                   gen::Edition edition, const std::optional<std::string>& output, bool stamp,
-                  std::ostream& out, std::ostream& err)
+                  bool csp, std::ostream& out, std::ostream& err)
 {
     recipe::Entry entry;
     entry.gadget = std::string(gadget);
@@ -189,6 +192,7 @@ int PrintAsRecipe(std::string_view gadget,
         entry.SetValue(option, value);
     entry.output = output;
     entry.stamp = stamp;
+    entry.csp = csp;
     recipe::Recipe r;
     r.snippets.push_back(std::move(entry));
     try {

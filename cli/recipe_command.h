@@ -21,11 +21,12 @@ bool IsRecipeCommand(const std::vector<std::string>& args);
 int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Prints the recipe of one gadget command line: the options given (option, value) in the order
-// given, the edition, -o FILE as the entry's output and --stamp as its "stamp". Checked as a
+// given, the edition, -o FILE as the entry's output, --stamp as its "stamp" and --csp as its
+// "csp". Checked as a
 // recipe entry is.
 int PrintAsRecipe(std::string_view gadget,
                   const std::vector<std::pair<std::string, std::string>>& given,
                   gen::Edition edition, const std::optional<std::string>& output, bool stamp,
-                  std::ostream& out, std::ostream& err);
+                  bool csp, std::ostream& out, std::ostream& err);
 
 } // namespace cli

@@ -86,13 +86,21 @@ std::vector<GadgetEntry> Entries()
             .id = "email-this-page",
             .title = "Email This Page",
             .menuCaption = ">> Email This Page",
-            .fields = {},
+            // The designed form always posts to its own example address; only the today's
+            // edition reads the field.
+            .fields =
+                {
+                    {"mail-script", "Edit16", "http://www.example.org/mail.pl", K::Text,
+                     "Mail script:"},
+                },
             .classic = [](const FieldInputs&) { return EmailThisPage(); },
-            .today = nullptr,
+            .today = TodaysEmailThisPage,
             .compatibility = {Support::Works,
                               "Works: the form sends the friend's address and a link to the page "
                               "to the mail script.",
-                              Support::Works, "The same code as the classic edition."},
+                              Support::Works,
+                              "The same form, posting to the mail script you name, with a label "
+                              "for each field and no inline script."},
         },
         {
             .id = "set-homepage",
@@ -191,9 +199,11 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Language",
             .fields = {},
             .classic = [](const FieldInputs&) { return Language(); },
-            .today = nullptr,
+            .today = TodaysLanguage,
             .compatibility = {Support::Works, "Works: the browser's language picks the page.",
-                              Support::Works, "The same code as the classic edition."},
+                              Support::Works,
+                              "The same redirects, reading navigator.language, which every "
+                              "browser has."},
         },
         {
             .id = "metasearch",
@@ -201,10 +211,12 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Orchard search",
             .fields = {},
             .classic = [](const FieldInputs&) { return Metasearch(); },
-            .today = nullptr,
+            .today = TodaysMetasearch,
             .compatibility = {Support::Works,
                               "Works: the page loads the search form from the Orchard service.",
-                              Support::Works, "The same code as the classic edition."},
+                              Support::Works,
+                              "The same search form from the Orchard service, whose origin "
+                              "sitewright-gen --csp names for a Content Security Policy."},
         },
         {
             .id = "popup-page",
@@ -216,6 +228,9 @@ std::vector<GadgetEntry> Entries()
                     {"width", "Edit14", "500", K::Text, "Width:", {}, kCode},
                     {"height", "Edit15", "500", K::Text, "Height:", {}, kCode},
                     {"seconds", "Edit13", "5", K::Text, "Seconds to wait:", {}, kCode},
+                    // Only the today's edition shows a dialog to name and close.
+                    {"title", "Edit17", "A page from this site", K::Text, "Dialog title:"},
+                    {"close-caption", "Edit18", "Close", K::Text, "Close button:"},
                 },
             .classic = PopupPage,
             .today = TodaysPopupPage,

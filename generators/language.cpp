@@ -32,6 +32,18 @@ constexpr std::string_view kFallbackPage = "English.html";
 
 } // namespace
 
+void AppendLanguageRedirects(CodeBuffer& b)
+{
+    std::string_view lead = "";
+    for (const Redirect& r : kRedirects) {
+        b.Splice({lead, "if (language.indexOf('", r.code, "') > -1) document.location.href = '",
+                  r.page, "';"});
+        lead = "else ";
+    }
+    b.Append("else");
+    b.Splice({"document.location.href = '", kFallbackPage, "';"});
+}
+
 CodeBuffer Language(const LanguageFields&)
 {
     CodeBuffer b;
@@ -54,14 +66,7 @@ CodeBuffer Language(const LanguageFields&)
         "<!-- Modify the .html pages, can be either file.html or, http://www.example.com -->",
         "",
     });
-    std::string_view lead = "";
-    for (const Redirect& r : kRedirects) {
-        b.Splice({lead, "if (language.indexOf('", r.code, "') > -1) document.location.href = '",
-                  r.page, "';"});
-        lead = "else ";
-    }
-    b.Append("else");
-    b.Splice({"document.location.href = '", kFallbackPage, "';"});
+    AppendLanguageRedirects(b);
     b.AppendLines({
         "// End -->",
         "</script>",

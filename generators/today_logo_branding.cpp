@@ -21,14 +21,24 @@ CodeBuffer TodaysLogoBranding(const LogoBrandingFields& f)
         "     bar, so the mouseover text is the logo's tooltip and the text read out",
         "     in place of the image.  -->",
         "",
+        "<!-- If your site sends a Content Security Policy, add the hash of the style",
+        "     below to its style-src (sitewright-gen --csp prints the line to add).",
+        "     Visitor data: the visitor's browser loads the logo from the image",
+        "     address you give; nothing else is sent anywhere.  -->",
+        "",
         "<!-- STEP ONE: Put this code into the BODY of your HTML document  -->",
         "",
+        // In a style element rather than style attributes, which a policy without
+        // 'unsafe-inline' refuses.
+        "<style>",
+        "#branding { position: fixed; right: 30px; bottom: 20px; z-index: 2;",
+        "  background: #ffffff; padding: 4px; line-height: 0; }",
+        "#branding img { border: 0; }",
+        "</style>",
     });
-    b.Splice({"<a id=\"branding\" href=\"", HtmlAttribute(f.link), "\" title=\"", status,
-              "\" style=\"position: fixed; right: 30px; bottom: 20px; z-index: 2; "
-              "background: #ffffff; padding: 4px; line-height: 0\">"});
+    b.Splice({"<a id=\"branding\" href=\"", HtmlAttribute(f.link), "\" title=\"", status, "\">"});
     b.Splice({"<img src=\"", HtmlAttribute(f.image), "\" width=\"", width, "\" height=\"", height,
-              "\" alt=\"", status, "\" style=\"border: 0\">"});
+              "\" alt=\"", status, "\">"});
     b.Append("</a>");
     return b;
 }

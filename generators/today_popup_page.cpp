@@ -10,7 +10,8 @@ namespace
 
 // A modal dialog closes on Escape by itself, but only while the focus is in the page's own
 // document: the framed page would take the key. So the Close button, the visible way out,
-// takes the focus instead of the frame.
+// takes the focus instead of the frame, and gives it back to where it was on closing.
+// Sizes go through the CSSOM: a policy without 'unsafe-inline' refuses style attributes.
 void AppendDialogScript(CodeBuffer& b)
 {
     b.AppendLines({
@@ -18,16 +19,22 @@ void AppendDialogScript(CodeBuffer& b)
         "  var dialog = document.createElement(\"dialog\");",
         "  var frame = document.createElement(\"iframe\");",
         "  var close = document.createElement(\"button\");",
+        "  var before = document.activeElement;",
+        "  dialog.setAttribute(\"aria-label\", dialogTitle);",
+        "  frame.title = dialogTitle;",
         "  frame.src = page;",
         "  frame.width = windowW;",
         "  frame.height = windowH;",
         "  frame.style.display = \"block\";",
         "  frame.style.border = \"0\";",
         "  close.type = \"button\";",
-        "  close.textContent = \"Close\";",
+        "  close.textContent = closeCaption;",
         "  close.autofocus = true;",
         "  close.addEventListener(\"click\", function () { dialog.close(); });",
-        "  dialog.addEventListener(\"close\", function () { dialog.remove(); });",
+        "  dialog.addEventListener(\"close\", function () {",
+        "    dialog.remove();",
+        "    if (before && before.focus) before.focus();",
+        "  });",
         "  dialog.append(frame, close);",
         "  document.body.append(dialog);",
         "  dialog.showModal();",
@@ -58,6 +65,11 @@ CodeBuffer TodaysPopupPage(const FieldInputs& in)
         "     your page instead, closed with its Close button or the Escape key. The",
         "     page shown must allow being framed by yours.  -->",
         "",
+        "<!-- If your site sends a Content Security Policy, add the hash of the",
+        "     script below to its script-src (sitewright-gen --csp prints the line",
+        "     to add). Visitor data: the dialog loads the page at the address you",
+        "     give; nothing else is sent anywhere.  -->",
+        "",
         "<!-- STEP ONE: Paste this code into the HEAD of your HTML document  -->",
         "",
         "<script>",
@@ -68,6 +80,8 @@ CodeBuffer TodaysPopupPage(const FieldInputs& in)
     // An empty field means no wait, as in the classic edition.
     b.Splice({"var seconds = ", seconds.empty() ? std::string("0") : seconds,
               "; // to wait after the page has loaded"});
+    b.Splice({"var dialogTitle = \"", JsString(in.Text("title"), '"'), "\"; // names the dialog"});
+    b.Splice({"var closeCaption = \"", JsString(in.Text("close-caption"), '"'), "\";"});
     AppendDialogScript(b);
     b.Append("</script>");
     return b;

@@ -9,10 +9,12 @@
 #include "generators/popup_page.h"
 #include "generators/set_homepage.h"
 
-// The today's editions of the gadgets whose designed snippet no longer does (all of) what it
-// promises. Each takes the same fields as the classic generator, escapes them by the same rules
-// and refuses the same values (FieldError); its own comment lines say what browsers no longer
-// allow.
+// The today's editions of the gadgets: built to work in today's browsers, under a Content
+// Security Policy without 'unsafe-inline', with nothing about the visitor sent anywhere the
+// site's owner did not name. Each takes the gadget's fields (some read fields the classic
+// generator leaves alone), escapes them by the classic rules and refuses the same values
+// (FieldError); its own comment lines say what browsers no longer allow, what a policy must
+// admit and where visitor data goes.
 namespace gen
 {
 
@@ -23,5 +25,8 @@ CodeBuffer TodaysLogoBranding(const LogoBrandingFields& fields);
 CodeBuffer TodaysFramelessPopup(const FieldInputs& in);
 CodeBuffer TodaysBrowserEntry(const FieldInputs& in);
 CodeBuffer TodaysPopupPage(const FieldInputs& in);
+CodeBuffer TodaysEmailThisPage(const FieldInputs& in);
+CodeBuffer TodaysLanguage(const FieldInputs& in);
+CodeBuffer TodaysMetasearch(const FieldInputs& in);
 
 } // namespace gen

@@ -51,6 +51,8 @@ Json EntryJson(const Entry& entry)
         json["output"] = *entry.output;
     if (entry.stamp)
         json["stamp"] = true;
+    if (entry.csp)
+        json["csp"] = true;
     AppendUnknown(json, entry.unknown);
     return json;
 }

@@ -41,6 +41,7 @@ struct Entry {
     std::vector<std::pair<std::string, std::string>> values;
     std::optional<std::string> output; // relative to the recipe's folder
     bool stamp = false;                // the snippet starts with its stamp line
+    bool csp = false; // written is what a page's Content Security Policy must admit for it
     nlohmann::ordered_json unknown = nlohmann::ordered_json::object(); // kept keys, in order
 
     // The value given for `option`, or nullptr.
@@ -59,7 +60,8 @@ struct Recipe {
 Recipe ParseRecipe(std::string_view bytes);
 
 // The canonical bytes of a recipe: known keys first in a fixed order ("format", "snippets";
-// "gadget", "edition", "values", "output", "stamp" (written only when true)), then the kept keys in
+// "gadget", "edition", "values", "output", "stamp", "csp" (both written only when true)), then
+// the kept keys in
 // the order read; values in the order of the gadget's fields; two-space indent, LF line ends, a
 // final newline. Throws RecipeError when a text is not UTF-8.
 std::string WriteRecipe(const Recipe& recipe);

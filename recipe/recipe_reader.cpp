@@ -248,6 +248,8 @@ Entry ReadEntry(Json& json, const std::string& place)
             entry.output = Text(value, at);
         else if (key == "stamp")
             entry.stamp = Expect(value, Json::value_t::boolean, at, "true or false").get<bool>();
+        else if (key == "csp")
+            entry.csp = Expect(value, Json::value_t::boolean, at, "true or false").get<bool>();
         else
             AppendMember(entry.unknown, key, std::move(value));
     }

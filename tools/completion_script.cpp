@@ -44,7 +44,7 @@ std::string OptionCases(const std::vector<gen::GadgetEntry>& gadgets)
         cases.append("        ").append(ShellWord(g.id)).append(") options=\"");
         for (const gen::FieldEntry& f : g.fields)
             cases.append("--").append(ShellWord(f.option)).append(" ");
-        cases.append("--edition --stamp --help -o --output --as-recipe\" ;;\n");
+        cases.append("--edition --stamp --csp --help -o --output --as-recipe\" ;;\n");
     }
     return cases;
 }
@@ -98,7 +98,7 @@ std::string BashCompletionScript(const std::vector<gen::GadgetEntry>& gadgets)
            "    # After an option that takes a value (not written as --name=value): the value.\n"
            "    if [[ $prev == --* && $prev != --help && $prev != --dry-run && $prev != "
            "--as-recipe &&\n"
-           "          $prev != --stamp && $prev != --edition &&\n"
+           "          $prev != --stamp && $prev != --csp && $prev != --edition &&\n"
            "          $cur != -* ]]; then\n"
            "        return 0\n"
            "    fi\n"

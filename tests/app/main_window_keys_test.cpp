@@ -104,7 +104,7 @@ void MainWindowKeysTest::keyActsOnShownPageOnly_data()
     QTest::addColumn<QString>("clicked"); // empty: no button clicks
     QTest::newRow("space on bookmark us") << 2 << int(Qt::Key_Space) << QString();
     QTest::newRow("enter on bookmark us") << 2 << int(Qt::Key_Return) << QString();
-    QTest::newRow("space on email this page") << 3 << int(Qt::Key_Space) << "xpButton5";
+    QTest::newRow("space on language") << 8 << int(Qt::Key_Space) << "xpButton15";
     QTest::newRow("enter on popup page") << 10 << int(Qt::Key_Return) << "xpButton19";
 }
 

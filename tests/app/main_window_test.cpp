@@ -221,7 +221,7 @@ void MainWindowTest::componentsSitWhereDesigned_data()
     QTest::newRow("p5 preview lower") << "xpButton9" << 5 << QRect(16, 184, 89, 25) << "Preview";
     QTest::newRow("p5 generate lower")
         << "xpButton10" << 5 << QRect(264, 184, 91, 25) << "Generate Code";
-    QTest::newRow("p10 generate") << "xpButton20" << 10 << QRect(264, 176, 91, 25)
+    QTest::newRow("p10 generate") << "xpButton20" << 10 << QRect(264, 186, 91, 25)
                                   << "Generate Code";
 }
 

@@ -51,7 +51,7 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<QList<int>>("shownBefore"); // built in this order before the page is shown
-    QTest::newRow("page 3") << 3 << QStringList{"xpButton5", "xpButton6"} << QList<int>{};
+    QTest::newRow("page 3") << 3 << QStringList{"xpButton5", "xpButton6", "Edit16"} << QList<int>{};
     QTest::newRow("page 4") << 4 << QStringList{"xpButton7", "xpButton8", "Edit3"} << QList<int>{};
     QTest::newRow("page 5, image address last")
         << 5 << QStringList{"xpButton9", "xpButton10", "Edit4", "Edit5",
@@ -64,7 +64,8 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder_data()
                             << QList<int>{};
     QTest::newRow("page 9") << 9 << QStringList{"xpButton17", "xpButton18"} << QList<int>{};
     QTest::newRow("page 10, seconds before size")
-        << 10 << QStringList{"xpButton19", "xpButton20", "Edit12", "Edit13", "Edit14", "Edit15"}
+        << 10 << QStringList{"xpButton19", "xpButton20", "Edit12", "Edit13",
+                             "Edit14",     "Edit15",     "Edit17", "Edit18"}
         << QList<int>{};
     QTest::newRow("page 7, built before pages 10 and 3")
         << 7 << QStringList{"xpButton13", "xpButton14", "Edit10", "Edit11"} << QList<int>{7, 10, 3};

@@ -35,10 +35,11 @@ PIXEL = _png_pixel()
 
 class PageServer:
     """Serves pages by path for any host; other paths get a small landing page. Records
-    every request (method, host, path, body)."""
+    every request (method, host, path, body). `headers` adds response headers by path."""
 
     def __init__(self):
         self.pages = {}
+        self.headers = {}
         self.requests = []
         server = self
 
@@ -65,6 +66,8 @@ class PageServer:
                 self.send_header("Content-Type", content_type)
                 self.send_header("Content-Length", str(len(page)))
                 self.send_header("Cache-Control", "no-store")
+                for name, value in server.headers.get(url.path, {}).items():
+                    self.send_header(name, value)
                 self.end_headers()
                 try:
                     self.wfile.write(page)
@@ -211,6 +214,10 @@ class Chromium:
 # to, keeps timers to be fired by the test instead of by the clock.
 INSTRUMENT = r"""
 (() => {
+  window.__violations = [];
+  document.addEventListener("securitypolicyviolation", (e) => {
+    window.__violations.push(e.effectiveDirective + " refused " + (e.blockedURI || "inline"));
+  });
   window.__opens = [];
   const open = window.open;
   window.open = function (...args) {
@@ -220,6 +227,7 @@ INSTRUMENT = r"""
   };
   if (!window.__fakeTimers) return;
   window.__timers = [];
+  window.__clockTimeout = window.setTimeout;
   window.setTimeout = function (callback, delay) {
     window.__timers.push({callback: callback, delay: Number(delay)});
     return window.__timers.length;
@@ -316,10 +324,20 @@ class Tab:
                          "clickCount": 1}, session=self.session)
 
     def press_escape(self):
-        for kind in ("rawKeyDown", "keyUp"):
-            self.b.call("Input.dispatchKeyEvent",
-                        {"type": kind, "key": "Escape", "code": "Escape",
-                         "windowsVirtualKeyCode": 27}, session=self.session)
+        self.press("Escape", 27)
+
+    def press(self, key, code, text=None):
+        """A key as the keyboard sends it: Tab, Enter, Escape."""
+        down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": key,
+                "windowsVirtualKeyCode": code}
+        if text:
+            down["text"] = text
+        for event in (down, {"type": "keyUp", "key": key, "code": key,
+                             "windowsVirtualKeyCode": code}):
+            self.b.call("Input.dispatchKeyEvent", event, session=self.session)
+
+    def type_text(self, text):
+        self.b.call("Input.insertText", {"text": text}, session=self.session)
 
     def close(self):
         self.b.call("Target.closeTarget", {"targetId": self.target})

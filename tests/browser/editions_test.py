@@ -357,7 +357,15 @@ class Editions(unittest.TestCase):
 
     def dialog_held(self, tab):
         tab.eval("__fire(0)")
-        return {"url": tab.eval("document.querySelector('dialog iframe').getAttribute('src')")}
+        held = tab.eval("(() => { const d = document.querySelector('dialog'),"
+                        " f = d.querySelector('iframe'); return [f.getAttribute('src'),"
+                        " d.getAttribute('aria-label'), f.title,"
+                        " d.querySelector('button').textContent]; })()")
+        self.assertEqual(held[1], held[2])  # the dialog and its framed page share the name
+        return {"url": held[0], "title": held[1], "close-caption": held[3]}
+
+    def form_held(self, tab):
+        return {"mail-script": tab.eval("document.forms.emailform.getAttribute('action')")}
 
     # --- Pages upgraded by sitewright-gen check --upgrade -----------------------------------
 
@@ -419,7 +427,9 @@ class Editions(unittest.TestCase):
             "set-homepage": (["url"], self.homepage_held, {}),
             "logo-branding": (["status-text", "link", "image"], self.logo_held, {}),
             "frameless-popup": (["url"], self.popup_held, {}),
-            "popup-page": (["url"], self.dialog_held, {"fake_timers": True}),
+            "popup-page": (["url", "title", "close-caption"], self.dialog_held,
+                           {"fake_timers": True}),
+            "email-this-page": (["mail-script"], self.form_held, {}),
         }
         for (gadget, (fields, probe, options)) in probes.items():
             with self.subTest(gadget=gadget, value="defaults"):

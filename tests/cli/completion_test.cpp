@@ -50,7 +50,7 @@ Words Complete(const TempDir& dir, const std::string& script, const std::vector<
 
 Words OptionsOf(const gen::GadgetEntry& gadget)
 {
-    Words options = {"--edition", "--stamp", "--help", "-o", "--output", "--as-recipe"};
+    Words options = {"--edition", "--stamp", "--csp", "--help", "-o", "--output", "--as-recipe"};
     for (const gen::FieldEntry& f : gadget.fields)
         options.insert("--" + std::string(f.option));
     return options;

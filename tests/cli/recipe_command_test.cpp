@@ -67,16 +67,17 @@ TEST(RecipeCommand, DryRunListsAndWritesNothing)
     EXPECT_EQ(Snapshot(dir.path()), before);
 }
 
-// The recipe printed for a command line regenerates its snippet, --stamp and all.
-class AsRecipe : public testing::TestWithParam<bool>
+// The recipe printed for a command line regenerates what the line writes, --stamp and --csp
+// (the policy's sources instead of the snippet) and all.
+class AsRecipe : public testing::TestWithParam<std::string>
 {
 };
 
 TEST_P(AsRecipe, GivesTheSameSnippet)
 {
     std::vector<std::string> line{"popup-page", "--width=320", "--url", "a\"b", "--edition=today"};
-    if (GetParam())
-        line.push_back("--stamp");
+    if (!GetParam().empty())
+        line.push_back(GetParam());
     std::vector<std::string> asRecipe = line;
     asRecipe.push_back("--as-recipe");
     const GenRun printed = Gen(asRecipe);
@@ -84,14 +85,16 @@ TEST_P(AsRecipe, GivesTheSameSnippet)
     EXPECT_NE(printed.out.find("\"url\": \"a\\\"b\",\n        \"width\": \"320\"\n"),
               std::string::npos)
         << printed.out;
-    EXPECT_EQ(printed.out.find("\"stamp\": true") != std::string::npos, GetParam());
+    EXPECT_EQ(printed.out.find("\"stamp\": true") != std::string::npos, GetParam() == "--stamp");
+    EXPECT_EQ(printed.out.find("\"csp\": true") != std::string::npos, GetParam() == "--csp");
     TempDir dir;
     const GenRun generated = Gen({"--recipe", dir.Write("one.json", printed.out)});
     EXPECT_EQ(generated.out, Gen(line).out);
-    EXPECT_EQ(generated.out.rfind("<!-- sitewright:", 0) == 0, GetParam());
+    EXPECT_EQ(generated.out.rfind("<!-- sitewright:", 0) == 0, GetParam() == "--stamp");
+    EXPECT_EQ(generated.out.rfind("script-src 'sha256-", 0) == 0, GetParam() == "--csp");
 }
 
-INSTANTIATE_TEST_SUITE_P(PlainAndStamped, AsRecipe, testing::Bool());
+INSTANTIATE_TEST_SUITE_P(PlainStampedAndPolicy, AsRecipe, testing::Values("", "--stamp", "--csp"));
 
 struct Refusal {
     const char* name;

@@ -116,9 +116,9 @@ TEST(RecipeFormat, CanonicalBytesAreStable)
     EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(loose)), canonical);
 }
 
-// "stamp" has its place after "output" and before kept keys; false is the default and is left
-// out, so recipes without stamps keep their bytes.
-TEST(RecipeFormat, StampIsWrittenOnlyWhenSet)
+// "stamp" and "csp" have their places after "output" and before kept keys; false is the default
+// and is left out, so recipes without them keep their bytes.
+TEST(RecipeFormat, StampAndCspAreWrittenOnlyWhenSet)
 {
     const std::string canonical = "{\n"
                                   "  \"format\": 1,\n"
@@ -129,6 +129,7 @@ TEST(RecipeFormat, StampIsWrittenOnlyWhenSet)
                                   "      \"values\": {},\n"
                                   "      \"output\": \"a.html\",\n"
                                   "      \"stamp\": true,\n"
+                                  "      \"csp\": true,\n"
                                   "      \"note\": \"kept\"\n"
                                   "    },\n"
                                   "    {\n"
@@ -142,9 +143,13 @@ TEST(RecipeFormat, StampIsWrittenOnlyWhenSet)
     ASSERT_EQ(r.snippets.size(), 2u);
     EXPECT_TRUE(r.snippets[0].stamp);
     EXPECT_FALSE(r.snippets[1].stamp);
+    EXPECT_TRUE(r.snippets[0].csp);
+    EXPECT_FALSE(r.snippets[1].csp);
     EXPECT_EQ(recipe::WriteRecipe(r), canonical);
-    const std::string unset = OneEntry("{\"stamp\": false, \"gadget\": \"break-frames\"}");
+    const std::string unset =
+        OneEntry("{\"stamp\": false, \"csp\": false, \"gadget\": \"break-frames\"}");
     EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(unset)).find("stamp"), std::string::npos);
+    EXPECT_EQ(recipe::WriteRecipe(recipe::ParseRecipe(unset)).find("csp"), std::string::npos);
 }
 
 TEST(RecipeFormat, UnknownKeysAreKeptInTheirOrder)
@@ -252,6 +257,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "snippets[0].values.width: must be a string, not number"},
         Refusal{"StampNotABoolean", OneEntry("{\"gadget\": \"popup-page\", \"stamp\": \"yes\"}"),
                 "snippets[0].stamp: must be true or false, not string"},
+        Refusal{"CspNotABoolean", OneEntry("{\"gadget\": \"popup-page\", \"csp\": 1}"),
+                "snippets[0].csp: must be true or false, not number"},
         Refusal{"ValuesNotAnObject", OneEntry("{\"gadget\": \"popup-page\", \"values\": []}"),
                 "snippets[0].values: must be an object, not array"},
         Refusal{"UnknownEdition", OneEntry("{\"gadget\": \"popup-page\", \"edition\": \"new\"}"),

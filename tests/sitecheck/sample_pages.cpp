@@ -143,5 +143,15 @@ gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget)
             }
         }
     }
+    // A field the classic snippet leaves out (only the today's edition reads it) cannot be
+    // read back from it, so it keeps its default.
+    const std::string plain =
+        gen::GenerateEdition(gadget, gen::DefaultValues(gadget), gen::Edition::Classic).TextForm();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        gen::FieldValues one = gen::DefaultValues(gadget);
+        one[i] = values[i];
+        if (gen::GenerateEdition(gadget, one, gen::Edition::Classic).TextForm() == plain)
+            values[i] = gen::DefaultValues(gadget)[i];
+    }
     return values;
 }

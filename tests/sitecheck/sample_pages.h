@@ -33,5 +33,6 @@ SamplePage RealPage(const SnippetPieces& pieces, const std::vector<std::string>&
                     const std::string& eol = "\n");
 
 // Values each field takes that test the reading back: awkward text where a field takes text,
-// a changed number or choice otherwise.
+// a changed number or choice otherwise; the default where the classic snippet leaves the field
+// out.
 gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget);
