@@ -15,6 +15,7 @@
 #include "app/error_reporting.h"
 #include "app/instance_slot.h"
 #include "app/page_layout.h"
+#include "app/policy_copy.h"
 #include "app/save_folder.h"
 #include "app/snippet_status.h"
 #include "platform/staged_file.h"
@@ -71,6 +72,7 @@ CodeWindow::CodeWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     closeButton = makeButton(pages::designed::kCodeButtons[3], "Close", kButtonX[3]);
     snippetStatus = new SnippetStatus();
     memo_->SetHeader(snippetStatus);
+    policyCopy = new PolicyCopy(snippetStatus);
     connectHandlers();
     new CodeWindowKeys(*this);
 }
@@ -161,6 +163,7 @@ void CodeWindow::setSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry&
     // Not cleared first: a note that stays as it was keeps the text area's size, and so its
     // laid out lines.
     snippetStatus->ShowFor(gadget, edition);
+    policyCopy->ShowFor(code, edition);
 }
 
 void CodeWindow::setText(const gen::CodeBuffer& code)

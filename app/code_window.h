@@ -12,6 +12,7 @@ class CodeMemo;
 class QFileDialog;
 class QFrame;
 class QPlainTextEdit;
+class PolicyCopy;
 class SnippetStatus;
 class TxpButton;
 
@@ -65,6 +66,8 @@ public:
     TxpButton* closeButton = nullptr;
     // What the held snippet does in today's browsers.
     SnippetStatus* snippetStatus = nullptr;
+    // What a Content Security Policy must admit for it: the status line's tooltip and menu.
+    PolicyCopy* policyCopy = nullptr;
     // Made on first use: building a file dialog costs a quarter of the program's start-up.
     QFileDialog* saveDialog = nullptr;
     QFileDialog* ensureSaveDialog();

@@ -1,6 +1,8 @@
 // The edition choice of the main window, the browser labels' tooltips and the code window's
 // status note: what the user sees, what the buttons produce, and what is remembered.
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/page_actions.h"
 #include "app/page_layout.h"
+#include "app/policy_copy.h"
 #include "app/snippet_status.h"
 #include "app_test_support.h"
 #include "generators/compatibility.h"
@@ -141,6 +144,13 @@ void EditionTest::choiceAppliesToPreviewAndGenerate()
     QVERIFY(status.startsWith(today ? QStringLiteral("Today's") : QStringLiteral("Classic")));
     QVERIFY(
         status.endsWith(QString::fromUtf8(gen::SupportWord(today ? c.today : c.classic).data())));
+    // What a policy must admit, from the status line's menu and in its tooltip.
+    QApplication::clipboard()->clear();
+    f->form4->policyCopy->copyAction->trigger();
+    const QString sources = QApplication::clipboard()->text();
+    QVERIFY2(sources.startsWith(QStringLiteral("script-src ")), qPrintable(sources));
+    QCOMPARE(sources.contains(QStringLiteral("'unsafe-inline'")), !today);
+    QVERIFY(f->form4->snippetStatus->toolTip().endsWith(sources.trimmed()));
 
     QTest::mouseClick(Button(2 * page - 1), Qt::LeftButton); // Preview
     QCOMPARE(ReadBytes(PreviewPath()), expected);
