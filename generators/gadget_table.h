@@ -7,8 +7,8 @@
 #include "generators/code_buffer.h"
 #include "generators/compatibility.h"
 #include "generators/field_check.h"
-#include "generators/field_inputs.h"
 #include "generators/field_entry.h"
+#include "generators/field_inputs.h"
 
 namespace gen
 {
