@@ -21,6 +21,33 @@ void SetValue(Finding& f, std::vector<bool>& set, const LinePart& part, std::str
     set[field] = true;
 }
 
+// The first spans of the findings made so far, to tell a later match that lies inside one.
+class TakenSpans
+{
+public:
+    explicit TakenSpans(const std::vector<Finding>& findings)
+    {
+        for (const Finding& f : findings)
+            spans_.push_back(f.spots.front().range);
+        std::sort(spans_.begin(), spans_.end(),
+                  [](const ByteRange& a, const ByteRange& b) { return a.begin < b.begin; });
+        // Each span's end becomes the furthest end so far, so one look answers for all before.
+        for (std::size_t i = 1; i < spans_.size(); ++i)
+            spans_[i].end = std::max(spans_[i].end, spans_[i - 1].end);
+    }
+
+    bool Holds(std::size_t offset) const
+    {
+        const auto after =
+            std::upper_bound(spans_.begin(), spans_.end(), offset,
+                             [](std::size_t o, const ByteRange& r) { return o < r.begin; });
+        return after != spans_.begin() && offset < std::prev(after)->end;
+    }
+
+private:
+    std::vector<ByteRange> spans_;
+};
+
 bool CarriesField(const PiecePattern& piece)
 {
     for (const AttributePattern& a : piece.attributes)
@@ -149,7 +176,7 @@ void PageFinder::FindClassics(const SnippetPattern& pattern, std::vector<Finding
         if (pieces[p].lines.size() > pieces[main].lines.size())
             main = p;
     }
-    const std::vector<Finding> stamped = out;
+    const TakenSpans taken(out);
     for (std::size_t n = 0; n < matches[main].size(); ++n) {
         Finding f;
         f.gadget = &pattern.Gadget();
@@ -175,11 +202,7 @@ void PageFinder::FindClassics(const SnippetPattern& pattern, std::vector<Finding
             return a.range.begin < b.range.begin;
         });
         f.line = LineNumberAt(f.spots.front().range.begin);
-        const bool inStamped = std::any_of(stamped.begin(), stamped.end(), [&](const Finding& s) {
-            return f.spots.front().range.begin >= s.spots.front().range.begin &&
-                   f.spots.front().range.begin < s.spots.front().range.end;
-        });
-        if (!inStamped)
+        if (!taken.Holds(f.spots.front().range.begin))
             out.push_back(std::move(f));
     }
 }
@@ -193,16 +216,21 @@ void PageFinder::FindStamps(std::vector<Finding>& out) const
         std::size_t end = std::min(page_.find('\n', at), page_.size());
         const std::optional<gen::Stamp> stamp = gen::ReadStamp(page_.substr(at, end - at));
         const gen::GadgetEntry* gadget = stamp ? gen::FindGadget(stamp->gadget) : nullptr;
-        if (!gadget)
+        // A stamp of no lines stands before no code: there is nothing to report or replace.
+        if (!gadget || stamp->lineCount == 0)
             continue;
+        // The lines a stamp claims end at the next stamp, so a claim of more lines than the
+        // page holds costs no more than the lines up to it.
+        const std::size_t next = page_.find(gen::kStampStart, end);
+        const std::size_t stop =
+            next == std::string_view::npos ? page_.size() + 1 : LineStart(next);
         std::vector<std::string_view> body;
-        for (std::size_t begin = end + 1; body.size() < stamp->lineCount && begin <= page_.size();
+        for (std::size_t begin = end + 1; body.size() < stamp->lineCount && begin < stop;
              begin = end + 1) {
             end = std::min(page_.find('\n', begin), page_.size());
             body.push_back(page_.substr(begin, end - begin));
         }
-        const std::size_t lineStart =
-            page_.rfind('\n', at) == std::string_view::npos ? 0 : page_.rfind('\n', at) + 1;
+        const std::size_t lineStart = LineStart(at);
         Finding f;
         f.gadget = gadget;
         f.edition = stamp->edition;
@@ -215,10 +243,23 @@ void PageFinder::FindStamps(std::vector<Finding>& out) const
     }
 }
 
+std::size_t PageFinder::LineStart(std::size_t offset) const
+{
+    const std::size_t before = offset == 0 ? std::string_view::npos : page_.rfind('\n', offset - 1);
+    return before == std::string_view::npos ? 0 : before + 1;
+}
+
 std::size_t PageFinder::LineNumberAt(std::size_t offset) const
 {
-    return 1 + static_cast<std::size_t>(
-                   std::count(page_.begin(), page_.begin() + static_cast<long>(offset), '\n'));
+    // The lines holding more than blanks carry their numbers; only blank lines between the
+    // nearest of them and the offset are counted.
+    const auto after = std::upper_bound(lines_.begin(), lines_.end(), offset,
+                                        [](std::size_t o, const Line& l) { return o < l.begin; });
+    const std::size_t from = after == lines_.begin() ? 0 : std::prev(after)->begin;
+    const std::size_t number = after == lines_.begin() ? 1 : std::prev(after)->number;
+    return number +
+           static_cast<std::size_t>(std::count(page_.begin() + static_cast<long>(from),
+                                               page_.begin() + static_cast<long>(offset), '\n'));
 }
 
 } // namespace sitecheck

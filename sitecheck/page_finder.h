@@ -65,6 +65,7 @@ private:
     bool AddBodyTag(const PiecePattern& piece, Finding& finding) const;
     void FindClassics(const SnippetPattern& pattern, std::vector<Finding>& out) const;
     void FindStamps(std::vector<Finding>& out) const;
+    std::size_t LineStart(std::size_t offset) const;
     std::size_t LineNumberAt(std::size_t offset) const;
 
     std::string_view page_;

@@ -1,10 +1,11 @@
-// Pages made to cost the finder far more than their size: deep nesting and tags the parser
-// keeps open. Each is read
+// Pages made to cost the finder far more than their size: deep nesting, tags the parser keeps
+// open, thousands of snippets and stamps claiming more lines than the page holds. Each is read
 // in time linear in its size; at 4 MB a cost growing with the square of the size would take
 // many minutes.
 #include <gtest/gtest.h>
 
 #include "generators/edition.h"
+#include "generators/stamp.h"
 #include "sitecheck/page_finder.h"
 
 namespace
@@ -21,6 +22,20 @@ std::string Classic()
 {
     return gen::GenerateEdition(Gadget(), gen::DefaultValues(Gadget()), gen::Edition::Classic)
         .TextForm();
+}
+
+std::string Stamped()
+{
+    return gen::StampedEdition(Gadget(), gen::DefaultValues(Gadget()), gen::Edition::Classic)
+        .TextForm();
+}
+
+// A stamp line claiming four billion lines below it.
+std::string Claim()
+{
+    std::string stamp = Stamped().substr(0, Stamped().find('\n') + 1);
+    const std::size_t at = stamp.find(" lines=") + 7;
+    return stamp.replace(at, stamp.find(' ', at) - at, "4000000000");
 }
 
 std::string Repeated(const std::string& unit, std::size_t size)
@@ -89,7 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Hostile{"UnclosedDivs", "<div>", true, false},
                     Hostile{"UnclosedBold", "<b>", true, false},
                     Hostile{"Anchors", "<a>", true, false},
-                    Hostile{"DivsWithStrayEndTags", "<div></span>\n", true, false}),
+                    Hostile{"DivsWithStrayEndTags", "<div></span>\n", true, false},
+                    Hostile{"ClassicSnippets", Classic(), false, false},
+                    Hostile{"StampedSnippets", Stamped(), false, true},
+                    Hostile{"StampsClaimingHugeCounts", Claim(), false, true}),
     [](const testing::TestParamInfo<Hostile>& info) { return std::string(info.param.name); });
 
 } // namespace

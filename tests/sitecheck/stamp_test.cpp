@@ -91,6 +91,18 @@ TEST(Stamp, AnEditedStampedSnippetIsReportedAsEdited)
     EXPECT_EQ(found[0].edited, true);
 }
 
+// A stamp of no lines stands before no code; an upgrade would put live code where none ran.
+TEST(Stamp, AStampOfNoLinesIsNoFinding)
+{
+    const std::string code =
+        gen::StampedEdition(BookmarkUs(), gen::DefaultValues(BookmarkUs()), gen::Edition::Classic)
+            .TextForm();
+    std::string stamp = code.substr(0, code.find('\n') + 1);
+    const std::size_t at = stamp.find(" lines=") + 7;
+    stamp.replace(at, stamp.find(' ', at) - at, "0");
+    EXPECT_TRUE(sitecheck::PageFinder(RealPage({"", "", stamp}, {}).text).Find().empty());
+}
+
 TEST(Stamp, MalformedLinesAreNoStamp)
 {
     for (const char* line :
