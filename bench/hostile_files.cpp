@@ -8,7 +8,11 @@
 // append a hostile trailer, or put a hostile "JPG2" section in place of its appended data:
 // trailer-field (one 100 MB field), trailer-fields (5 million fields), jpeg-arithmetic (8192x8192,
 // arithmetic-coded, a few hundred bytes), jpeg-scans (1 MB of arithmetic-coded noise in 100 scans)
-// and section (100 MB of section).
+// and section (100 MB of section). Page kinds write 16 MB pages for the site check: page-divs,
+// page-bold and page-anchors (one snippet, then the tag repeated unclosed), page-classics and
+// page-stamped (a classic or stamped snippet over and over) and page-claims (stamp lines each
+// claiming four billion lines below). Case-variants writes 4 MB of start markers of 20-letter
+// names that differ only in letter case.
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -17,6 +21,7 @@
 #include "branding/brand_writer.h"
 #include "branding/section_format.h"
 #include "fuzz/jpeg_samples.h"
+#include "generators/stamp.h"
 #include "platform/exe_image.h"
 #include "platform/staged_file.h"
 
@@ -54,6 +59,48 @@ std::string Listing(const std::string& kind)
         out += Repeated(endPrefix + std::string(64, 'N'), kListed - out.size());
     }
     return out;
+}
+
+std::string CaseVariants()
+{
+    const std::string start = branding::SectionStartMarker("");
+    std::string out;
+    for (std::uint32_t pattern = 0; out.size() + start.size() + 20 <= kListed; ++pattern) {
+        std::string name(20, 'a');
+        for (int bit = 0; bit < 20; ++bit)
+            if (pattern & (1u << bit))
+                name[static_cast<std::size_t>(bit)] = 'A';
+        out += start.substr(0, 4) + name + start.substr(4);
+    }
+    return out;
+}
+
+bool IsPageKind(const std::string& kind)
+{
+    return kind.starts_with("page-");
+}
+
+std::string Page(const std::string& kind)
+{
+    constexpr std::size_t kPage = 16u << 20;
+    const gen::GadgetEntry& gadget = gen::GadgetTable().front();
+    const gen::FieldValues values = gen::DefaultValues(gadget);
+    const std::string classic =
+        gen::GenerateEdition(gadget, values, gen::Edition::Classic).TextForm();
+    const std::string stamped =
+        gen::StampedEdition(gadget, values, gen::Edition::Classic).TextForm();
+    if (kind == "page-classics")
+        return Repeated(classic, kPage);
+    if (kind == "page-stamped")
+        return Repeated(stamped, kPage);
+    if (kind == "page-claims") {
+        std::string stamp = stamped.substr(0, stamped.find('\n') + 1);
+        const std::size_t lines = stamp.find(" lines=") + 7;
+        stamp.replace(lines, stamp.find(' ', lines) - lines, "4000000000");
+        return Repeated(stamp, kPage);
+    }
+    const std::string tag = kind == "page-divs" ? "<div>" : kind == "page-bold" ? "<b>" : "<a>";
+    return classic + Repeated(tag, kPage - classic.size());
 }
 
 std::string HostileJpeg(const std::string& kind)
@@ -98,7 +145,11 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string bytes;
-    if (argc == 3) {
+    if (argc == 3 && IsPageKind(argv[1])) {
+        bytes = Page(argv[1]);
+    } else if (argc == 3 && std::string(argv[1]) == "case-variants") {
+        bytes = CaseVariants();
+    } else if (argc == 3) {
         bytes = Listing(argv[1]);
     } else {
         platform::ReadWholeFile(argv[3], bytes);

@@ -101,7 +101,7 @@ fi
 
 # Listing and appending 4 MB of hostile markers against reading the file once (cat).
 echo small >"$hostile/small"
-for kind in distinct repeated nested; do
+for kind in distinct repeated nested case-variants; do
   $b/bench-hostile "$kind" "$hostile/$kind"
   read -r ms floor_ms kb floor_kb < <($b/bench-process --cpu "$hostile_runs" -- \
     $b/sitewright-brand list "$hostile/$kind" -- /bin/cat "$hostile/$kind")
@@ -112,6 +112,28 @@ for kind in distinct repeated nested; do
   row "sitewright-brand append, 4 MB of $kind markers (CPU ms; goal < 300)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   row "sitewright-brand append, 4 MB of $kind markers (peak KiB; goal < 65536)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
 done
+
+# Checking one 16 MB hostile page against reading it once (cat): time and memory must stay
+# linear in the page however it is nested and however many snippets and stamps it holds.
+for kind in page-divs page-bold page-anchors page-classics page-stamped page-claims; do
+  $b/bench-hostile "$kind" "$hostile/$kind.html"
+  read -r ms floor_ms kb floor_kb < <($b/bench-process --cpu "$hostile_runs" -- \
+    /bin/sh -c "$PWD/$b/sitewright-gen check \"\$0\" >/dev/null; true" "$hostile/$kind.html" \
+    -- /bin/cat "$hostile/$kind.html")
+  row "check, 16 MB $kind (CPU ms; goal < 2000)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+  row "check, 16 MB $kind (peak KiB; goal < 163840)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+  rm -f "$hostile/$kind.html"
+done
+
+# A recipe of 16 MB of top-level keys the program does not know, against reading it once.
+python3 -c 'import sys
+keys = ",".join("\"k%07d\":0" % i for i in range((16 * 1024 * 1024 - 40) // 13))
+sys.stdout.write("{\"format\":1,\"snippets\":[]," + keys + "}")' >"$hostile/keys.json"
+read -r ms floor_ms _ _ < <($b/bench-process --cpu "$hostile_runs" -- \
+  /bin/sh -c "$PWD/$b/sitewright-gen --recipe \"\$0\" --dry-run >/dev/null 2>&1; true" \
+  "$hostile/keys.json" -- /bin/cat "$hostile/keys.json")
+row "--recipe --dry-run, 16 MB of unknown keys (CPU ms; goal < 1000)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+rm -f "$hostile/keys.json"
 
 # Whole sitewright-gen process against a C program that only writes the same bytes.
 gadget=$(grep -E '^SITEWRIGHT_BENCH_GADGET' $b/CMakeCache.txt | cut -d= -f2)
