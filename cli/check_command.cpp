@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/gen_command.h"
+#include "cli/output_watch.h"
 #include "platform/page_tree.h"
 #include "platform/read_only_file.h"
 #include "sitecheck/page_finder.h"
@@ -52,8 +53,13 @@ bool IsPageName(std::string_view name)
 std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream& err)
 {
     Options o;
+    bool optionsEnd = false;
     for (const std::string& arg : args) {
-        if (arg == "--json")
+        if (optionsEnd)
+            o.paths.push_back(arg);
+        else if (arg == "--")
+            optionsEnd = true; // what follows is a path, even one that begins with '-'
+        else if (arg == "--json")
             o.json = true;
         else if (arg == "--upgrade")
             o.upgrade = true;
@@ -151,6 +157,7 @@ void CheckPage(const std::string& path, const Options& o, std::ostream& out, std
         const platform::ReadOnlyFile file(path);
         if (file.Size() > kLargestPage) {
             err << "sitewright-gen: " << path << ": skipped: larger than 16 MB\n";
+            tally.readError = true;
             return;
         }
         page = file.ReadAll();
@@ -176,14 +183,18 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<Options> o = Parse(args, err);
     if (!o)
         return kExitUsage;
+    OutputWatch watch(out);
     if (o->help) {
         out << kCheckUsage;
-        return out.flush() ? kExitOk : kExitFailure;
+        return watch.Delivered(err) ? kExitOk : kExitFailure;
     }
     Tally tally;
     platform::VisitFiles(
         o->paths, IsPageName,
-        [&](const std::string& path) { CheckPage(path, *o, out, err, tally); },
+        [&](const std::string& path) {
+            CheckPage(path, *o, out, err, tally);
+            watch.Check();
+        },
         [&](const std::string& path, const std::string& reason) {
             err << "sitewright-gen: cannot read " << path << ": " << reason << '\n';
             tally.readError = true;
@@ -191,8 +202,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!o->json && !(o->upgrade && o->dryRun))
         out << tally.findings << " findings in " << tally.pages << " pages: " << tally.works
             << " work, " << tally.partly << " partly, " << tally.broken << " do not work\n";
-    out.flush();
-    if (tally.readError || !out)
+    if (!watch.Delivered(err) || tally.readError)
         return kExitUsage;
     return tally.partly + tally.broken > 0 ? kExitFailure : kExitOk;
 }

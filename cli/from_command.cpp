@@ -1,6 +1,7 @@
 #include "cli/from_command.h"
 
 #include "cli/gen_command.h"
+#include "cli/output_watch.h"
 #include "platform/read_only_file.h"
 #include "recipe/recipe.h"
 #include "sitecheck/stamped_recipe.h"
@@ -50,9 +51,9 @@ int RunFrom(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             << ": a stamped value is not UTF-8, which a recipe cannot hold\n";
         return kExitUsage;
     }
+    OutputWatch watch(out);
     out << bytes;
-    out.flush();
-    return out ? kExitOk : kExitFailure;
+    return watch.Delivered(err) ? kExitOk : kExitFailure;
 }
 
 } // namespace cli

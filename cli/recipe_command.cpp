@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "cli/gen_command.h"
+#include "cli/output_watch.h"
 #include "generators/policy_sources.h"
 #include "generators/stamp.h"
 #include "platform/file_system.h"
@@ -124,6 +125,7 @@ int WriteAll(const recipe::RecipeReader& reader, const std::string& folder, std:
              std::ostream& err)
 {
     platform::StagedBatch batch(platform::NewFileMode::Data);
+    OutputWatch watch(out);
     try {
         reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t) {
             const std::string bytes = Snippet(entry);
@@ -131,17 +133,14 @@ int WriteAll(const recipe::RecipeReader& reader, const std::string& folder, std:
                 batch.Add(OutputPath(folder, *entry.output), bytes);
             else
                 out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            watch.Check();
         });
         batch.Commit();
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
         return kExitFailure;
     }
-    out.flush();
-    if (out)
-        return kExitOk;
-    err << "sitewright-gen: cannot write to standard output\n";
-    return kExitFailure;
+    return watch.Delivered(err) ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -164,9 +163,9 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
         const std::string folder = platform::FolderOf(run.file);
         CheckEntries(reader, run, folder);
         if (run.dryRun) {
+            OutputWatch watch(out);
             ListPlan(reader, folder, out);
-            out.flush();
-            return out ? kExitOk : kExitFailure;
+            return watch.Delivered(err) ? kExitOk : kExitFailure;
         }
         return WriteAll(reader, folder, out, err);
     } catch (const Refusal& e) {
@@ -195,6 +194,7 @@ int PrintAsRecipe(std::string_view gadget,
     entry.csp = csp;
     recipe::Recipe r;
     r.snippets.push_back(std::move(entry));
+    OutputWatch watch(out);
     try {
         recipe::CheckRecipe(r);
         out << recipe::WriteRecipe(r);
@@ -202,8 +202,7 @@ int PrintAsRecipe(std::string_view gadget,
         err << "sitewright-gen: " << e.what() << '\n';
         return kExitUsage;
     }
-    out.flush();
-    return out ? kExitOk : kExitFailure;
+    return watch.Delivered(err) ? kExitOk : kExitFailure;
 }
 
 } // namespace cli

@@ -56,7 +56,13 @@ private:
     {
         std::error_code ec;
         const fs::path real = fs::canonical(folder, ec);
-        if (ec || !seen_.insert(real.string()).second)
+        // A folder that cannot be searched, or whose name is too long to follow, holds pages
+        // that would otherwise be left out without a word.
+        if (ec) {
+            error_(folder.string(), ec.message());
+            return;
+        }
+        if (!seen_.insert(real.string()).second)
             return;
         std::vector<fs::directory_entry> entries;
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
@@ -76,16 +82,21 @@ private:
     {
         std::error_code ec;
         const fs::file_status own = entry.symlink_status(ec);
-        if (ec)
+        if (ec) {
+            error_(entry.path().string(), ec.message());
             return;
+        }
+        // A link that leads nowhere or outside is left out on purpose.
         if (fs::is_symlink(own)) {
             const fs::path real = fs::canonical(entry.path(), ec);
             if (ec || !Inside(real))
                 return;
         }
         const fs::file_status status = fs::is_symlink(own) ? entry.status(ec) : own;
-        if (ec)
+        if (ec) {
+            error_(entry.path().string(), ec.message());
             return;
+        }
         if (fs::is_directory(status))
             Folder(entry.path());
         else if (fs::is_regular_file(status) && wanted_(entry.path().filename().string()))

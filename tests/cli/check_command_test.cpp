@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -142,7 +145,8 @@ TEST(CheckCommand, BadPagesAndTreesEndWithTheRestChecked)
     dir.Write("site/cut.html", Page("popup-page").substr(0, 400));
 
     const CheckRun run = Check({"--json", (dir.path() / "site").string()});
-    EXPECT_EQ(run.status, 0) << run.err;
+    // A page left out is an error: the run cannot say the site is clean.
+    EXPECT_EQ(run.status, 2) << run.err;
     EXPECT_NE(run.err.find("big.html: skipped: larger than 16 MB"), std::string::npos) << run.err;
     EXPECT_EQ(run.out.find("far.html"), std::string::npos);
     EXPECT_NE(run.out.find(good), std::string::npos);
@@ -184,6 +188,74 @@ TEST(CheckCommand, AnUnreadablePageIsReportedAndTheRestChecked)
     EXPECT_EQ(AsUnprivileged({dir.path().string()}, good), 2 * 16 + 1);
 }
 
+// Folders nested so deep that their path is longer than the system follows, made and removed a
+// folder at a time.
+class DeepTree
+{
+public:
+    explicit DeepTree(const std::filesystem::path& root) : root_(root)
+    {
+        int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY);
+        for (std::size_t depth = 0; depth * kName.size() <= PATH_MAX + kName.size(); ++depth) {
+            mkdirat(fd, kName.c_str(), 0700);
+            const int next = openat(fd, kName.c_str(), O_RDONLY | O_DIRECTORY);
+            close(fd);
+            fd = next;
+            ++depth_;
+        }
+        const int page = openat(fd, "deep.html", O_WRONLY | O_CREAT, 0600);
+        close(page);
+        close(fd);
+    }
+    ~DeepTree()
+    {
+        // From the deepest folder up, each reached through descriptors, never a long path.
+        for (; depth_ > 0; --depth_) {
+            int fd = open(root_.c_str(), O_RDONLY | O_DIRECTORY);
+            for (std::size_t d = 1; d < depth_; ++d) {
+                const int next = openat(fd, kName.c_str(), O_RDONLY | O_DIRECTORY);
+                close(fd);
+                fd = next;
+            }
+            const int last = openat(fd, kName.c_str(), O_RDONLY | O_DIRECTORY);
+            unlinkat(last, "deep.html", 0);
+            close(last);
+            unlinkat(fd, kName.c_str(), AT_REMOVEDIR);
+            close(fd);
+        }
+    }
+
+private:
+    const std::string kName = std::string(200, 'd');
+    std::filesystem::path root_;
+    std::size_t depth_ = 0;
+};
+
+// Pages that cannot be reached are errors that name the folder, not pages left out silently:
+// a folder nested past the longest path, and (as an ordinary user) one that may be listed but
+// not searched.
+TEST(CheckCommand, FoldersThatCannotBeSearchedAreErrors)
+{
+    const TempDir dir;
+    const DeepTree deep(dir.path());
+    const CheckRun run = Check({dir.path().string()});
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find(std::strerror(ENAMETOOLONG)), std::string::npos) << run.err;
+
+    const TempDir site;
+    std::filesystem::permissions(site.path(), std::filesystem::perms::owner_all |
+                                                  std::filesystem::perms::others_read |
+                                                  std::filesystem::perms::others_exec);
+    const std::string good = site.Write("b.html", Page("metasearch"));
+    std::filesystem::permissions(good, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::others_read);
+    std::filesystem::create_directory(site.path() / "listed");
+    site.Write("listed/a.html", Page("bookmark-us"));
+    std::filesystem::permissions(site.path() / "listed", std::filesystem::perms::owner_all |
+                                                             std::filesystem::perms::others_read);
+    EXPECT_EQ(AsUnprivileged({site.path().string()}, good), 2 * 16 + 1);
+}
+
 TEST(CheckCommand, UsageErrors)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -195,6 +267,10 @@ TEST(CheckCommand, UsageErrors)
     }
     EXPECT_EQ(Check({"--help"}).status, 0);
     EXPECT_EQ(Check({"/nonexistent/page.html"}).status, 2);
+    // After "--" a name that begins with '-' is a page, not an option.
+    const CheckRun dashed = Check({"--", "-x.html"});
+    EXPECT_EQ(dashed.status, 2);
+    EXPECT_NE(dashed.err.find("cannot read -x.html"), std::string::npos) << dashed.err;
 }
 
 } // namespace
