@@ -5,6 +5,7 @@
 #include "cli/gen_command.h"
 #include "cli/output_watch.h"
 #include "platform/page_tree.h"
+#include "platform/quoted_name.h"
 #include "platform/read_only_file.h"
 #include "sitecheck/page_finder.h"
 #include "sitecheck/page_upgrade.h"
@@ -85,6 +86,16 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream&
     return std::nullopt;
 }
 
+// A name that is not UTF-8 cannot stand in JSON text as it is: "file" then holds it with each
+// such byte replaced, and "file_bytes" its bytes, so it can be found again.
+nlohmann::ordered_json FileBytes(const std::string& path)
+{
+    nlohmann::ordered_json bytes = nlohmann::ordered_json::array();
+    for (const char c : path)
+        bytes.push_back(static_cast<unsigned char>(c));
+    return bytes;
+}
+
 std::string JsonLine(const std::string& path, const sitecheck::Finding& f)
 {
     nlohmann::ordered_json values = nlohmann::ordered_json::object();
@@ -100,6 +111,8 @@ std::string JsonLine(const std::string& path, const sitecheck::Finding& f)
         {"stamped", f.stamped},
         {"edited", f.edited ? nlohmann::ordered_json(*f.edited) : nlohmann::ordered_json()},
     };
+    if (!platform::IsPlainName(path))
+        line["file_bytes"] = FileBytes(path);
     // A page's bytes need not be UTF-8; they must not end the report.
     return line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
@@ -117,8 +130,8 @@ void Report(const std::string& path, const sitecheck::Finding& f, const Options&
         return;
     }
     const gen::Compatibility& c = gen::CompatibilityOf(f.gadget->id);
-    out << path << ':' << f.line << ": " << f.gadget->id << " (" << gen::EditionName(f.edition)
-        << "): " << gen::SupportWord(status) << ": "
+    out << platform::ShellQuotedName(path) << ':' << f.line << ": " << f.gadget->id << " ("
+        << gen::EditionName(f.edition) << "): " << gen::SupportWord(status) << ": "
         << (f.edition == gen::Edition::Classic ? c.sentence : c.todaySentence) << '\n';
 }
 
@@ -139,8 +152,8 @@ void Upgrade(const std::string& path, const std::string& page,
 {
     const sitecheck::PageUpgrade u = sitecheck::UpgradePage(page, findings);
     for (const sitecheck::LeftAlone& l : u.leftAlone)
-        err << path << ':' << l.finding->line << ": " << l.finding->gadget->id << ": " << l.reason
-            << '\n';
+        err << platform::ShellQuotedName(path) << ':' << l.finding->line << ": "
+            << l.finding->gadget->id << ": " << l.reason << '\n';
     if (u.edits.empty())
         return;
     if (o.dryRun)
@@ -156,7 +169,8 @@ void CheckPage(const std::string& path, const Options& o, std::ostream& out, std
     try {
         const platform::ReadOnlyFile file(path);
         if (file.Size() > kLargestPage) {
-            err << "sitewright-gen: " << path << ": skipped: larger than 16 MB\n";
+            err << "sitewright-gen: " << platform::ShellQuotedName(path)
+                << ": skipped: larger than 16 MB\n";
             tally.readError = true;
             return;
         }
@@ -196,7 +210,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             watch.Check();
         },
         [&](const std::string& path, const std::string& reason) {
-            err << "sitewright-gen: cannot read " << path << ": " << reason << '\n';
+            err << "sitewright-gen: cannot read " << platform::ShellQuotedName(path) << ": "
+                << reason << '\n';
             tally.readError = true;
         });
     if (!o->json && !(o->upgrade && o->dryRun))

@@ -13,4 +13,15 @@ namespace platform
 // ordinary name reads as it did: "page.html".
 std::string QuotedName(std::string_view name);
 
+// True when `name` is UTF-8 holding no control character (C0, DEL or C1): it can be shown as it
+// is, on one line, and read back exactly.
+bool IsPlainName(std::string_view name);
+
+// A plain name as it is; any other quoted for a shell the way `ls --quoting-style=shell-escape`
+// shows it, so a report line stays one line, no escape sequence reaches the terminal and the
+// name can be pasted back: runs of shown bytes between single quotes (a quote in them as '\''),
+// the others as $'...' escapes (\n, \t, \r and the like by letter, any other byte in octal),
+// e.g. 'caf'$'\351''.html'.
+std::string ShellQuotedName(std::string_view name);
+
 } // namespace platform

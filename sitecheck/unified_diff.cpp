@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/quoted_name.h"
+
 namespace sitecheck
 {
 
@@ -119,7 +121,9 @@ std::string UnifiedDiff(std::string_view page, const std::vector<PageEdit>& edit
         return {};
     const Lines lines(page);
     const std::vector<Change> changes = Changes(page, lines, edits);
-    std::string out = "--- " + path + "\n+++ " + path + "\n";
+    // A name holding a line break must not end the header early.
+    const std::string name = platform::ShellQuotedName(path);
+    std::string out = "--- " + name + "\n+++ " + name + "\n";
     std::size_t from = 0;
     long shift = 0;
     for (std::size_t i = 0; i < changes.size(); ++i)

@@ -10,7 +10,8 @@ namespace sitecheck
 {
 
 // A unified diff, with three lines of context, of what `edits` (in page order, not overlapping)
-// change in `page`, labelled `path` on both sides; empty when there are no edits.
+// change in `page`, labelled `path` on both sides (quoted as ShellQuotedName quotes it); empty
+// when there are no edits.
 std::string UnifiedDiff(std::string_view page, const std::vector<PageEdit>& edits,
                         const std::string& path);
 

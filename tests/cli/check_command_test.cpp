@@ -188,6 +188,32 @@ TEST(CheckCommand, AnUnreadablePageIsReportedAndTheRestChecked)
     EXPECT_EQ(AsUnprivileged({dir.path().string()}, good), 2 * 16 + 1);
 }
 
+// A name holding a line break or bytes that are not UTF-8 stays on its report line, quoted as
+// a shell reads it back, in reports and diff headers alike; JSON carries its bytes.
+TEST(CheckCommand, OddNamesAreQuotedAndKeptWhole)
+{
+    const TempDir dir;
+    const std::string broken = dir.Write("a\nb.html", Page("bookmark-us"));
+    const std::string latin = dir.Write("caf\xE9.html", Page("bookmark-us"));
+    const std::string folder = dir.path().string();
+
+    const CheckRun text = Check({broken, latin});
+    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 3) << text.out;
+    EXPECT_NE(text.out.find("'" + folder + "/a'$'\\n''b.html':9: "), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("'" + folder + "/caf'$'\\351''.html':9: "), std::string::npos);
+
+    const CheckRun diff = Check({"--upgrade", "--dry-run", broken});
+    EXPECT_NE(diff.out.find("--- '" + folder + "/a'$'\\n''b.html'\n"), std::string::npos)
+        << diff.out;
+
+    const CheckRun json = Check({"--json", latin});
+    const nlohmann::json line = nlohmann::json::parse(json.out);
+    std::string bytes;
+    for (const auto& b : line.at("file_bytes"))
+        bytes += static_cast<char>(b.get<int>());
+    EXPECT_EQ(bytes, latin);
+}
+
 // Folders nested so deep that their path is longer than the system follows, made and removed a
 // folder at a time.
 class DeepTree
