@@ -27,20 +27,27 @@ public:
     {
         std::error_code ec;
         const fs::path real = fs::canonical(path, ec);
-        if (!ec)
-            roots_.push_back(real);
+        if (ec)
+            return;
+        roots_.push_back(real);
+        if (!fs::is_directory(real, ec))
+            rootFiles_.insert(real.string());
     }
 
     void Root(const std::string& path)
     {
         std::error_code ec;
         const fs::file_status status = fs::status(path, ec);
-        if (ec)
+        if (ec) {
             error_(path, ec.message());
-        else if (fs::is_directory(status))
+        } else if (fs::is_directory(status)) {
             Folder(path);
-        else
-            visit_(path);
+        } else {
+            // A page given twice, or given and also in a folder given, is checked once.
+            const fs::path real = fs::canonical(path, ec);
+            if (ec || visitedRoots_.insert(real.string()).second)
+                visit_(path);
+        }
     }
 
 private:
@@ -73,12 +80,12 @@ private:
         }
         std::sort(entries.begin(), entries.end());
         for (const fs::directory_entry& entry : entries)
-            Entry(entry);
+            Entry(entry, real);
     }
 
     // The folder listing already tells plain files and folders apart; only a link costs the
     // calls that find where it leads.
-    void Entry(const fs::directory_entry& entry)
+    void Entry(const fs::directory_entry& entry, const fs::path& folder)
     {
         std::error_code ec;
         const fs::file_status own = entry.symlink_status(ec);
@@ -87,8 +94,9 @@ private:
             return;
         }
         // A link that leads nowhere or outside is left out on purpose.
+        fs::path real;
         if (fs::is_symlink(own)) {
-            const fs::path real = fs::canonical(entry.path(), ec);
+            real = fs::canonical(entry.path(), ec);
             if (ec || !Inside(real))
                 return;
         }
@@ -99,8 +107,15 @@ private:
         }
         if (fs::is_directory(status))
             Folder(entry.path());
-        else if (fs::is_regular_file(status) && wanted_(entry.path().filename().string()))
+        else if (fs::is_regular_file(status) && wanted_(entry.path().filename().string()) &&
+                 !GivenAsFile(real.empty() ? folder / entry.path().filename() : real))
             visit_(entry.path().string());
+    }
+
+    // A file given by itself is visited as given, not again in its folder.
+    bool GivenAsFile(const fs::path& real) const
+    {
+        return !rootFiles_.empty() && rootFiles_.contains(real.string());
     }
 
     const std::function<bool(std::string_view)>& wanted_;
@@ -108,6 +123,8 @@ private:
     const std::function<void(const std::string&, const std::string&)>& error_;
     std::vector<fs::path> roots_;
     std::set<std::string> seen_;
+    std::set<std::string> rootFiles_;    // the files given, as their real paths
+    std::set<std::string> visitedRoots_; // those of them visited
 };
 
 } // namespace
