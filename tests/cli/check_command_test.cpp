@@ -280,9 +280,10 @@ TEST(CheckCommand, FoldersThatCannotBeSearchedAreErrors)
                                            std::filesystem::perms::others_read);
     std::filesystem::create_directory(site.path() / "listed");
     site.Write("listed/a.html", Page("bookmark-us"));
-    std::filesystem::permissions(site.path() / "listed", std::filesystem::perms::owner_all |
+    std::filesystem::permissions(site.path() / "listed", std::filesystem::perms::owner_read |
                                                              std::filesystem::perms::others_read);
     EXPECT_EQ(AsUnprivileged({site.path().string()}, good), 2 * 16 + 1);
+    std::filesystem::permissions(site.path() / "listed", std::filesystem::perms::owner_all);
 }
 
 TEST(CheckCommand, UsageErrors)
