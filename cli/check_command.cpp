@@ -4,6 +4,7 @@
 
 #include "cli/gen_command.h"
 #include "cli/output_watch.h"
+#include "platform/page_file.h"
 #include "platform/page_tree.h"
 #include "platform/quoted_name.h"
 #include "platform/read_only_file.h"
@@ -27,7 +28,9 @@ constexpr const char* kCheckUsage =
     "FILE:LINE: GADGET (EDITION): STATUS: what it does in today's browsers.\n"
     "  --json       one JSON object per finding per line instead\n"
     "  --upgrade    replace each snippet that does not fully work by its today's edition,\n"
-    "               keeping the page as it was in PAGE.orig (a page that has one is refused)\n"
+    "               keeping the page as it was in PAGE.orig (a page that has one is refused);\n"
+    "               a page changed or swapped for a link after it was read is left as it is,\n"
+    "               and one with hard links is written as a new file (the links keep the old)\n"
     "  --dry-run    with --upgrade: print a unified diff of the changes, write nothing\n"
     "  --no-backup  with --upgrade: keep no PAGE.orig\n"
     "Exit status: 0 when every finding works, 1 when any does not fully work, 2 on a usage\n"
@@ -135,18 +138,22 @@ void Report(const std::string& path, const sitecheck::Finding& f, const Options&
         << (f.edition == gen::Edition::Classic ? c.sentence : c.todaySentence) << '\n';
 }
 
-void Write(const std::string& path, std::string_view before, const std::string& after,
-           const Options& o, std::ostream& err, Tally& tally)
+void Write(const platform::PageFile& file, const std::string& path, std::string_view before,
+           const std::string& after, const Options& o, std::ostream& err, Tally& tally)
 {
     try {
-        sitecheck::WriteUpgradedPage(path, before, after, !o.noBackup);
+        sitecheck::WriteUpgradedPage(file, before, after, !o.noBackup);
+        // The upgraded page is a new file: a hard link cannot follow it, and says so.
+        if (const std::size_t others = file.OtherNames())
+            err << "sitewright-gen: " << path << ": upgraded as a new file; its " << others
+                << " other hard link(s) keep the page as it was\n";
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
         tally.readError = true;
     }
 }
 
-void Upgrade(const std::string& path, const std::string& page,
+void Upgrade(const platform::PageFile& file, const std::string& path, const std::string& page,
              const std::vector<sitecheck::Finding>& findings, const Options& o, std::ostream& out,
              std::ostream& err, Tally& tally)
 {
@@ -159,22 +166,24 @@ void Upgrade(const std::string& path, const std::string& page,
     if (o.dryRun)
         out << sitecheck::UnifiedDiff(page, u.edits, path);
     else
-        Write(path, page, u.page, o, err, tally);
+        Write(file, path, page, u.page, o, err, tally);
 }
 
 void CheckPage(const std::string& path, const Options& o, std::ostream& out, std::ostream& err,
                Tally& tally)
 {
     std::string page;
+    // Held to the write, so that an upgrade replaces the very file read.
+    std::optional<platform::PageFile> file;
     try {
-        const platform::ReadOnlyFile file(path);
-        if (file.Size() > kLargestPage) {
+        file.emplace(path);
+        if (file->File().Size() > kLargestPage) {
             err << "sitewright-gen: " << platform::ShellQuotedName(path)
                 << ": skipped: larger than 16 MB\n";
             tally.readError = true;
             return;
         }
-        page = file.ReadAll();
+        page = file->File().ReadAll();
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
         tally.readError = true;
@@ -187,7 +196,7 @@ void CheckPage(const std::string& path, const Options& o, std::ostream& out, std
     for (const sitecheck::Finding& f : findings)
         Report(path, f, o, out, tally);
     if (o.upgrade)
-        Upgrade(path, page, findings, o, out, err, tally);
+        Upgrade(*file, path, page, findings, o, out, err, tally);
 }
 
 } // namespace

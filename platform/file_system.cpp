@@ -81,6 +81,8 @@ const char* FileKindName(mode_t mode)
         return "a FIFO";
     if (S_ISSOCK(mode))
         return "a socket";
+    if (S_ISLNK(mode))
+        return "a symbolic link";
     return "a device";
 }
 

@@ -35,7 +35,8 @@ bool SameFile(const std::string& a, const std::string& b);
 // as a case-insensitive file system would resolve it. Empty when the folder cannot be read.
 std::vector<std::string> FindNamesIgnoringCase(const std::string& folder, const std::string& name);
 
-// "a folder", "a FIFO", "a socket", "a device" or "a regular file", for messages.
+// "a folder", "a FIFO", "a socket", "a symbolic link", "a device" or "a regular file", for
+// messages.
 const char* FileKindName(mode_t mode);
 
 } // namespace platform

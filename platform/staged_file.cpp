@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <random>
 #include <stdexcept>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -161,9 +162,8 @@ void RemoveIfAbandoned(int folder, const char* name, pid_t writer)
     close(fd);
 }
 
-void RemoveAbandonedStagedFiles(const std::string& folder)
+void RemoveAbandonedStagedFiles(DIR* dir)
 {
-    DIR* dir = opendir(folder.c_str());
     if (!dir)
         return;
     while (const dirent* entry = readdir(dir)) {
@@ -171,6 +171,11 @@ void RemoveAbandonedStagedFiles(const std::string& folder)
             RemoveIfAbandoned(dirfd(dir), entry->d_name, writer);
     }
     closedir(dir);
+}
+
+void RemoveAbandonedStagedFiles(const std::string& folder)
+{
+    RemoveAbandonedStagedFiles(opendir(folder.c_str()));
 }
 
 // Creates and locks a fresh staged file in `folder`. A cleaner in another process may remove
@@ -215,7 +220,35 @@ bool CheckTarget(const std::string& target, const std::string& resolved, struct 
     return true;
 }
 
-// Gives the staged file its content and the target's mode and owner, and flushes it.
+} // namespace
+
+void RemoveAbandonedStagedFilesAt(int folder)
+{
+    const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    DIR* dir = fdopendir(fd);
+    if (!dir)
+        close(fd);
+    RemoveAbandonedStagedFiles(dir);
+}
+
+std::string NewStagedName()
+{
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 random{std::random_device{}()};
+    static std::mutex lock;
+    std::string part(kStagedRandomLength, 'x');
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        for (char& c : part)
+            c = kLetters[random() % kLetters.size()];
+    }
+    return std::string(kStagedPrefix) + std::to_string(getpid()) + "-" + part +
+           std::string(kStagedSuffix);
+}
+
 void FillStagedFile(int fd, const std::string& target, const std::string& staged,
                     std::string_view bytes, const struct stat* old, NewFileMode mode, bool flush)
 {
@@ -231,8 +264,6 @@ void FillStagedFile(int fd, const std::string& target, const std::string& staged
     if (flush && fsync(fd) != 0)
         FailToCreate(target, errno, "fsync", staged);
 }
-
-} // namespace
 
 void SyncFolder(const std::string& folder)
 {
@@ -360,11 +391,37 @@ bool IsWritable(int fd)
     return flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
 }
 
-// The lowest descriptor of the process, open for writing, that leads to the same file as
-// `path`, else -1. What the path resolves to decides, not its spelling, so /dev/stdout,
-// /proc/thread-self/fd/1 and /dev/fd/./1 are all the stream the shell set up: writing to that
-// descriptor keeps its position and `>>`'s appending, where replacing the file would drop what
-// it held.
+// Whether `path` leads into a process's descriptor folder (/proc/PID/fd, or a thread's), as
+// /dev/stdout does, through any links on the way but not through the descriptor's own entry,
+// which leads on to the file. Such a name is a stream of the process, never a file to create
+// there: when the entry is missing, the stream was closed.
+bool NamesADescriptor(const std::string& path)
+{
+    std::string name = path;
+    for (int followed = 0; followed <= kMaxLinks; ++followed) {
+        char* real = realpath(FolderOf(name).c_str(), nullptr);
+        if (!real)
+            return false;
+        const std::string folder(real);
+        std::free(real);
+        if (folder.starts_with("/proc/") && folder.ends_with("/fd"))
+            return true;
+        std::vector<char> text(static_cast<std::size_t>(PATH_MAX) + 1);
+        const ssize_t n = readlink(name.c_str(), text.data(), text.size() - 1);
+        if (n <= 0)
+            return false;
+        const std::string pointed(text.data(), static_cast<std::size_t>(n));
+        name = pointed.front() == '/' ? pointed : folder + "/" + pointed;
+    }
+    return false;
+}
+
+// The descriptor to write `path` through, else -1. A name of a descriptor (/dev/stdout,
+// /proc/thread-self/fd/N, /dev/fd/./N) is the stream the shell set up, and so is a file that is
+// our standard output: writing there keeps its position and `>>`'s appending, where replacing
+// the file would drop what it held. Any other file is replaced, whatever descriptors the caller
+// holds on it: one held open read-write (a lock, say) must not get the new bytes over the old.
+// The lowest descriptor of the same file (device and inode) open for writing is used.
 int OwnDescriptor(const std::string& path)
 {
     struct stat named {
@@ -372,6 +429,7 @@ int OwnDescriptor(const std::string& path)
     // Looked at before the listing below opens a descriptor of its own.
     if (stat(path.c_str(), &named) != 0)
         return -1;
+    const bool anyStream = NamesADescriptor(path);
     DIR* dir = opendir("/proc/self/fd");
     if (!dir)
         return -1;
@@ -380,7 +438,7 @@ int OwnDescriptor(const std::string& path)
         int fd = -1;
         const std::string_view name = entry->d_name;
         if (std::from_chars(name.data(), name.data() + name.size(), fd).ec != std::errc() ||
-            fd == dirfd(dir) || (own >= 0 && fd > own))
+            fd == dirfd(dir) || (own >= 0 && fd > own) || (!anyStream && fd != STDOUT_FILENO))
             continue;
         struct stat open {
         };
@@ -390,19 +448,6 @@ int OwnDescriptor(const std::string& path)
     }
     closedir(dir);
     return own;
-}
-
-// Whether `path` leads into a process's descriptor folder (/proc/PID/fd, or a thread's), as
-// /dev/stdout does. Such a name is a stream of the process, never a file to create there: when
-// the entry is missing, the stream was closed.
-bool NamesADescriptor(const std::string& path)
-{
-    char* real = realpath(FolderOf(FollowLinks(path)).c_str(), nullptr);
-    if (!real)
-        return false;
-    const std::string folder(real);
-    std::free(real);
-    return folder.starts_with("/proc/") && folder.ends_with("/fd");
 }
 } // namespace
 

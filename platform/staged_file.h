@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace platform
 {
@@ -65,6 +66,15 @@ std::string FolderOf(const std::string& path);
 [[noreturn]] void FailToCreate(const std::string& target, int error, const char* call,
                                const std::string& path);
 
+// The pieces of staging that a folder-bound writer (bound_folder.h) shares with ReplaceFile:
+// a fresh staged file's name, the filling of one (content, the mode, owner and group of `old` or
+// `mode` for a new file, and a flush when `flush`), and the removal of the leftovers of ended
+// writers in the folder open as `folder`.
+std::string NewStagedName();
+void FillStagedFile(int fd, const std::string& target, const std::string& staged,
+                    std::string_view bytes, const struct stat* old, NewFileMode mode, bool flush);
+void RemoveAbandonedStagedFilesAt(int folder);
+
 // The path `target` leads to after following every symbolic link, the last component included;
 // `target` itself when it is no link. A link that points nowhere leads to where it points.
 std::string FollowLinks(const std::string& target);
@@ -74,13 +84,14 @@ std::string FollowLinks(const std::string& target);
 namespace platform
 {
 
-// Writes a command's output to `path`, by the command-line convention. A path that leads to the
-// same file (device and inode) as a descriptor of the process open for writing is written
-// through the lowest such descriptor, however it is spelled, so the caller's stream keeps its
-// position and `>>` its appending. Else a FIFO or a character device is written to as a
-// stream, and anything else is replaced with ReplaceFile (so a folder is refused); a name of a
-// descriptor the process does not have open (/dev/stdout when standard output was closed) is
-// refused with EBADF, since no file can be made there. Throws
+// Writes a command's output to `path`, by the command-line convention. A name of one of the
+// process's descriptors (/dev/stdout, /proc/self/fd/N, however spelled) and a file that is the
+// process's standard output (same device and inode) are written through the lowest descriptor
+// open for writing on that file, so the caller's stream keeps its position and `>>` its
+// appending. Any other file is replaced with ReplaceFile, whatever other descriptors the caller
+// holds on it (so a folder is refused), and a FIFO or a character device is written to as a
+// stream; a name of a descriptor the process does not have open (/dev/stdout when standard
+// output was closed) is refused with EBADF, since no file can be made there. Throws
 // std::runtime_error as ReplaceFile does.
 void WriteOutputFile(const std::string& path, std::string_view bytes, NewFileMode mode);
 

@@ -2,23 +2,26 @@
 
 #include <stdexcept>
 
-#include "platform/file_system.h"
-#include "platform/staged_file.h"
+#include "platform/page_file.h"
 
 namespace sitecheck
 {
 
+void WriteUpgradedPage(const platform::PageFile& page, std::string_view before,
+                       std::string_view after, bool backup)
+{
+    page.Replace(before, after, backup);
+}
+
 void WriteUpgradedPage(const std::string& path, std::string_view before, std::string_view after,
                        bool backup)
 {
-    if (backup) {
-        const std::string orig = path + ".orig";
-        if (platform::FileExists(orig))
-            throw std::runtime_error(path + ": not upgraded: " + orig +
-                                     " is already there, and would be lost");
-        platform::ReplaceFile(orig, before, platform::NewFileMode::Data);
-    }
-    platform::ReplaceFile(path, after, platform::NewFileMode::Data);
+    const platform::PageFile page(path);
+    if (page.File().ReadAll() != before)
+        throw std::runtime_error(path +
+                                 ": not upgraded: the page changed after it was read, and is left "
+                                 "as it is now; check it again");
+    page.Replace(before, after, backup);
 }
 
 } // namespace sitecheck

@@ -501,7 +501,7 @@ TEST(WriteOutputFile, AnySpellingOfAnOwnDescriptorWritesToIt)
     std::string expected = "HEAD\n";
     for (const std::string& path :
          {"/proc/self/fd/" + n, "//proc/self/fd/" + n, "/dev/fd/./" + n,
-          "/proc/thread-self/fd/" + n, "/proc/self/fd/../fd/" + n, "/dev/../dev/fd/" + n, log}) {
+          "/proc/thread-self/fd/" + n, "/proc/self/fd/../fd/" + n, "/dev/../dev/fd/" + n}) {
         platform::WriteOutputFile(path, path + "\n", platform::NewFileMode::Data);
         expected += path + "\n";
     }
@@ -509,16 +509,19 @@ TEST(WriteOutputFile, AnySpellingOfAnOwnDescriptorWritesToIt)
     EXPECT_EQ(ReadBytes(log), expected);
 }
 
-// A file the process only reads from is no stream to write to: it is replaced as any file.
-TEST(WriteOutputFile, FileOpenOnlyForReadingIsReplaced)
+// A file the caller holds open, for reading or writing, is no stream of ours when named as a
+// file: it is replaced, never written into where the caller's descriptor stands.
+TEST(WriteOutputFile, FileHeldOpenByTheCallerIsReplaced)
 {
     const TempDir dir;
-    const std::string page = dir.Write("page.html", "old");
-    const int reader = open(page.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(reader, 0);
-    platform::WriteOutputFile(page, "new", platform::NewFileMode::Data);
-    close(reader);
-    EXPECT_EQ(ReadBytes(page), "new");
+    for (const int flags : {O_RDONLY, O_RDWR, O_WRONLY | O_APPEND}) {
+        const std::string page = dir.Write("page.html", "old and longer");
+        const int held = open(page.c_str(), flags | O_CLOEXEC);
+        ASSERT_GE(held, 0);
+        platform::WriteOutputFile(page, "new", platform::NewFileMode::Data);
+        close(held);
+        EXPECT_EQ(ReadBytes(page), "new") << flags;
+    }
 }
 
 } // namespace
