@@ -139,9 +139,10 @@ int main(int argc, char* argv[])
     // system more than writing new ones.
     file = Fresh(folder, r);
     const double writeOnly = Millis([&] {
-        platform::StagedBatch batch(platform::NewFileMode::Data);
+        const platform::BoundFolder root(folder, folder);
+        platform::StagedBatch batch(root, platform::NewFileMode::Data);
         for (std::size_t i = 0; i < entries; ++i)
-            batch.Add(folder + "/" + *r.snippets[i].output, bytes[i]);
+            batch.Add(*r.snippets[i].output, bytes[i]);
         batch.Commit();
     });
     file = Fresh(folder, r);

@@ -7,6 +7,7 @@
 #include "cli/output_watch.h"
 #include "generators/policy_sources.h"
 #include "generators/stamp.h"
+#include "platform/bound_folder.h"
 #include "platform/file_system.h"
 #include "platform/output_path.h"
 #include "platform/read_only_file.h"
@@ -55,13 +56,17 @@ RecipeRun ParseArgs(const std::vector<std::string>& args)
     return run;
 }
 
-// The recipe's bytes in chunks, read again for every pass over it, so a long recipe is never
-// held whole. No more than the size it had when opened is read.
-recipe::RecipeReader::Chunks FileChunks(const platform::ReadOnlyFile& input)
+// Refused by its size before a byte is read, so a huge file never fills memory.
+void CheckSize(const platform::ReadOnlyFile& input)
 {
-    // Refused by its size before a byte is read, so a huge file never fills memory.
     if (input.Size() > static_cast<std::int64_t>(recipe::kMaxRecipeBytes))
         throw recipe::RecipeError("", "the recipe is larger than 16 MB");
+}
+
+// The recipe's bytes in chunks, read again for every pass over it, so a long recipe is never
+// held whole. They come from a private copy, so every pass reads the bytes the checks read.
+recipe::RecipeReader::Chunks FileChunks(const platform::ReadOnlyFile& input)
+{
     const auto size = static_cast<std::size_t>(input.Size());
     return [&input, size](std::size_t offset) {
         if (offset >= size)
@@ -90,15 +95,19 @@ void CheckOutput(const recipe::Entry& entry, std::size_t index, const RecipeRun&
         throw recipe::RecipeError(place, problem);
 }
 
-// Every entry is checked before anything is written, holding one entry at a time.
-void CheckEntries(const recipe::RecipeReader& reader, const RecipeRun& run,
-                  const std::string& folder)
+// Every entry is checked before anything is written, holding one entry at a time. Returns how
+// many entries name an output file.
+std::size_t CheckEntries(const recipe::RecipeReader& reader, const RecipeRun& run,
+                         const std::string& folder)
 {
     recipe::EntryChecker checker;
+    std::size_t outputs = 0;
     reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t index) {
         checker.Check(entry, index);
         CheckOutput(entry, index, run, folder);
+        outputs += entry.output.has_value();
     });
+    return outputs;
 }
 
 std::string Snippet(const recipe::Entry& entry)
@@ -121,23 +130,52 @@ void ListPlan(const recipe::RecipeReader& reader, const std::string& folder, std
     });
 }
 
-int WriteAll(const recipe::RecipeReader& reader, const std::string& folder, std::ostream& out,
-             std::ostream& err)
+void ReportReplaced(const platform::StagedBatch& batch, std::ostream& err)
 {
-    platform::StagedBatch batch(platform::NewFileMode::Data);
+    if (batch.Replaced().empty()) {
+        err << "sitewright-gen: nothing was replaced\n";
+        return;
+    }
+    err << "sitewright-gen: these " << batch.Replaced().size()
+        << " files were replaced before the failure, the rest are as they were:\n";
+    for (const std::string& file : batch.Replaced())
+        err << "  " << file << '\n';
+}
+
+void PrintSnippets(const recipe::RecipeReader& reader, std::ostream& out)
+{
+    reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t) {
+        if (entry.output)
+            return;
+        const std::string bytes = Snippet(entry);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
+}
+
+// Every output is staged before any is moved into place, and standard output gets its snippets
+// only once all are in place, so a failure part way shows nothing as done that was not. A pass
+// with nothing to do is left out: each reads the whole recipe.
+int WriteAll(const recipe::RecipeReader& reader, const RecipeRun& run, std::size_t outputs,
+             const platform::BoundFolder& root, std::ostream& out, std::ostream& err)
+{
+    platform::StagedBatch batch(root, platform::NewFileMode::Data);
     OutputWatch watch(out);
     try {
-        reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t) {
-            const std::string bytes = Snippet(entry);
-            if (entry.output)
-                batch.Add(OutputPath(folder, *entry.output), bytes);
-            else
-                out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            watch.Check();
-        });
+        if (outputs > 0)
+            reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t) {
+                if (entry.output)
+                    batch.Add(recipe::PlainOutputPath(*entry.output), Snippet(entry));
+            });
         batch.Commit();
+        if (outputs < reader.Count())
+            PrintSnippets(reader, out);
+    } catch (const recipe::RecipeError& e) {
+        err << "sitewright-gen: " << run.file << ": " << e.what() << '\n';
+        ReportReplaced(batch, err);
+        return kExitFailure;
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
+        ReportReplaced(batch, err);
         return kExitFailure;
     }
     return watch.Delivered(err) ? kExitOk : kExitFailure;
@@ -158,16 +196,20 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
     RecipeRun run;
     try {
         run = ParseArgs(args);
-        const platform::ReadOnlyFile input(run.file);
+        const platform::ReadOnlyFile file(run.file);
+        CheckSize(file);
+        const platform::ReadOnlyFile input = file.PrivateCopy();
         const recipe::RecipeReader reader(FileChunks(input));
         const std::string folder = platform::FolderOf(run.file);
-        CheckEntries(reader, run, folder);
+        // Held from the checks to the writes: outputs are reached from this very folder.
+        const platform::BoundFolder root(folder, run.file);
+        const std::size_t outputs = CheckEntries(reader, run, folder);
         if (run.dryRun) {
             OutputWatch watch(out);
             ListPlan(reader, folder, out);
             return watch.Delivered(err) ? kExitOk : kExitFailure;
         }
-        return WriteAll(reader, folder, out, err);
+        return WriteAll(reader, run, outputs, root, out, err);
     } catch (const Refusal& e) {
         err << e.what() << '\n';
     } catch (const recipe::RecipeError& e) {

@@ -118,7 +118,8 @@ ReadOnlyFile ReadOnlyFile::PrivateCopy() const
     if (copy < 0)
         Fail("Cannot read", "memfd_create");
     ReadOnlyFile result(copy, path_, size_);
-    constexpr std::size_t kChunk = 1 << 20;
+    // Small chunks keep the copy from adding to the process's own memory.
+    constexpr std::size_t kChunk = 64 * 1024;
     for (std::int64_t done = 0; done < size_;) {
         const std::string bytes =
             ReadAt(done, static_cast<std::size_t>(std::min<std::int64_t>(kChunk, size_ - done)));

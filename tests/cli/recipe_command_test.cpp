@@ -204,13 +204,13 @@ std::size_t StagedFilesIn(const fs::path& folder)
     return count;
 }
 
-// More outputs than one flush of the disk takes: each file has its entry's snippet, and no
+// Many outputs, staged together: each file has its entry's snippet, and no
 // staged file stays behind.
 TEST(RecipeCommand, ManyOutputsAreEachWrittenWhole)
 {
     TempDir dir;
     fs::create_directory(dir.path() / "out");
-    const std::size_t count = platform::StagedBatch::kGroupSize * 2 + 5;
+    const std::size_t count = 517;
     const std::string file = dir.Write("site.json", ManyEntries(count));
     const GenRun r = Gen({"--recipe", file});
     ASSERT_EQ(r.status, cli::kExitOk) << r.err;
