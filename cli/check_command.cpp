@@ -173,17 +173,20 @@ void CheckPage(const std::string& path, const Options& o, std::ostream& out, std
                Tally& tally)
 {
     std::string page;
-    // Held to the write, so that an upgrade replaces the very file read.
-    std::optional<platform::PageFile> file;
+    // Held to the write, so that an upgrade replaces the very file read; a check that writes
+    // nothing does not pay for holding the page's folder.
+    std::optional<platform::PageFile> bound;
+    std::optional<platform::ReadOnlyFile> plain;
     try {
-        file.emplace(path);
-        if (file->File().Size() > kLargestPage) {
+        const platform::ReadOnlyFile& file =
+            o.upgrade ? bound.emplace(path).File() : plain.emplace(path);
+        if (file.Size() > kLargestPage) {
             err << "sitewright-gen: " << platform::ShellQuotedName(path)
                 << ": skipped: larger than 16 MB\n";
             tally.readError = true;
             return;
         }
-        page = file->File().ReadAll();
+        page = file.ReadAll();
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';
         tally.readError = true;
@@ -196,7 +199,7 @@ void CheckPage(const std::string& path, const Options& o, std::ostream& out, std
     for (const sitecheck::Finding& f : findings)
         Report(path, f, o, out, tally);
     if (o.upgrade)
-        Upgrade(*file, path, page, findings, o, out, err, tally);
+        Upgrade(*bound, path, page, findings, o, out, err, tally);
 }
 
 } // namespace
