@@ -16,6 +16,7 @@
 #include "generators/edition.h"
 #include "platform/write_hook.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/support/temp_dir.h"
 
 namespace
@@ -126,6 +127,22 @@ TEST(CheckUpgrade, AnEditMadeMeanwhileIsKept)
     EXPECT_EQ(cli::RunCheck({"--upgrade", page}, out, err), 2);
     EXPECT_EQ(ReadBytes(page), Page() + "<p>OWNER EDIT</p>\n");
     EXPECT_FALSE(fs::exists(page + ".orig"));
+}
+
+// A page its owner may not write is refused before anything is made, so no PAGE.orig is left
+// to refuse the page ever after.
+TEST(CheckUpgrade, AReadOnlyPageLeavesNoOrig)
+{
+    const TempDir dir;
+    const std::string page = dir.Write("a.html", Page());
+    ASSERT_EQ(chmod(page.c_str(), 0444), 0);
+    const int result = AsOrdinaryUser(dir.path(), [&] {
+        std::ostringstream out, err;
+        const int status = cli::RunCheck({"--upgrade", page}, out, err);
+        return status * 16 + (fs::exists(fs::symlink_status(page + ".orig")) ? 1 : 0);
+    });
+    EXPECT_EQ(result, 2 * 16);
+    EXPECT_EQ(ReadBytes(page), Page());
 }
 
 // The copy is only as readable as the page, belongs to the page's owner and keeps its times;
