@@ -27,27 +27,20 @@ public:
     {
         std::error_code ec;
         const fs::path real = fs::canonical(path, ec);
-        if (ec)
-            return;
-        roots_.push_back(real);
-        if (!fs::is_directory(real, ec))
-            rootFiles_.insert(real.string());
+        if (!ec)
+            roots_.push_back(real);
     }
 
     void Root(const std::string& path)
     {
         std::error_code ec;
         const fs::file_status status = fs::status(path, ec);
-        if (ec) {
+        if (ec)
             error_(path, ec.message());
-        } else if (fs::is_directory(status)) {
+        else if (fs::is_directory(status))
             Folder(path);
-        } else {
-            // A page given twice, or given and also in a folder given, is checked once.
-            const fs::path real = fs::canonical(path, ec);
-            if (ec || visitedRoots_.insert(real.string()).second)
-                visit_(path);
-        }
+        else
+            visit_(path);
     }
 
 private:
@@ -80,12 +73,12 @@ private:
         }
         std::sort(entries.begin(), entries.end());
         for (const fs::directory_entry& entry : entries)
-            Entry(entry, real);
+            Entry(entry);
     }
 
     // The folder listing already tells plain files and folders apart; only a link costs the
     // calls that find where it leads.
-    void Entry(const fs::directory_entry& entry, const fs::path& folder)
+    void Entry(const fs::directory_entry& entry)
     {
         std::error_code ec;
         const fs::file_status own = entry.symlink_status(ec);
@@ -94,9 +87,8 @@ private:
             return;
         }
         // A link that leads nowhere or outside is left out on purpose.
-        fs::path real;
         if (fs::is_symlink(own)) {
-            real = fs::canonical(entry.path(), ec);
+            const fs::path real = fs::canonical(entry.path(), ec);
             if (ec || !Inside(real))
                 return;
         }
@@ -107,15 +99,8 @@ private:
         }
         if (fs::is_directory(status))
             Folder(entry.path());
-        else if (fs::is_regular_file(status) && wanted_(entry.path().filename().string()) &&
-                 !GivenAsFile(real.empty() ? folder / entry.path().filename() : real))
+        else if (fs::is_regular_file(status) && wanted_(entry.path().filename().string()))
             visit_(entry.path().string());
-    }
-
-    // A file given by itself is visited as given, not again in its folder.
-    bool GivenAsFile(const fs::path& real) const
-    {
-        return !rootFiles_.empty() && rootFiles_.contains(real.string());
     }
 
     const std::function<bool(std::string_view)>& wanted_;
@@ -123,8 +108,6 @@ private:
     const std::function<void(const std::string&, const std::string&)>& error_;
     std::vector<fs::path> roots_;
     std::set<std::string> seen_;
-    std::set<std::string> rootFiles_;    // the files given, as their real paths
-    std::set<std::string> visitedRoots_; // those of them visited
 };
 
 } // namespace

@@ -76,7 +76,7 @@ bool MayHoldSnippet(std::string_view page)
     std::transform(page.begin(), page.end(), lower.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
-    for (const SnippetPattern& pattern : SnippetPattern::All())
+    for (const SnippetPattern& pattern : SnippetPattern::Classics())
         for (const std::string& marker : pattern.Markers())
             if (memmem(lower.data(), lower.size(), marker.data(), marker.size()))
                 return true;
@@ -99,7 +99,7 @@ std::vector<Finding> PageFinder::Find() const
 {
     std::vector<Finding> out;
     FindStamps(out);
-    for (const SnippetPattern& pattern : SnippetPattern::All())
+    for (const SnippetPattern& pattern : SnippetPattern::Classics())
         FindClassics(pattern, out);
     std::sort(out.begin(), out.end(),
               [](const Finding& a, const Finding& b) { return a.line < b.line; });
@@ -180,7 +180,6 @@ void PageFinder::FindClassics(const SnippetPattern& pattern, std::vector<Finding
     for (std::size_t n = 0; n < matches[main].size(); ++n) {
         Finding f;
         f.gadget = &pattern.Gadget();
-        f.edition = pattern.Edition();
         f.values = gen::DefaultValues(pattern.Gadget());
         std::vector<bool> set(f.values.size(), false);
         for (std::size_t p = 0; p < pieces.size(); ++p) {

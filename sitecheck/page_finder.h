@@ -40,8 +40,7 @@ gen::Support StatusOf(const Finding& finding);
 // no finding, so it need not be parsed.
 bool MayHoldSnippet(std::string_view page);
 
-// Finds the stamped snippets, the classic snippets of every gadget and the unstamped today's
-// editions (as an upgrade leaves them) in a page, in page order.
+// Finds the stamped snippets and the classic snippets of every gadget in a page, in page order.
 // Code that the page only shows or has commented out is no finding.
 class PageFinder
 {

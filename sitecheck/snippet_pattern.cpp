@@ -301,15 +301,12 @@ void SnippetPattern::CollectMarkers()
     }
 }
 
-const std::vector<SnippetPattern>& SnippetPattern::All()
+const std::vector<SnippetPattern>& SnippetPattern::Classics()
 {
     static const std::vector<SnippetPattern> patterns = [] {
         std::vector<SnippetPattern> out;
         for (const gen::GadgetEntry& g : gen::GadgetTable())
             out.emplace_back(g, gen::Edition::Classic);
-        for (const gen::GadgetEntry& g : gen::GadgetTable())
-            if (gen::HasOwnTodaysEdition(g))
-                out.emplace_back(g, gen::Edition::Today);
         return out;
     }();
     return patterns;

@@ -52,14 +52,12 @@ public:
     SnippetPattern(const gen::GadgetEntry& gadget, gen::Edition edition);
 
     const gen::GadgetEntry& Gadget() const { return *gadget_; }
-    gen::Edition Edition() const { return edition_; }
     const std::vector<PiecePattern>& Pieces() const { return pieces_; }
     // Fixed lines in lower case; a page holding none of them holds no such snippet.
     const std::vector<std::string>& Markers() const { return markers_; }
 
-    // The classic snippet of every gadget, then the today's edition of each gadget that has one
-    // of its own (an upgrade leaves it unstamped), derived once.
-    static const std::vector<SnippetPattern>& All();
+    // The classic snippet of every gadget, derived once.
+    static const std::vector<SnippetPattern>& Classics();
 
     // Where a field lands in a generated line.
     struct Slot;

@@ -60,9 +60,6 @@ TEST(CheckCommand, ReportsEachFindingAndExitsByTheWorstStatus)
                             std::string(gen::CompatibilityOf("metasearch").sentence) + "\n" +
                             "2 findings in 2 pages: 1 work, 0 partly, 1 do not work\n");
     EXPECT_EQ(Check({works}).status, 0);
-    // A page given twice, or given and in a folder given, is one page.
-    const CheckRun twice = Check({broken, dir.path().string(), broken});
-    EXPECT_NE(twice.out.find("\n2 findings in 2 pages"), std::string::npos) << twice.out;
 }
 
 TEST(CheckCommand, JsonLinesCarryExactlyTheKeys)
