@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <string>
 #include <string_view>
 
@@ -25,5 +27,8 @@ std::string JsStringInAttribute(std::string_view text, char quote);
 
 // Between HTML tags: & < > CR and LF become character references.
 std::string HtmlText(std::string_view text);
+
+// Appends the UTF-8 bytes of the code point `code` (at most 0x10FFFF) to `out`.
+void AppendUtf8(std::string& out, std::uint32_t code);
 
 } // namespace gen

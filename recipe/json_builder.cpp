@@ -3,30 +3,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "generators/escape.h"
+
 namespace recipe
 {
 
 namespace
 {
-
-void AppendUtf8(std::string& out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 // Four hex digits at text[at], or nothing.
 std::optional<std::uint32_t> Hex4(std::string_view text, std::size_t at)
@@ -74,7 +57,7 @@ std::string DecodedKey(std::string_view raw)
                 code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
                 i += 6;
             }
-        AppendUtf8(out, *code);
+        gen::AppendUtf8(out, *code);
     }
     return out;
 }

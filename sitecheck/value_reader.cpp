@@ -11,25 +11,6 @@ namespace sitecheck
 namespace
 {
 
-void AppendUtf8(std::string& out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 bool ParseCode(std::string_view digits, int base, std::uint32_t& code)
 {
     const auto [end, error] =
@@ -53,7 +34,7 @@ std::size_t JsEscape(std::string_view text, std::size_t i, std::string& out)
         return 4;
     }
     if (c == 'u' && i + 6 <= text.size() && ParseCode(text.substr(i + 2, 4), 16, code)) {
-        AppendUtf8(out, code);
+        gen::AppendUtf8(out, code);
         return 6;
     }
     out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
@@ -94,7 +75,7 @@ std::size_t Reference(std::string_view text, std::size_t i, std::string& out)
     const bool hex = name.size() > 1 && name[0] == '#' && (name[1] == 'x' || name[1] == 'X');
     if (hex ? ParseCode(name.substr(2), 16, code)
             : (!name.empty() && name[0] == '#' && ParseCode(name.substr(1), 10, code)))
-        AppendUtf8(out, code);
+        gen::AppendUtf8(out, code);
     else if (!NamedReference(name, out))
         return 0;
     return semicolon - i + 1;
