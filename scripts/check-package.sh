@@ -177,11 +177,12 @@ touch "$scratch/before-use"
 use_as "$user" "$(getent passwd "$user" | cut -d: -f6)"
 mkdir "$scratch/root-home"
 use_as root "$scratch/root-home"
-# Nothing new in the folders the package installed into, and no preview anywhere under /usr.
+# Nothing new in the folders the package installed into, and no preview anywhere under /usr
+# but the web page's own, which the package installs.
 mapfile -t folders < <(while read -r path; do [[ -d $path ]] && echo "$path"; done <"$scratch/installed")
 written=$({
   find "${folders[@]}" /usr -maxdepth 0 -newer "$scratch/before-use"
-  find /usr -name preview.html
+  find /usr -name preview.html | grep -vxF -f "$scratch/installed"
 } 2>/dev/null | paste -sd ' ' || true)
 [[ -z $written ]] || fail "written under /usr: $written"
 $sudo userdel --remove "$user" 2>/dev/null
