@@ -50,17 +50,18 @@ bool IsFormatting(std::string_view name)
     return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
 }
 
-enum class Content { Markup, Script, Shown };
+enum class Content { Markup, Code, Shown };
 
 // Elements whose content runs as text up to their own end tag; <noscript> and <template> are
-// taken so too, as nothing in them runs.
+// taken so too, as nothing in them runs. A style sheet applies as a script runs, so its text is
+// live code as a script's is.
 Content ContentOf(std::string_view name)
 {
-    static constexpr std::array<std::string_view, 10> kShown = {
-        "style",   "textarea", "title",    "xmp",      "iframe",
-        "noembed", "noframes", "noscript", "template", "plaintext"};
-    if (name == "script")
-        return Content::Script;
+    static constexpr std::array<std::string_view, 9> kShown = {"textarea", "title",    "xmp",
+                                                               "iframe",   "noembed",  "noframes",
+                                                               "noscript", "template", "plaintext"};
+    if (name == "script" || name == "style")
+        return Content::Code;
     return std::find(kShown.begin(), kShown.end(), name) != kShown.end() ? Content::Shown
                                                                          : Content::Markup;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "generators/stamp.h"
+#include "sitecheck/pattern_set.h"
 
 namespace sitecheck
 {
@@ -76,14 +77,17 @@ bool MayHoldSnippet(std::string_view page)
     std::transform(page.begin(), page.end(), lower.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
-    for (const SnippetPattern& pattern : SnippetPattern::Classics())
+    for (const SnippetPattern& pattern : PageFinder::Patterns())
         for (const std::string& marker : pattern.Markers())
             if (memmem(lower.data(), lower.size(), marker.data(), marker.size()))
                 return true;
     return false;
 }
 
-PageFinder::PageFinder(std::string_view page) : page_(page), structure_(page)
+PageFinder::PageFinder(std::string_view page) : PageFinder(page, Patterns()) {}
+
+PageFinder::PageFinder(std::string_view page, const std::vector<SnippetPattern>& patterns)
+    : page_(page), patterns_(&patterns), structure_(page)
 {
     std::size_t number = 1;
     for (std::size_t begin = 0; begin < page.size(); ++number) {
@@ -99,11 +103,32 @@ std::vector<Finding> PageFinder::Find() const
 {
     std::vector<Finding> out;
     FindStamps(out);
-    for (const SnippetPattern& pattern : SnippetPattern::Classics())
-        FindClassics(pattern, out);
+    for (const SnippetPattern& pattern : *patterns_)
+        FindUnstamped(pattern, out);
     std::sort(out.begin(), out.end(),
               [](const Finding& a, const Finding& b) { return a.line < b.line; });
     return out;
+}
+
+const std::vector<SnippetPattern>& PageFinder::Patterns()
+{
+    // A pattern for another template is kept only when the patterns so far do not read that
+    // template's snippet back, so a choice that lands as a value adds nothing.
+    static const ReadsBack reads = [](const std::vector<SnippetPattern>& patterns,
+                                      const std::string& snippet, const gen::FieldValues& values) {
+        const std::vector<Finding> found = PageFinder(snippet, patterns).Find();
+        return found.size() == 1 && found[0].values == values;
+    };
+    static const std::vector<SnippetPattern> patterns = [] {
+        std::vector<SnippetPattern> out;
+        for (const gen::Edition edition : {gen::Edition::Classic, gen::Edition::Today})
+            for (const gen::GadgetEntry& g : gen::GadgetTable())
+                if (edition == gen::Edition::Classic || gen::HasOwnTodaysEdition(g))
+                    for (SnippetPattern& p : PatternsOf(g, edition, reads))
+                        out.push_back(std::move(p));
+        return out;
+    }();
+    return patterns;
 }
 
 std::optional<PageFinder::Match> PageFinder::MatchAt(const PiecePattern& piece, std::size_t j) const
@@ -166,7 +191,7 @@ bool PageFinder::AddBodyTag(const PiecePattern& piece, Finding& finding) const
     return any;
 }
 
-void PageFinder::FindClassics(const SnippetPattern& pattern, std::vector<Finding>& out) const
+void PageFinder::FindUnstamped(const SnippetPattern& pattern, std::vector<Finding>& out) const
 {
     const std::vector<PiecePattern>& pieces = pattern.Pieces();
     std::vector<std::vector<Match>> matches;
@@ -180,7 +205,8 @@ void PageFinder::FindClassics(const SnippetPattern& pattern, std::vector<Finding
     for (std::size_t n = 0; n < matches[main].size(); ++n) {
         Finding f;
         f.gadget = &pattern.Gadget();
-        f.values = gen::DefaultValues(pattern.Gadget());
+        f.edition = pattern.Edition();
+        f.values = pattern.Start();
         std::vector<bool> set(f.values.size(), false);
         for (std::size_t p = 0; p < pieces.size(); ++p) {
             if (pieces[p].place == Place::BodyTag) {

@@ -40,7 +40,8 @@ gen::Support StatusOf(const Finding& finding);
 // no finding, so it need not be parsed.
 bool MayHoldSnippet(std::string_view page);
 
-// Finds the stamped snippets and the classic snippets of every gadget in a page, in page order.
+// Finds the stamped snippets, and the classic snippets and today's editions (an upgrade leaves
+// them unstamped) of every gadget, whatever template a choice picked, in a page, in page order.
 // Code that the page only shows or has commented out is no finding.
 class PageFinder
 {
@@ -48,7 +49,13 @@ public:
     explicit PageFinder(std::string_view page);
     std::vector<Finding> Find() const;
 
+    // Every pattern looked for: each gadget's classic snippet, then each gadget's own today's
+    // edition, derived once.
+    static const std::vector<SnippetPattern>& Patterns();
+
 private:
+    PageFinder(std::string_view page, const std::vector<SnippetPattern>& patterns);
+
     struct Line {
         std::size_t begin;     // first byte of the line
         std::size_t next;      // first byte after its line end
@@ -63,12 +70,13 @@ private:
     std::vector<Match> Matches(const PiecePattern& piece) const;
     std::optional<Match> MatchAt(const PiecePattern& piece, std::size_t j) const;
     bool AddBodyTag(const PiecePattern& piece, Finding& finding) const;
-    void FindClassics(const SnippetPattern& pattern, std::vector<Finding>& out) const;
+    void FindUnstamped(const SnippetPattern& pattern, std::vector<Finding>& out) const;
     void FindStamps(std::vector<Finding>& out) const;
     std::size_t LineStart(std::size_t offset) const;
     std::size_t LineNumberAt(std::size_t offset) const;
 
     std::string_view page_;
+    const std::vector<SnippetPattern>* patterns_;
     PageStructure structure_;
     std::vector<Line> lines_; // lines holding more than blanks
 };

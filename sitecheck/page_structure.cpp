@@ -153,10 +153,12 @@ void PageStructure::Record(const void* opaque, bool inert)
     case GUMBO_NODE_CDATA: {
         // Blank text is left out: its span also covers tags the parser dropped (a stray
         // <HEAD> in the body), which still stand in the page as written.
+        // A style sheet applies as a script runs: both are live code.
         const GumboNode* parent = node->parent;
-        const bool script = parent && parent->type == GUMBO_NODE_ELEMENT &&
-                            parent->v.element.tag == GUMBO_TAG_SCRIPT;
-        if (!script || inert)
+        const bool code =
+            parent && parent->type == GUMBO_NODE_ELEMENT &&
+            (parent->v.element.tag == GUMBO_TAG_SCRIPT || parent->v.element.tag == GUMBO_TAG_STYLE);
+        if (!code || inert)
             dead_.push_back(RangeOf(node->v.text.original_text, node->v.text.start_pos.offset));
         return;
     }

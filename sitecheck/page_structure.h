@@ -33,7 +33,7 @@ public:
     explicit PageStructure(std::string_view page);
 
     // False when the byte lies in a comment or in text shown or held as data (a paragraph,
-    // <pre>, <textarea>, <title>, a style sheet); true for tags and script code.
+    // <pre>, <textarea>, <title>); true for tags, script code and style sheets.
     bool IsLive(std::size_t offset) const;
     // True when the byte lies in a comment.
     bool InComment(std::size_t offset) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
+#include <utility>
 
 #include "sitecheck/page_structure.h"
 
@@ -35,17 +36,6 @@ std::optional<Lines> Generated(const gen::GadgetEntry& g, const gen::FieldValues
         // A value the field refuses just rules that value out as a marker.
         return std::nullopt;
     }
-}
-
-std::vector<std::string> Choices(std::string_view list)
-{
-    std::vector<std::string> out;
-    while (!list.empty()) {
-        const std::size_t end = std::min(list.find('\n'), list.size());
-        out.emplace_back(list.substr(0, end));
-        list.remove_prefix(std::min(end + 1, list.size()));
-    }
-    return out;
 }
 
 // Where `va` stands in `a` in each place that `b` holds `vb` instead, the lines being equal
@@ -113,6 +103,17 @@ std::optional<Place> PlaceNamedIn(std::string_view comment)
 
 } // namespace
 
+std::vector<std::string> Choices(std::string_view list)
+{
+    std::vector<std::string> out;
+    while (!list.empty()) {
+        const std::size_t end = std::min(list.find('\n'), list.size());
+        out.emplace_back(list.substr(0, end));
+        list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    return out;
+}
+
 std::string_view TrimBlanks(std::string_view text)
 {
     constexpr std::string_view kBlanks = " \t\r";
@@ -158,17 +159,25 @@ std::optional<std::vector<std::string>> MatchLine(const LinePattern& pattern, st
     return captures;
 }
 
-SnippetPattern::SnippetPattern(const gen::GadgetEntry& gadget, gen::Edition edition)
-    : gadget_(&gadget), edition_(edition)
+SnippetPattern::SnippetPattern(const gen::GadgetEntry& gadget, gen::Edition edition, Pins pins)
+    : gadget_(&gadget), edition_(edition), pins_(std::move(pins)),
+      start_(gen::DefaultValues(gadget))
 {
+    pins_.resize(start_.size());
+    for (std::size_t i = 0; i < start_.size(); ++i)
+        if (pins_[i])
+            start_[i] = *pins_[i];
     Derive(MarkerValues());
 }
 
+// A pinned field stays at its choice, so its text is part of the pattern's fixed text.
 gen::FieldValues SnippetPattern::MarkerValues()
 {
-    gen::FieldValues base = gen::DefaultValues(*gadget_);
+    gen::FieldValues base = start_;
     candidates_.assign(base.size(), {});
     for (std::size_t i = 0; i < base.size(); ++i) {
+        if (pins_[i])
+            continue;
         const char tag = static_cast<char>('a' + i % 26);
         const char digit = static_cast<char>('0' + i % 10);
         std::vector<std::string> tries = {std::string("swq") + tag + "zx",
@@ -176,7 +185,7 @@ gen::FieldValues SnippetPattern::MarkerValues()
         const std::vector<std::string> choices = Choices(gadget_->fields[i].choices);
         tries.insert(tries.end(), choices.begin(), choices.end());
         for (const std::string& value : tries) {
-            gen::FieldValues values = gen::DefaultValues(*gadget_);
+            gen::FieldValues values = start_;
             values[i] = value;
             const std::optional<Lines> lines = Generated(*gadget_, values, edition_);
             const bool choice = std::find(choices.begin(), choices.end(), value) != choices.end();
@@ -288,28 +297,19 @@ void SnippetPattern::AddBodyTag(std::string_view line, std::size_t begin, const 
         pieces_.push_back(std::move(piece));
 }
 
+// A literal between fields counts as well as a whole fixed line, so that a snippet in which
+// every line carries a field still has a marker.
 void SnippetPattern::CollectMarkers()
 {
     for (const PiecePattern& piece : pieces_) {
         const std::string* best = nullptr;
         for (const LinePattern& line : piece.lines)
-            if (line.parts.size() == 1 && line.parts[0].field < 0 &&
-                (!best || line.parts[0].literal.size() > best->size()))
-                best = &line.parts[0].literal;
+            for (const LinePart& part : line.parts)
+                if (part.field < 0 && (!best || part.literal.size() > best->size()))
+                    best = &part.literal;
         if (best)
             markers_.push_back(*best);
     }
-}
-
-const std::vector<SnippetPattern>& SnippetPattern::Classics()
-{
-    static const std::vector<SnippetPattern> patterns = [] {
-        std::vector<SnippetPattern> out;
-        for (const gen::GadgetEntry& g : gen::GadgetTable())
-            out.emplace_back(g, gen::Edition::Classic);
-        return out;
-    }();
-    return patterns;
 }
 
 } // namespace sitecheck

@@ -49,15 +49,21 @@ struct PiecePattern {
 class SnippetPattern
 {
 public:
-    SnippetPattern(const gen::GadgetEntry& gadget, gen::Edition edition);
+    // Per field, the choice a pattern stands for, or nothing for a field read back from the
+    // page; empty when no field is pinned.
+    using Pins = std::vector<std::optional<std::string>>;
+
+    SnippetPattern(const gen::GadgetEntry& gadget, gen::Edition edition, Pins pins = {});
 
     const gen::GadgetEntry& Gadget() const { return *gadget_; }
+    gen::Edition Edition() const { return edition_; }
     const std::vector<PiecePattern>& Pieces() const { return pieces_; }
-    // Fixed lines in lower case; a page holding none of them holds no such snippet.
+    // The longest fixed text of each piece, in lower case; a page holding none of them holds
+    // no such snippet.
     const std::vector<std::string>& Markers() const { return markers_; }
-
-    // The classic snippet of every gadget, derived once.
-    static const std::vector<SnippetPattern>& Classics();
+    // What a finding holds before the page gives its fields: the defaults, and the pinned
+    // choices.
+    const gen::FieldValues& Start() const { return start_; }
 
     // Where a field lands in a generated line.
     struct Slot;
@@ -75,10 +81,15 @@ private:
 
     const gen::GadgetEntry* gadget_;
     gen::Edition edition_;
+    Pins pins_;
+    gen::FieldValues start_;
     std::vector<std::vector<std::string>> candidates_; // per field: two values it takes
     std::vector<PiecePattern> pieces_;
     std::vector<std::string> markers_;
 };
+
+// A choice field's list, one choice per item.
+std::vector<std::string> Choices(std::string_view list);
 
 // Matches `text` (one line, blanks around it removed) against the pattern; on success returns
 // the spliced text of each field part, in order.

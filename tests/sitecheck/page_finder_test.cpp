@@ -1,6 +1,6 @@
-// Every gadget's classic snippet, changed as pages change pasted code and placed in a real page
-// between text that only mentions it, must be found once, whole, with the values it was made
-// with.
+// Every gadget's snippet, in either edition (an upgrade leaves the today's edition without a
+// stamp), changed as pages change pasted code and placed in a real page between text that only
+// mentions it, must be found once, whole, with the values it was made with.
 #include "sitecheck/page_finder.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@ namespace
 
 struct Case {
     const gen::GadgetEntry* gadget;
+    gen::Edition edition;
     Transform transform;
 };
 
@@ -24,9 +25,11 @@ std::vector<Case> AllCases()
 {
     std::vector<Case> cases;
     for (const gen::GadgetEntry& g : gen::GadgetTable())
-        for (Transform t : {Transform::AsPasted, Transform::Reindented, Transform::CrLf,
-                            Transform::OtherCase, Transform::NoComments})
-            cases.push_back({&g, t});
+        for (gen::Edition e : {gen::Edition::Classic, gen::Edition::Today})
+            for (Transform t : {Transform::AsPasted, Transform::Reindented, Transform::CrLf,
+                                Transform::OtherCase, Transform::NoComments})
+                if (e == gen::Edition::Classic || gen::HasOwnTodaysEdition(g))
+                    cases.push_back({&g, e, t});
     return cases;
 }
 
@@ -36,43 +39,63 @@ std::string CaseName(const testing::TestParamInfo<Case>& info)
                                          "NoComments"};
     std::string id(info.param.gadget->id);
     std::replace(id.begin(), id.end(), '-', '_');
-    return id + "_" + kNames[static_cast<int>(info.param.transform)];
+    return id + "_" + std::string(gen::EditionName(info.param.edition)) + "_" +
+           kNames[static_cast<int>(info.param.transform)];
 }
 
-class ClassicInPage : public testing::TestWithParam<Case>
+class EditionInPage : public testing::TestWithParam<Case>
 {
+protected:
+    std::string PageWith(const gen::FieldValues& values) const
+    {
+        const std::vector<std::string> lines = Transformed(
+            gen::GenerateEdition(*GetParam().gadget, values, GetParam().edition).Lines(),
+            GetParam().transform);
+        return RealPage(PiecesOf(lines), lines, Eol()).text;
+    }
+    std::string Eol() const { return GetParam().transform == Transform::CrLf ? "\r\n" : "\n"; }
 };
 
-TEST_P(ClassicInPage, FoundOnceWithItsValues)
+// The defaults, awkward values, and those with each template a choice field picks.
+std::vector<gen::FieldValues> ValuesToFind(const gen::GadgetEntry& g, gen::Edition edition)
+{
+    const gen::FieldValues awkward = AwkwardValues(g, edition);
+    std::vector<gen::FieldValues> out = {gen::DefaultValues(g), awkward};
+    const std::string plain = gen::GenerateEdition(g, awkward, edition).TextForm();
+    for (std::size_t i = 0; i < g.fields.size(); ++i)
+        for (const std::string& choice : sitecheck::Choices(g.fields[i].choices)) {
+            gen::FieldValues values = awkward;
+            values[i] = choice;
+            // A choice the edition leaves out cannot be read back from it.
+            if (gen::GenerateEdition(g, values, edition).TextForm() != plain)
+                out.push_back(values);
+        }
+    return out;
+}
+
+TEST_P(EditionInPage, FoundOnceWithItsValues)
 {
     const gen::GadgetEntry& g = *GetParam().gadget;
-    const gen::FieldValues values = AwkwardValues(g);
-    const std::vector<std::string> lines = Transformed(
-        gen::GenerateEdition(g, values, gen::Edition::Classic).Lines(), GetParam().transform);
-    const std::string eol = GetParam().transform == Transform::CrLf ? "\r\n" : "\n";
-    const SamplePage page = RealPage(PiecesOf(lines), lines, eol);
+    for (const gen::FieldValues& values : ValuesToFind(g, GetParam().edition)) {
+        const std::string page = PageWith(values);
 
-    const std::vector<sitecheck::Finding> found = sitecheck::PageFinder(page.text).Find();
+        const std::vector<sitecheck::Finding> found = sitecheck::PageFinder(page).Find();
 
-    ASSERT_EQ(found.size(), 1u) << page.text;
-    EXPECT_EQ(found[0].gadget, &g);
-    EXPECT_EQ(found[0].edition, gen::Edition::Classic);
-    EXPECT_TRUE(found[0].complete);
-    EXPECT_FALSE(found[0].stamped);
-    EXPECT_EQ(found[0].values, values);
-    EXPECT_TRUE(sitecheck::MayHoldSnippet(page.text));
+        ASSERT_EQ(found.size(), 1u) << page;
+        EXPECT_EQ(found[0].gadget, &g);
+        EXPECT_EQ(found[0].edition, GetParam().edition);
+        EXPECT_TRUE(found[0].complete);
+        EXPECT_FALSE(found[0].stamped);
+        EXPECT_EQ(found[0].values, values);
+        EXPECT_TRUE(sitecheck::MayHoldSnippet(page));
+    }
 }
 
 // A page nested past the parser's bounds is read by the scan of its tags, which must find the
 // same snippet in the same places.
-TEST_P(ClassicInPage, FoundAlikeWhenTooDeepToParse)
+TEST_P(EditionInPage, FoundAlikeWhenTooDeepToParse)
 {
-    const gen::GadgetEntry& g = *GetParam().gadget;
-    const std::vector<std::string> lines =
-        Transformed(gen::GenerateEdition(g, AwkwardValues(g), gen::Edition::Classic).Lines(),
-                    GetParam().transform);
-    const std::string eol = GetParam().transform == Transform::CrLf ? "\r\n" : "\n";
-    const std::string page = RealPage(PiecesOf(lines), lines, eol).text;
+    const std::string page = PageWith(AwkwardValues(*GetParam().gadget, GetParam().edition));
     std::string deep = page;
     for (int i = 0; i < 300; ++i)
         deep += "<div>";
@@ -92,7 +115,7 @@ TEST_P(ClassicInPage, FoundAlikeWhenTooDeepToParse)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryGadget, ClassicInPage, testing::ValuesIn(AllCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(EveryGadget, EditionInPage, testing::ValuesIn(AllCases()), CaseName);
 
 // The pieces are found where the pages' owners put them, and the first one gives the line.
 TEST(PageFinder, ReportsTheLineOfTheFirstPiece)
@@ -133,21 +156,21 @@ TEST(PageFinder, AMissingPieceMakesTheFindingPartial)
 // without any gadget's fixed text is not even parsed.
 TEST(PageFinder, TextThatOnlyMentionsCodeIsNoFinding)
 {
-    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
-        const std::string code =
-            gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).TextForm();
-        const std::vector<std::string> lines =
-            gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines();
-        std::string divs;
-        for (int i = 0; i < 300; ++i)
-            divs += "<div>";
-        for (const std::string& page :
-             {RealPage({}, lines).text, "<html><body><noscript>\n" + code + "</noscript>",
-              "<html><head><template>\n" + code + "</template></head>"})
-            for (const std::string& tail : {std::string(), divs})
-                EXPECT_TRUE(sitecheck::PageFinder(page + tail).Find().empty()) << g.id << "\n"
-                                                                               << page + tail;
-    }
+    for (const gen::GadgetEntry& g : gen::GadgetTable())
+        for (const gen::Edition e : {gen::Edition::Classic, gen::Edition::Today}) {
+            const std::string code = gen::GenerateEdition(g, gen::DefaultValues(g), e).TextForm();
+            const std::vector<std::string> lines =
+                gen::GenerateEdition(g, gen::DefaultValues(g), e).Lines();
+            std::string divs;
+            for (int i = 0; i < 300; ++i)
+                divs += "<div>";
+            for (const std::string& page :
+                 {RealPage({}, lines).text, "<html><body><noscript>\n" + code + "</noscript>",
+                  "<html><head><template>\n" + code + "</template></head>"})
+                for (const std::string& tail : {std::string(), divs})
+                    EXPECT_TRUE(sitecheck::PageFinder(page + tail).Find().empty()) << g.id << "\n"
+                                                                                   << page + tail;
+        }
     EXPECT_FALSE(sitecheck::MayHoldSnippet(RealPage({}, {"<p>Welcome</p>"}).text));
 }
 

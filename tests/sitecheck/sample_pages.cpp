@@ -123,7 +123,7 @@ SamplePage RealPage(const SnippetPieces& pieces, const std::vector<std::string>&
     return page;
 }
 
-gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget)
+gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget, gen::Edition edition)
 {
     gen::FieldValues values = gen::DefaultValues(gadget);
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -136,22 +136,26 @@ gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget)
               std::string("321"), std::string("false")}) {
             values[i] = v;
             try {
-                gen::GenerateEdition(gadget, values, gen::Edition::Classic);
+                gen::GenerateEdition(gadget, values, edition);
                 break;
             } catch (const std::exception&) {
                 values[i] = def;
             }
         }
     }
-    // A field the classic snippet leaves out (only the today's edition reads it) cannot be
-    // read back from it, so it keeps its default.
-    const std::string plain =
-        gen::GenerateEdition(gadget, gen::DefaultValues(gadget), gen::Edition::Classic).TextForm();
+    return CarriedValues(gadget, values, edition);
+}
+
+gen::FieldValues CarriedValues(const gen::GadgetEntry& gadget, gen::FieldValues values,
+                               gen::Edition edition)
+{
+    const gen::FieldValues defaults = gen::DefaultValues(gadget);
+    const std::string text = gen::GenerateEdition(gadget, values, edition).TextForm();
     for (std::size_t i = 0; i < values.size(); ++i) {
-        gen::FieldValues one = gen::DefaultValues(gadget);
-        one[i] = values[i];
-        if (gen::GenerateEdition(gadget, one, gen::Edition::Classic).TextForm() == plain)
-            values[i] = gen::DefaultValues(gadget)[i];
+        gen::FieldValues other = values;
+        other[i] = defaults[i];
+        if (gen::GenerateEdition(gadget, other, edition).TextForm() == text)
+            values[i] = defaults[i];
     }
     return values;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "generators/edition.h"
 #include "generators/gadget_table.h"
 
 // Pages for the site check's tests, built the way site owners pasted snippets: a realistic page
@@ -33,6 +34,11 @@ SamplePage RealPage(const SnippetPieces& pieces, const std::vector<std::string>&
                     const std::string& eol = "\n");
 
 // Values each field takes that test the reading back: awkward text where a field takes text,
-// a changed number or choice otherwise; the default where the classic snippet leaves the field
-// out.
-gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget);
+// a changed number or choice otherwise; the default where the edition leaves the field out.
+gen::FieldValues AwkwardValues(const gen::GadgetEntry& gadget,
+                               gen::Edition edition = gen::Edition::Classic);
+
+// The values with each field the edition leaves out (only the other edition reads it) at its
+// default: all that can be read back from the edition's snippet.
+gen::FieldValues CarriedValues(const gen::GadgetEntry& gadget, gen::FieldValues values,
+                               gen::Edition edition);
