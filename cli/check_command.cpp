@@ -1,6 +1,9 @@
 #include "cli/check_command.h"
 
 #include <nlohmann/json.hpp>
+#include <set>
+#include <sys/stat.h>
+#include <utility>
 
 #include "cli/gen_command.h"
 #include "cli/output_watch.h"
@@ -44,7 +47,15 @@ struct Options {
 struct Tally {
     std::size_t pages = 0, findings = 0, works = 0, partly = 0, broken = 0;
     bool readError = false;
+    // The pages met so far, by device and inode: a page reached under a second name (given
+    // twice, given and in a folder given, or through a link) is checked under the first only.
+    std::set<std::pair<dev_t, ino_t>> seen;
 };
+
+bool FirstMeeting(const struct stat& info, Tally& tally)
+{
+    return tally.seen.emplace(info.st_dev, info.st_ino).second;
+}
 
 bool IsPageName(std::string_view name)
 {
@@ -143,6 +154,8 @@ void Write(const platform::PageFile& file, const std::string& path, std::string_
 {
     try {
         sitecheck::WriteUpgradedPage(file, before, after, !o.noBackup);
+        // The upgraded page is a new file; a link to it further on is still this page.
+        FirstMeeting(platform::ReadOnlyFile(path).Info(), tally);
         // The upgraded page is a new file: a hard link cannot follow it, and says so.
         if (const std::size_t others = file.OtherNames())
             err << "sitewright-gen: " << path << ": upgraded as a new file; its " << others
@@ -180,6 +193,8 @@ void CheckPage(const std::string& path, const Options& o, std::ostream& out, std
     try {
         const platform::ReadOnlyFile& file =
             o.upgrade ? bound.emplace(path).File() : plain.emplace(path);
+        if (!FirstMeeting(file.Info(), tally))
+            return;
         if (file.Size() > kLargestPage) {
             err << "sitewright-gen: " << platform::ShellQuotedName(path)
                 << ": skipped: larger than 16 MB\n";

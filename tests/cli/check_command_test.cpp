@@ -62,6 +62,23 @@ TEST(CheckCommand, ReportsEachFindingAndExitsByTheWorstStatus)
     EXPECT_EQ(Check({works}).status, 0);
 }
 
+// A page reached under two names (given twice, given and in a folder given, through a link in
+// the tree) is checked once, under the first name found; after an upgrade under the first, the
+// other does not report the page it became.
+TEST(CheckCommand, APageReachedTwiceIsCheckedOnce)
+{
+    const TempDir dir;
+    const std::string page = dir.Write("a.html", Page("bookmark-us"));
+    std::filesystem::create_symlink("a.html", dir.path() / "b.html");
+    const std::string folder = dir.path().string();
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {page, page}, {page, folder}, {folder}, {folder, page}, {"--upgrade", folder}}) {
+        const CheckRun run = Check(args);
+        EXPECT_EQ(run.out.rfind(page + ":9: bookmark-us (classic)", 0), 0u) << run.out;
+        EXPECT_NE(run.out.find("\n1 findings in 1 pages"), std::string::npos) << run.out;
+    }
+}
+
 TEST(CheckCommand, JsonLinesCarryExactlyTheKeys)
 {
     const TempDir dir;
