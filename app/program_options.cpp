@@ -3,8 +3,8 @@
 #include <iostream>
 #include <vector>
 
-#include "cli/standard_options.h"
 #include "generators/gadget_table.h"
+#include "options/standard_options.h"
 
 std::string ProgramUsage()
 {
@@ -28,5 +28,5 @@ std::string ProgramUsage()
 std::optional<int> AnswerProgramOptions(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return cli::AnswerStandardOption(args, "sitewright", ProgramUsage(), std::cout, std::cerr);
+    return options::AnswerStandardOption(args, "sitewright", ProgramUsage(), std::cout, std::cerr);
 }

@@ -17,7 +17,7 @@ constexpr std::int64_t kLargestPage = 16 * 1024 * 1024;
 
 QString Line(const sitecheck::Finding& f)
 {
-    const gen::Compatibility& c = gen::CompatibilityOf(f.gadget->id);
+    const gen::Compatibility& c = f.gadget->compatibility;
     const std::string_view sentence =
         f.edition == gen::Edition::Classic ? c.sentence : c.todaySentence;
     return QString::number(f.line) + QStringLiteral(": ") +

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <utility>
 
-#include "cli/gen_command.h"
+#include "cli/exit_status.h"
 #include "cli/output_watch.h"
 #include "platform/page_file.h"
 #include "platform/page_tree.h"
@@ -143,7 +143,7 @@ void Report(const std::string& path, const sitecheck::Finding& f, const Options&
         out << JsonLine(path, f) << '\n';
         return;
     }
-    const gen::Compatibility& c = gen::CompatibilityOf(f.gadget->id);
+    const gen::Compatibility& c = f.gadget->compatibility;
     out << platform::ShellQuotedName(path) << ':' << f.line << ": " << f.gadget->id << " ("
         << gen::EditionName(f.edition) << "): " << gen::SupportWord(status) << ": "
         << (f.edition == gen::Edition::Classic ? c.sentence : c.todaySentence) << '\n';

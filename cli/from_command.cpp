@@ -1,6 +1,6 @@
 #include "cli/from_command.h"
 
-#include "cli/gen_command.h"
+#include "cli/exit_status.h"
 #include "cli/output_watch.h"
 #include "platform/read_only_file.h"
 #include "recipe/recipe.h"

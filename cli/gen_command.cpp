@@ -1,21 +1,18 @@
 #include "cli/gen_command.h"
-#include "cli/recipe_command.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <stdexcept>
 
-#include "cli/check_command.h"
-#include "cli/from_command.h"
-#include "cli/standard_options.h"
+#include "cli/exit_status.h"
+#include "cli/recipe_command.h"
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
 #include "generators/gadget_table.h"
 #include "generators/policy_sources.h"
 #include "generators/stamp.h"
+#include "options/standard_options.h"
 #include "platform/staged_file.h"
 
 namespace cli
@@ -23,61 +20,6 @@ namespace cli
 
 namespace
 {
-
-// The form help2man reads: every usage form on a line of its own ("or:" continues the usage),
-// paragraphs before "Options:" for the description, one option per line after it.
-constexpr const char* kUsage =
-    "Usage: sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [--stamp] [-o FILE]\n"
-    "  or:  sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE] --csp\n"
-    "  or:  sitewright-gen GADGET [--OPTION=VALUE]... [--edition=EDITION] [-o FILE] --as-recipe\n"
-    "  or:  sitewright-gen --recipe FILE [--dry-run]\n"
-    "  or:  sitewright-gen check [--json] [--upgrade [--dry-run] [--no-backup]] PATH...\n"
-    "  or:  sitewright-gen --from FILE\n"
-    "  or:  sitewright-gen GADGET --help\n"
-    "  or:  sitewright-gen --list\n"
-    "  or:  sitewright-gen --help\n"
-    "  or:  sitewright-gen --version\n"
-    "Writes the HTML/JavaScript snippet of one Sitewright gadget, with CR LF line ends, to\n"
-    "standard output or, with -o, to FILE (replacing it). Options left out take the defaults\n"
-    "the program's pages start with. Values land in the code exactly as given, escaped where\n"
-    "they must be. A field that lands in the script as code refuses a value it cannot take\n"
-    "(such as a popup width that is not a whole number) with exit status 2. A number field,\n"
-    "a spin box on the program's page, reads its value as the spin box does: any text has\n"
-    "a value, and text that is not a whole number gives 0.\n"
-    "\n"
-    "--recipe FILE generates every snippet of a recipe (see docs/recipe.md): each to its\n"
-    "output file, a path below the recipe's folder, or without one to standard output, in\n"
-    "order. Every entry is checked first; any refusal names the entry and its key, exits\n"
-    "with status 2 and writes nothing.\n"
-    "\n"
-    "check finds the gadgets' snippets in existing pages, says what each does in today's\n"
-    "browsers and upgrades them (sitewright-gen check --help lists its options).\n"
-    "\n"
-    "Options:\n"
-    "  --OPTION=VALUE, --OPTION VALUE\n"
-    "                       the value of one of the gadget's fields; GADGET --help lists them\n"
-    "  --edition=EDITION    classic (the designed snippet, the default) or today (the today's\n"
-    "                       edition, built on current web standards)\n"
-    "  -o, --output=FILE    write to FILE, replacing it, instead of standard output\n"
-    "  --stamp              put a first line before the snippet, a comment recording the\n"
-    "                       gadget, the edition and every value, by which check recognises\n"
-    "                       the snippet later\n"
-    "  --csp                print what a page's Content Security Policy must admit for the\n"
-    "                       snippet instead of the snippet, one directive a line: the\n"
-    "                       'sha256-...' hash of each inline script and style with these\n"
-    "                       values and each origin it loads scripts from; the classic\n"
-    "                       edition needs 'unsafe-inline'\n"
-    "  --from FILE          print the recipe that regenerates every stamped snippet in FILE\n"
-    "  --as-recipe          print the recipe of the command line instead of the snippet,\n"
-    "                       -o FILE becoming the entry's output, --stamp its stamp and\n"
-    "                       --csp its csp\n"
-    "  --recipe=FILE        generate every snippet of the recipe FILE\n"
-    "  --dry-run            with --recipe, list what would be written and write nothing\n"
-    "  --list               name the gadgets and say whether their designed snippet works in\n"
-    "                       today's browsers\n"
-    "  -h, --help           show this help, or after GADGET what the gadget does in today's\n"
-    "                       browsers and its options, and exit\n"
-    "  --version            show the version and exit\n";
 
 struct Request {
     const gen::GadgetEntry* gadget = nullptr;
@@ -107,12 +49,12 @@ void PrintList(std::ostream& out)
     for (const gen::GadgetEntry& g : gen::GadgetTable())
         out << g.id << std::string(idWidth - g.id.size() + 2, ' ') << g.title
             << std::string(titleWidth - g.title.size() + 2, ' ')
-            << gen::SupportWord(gen::CompatibilityOf(g.id).classic) << '\n';
+            << gen::SupportWord(g.compatibility.classic) << '\n';
 }
 
 void PrintCompatibility(const gen::GadgetEntry& g, std::ostream& out)
 {
-    const gen::Compatibility& c = gen::CompatibilityOf(g.id);
+    const gen::Compatibility& c = g.compatibility;
     out << "In today's browsers (" << gen::SupportWord(c.classic) << "): " << c.sentence << '\n'
         << "Today's edition: " << c.todaySentence << "\n\n";
 }
@@ -189,7 +131,7 @@ Request Parse(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (IsHelpOption(name) && equals == std::string::npos) {
+        if (options::IsHelpOption(name) && equals == std::string::npos) {
             r.help = true;
         } else if (name == "--as-recipe" && equals == std::string::npos) {
             r.asRecipe = true;
@@ -210,21 +152,6 @@ Request Parse(const std::vector<std::string>& args)
         }
     }
     return r;
-}
-
-// The text is only known to have arrived once the stream has been flushed without error; a
-// full disk or a closed pipe must not end in a success status.
-// The reason is the one the failed write left in errno, which RunGen clears first, so a full
-// disk, a closed stream and a closed pipe each say what happened.
-int Delivered(std::ostream& out, std::ostream& err)
-{
-    out.flush();
-    if (out)
-        return kExitOk;
-    const int error = errno;
-    err << "sitewright-gen: cannot write to standard output: "
-        << (error ? std::strerror(error) : "the stream refused the text") << '\n';
-    return kExitFailure;
 }
 
 int Generate(const Request& r, std::ostream& out, std::ostream& err)
@@ -251,30 +178,15 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
 
 } // namespace
 
-int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunList(std::ostream& out, std::ostream& err)
 {
-    errno = 0;
-    if (args.empty()) {
-        err << kUsage;
-        return kExitUsage;
-    }
-    if (IsRecipeCommand(args))
-        return RunRecipe(args, out, err);
-    if (const std::optional<int> status =
-            AnswerStandardOption(args, "sitewright-gen", kUsage, out, err))
-        return *status;
-    if (args.size() == 1 && args[0] == "--list") {
-        PrintList(out);
-        return Delivered(out, err);
-    }
-    if (args[0] == "check")
-        return RunCheck({args.begin() + 1, args.end()}, out, err);
-    if (args[0] == "--from")
-        return RunFrom({args.begin() + 1, args.end()}, out, err);
+    PrintList(out);
+    return Delivered(out, err);
+}
+
+int RunGadgetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     try {
-        // Without this, the extra argument would make "--list" read as an unknown gadget.
-        if (IsHelpOption(args[0]) || args[0] == "--version" || args[0] == "--list")
-            throw UsageError("sitewright-gen: " + args[0] + " takes no other arguments");
         const Request r = Parse(args);
         if (r.help) {
             PrintGadgetHelp(*r.gadget, out);

@@ -7,13 +7,12 @@
 namespace cli
 {
 
-// Exit statuses of sitewright-gen.
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1; // the output could not be written
-constexpr int kExitUsage = 2;   // the command line or a field value was wrong; nothing written
+// The one-gadget command: `args` starts with the gadget's id, followed by its options. The
+// snippet, its recipe or the gadget's help goes to `out`, messages to `err`. On a usage error or
+// a refused value nothing at all goes to `out`.
+int RunGadgetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Runs sitewright-gen on its arguments (without the program name). The snippet or the help goes
-// to `out`, messages to `err`. On a usage error nothing at all goes to `out`.
-int RunGen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Names every gadget with what its designed snippet does in today's browsers.
+int RunList(std::ostream& out, std::ostream& err);
 
 } // namespace cli

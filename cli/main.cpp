@@ -2,11 +2,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/gen_command.h"
+#include "cli/dispatch.h"
 
 int main(int argc, char* argv[])
 {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return cli::RunGen(args, std::cout, std::cerr);
+    return cli::RunSitewrightGen(args, std::cout, std::cerr);
 }

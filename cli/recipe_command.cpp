@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "cli/gen_command.h"
+#include "cli/exit_status.h"
 #include "cli/output_watch.h"
 #include "generators/policy_sources.h"
 #include "generators/stamp.h"

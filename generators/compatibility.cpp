@@ -1,10 +1,5 @@
 #include "generators/compatibility.h"
 
-#include <stdexcept>
-#include <string>
-
-#include "generators/gadget_table.h"
-
 namespace gen
 {
 
@@ -19,13 +14,6 @@ std::string_view SupportWord(Support support)
         break;
     }
     return "does not work";
-}
-
-const Compatibility& CompatibilityOf(std::string_view gadgetId)
-{
-    if (const GadgetEntry* gadget = FindGadget(gadgetId))
-        return gadget->compatibility;
-    throw std::out_of_range("No compatibility record for " + std::string(gadgetId));
 }
 
 } // namespace gen

@@ -20,8 +20,4 @@ struct Compatibility {
     std::string_view todaySentence; // what the today's edition does, and what browsers forbid
 };
 
-// The record the gadget table holds for the gadget with this id; throws std::out_of_range for
-// an unknown id.
-const Compatibility& CompatibilityOf(std::string_view gadgetId);
-
 } // namespace gen

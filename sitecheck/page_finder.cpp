@@ -62,7 +62,7 @@ bool CarriesField(const PiecePattern& piece)
 
 gen::Support StatusOf(const Finding& finding)
 {
-    const gen::Compatibility& c = gen::CompatibilityOf(finding.gadget->id);
+    const gen::Compatibility& c = finding.gadget->compatibility;
     return finding.edition == gen::Edition::Classic ? c.classic : c.today;
 }
 

@@ -17,7 +17,7 @@
 #include "branding/branding_source.h"
 #include "branding/section_format.h"
 #include "branding/trailer_text.h"
-#include "cli/standard_options.h"
+#include "options/standard_options.h"
 #include "platform/exe_image.h"
 #include "platform/staged_file.h"
 
@@ -196,8 +196,8 @@ int main(int argc, char** argv)
             WriteStandardOutput(kUsage);
             return 0;
         }
-        if (const std::optional<int> status =
-                cli::AnswerStandardOption(args, "sitewright-brand", kUsage, std::cout, std::cerr))
+        if (const std::optional<int> status = options::AnswerStandardOption(
+                args, "sitewright-brand", kUsage, std::cout, std::cerr))
             return *status;
         if (args.size() == 2 && args[0] == "list")
             return RunList(args[1]);

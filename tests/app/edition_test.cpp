@@ -69,7 +69,7 @@ void EditionTest::browserLabelKeepsTextAndTellsTheSentence()
         QCOMPARE(label->objectName(), QString::fromUtf8(row.name.data(), row.name.size()));
         QCOMPARE(label->text(), QString::fromUtf8(row.text.data(), row.text.size()));
         QCOMPARE(label->pos(), QPoint(row.place.x, row.place.y));
-        QCOMPARE(label->toolTip().toStdString(), gen::CompatibilityOf(gadget.id).sentence);
+        QCOMPARE(label->toolTip().toStdString(), gadget.compatibility.sentence);
         return;
     }
     QFAIL("the page has no browser label");
@@ -139,7 +139,7 @@ void EditionTest::choiceAppliesToPreviewAndGenerate()
 
     QTest::mouseClick(Button(2 * page), Qt::LeftButton); // Generate Code
     QCOMPARE(f->form4->TextForm(), expected);
-    const gen::Compatibility& c = gen::CompatibilityOf(gadget.id);
+    const gen::Compatibility& c = gadget.compatibility;
     const QString status = f->form4->snippetStatus->text();
     QVERIFY(status.startsWith(today ? QStringLiteral("Today's") : QStringLiteral("Classic")));
     QVERIFY(

@@ -20,7 +20,7 @@
 #include "app/recipe_dialogs.h"
 #include "app/stamp_choice.h"
 #include "app_test_support.h"
-#include "cli/gen_command.h"
+#include "cli/dispatch.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
 #include "generators/stamp.h"
@@ -242,7 +242,7 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
     }
     const std::string file = f->dir.Write("all.json", recipe::WriteRecipe(r));
     std::ostringstream out, err;
-    QCOMPARE(cli::RunGen({"--recipe", file}, out, err), cli::kExitOk);
+    QCOMPARE(cli::RunSitewrightGen({"--recipe", file}, out, err), cli::kExitOk);
     QVERIFY(Actions().Open(QString::fromStdString(file)));
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         generatePageCode(gadget.page);

@@ -1,7 +1,7 @@
 // sitewright-gen check over real folders: its report, its exit statuses, the upgrade's files,
 // and pages that are too big, unreadable or not text, or trees that loop.
 #include "cli/check_command.h"
-#include "cli/gen_command.h"
+#include "cli/dispatch.h"
 #include "generators/stamp.h"
 
 #include <gtest/gtest.h>
@@ -55,10 +55,10 @@ TEST(CheckCommand, ReportsEachFindingAndExitsByTheWorstStatus)
     const CheckRun both = Check({dir.path().string()});
     EXPECT_EQ(both.status, 1) << both.err;
     EXPECT_EQ(both.out, broken + ":9: bookmark-us (classic): does not work: " +
-                            std::string(gen::CompatibilityOf("bookmark-us").sentence) + "\n" +
-                            works + ":11: metasearch (classic): works: " +
-                            std::string(gen::CompatibilityOf("metasearch").sentence) + "\n" +
-                            "2 findings in 2 pages: 1 work, 0 partly, 1 do not work\n");
+                            std::string(gen::FindGadget("bookmark-us")->compatibility.sentence) +
+                            "\n" + works + ":11: metasearch (classic): works: " +
+                            std::string(gen::FindGadget("metasearch")->compatibility.sentence) +
+                            "\n" + "2 findings in 2 pages: 1 work, 0 partly, 1 do not work\n");
     EXPECT_EQ(Check({works}).status, 0);
 }
 
@@ -339,7 +339,8 @@ TEST(FromCommand, ItsRecipeRegeneratesTheStampedSnippets)
         page += "<p>between</p>\n" + snippet;
     }
     std::ostringstream out, err;
-    ASSERT_EQ(cli::RunGen({"--from", dir.Write("a.html", page)}, out, err), 0) << err.str();
+    ASSERT_EQ(cli::RunSitewrightGen({"--from", dir.Write("a.html", page)}, out, err), 0)
+        << err.str();
     const recipe::Recipe r = recipe::ParseRecipe(out.str());
     ASSERT_EQ(r.snippets.size(), gen::GadgetTable().size());
     EXPECT_EQ(recipe::WriteRecipe(r), out.str()); // canonical already
@@ -347,7 +348,9 @@ TEST(FromCommand, ItsRecipeRegeneratesTheStampedSnippets)
         EXPECT_TRUE(entry.stamp) << entry.gadget;
 
     std::ostringstream regenerated, recipeErr;
-    ASSERT_EQ(cli::RunGen({"--recipe", dir.Write("a.json", out.str())}, regenerated, recipeErr), 0)
+    ASSERT_EQ(
+        cli::RunSitewrightGen({"--recipe", dir.Write("a.json", out.str())}, regenerated, recipeErr),
+        0)
         << recipeErr.str();
     EXPECT_EQ(regenerated.str(), stamped);
 }
@@ -356,7 +359,9 @@ TEST(FromCommand, RefusesAPageWithoutStampsOrWithValuesJsonCannotHold)
 {
     const TempDir dir;
     std::ostringstream none, noneErr;
-    EXPECT_EQ(cli::RunGen({"--from", dir.Write("b.html", Page("bookmark-us"))}, none, noneErr), 1);
+    EXPECT_EQ(
+        cli::RunSitewrightGen({"--from", dir.Write("b.html", Page("bookmark-us"))}, none, noneErr),
+        1);
     EXPECT_TRUE(none.str().empty());
 
     const gen::GadgetEntry& g = *gen::FindGadget("bookmark-us");
@@ -365,7 +370,7 @@ TEST(FromCommand, RefusesAPageWithoutStampsOrWithValuesJsonCannotHold)
     const std::string page =
         dir.Write("c.html", gen::StampedEdition(g, values, gen::Edition::Classic).TextForm());
     std::ostringstream out, err;
-    EXPECT_EQ(cli::RunGen({"--from", page}, out, err), 2);
+    EXPECT_EQ(cli::RunSitewrightGen({"--from", page}, out, err), 2);
     EXPECT_TRUE(out.str().empty());
     EXPECT_NE(err.str().find("not UTF-8"), std::string::npos) << err.str();
 }
@@ -381,9 +386,11 @@ TEST(StampOption, AddsOneLineBeforeTheSameSnippet)
     for (const gen::GadgetEntry& g : gen::GadgetTable())
         for (const char* edition : {"classic", "today"}) {
             std::ostringstream plain, stamped, err;
-            ASSERT_EQ(cli::RunGen({std::string(g.id), "--edition", edition}, plain, err), 0);
-            ASSERT_EQ(
-                cli::RunGen({std::string(g.id), "--stamp", "--edition", edition}, stamped, err), 0);
+            ASSERT_EQ(cli::RunSitewrightGen({std::string(g.id), "--edition", edition}, plain, err),
+                      0);
+            ASSERT_EQ(cli::RunSitewrightGen({std::string(g.id), "--stamp", "--edition", edition},
+                                            stamped, err),
+                      0);
             const std::string s = stamped.str();
             const std::size_t first = s.find("\r\n");
             EXPECT_TRUE(gen::ReadStamp(s.substr(0, first))) << g.id;

@@ -14,13 +14,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "cli/gen_command.h"
-#include "cli/standard_options.h"
+#include "cli/dispatch.h"
 #include "generators/bookmark_us.h"
 #include "generators/break_frames.h"
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/gadget_table.h"
+#include "options/standard_options.h"
 #include "tests/cli/gen_run.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
@@ -185,7 +185,7 @@ TEST(GenCommand, ShortHelpAndVersion)
             << g.id;
     const GenRun version = Gen({"--version"});
     EXPECT_EQ(version.status, cli::kExitOk);
-    EXPECT_EQ(version.out, cli::VersionLine("sitewright-gen"));
+    EXPECT_EQ(version.out, options::VersionLine("sitewright-gen"));
 }
 
 // Every gadget takes both editions, in both option forms; classic is the default, and the
@@ -220,7 +220,7 @@ TEST(GenCommand, ListAndHelpTellTheStatus)
     std::string line;
     for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         ASSERT_TRUE(std::getline(lines, line)) << g.id;
-        const gen::Compatibility& c = gen::CompatibilityOf(g.id);
+        const gen::Compatibility& c = g.compatibility;
         EXPECT_EQ(line.rfind(std::string(g.id) + "  ", 0), 0u) << line;
         const std::string status(gen::SupportWord(c.classic));
         EXPECT_EQ(line.substr(line.size() - status.size() - 2), "  " + status) << line;
@@ -323,7 +323,7 @@ TEST_P(GenWriteErrors, FailedStandardOutputIsExitOne)
     FullBuffer full;
     std::ostream out(&full);
     std::ostringstream err;
-    EXPECT_EQ(cli::RunGen(GetParam(), out, err), cli::kExitFailure);
+    EXPECT_EQ(cli::RunSitewrightGen(GetParam(), out, err), cli::kExitFailure);
     EXPECT_EQ(err.str(), std::string("sitewright-gen: cannot write to standard output: ") +
                              std::strerror(ENOSPC) + "\n");
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/gen_command.h"
+#include "cli/dispatch.h"
 
 // One sitewright-gen run in the test's own process: its exit status and both streams.
 struct GenRun {
@@ -16,6 +16,6 @@ struct GenRun {
 inline GenRun Gen(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
-    const int status = cli::RunGen(args, out, err);
+    const int status = cli::RunSitewrightGen(args, out, err);
     return {status, out.str(), err.str()};
 }

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "cli/gen_command.h"
+#include "cli/dispatch.h"
 #include "generators/edition.h"
 #include "generators/stamp.h"
 #include "tests/support/temp_dir.h"
@@ -58,7 +58,7 @@ TEST_P(FullOutput, SaysWhyAndFails)
     FullBuffer full;
     std::ostream out(&full);
     std::ostringstream err;
-    EXPECT_EQ(cli::RunGen(args, out, err), GetParam().status);
+    EXPECT_EQ(cli::RunSitewrightGen(args, out, err), GetParam().status);
     EXPECT_EQ(err.str(), std::string("sitewright-gen: cannot write to standard output: ") +
                              std::strerror(ENOSPC) + "\n");
 }

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/gen_command.h"
+#include "cli/dispatch.h"
 #include "generators/gadget_table.h"
 #include "platform/staged_batch.h"
 #include "tests/cli/gen_run.h"

@@ -16,8 +16,7 @@ std::vector<const gen::GadgetEntry*> Upgradable()
 {
     std::vector<const gen::GadgetEntry*> out;
     for (const gen::GadgetEntry& g : gen::GadgetTable())
-        if (gen::CompatibilityOf(g.id).classic != gen::Support::Works &&
-            gen::HasOwnTodaysEdition(g))
+        if (g.compatibility.classic != gen::Support::Works && gen::HasOwnTodaysEdition(g))
             out.push_back(&g);
     return out;
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli
+namespace options
 {
 
 // The version line every Sitewright program prints for --version: "PROGRAM VERSION\n", the
@@ -24,4 +24,4 @@ std::optional<int> AnswerStandardOption(const std::vector<std::string>& args,
 // Whether `arg` asks for the help: --help or its short form -h.
 bool IsHelpOption(std::string_view arg);
 
-} // namespace cli
+} // namespace options

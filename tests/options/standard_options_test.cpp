@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/standard_options.h"
+#include "options/standard_options.h"
 
 namespace
 {
@@ -27,7 +27,7 @@ class StandardOptions : public testing::TestWithParam<StandardCase>
 TEST_P(StandardOptions, AnswersOnlyTheLoneOption)
 {
     std::ostringstream out, err;
-    EXPECT_EQ(cli::AnswerStandardOption(GetParam().args, "prog", kUsage, out, err),
+    EXPECT_EQ(options::AnswerStandardOption(GetParam().args, "prog", kUsage, out, err),
               GetParam().status);
     EXPECT_EQ(out.str(), GetParam().out);
     EXPECT_EQ(err.str(), "");
@@ -51,7 +51,7 @@ TEST(StandardOptions, UnwritableOutputIsAFailure)
     for (const char* option : {"--help", "--version"}) {
         std::ostringstream out, err;
         out.setstate(std::ios::badbit);
-        EXPECT_EQ(cli::AnswerStandardOption({option}, "prog", kUsage, out, err), 1) << option;
+        EXPECT_EQ(options::AnswerStandardOption({option}, "prog", kUsage, out, err), 1) << option;
         EXPECT_EQ(err.str(), "prog: cannot write to standard output: the stream refused the text\n")
             << option;
     }

@@ -1,9 +1,9 @@
-#include "cli/standard_options.h"
+#include "options/standard_options.h"
 
 #include <cerrno>
 #include <cstring>
 
-namespace cli
+namespace options
 {
 
 std::string VersionLine(std::string_view program)
@@ -40,4 +40,4 @@ std::optional<int> AnswerStandardOption(const std::vector<std::string>& args,
     return 1;
 }
 
-} // namespace cli
+} // namespace options
