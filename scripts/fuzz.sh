@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 dir=build-fuzz
-CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+source scripts/compiler-cache.sh
+CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja "${compiler_cache[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSITEWRIGHT_WITH_QT=OFF -DSITEWRIGHT_BUILD_TESTS=OFF -DSITEWRIGHT_BUILD_BENCH=OFF \
   -DSITEWRIGHT_BUILD_FUZZ=ON -DSITEWRIGHT_SANITIZE=ON >/dev/null
 cmake --build "$dir" -j 2 >"$dir/build.log" || { cat "$dir/build.log"; exit 1; }

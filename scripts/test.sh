@@ -14,6 +14,7 @@ if [[ "${1:-}" == "--sanitize" ]]; then
   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
   ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 else
-  scripts/build.sh build
+  # The benchmarks are built and run by scripts/bench.sh in a tree of their own.
+  scripts/build.sh build -DSITEWRIGHT_BUILD_BENCH=OFF
   ctest --test-dir build --output-on-failure -j "$(nproc)"
 fi
