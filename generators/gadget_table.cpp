@@ -46,9 +46,14 @@ std::vector<GadgetEntry> Entries()
             .id = "break-frames",
             .title = "Break Frames",
             .menuCaption = ">> Break Frames",
-            .fields = {},
+            // Only the today's edition shows a link, inside another site's frame.
+            .fields =
+                {
+                    {"link-text", "Edit19", "Open this page in its own window", K::Text,
+                     "Link text:"},
+                },
             .classic = [](const FieldInputs&) { return BreakFrames(); },
-            .today = [](const FieldInputs&) { return TodaysBreakFrames(); },
+            .today = TodaysBreakFrames,
             .compatibility =
                 {Support::Partly,
                  "Breaks out of a frame of the same site; inside a frame of another site, browsers "
@@ -68,9 +73,13 @@ std::vector<GadgetEntry> Entries()
                 {
                     {"url", "Edit1", "http://www.example.com", K::Text, "URL to bookmark"},
                     {"site-name", "Edit2", "My cool site", K::Text, "Name of your site:"},
+                    // The today's edition's link and hint put the site's name after these.
+                    {"link-start", "Edit20", "Add", K::Text, "Link start:"},
+                    {"link-end", "Edit21", "to your bookmarks", K::Text, "Link end:"},
+                    {"hint-start", "Edit22", "To bookmark", K::Text, "Hint start:"},
                 },
             .classic = [](const FieldInputs& in) { return BookmarkUs(ReadBookmarkUs(in)); },
-            .today = [](const FieldInputs& in) { return TodaysBookmarkUs(ReadBookmarkUs(in)); },
+            .today = TodaysBookmarkUs,
             .compatibility = {Support::DoesNotWork,
                               "Only shows the reminder \"Don't forget to bookmark us!\" with "
                               "\"(CTRL-D)\": every "
@@ -86,12 +95,20 @@ std::vector<GadgetEntry> Entries()
             .id = "email-this-page",
             .title = "Email This Page",
             .menuCaption = ">> Email This Page",
-            // The designed form always posts to its own example address; only the today's
-            // edition reads the field.
+            // The designed form always posts to its own example address and says what it
+            // says; only the today's edition reads these fields.
             .fields =
                 {
                     {"mail-script", "Edit16", "http://www.example.org/mail.pl", K::Text,
                      "Mail script:"},
+                    {"heading", "Edit23", "Tell a friend about this page!", K::Text, "Heading:"},
+                    {"their-name-label", "Edit24", "Their Name:", K::Text, "Their name:"},
+                    {"their-email-label", "Edit25", "Their Email:", K::Text, "Their email:"},
+                    {"button-caption", "Edit26", "Ok!", K::Text, "Button:"},
+                    {"your-name-label", "Edit27", "Your Name:", K::Text, "Your name:"},
+                    {"your-email-label", "Edit28", "Your Email:", K::Text, "Your email:"},
+                    // The friend's message: this, then the page's address.
+                    {"message-start", "Edit29", "Check out this page:", K::Text, "Message:"},
                 },
             .classic = [](const FieldInputs&) { return EmailThisPage(); },
             .today = TodaysEmailThisPage,
@@ -110,9 +127,12 @@ std::vector<GadgetEntry> Entries()
                 {
                     {"url", "Edit3", "http://www.example.com", K::Text,
                      "Link for them to set as homepage"},
+                    // The today's edition's text before the link; a space follows it.
+                    {"lead-text", "Edit30", "Make this site your home page:", K::Text,
+                     "Text before the link:"},
                 },
             .classic = [](const FieldInputs& in) { return SetHomepage({in.Text("url")}); },
-            .today = [](const FieldInputs& in) { return TodaysSetHomepage({in.Text("url")}); },
+            .today = TodaysSetHomepage,
             .compatibility =
                 {Support::DoesNotWork,
                  "Only shows the link to drag onto the Home button: document.all is false and "
@@ -155,6 +175,8 @@ std::vector<GadgetEntry> Entries()
             .fields =
                 {
                     {"url", "Edit7", "http://www.example.com", K::Text, "URL to open:"},
+                    // The classic edition's link text is part of its designed snippet.
+                    {"link-text", "Edit31", "Click Here", K::Text, "Link text:"},
                     {"width", "Edit8", "500", K::Text, "Width:", {}, kCode},
                     {"height", "Edit9", "600", K::Text, "Height:", {}, kCode},
                     {"autoclose", "ComboBox1", "true", K::Choice, "AutoClose:", "true\nfalse",

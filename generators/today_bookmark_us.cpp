@@ -8,8 +8,10 @@ namespace
 {
 
 // The shortcut bookmarks the page being shown, whatever the link says; the hint names it
-// for the visitor's own keyboard, or the menu where there is none.
-void AppendShortcutScript(CodeBuffer& b)
+// for the visitor's own keyboard, or the menu where there is none. The site's name stands
+// between the texts of the link and after that of the hint, so a site in another language
+// words them around it.
+void AppendShortcutScript(CodeBuffer& b, const FieldInputs& in)
 {
     b.AppendLines({
         "  var agent = navigator.userAgent;",
@@ -20,10 +22,16 @@ void AppendShortcutScript(CodeBuffer& b)
         "  var link = document.createElement(\"a\");",
         "  var hint = document.createElement(\"span\");",
         "  link.href = url;",
-        "  link.textContent = \"Add \" + title + \" to your bookmarks\";",
+    });
+    b.Splice({"  link.textContent = \"", JsString(in.Text("link-start"), '"'), " \" + title + \" ",
+              JsString(in.Text("link-end"), '"'), "\";"});
+    b.AppendLines({
         "  link.addEventListener(\"click\", function (event) {",
         "    event.preventDefault();",
-        "    hint.textContent = \" To bookmark \" + title + \", \" + how + \".\";",
+    });
+    b.Splice({"    hint.textContent = \" ", JsString(in.Text("hint-start"), '"'),
+              " \" + title + \", \" + how + \".\";"});
+    b.AppendLines({
         "  });",
         "  document.currentScript.after(link, hint);",
     });
@@ -31,7 +39,7 @@ void AppendShortcutScript(CodeBuffer& b)
 
 } // namespace
 
-CodeBuffer TodaysBookmarkUs(const BookmarkUsFields& f)
+CodeBuffer TodaysBookmarkUs(const FieldInputs& in)
 {
     CodeBuffer b;
     b.AppendLines({
@@ -55,9 +63,9 @@ CodeBuffer TodaysBookmarkUs(const BookmarkUsFields& f)
         "<script>",
         "(function () {",
     });
-    b.Splice({"  var url = \"", JsString(f.url, '"'), "\";"});
-    b.Splice({"  var title = \"", JsString(f.siteName, '"'), "\";"});
-    AppendShortcutScript(b);
+    b.Splice({"  var url = \"", JsString(in.Text("url"), '"'), "\";"});
+    b.Splice({"  var title = \"", JsString(in.Text("site-name"), '"'), "\";"});
+    AppendShortcutScript(b, in);
     b.AppendLines({
         "})();",
         "</script>",

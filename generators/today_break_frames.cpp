@@ -1,9 +1,10 @@
+#include "generators/escape.h"
 #include "generators/todays_edition.h"
 
 namespace gen
 {
 
-CodeBuffer TodaysBreakFrames(const BreakFramesFields&)
+CodeBuffer TodaysBreakFrames(const FieldInputs& in)
 {
     CodeBuffer b;
     b.AppendLines({
@@ -35,7 +36,9 @@ CodeBuffer TodaysBreakFrames(const BreakFramesFields&)
         "    var link = document.createElement(\"a\");",
         "    link.href = here;",
         "    link.target = \"_top\";",
-        "    link.textContent = \"Open this page in its own window\";",
+    });
+    b.Splice({"    link.textContent = \"", JsString(in.Text("link-text"), '"'), "\";"});
+    b.AppendLines({
         "    document.currentScript.after(link);",
         "  }",
         "})();",

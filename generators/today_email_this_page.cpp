@@ -9,7 +9,7 @@ namespace
 
 // The form is found by its data- attribute when it is sent, so the script may stand before
 // it and needs no handler attribute, which a policy without 'unsafe-inline' refuses.
-void AppendMessageScript(CodeBuffer& b)
+void AppendMessageScript(CodeBuffer& b, std::string_view messageStart)
 {
     b.AppendLines({
         "<script>",
@@ -18,7 +18,10 @@ void AppendMessageScript(CodeBuffer& b)
         "  if (!form.hasAttribute(\"data-email-this-page\")) return;",
         "  form.message.value = \"Hi \" + form.sendto.value + \" (\" + form.to.value + "
         "\"):\\n\\n\" +",
-        "    \"Check out this page:  \" + window.location + \"\\n\\nYour Friend,\\n\" +",
+    });
+    b.Splice({"    \"", JsString(messageStart, '"'),
+              "  \" + window.location + \"\\n\\nYour Friend,\\n\" +"});
+    b.AppendLines({
         "    form.sendername.value + \"(\" + form.senderemail.value + \")\";",
         "  if (form.to.value == \"\") event.preventDefault();",
         "});",
@@ -26,10 +29,21 @@ void AppendMessageScript(CodeBuffer& b)
     });
 }
 
+// One row of the form: a text input and its label.
+void AppendInputRow(CodeBuffer& b, std::string_view name, std::string_view label,
+                    std::string_view autocomplete)
+{
+    const std::string id = "emailform-" + std::string(name);
+    b.Splice({"<tr><td><label for=\"", id, "\">", HtmlText(label), "</label></td>",
+              "<td><input type=\"text\" name=\"", name, "\" id=\"", id, "\"",
+              autocomplete.empty() ? "" : " autocomplete=\"", autocomplete,
+              autocomplete.empty() ? "" : "\"", "></td></tr>"});
+}
+
 // Each input has its label; the visitor's own name and address say what they are, so the
 // browser can fill them in. The centring is in a style element, as a policy without
 // 'unsafe-inline' refuses style attributes.
-void AppendForm(CodeBuffer& b, std::string_view action)
+void AppendForm(CodeBuffer& b, const FieldInputs& in)
 {
     b.AppendLines({
         "<style>",
@@ -37,24 +51,21 @@ void AppendForm(CodeBuffer& b, std::string_view action)
         "form[data-email-this-page] td[colspan] { text-align: center; }",
         "</style>",
     });
-    b.Splice({"<form name=\"emailform\" method=\"post\" action=\"", HtmlAttribute(action),
-              "\" target=\"_new\" data-email-this-page>"});
+    b.Splice({"<form name=\"emailform\" method=\"post\" action=\"",
+              HtmlAttribute(in.Text("mail-script")), "\" target=\"_new\" data-email-this-page>"});
     b.AppendLines({
         "<input type=\"hidden\" name=\"subject\" value=\"** Check Out This Site! **\">",
         "<input type=\"hidden\" name=\"message\" value=\"\">",
         "<table>",
-        "<tr><td colspan=\"2\">Tell a friend about this page!</td></tr>",
-        "<tr><td><label for=\"emailform-sendto\">Their Name:</label></td>"
-        "<td><input type=\"text\" name=\"sendto\" id=\"emailform-sendto\"></td></tr>",
-        "<tr><td><label for=\"emailform-to\">Their Email:</label></td>"
-        "<td><input type=\"text\" name=\"to\" id=\"emailform-to\"></td></tr>",
-        "<tr><td><label for=\"emailform-sendername\">Your Name:</label></td>"
-        "<td><input type=\"text\" name=\"sendername\" id=\"emailform-sendername\""
-        " autocomplete=\"name\"></td></tr>",
-        "<tr><td><label for=\"emailform-senderemail\">Your Email:</label></td>"
-        "<td><input type=\"text\" name=\"senderemail\" id=\"emailform-senderemail\""
-        " autocomplete=\"email\"></td></tr>",
-        "<tr><td colspan=\"2\"><input type=\"submit\" value=\"Ok!\"></td></tr>",
+    });
+    b.Splice({"<tr><td colspan=\"2\">", HtmlText(in.Text("heading")), "</td></tr>"});
+    AppendInputRow(b, "sendto", in.Text("their-name-label"), "");
+    AppendInputRow(b, "to", in.Text("their-email-label"), "");
+    AppendInputRow(b, "sendername", in.Text("your-name-label"), "name");
+    AppendInputRow(b, "senderemail", in.Text("your-email-label"), "email");
+    b.Splice({"<tr><td colspan=\"2\"><input type=\"submit\" value=\"",
+              HtmlAttribute(in.Text("button-caption")), "\"></td></tr>"});
+    b.AppendLines({
         "</table>",
         "</form>",
     });
@@ -85,13 +96,13 @@ CodeBuffer TodaysEmailThisPage(const FieldInputs& in)
         "<!-- STEP ONE: Paste this code into the HEAD of your HTML document  -->",
         "",
     });
-    AppendMessageScript(b);
+    AppendMessageScript(b, in.Text("message-start"));
     b.AppendLines({
         "",
         "<!-- STEP TWO: Copy this code into the BODY of your HTML document  -->",
         "",
     });
-    AppendForm(b, in.Text("mail-script"));
+    AppendForm(b, in);
     return b;
 }
 

@@ -65,8 +65,8 @@ CodeBuffer TodaysFramelessPopup(const FieldInputs& in)
         "<!-- STEP TWO: Copy this code into the BODY of your HTML document  -->",
         "",
     });
-    b.Splice({"<a href=\"", HtmlAttribute(c.url),
-              "\" target=\"_blank\" data-frameless-popup>Click Here</a>"});
+    b.Splice({"<a href=\"", HtmlAttribute(c.url), "\" target=\"_blank\" data-frameless-popup>",
+              HtmlText(in.Text("link-text")), "</a>"});
     return b;
 }
 

@@ -34,7 +34,7 @@ void AppendInstructions(CodeBuffer& b)
 
 } // namespace
 
-CodeBuffer TodaysSetHomepage(const SetHomepageFields& f)
+CodeBuffer TodaysSetHomepage(const FieldInputs& in)
 {
     CodeBuffer b;
     b.AppendLines({
@@ -56,14 +56,16 @@ CodeBuffer TodaysSetHomepage(const SetHomepageFields& f)
         "<script>",
         "(function () {",
     });
-    b.Splice({"  var url = \"", JsString(f.url, '"'), "\";"});
+    b.Splice({"  var url = \"", JsString(in.Text("url"), '"'), "\";"});
     AppendInstructions(b);
     b.AppendLines({
         "  var box = document.createElement(\"p\");",
         "  var link = document.createElement(\"a\");",
         "  link.href = url;",
         "  link.textContent = url;",
-        "  box.append(\"Make this site your home page: \", link,",
+    });
+    b.Splice({"  box.append(\"", JsString(in.Text("lead-text"), '"'), " \", link,"});
+    b.AppendLines({
         "    document.createElement(\"br\"), how);",
         "  document.currentScript.after(box);",
         "})();",

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "generators/bookmark_us.h"
-#include "generators/break_frames.h"
 #include "generators/browser_entry.h"
 #include "generators/code_buffer.h"
+#include "generators/field_inputs.h"
 #include "generators/frameless_popup.h"
 #include "generators/logo_branding.h"
 #include "generators/popup_page.h"
-#include "generators/set_homepage.h"
 
 // The today's editions of the gadgets: built to work in today's browsers, under a Content
 // Security Policy without 'unsafe-inline', with nothing about the visitor sent anywhere the
@@ -18,9 +16,9 @@
 namespace gen
 {
 
-CodeBuffer TodaysBreakFrames(const BreakFramesFields& fields = {});
-CodeBuffer TodaysBookmarkUs(const BookmarkUsFields& fields);
-CodeBuffer TodaysSetHomepage(const SetHomepageFields& fields);
+CodeBuffer TodaysBreakFrames(const FieldInputs& in);
+CodeBuffer TodaysBookmarkUs(const FieldInputs& in);
+CodeBuffer TodaysSetHomepage(const FieldInputs& in);
 CodeBuffer TodaysLogoBranding(const LogoBrandingFields& fields);
 CodeBuffer TodaysFramelessPopup(const FieldInputs& in);
 CodeBuffer TodaysBrowserEntry(const FieldInputs& in);

@@ -52,7 +52,7 @@ void ButtonsTest::pageButtons()
     const bool preview = number % 2 == 1;
     f.form2->showPage(page);
     auto* button = f.form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(number));
-    const int y = page == 5 ? 184 : page == 10 ? 186 : 176;
+    const int y = page == 5 ? 184 : page == 2 || page == 3 || page == 10 ? 186 : 176;
     VerifyStyle(button, preview ? QRect(16, y, 89, 25) : QRect(264, y, 91, 25),
                 preview ? "Preview" : "Generate Code");
     QCOMPARE(button->parentWidget(), f.form2->pagePanel(page));

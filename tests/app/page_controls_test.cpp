@@ -28,6 +28,7 @@ private Q_SLOTS:
     void controlsSitWhereDesigned_data();
     void controlsSitWhereDesigned();
     void controlsComeWithTheirPage();
+    void captionsFieldsAndButtonsStandApartInsideTheirPage();
 
 private:
     std::unique_ptr<AppFixture> f;
@@ -76,7 +77,7 @@ void PageControlsTest::controlsSitWhereDesigned_data()
         {"Label32", 6, {288, 10, 0, 0}, "support", "All Browsers"},
         {"Label33", 6, {16, 32, 345, 81}, "description", "(IE4+) Launches|optionally set. ! "},
         {"Label34", 6, {24, 124, 0, 0}, "caption", "URL to open:"},
-        {"Edit7", 6, {96, 120, 241, 21}, "edit", "http://www.example.com"},
+        {"Edit7", 6, {96, 120, 129, 21}, "edit", "http://www.example.com"},
         {"Label35", 6, {24, 152, 0, 0}, "caption", "Width:"},
         {"Edit8", 6, {64, 148, 49, 21}, "edit", "500"},
         {"Label36", 6, {128, 152, 0, 0}, "caption", "Height:"},
@@ -183,6 +184,31 @@ void PageControlsTest::controlsComeWithTheirPage()
             QVERIFY2(panel->findChild<QWidget*>(QString::fromUtf8(field.component),
                                                 Qt::FindDirectChildrenOnly),
                      field.component.data());
+    }
+}
+
+// Pages packed with fields must still show each caption whole beside its field: no caption,
+// field or button covers another or reaches past the page. Descriptions are left out, as the
+// designed pages let a field touch the box of the text above it.
+void PageControlsTest::captionsFieldsAndButtonsStandApartInsideTheirPage()
+{
+    for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
+        f->form2->showPage(gadget.page);
+        const QFrame* panel = f->form2->pagePanel(gadget.page);
+        QList<const QWidget*> controls;
+        for (const QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const auto* label = qobject_cast<const QLabel*>(w);
+            if (!label || !label->wordWrap())
+                controls.append(w);
+        }
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            const QRect r = controls[i]->geometry();
+            QVERIFY2(panel->rect().contains(r), qPrintable(controls[i]->objectName()));
+            for (qsizetype j = i + 1; j < controls.size(); ++j)
+                QVERIFY2(
+                    !r.intersects(controls[j]->geometry()),
+                    qPrintable(controls[i]->objectName() + " covers " + controls[j]->objectName()));
+        }
     }
 }
 

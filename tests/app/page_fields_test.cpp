@@ -51,13 +51,22 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<QList<int>>("shownBefore"); // built in this order before the page is shown
-    QTest::newRow("page 3") << 3 << QStringList{"xpButton5", "xpButton6", "Edit16"} << QList<int>{};
-    QTest::newRow("page 4") << 4 << QStringList{"xpButton7", "xpButton8", "Edit3"} << QList<int>{};
+    QTest::newRow("page 1") << 1 << QStringList{"xpButton1", "xpButton2", "Edit19"} << QList<int>{};
+    QTest::newRow("page 2, fields first")
+        << 2
+        << QStringList{"Edit1", "Edit2", "Edit20", "Edit21", "Edit22", "xpButton3", "xpButton4"}
+        << QList<int>{};
+    QTest::newRow("page 3") << 3
+                            << QStringList{"xpButton5", "xpButton6", "Edit16", "Edit23", "Edit24",
+                                           "Edit25",    "Edit26",    "Edit27", "Edit28", "Edit29"}
+                            << QList<int>{};
+    QTest::newRow("page 4") << 4 << QStringList{"xpButton7", "xpButton8", "Edit3", "Edit30"}
+                            << QList<int>{};
     QTest::newRow("page 5, image address last")
         << 5 << QStringList{"xpButton9", "xpButton10", "Edit4", "Edit5",
                             "SpinEdit1", "SpinEdit2",  "Edit6"}
         << QList<int>{};
-    QTest::newRow("page 6") << 6 << QStringList{"xpButton11", "xpButton12", "Edit7",
+    QTest::newRow("page 6") << 6 << QStringList{"xpButton11", "xpButton12", "Edit7",    "Edit31",
                                                 "Edit8",      "Edit9",      "ComboBox1"}
                             << QList<int>{};
     QTest::newRow("page 7") << 7 << QStringList{"xpButton13", "xpButton14", "Edit10", "Edit11"}

@@ -100,9 +100,9 @@ class Editions(unittest.TestCase):
 
     # --- Break Frames -------------------------------------------------------------------
 
-    def framed(self, edition, other_site):
+    def framed(self, edition, other_site, **fields):
         base = "http://frames.example" if other_site else self.server.url("")
-        self.server.pages["/child.html"] = place_steps(snippet("break-frames", edition))
+        self.server.pages["/child.html"] = place_steps(snippet("break-frames", edition, **fields))
         child = base + "/child.html"
         Editions.count += 1
         top = self.server.url("/top%d.html" % Editions.count)
@@ -138,6 +138,13 @@ class Editions(unittest.TestCase):
         tab.wait_for_location(child)
         self.assertGreater(len(self.browser.events), since)
 
+    def frame_link_held(self, value):
+        top, child = self.framed("today", other_site=True, **{"link-text": value})
+        tab = self.tab()
+        tab.navigate(top)
+        frame = tab.context_of("http://frames.example")
+        self.assertEqual(tab.eval("document.querySelector('a').textContent", frame), value)
+
     # --- Bookmark Us! -------------------------------------------------------------------
 
     def test_bookmark_us_classic_shows_only_the_reminder(self):
@@ -148,17 +155,23 @@ class Editions(unittest.TestCase):
         self.assertEqual(tab.eval("typeof (window.external || {}).AddFavorite"), "undefined")
 
     def bookmark_held(self, tab):
+        """Each text field as the link and the hint hold it, the others keeping their
+        defaults."""
         before = tab.eval("location.href")
         tab.click("a")
-        held = tab.eval("[document.querySelector('a').getAttribute('href'),"
-                        " document.querySelector('a').textContent,"
-                        " document.querySelector('a + span').textContent]")
+        href, link, hint = tab.eval("[document.querySelector('a').getAttribute('href'),"
+                                    " document.querySelector('a').textContent,"
+                                    " document.querySelector('a + span').textContent]")
         self.assertEqual(tab.eval("location.href"), before)  # the click stays on the page
-        prefix, suffix = " To bookmark ", ", press Ctrl+D."
-        self.assertTrue(held[2].startswith(prefix) and held[2].endswith(suffix), held[2])
-        self.assertEqual(held[1], "Add " + held[2][len(prefix):-len(suffix)] +
-                         " to your bookmarks")
-        return {"url": held[0], "site-name": held[2][len(prefix):-len(suffix)]}
+        d = defaults("bookmark-us")
+        name, end, how = " " + d["site-name"] + " ", " " + d["link-end"], ", press Ctrl+D."
+        hint_end = " " + d["site-name"] + how
+        self.assertTrue(hint.startswith(" ") and hint.endswith(how), hint)
+        return {"url": href,
+                "site-name": hint[len(" " + d["hint-start"] + " "):-len(how)],
+                "link-start": link[:len(link) - len(name + d["link-end"])],
+                "link-end": link[len(d["link-start"] + name):],
+                "hint-start": hint[1:len(hint) - len(hint_end)]}
 
     # --- Set Homepage Link ----------------------------------------------------------------
 
@@ -175,7 +188,9 @@ class Editions(unittest.TestCase):
                         " document.querySelector('p a').textContent]")
         self.assertEqual(link[0], link[1])
         self.assertIn("In Chrome, open Settings", tab.eval("document.querySelector('p').textContent"))
-        return {"url": link[0]}
+        lead = tab.eval("document.querySelector('p').firstChild.textContent")
+        self.assertTrue(lead.endswith(" "), lead)
+        return {"url": link[0], "lead-text": lead[:-1]}
 
     # --- Logo Branding --------------------------------------------------------------------
 
@@ -259,11 +274,15 @@ class Editions(unittest.TestCase):
         self.assertNoScriptError(tab)
 
     def popup_held(self, tab):
-        href = tab.eval("document.querySelector('a').getAttribute('href')")
-        tab.click("a")
+        href, text = tab.eval("[document.querySelector('a').getAttribute('href'),"
+                              " document.querySelector('a').textContent]")
+        if text:
+            tab.click("a")
+        else:  # a link without text has no area to click
+            tab.eval("document.querySelector('a').click()")
         opens = self.opens(tab)
         self.assertEqual(opens[0]["args"][0], href)
-        return {"url": href}
+        return {"url": href, "link-text": text}
 
     # --- Browser-Specific Entry -----------------------------------------------------------
 
@@ -365,7 +384,19 @@ class Editions(unittest.TestCase):
         return {"url": held[0], "title": held[1], "close-caption": held[3]}
 
     def form_held(self, tab):
-        return {"mail-script": tab.eval("document.forms.emailform.getAttribute('action')")}
+        """The form's texts, and the start of the message it sends: sent with no friend's
+        address, the form is refused after the message is written."""
+        held = tab.eval("(() => { const f = document.forms.emailform; f.requestSubmit();"
+                        " return [f.getAttribute('action'), f.querySelector('td').textContent,"
+                        " ...[...f.querySelectorAll('label')].map(l => l.textContent),"
+                        " f.querySelector('[type=submit]').value, f.message.value,"
+                        " location.href]; })()")
+        message, head, tail = held[7], "Hi  ():\n\n", "  " + held[8] + "\n\nYour Friend,\n()"
+        self.assertTrue(message.startswith(head) and message.endswith(tail), message)
+        return {"mail-script": held[0], "heading": held[1], "their-name-label": held[2],
+                "their-email-label": held[3], "your-name-label": held[4],
+                "your-email-label": held[5], "button-caption": held[6],
+                "message-start": message[len(head):len(message) - len(tail)]}
 
     # --- Pages upgraded by sitewright-gen check --upgrade -----------------------------------
 
@@ -423,13 +454,16 @@ class Editions(unittest.TestCase):
 
     def test_hostile_values_arrive_as_typed(self):
         probes = {
-            "bookmark-us": (["url", "site-name"], self.bookmark_held, {}),
-            "set-homepage": (["url"], self.homepage_held, {}),
+            "bookmark-us": (["url", "site-name", "link-start", "link-end", "hint-start"],
+                            self.bookmark_held, {}),
+            "set-homepage": (["url", "lead-text"], self.homepage_held, {}),
             "logo-branding": (["status-text", "link", "image"], self.logo_held, {}),
-            "frameless-popup": (["url"], self.popup_held, {}),
+            "frameless-popup": (["url", "link-text"], self.popup_held, {}),
             "popup-page": (["url", "title", "close-caption"], self.dialog_held,
                            {"fake_timers": True}),
-            "email-this-page": (["mail-script"], self.form_held, {}),
+            "email-this-page": (["mail-script", "heading", "their-name-label",
+                                 "their-email-label", "your-name-label", "your-email-label",
+                                 "button-caption", "message-start"], self.form_held, {}),
         }
         for (gadget, (fields, probe, options)) in probes.items():
             with self.subTest(gadget=gadget, value="defaults"):
@@ -449,6 +483,9 @@ class Editions(unittest.TestCase):
             for name, value in HOSTILE.items():
                 with self.subTest(gadget="browser-entry", field=field, value=name):
                     self.entry_held(field)(value)
+        for name, value in HOSTILE.items():
+            with self.subTest(gadget="break-frames", field="link-text", value=name):
+                self.frame_link_held(value)
 
 
 if __name__ == "__main__":

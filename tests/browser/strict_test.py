@@ -140,12 +140,16 @@ def walk_break_frames(t, tab):
 # gadget: (its walk, or the address it sends the visitor to; the fields of text that is shown
 # or loaded, for the hostile run; extra page content; tab options)
 GADGETS = {
-    "break-frames": (walk_break_frames, [], b"", {}),
-    "bookmark-us": (walk_bookmark_us, ["url", "site-name"], b"", {}),
-    "email-this-page": (walk_email_this_page, [], b"", {}),
-    "set-homepage": (walk_set_homepage, ["url"], b"", {}),
+    "break-frames": (walk_break_frames, ["link-text"], b"", {}),
+    "bookmark-us": (walk_bookmark_us, ["url", "site-name", "link-start", "link-end",
+                                       "hint-start"], b"", {}),
+    "email-this-page": (walk_email_this_page, ["heading", "their-name-label",
+                                               "their-email-label", "your-name-label",
+                                               "your-email-label", "button-caption",
+                                               "message-start"], b"", {}),
+    "set-homepage": (walk_set_homepage, ["url", "lead-text"], b"", {}),
     "logo-branding": (walk_logo_branding, ["status-text", "link", "image"], b"", {}),
-    "frameless-popup": (walk_frameless_popup, ["url"], b"", {}),
+    "frameless-popup": (walk_frameless_popup, ["url", "link-text"], b"", {}),
     "browser-entry": ("http://www.example.com/netscape.html", [], b"", {}),
     "language": ("/English.html", [], b"", {}),
     "metasearch": (walk_metasearch, [], b"", {}),

@@ -203,13 +203,13 @@ TEST(GenCommand, EditionSwitchForEveryGadget)
         EXPECT_EQ(r.status, cli::kExitOk) << id << r.err;
         EXPECT_EQ(r.out, today) << id;
     }
-    gen::BookmarkUsFields typed{"http://a.example/", "Joe's \"site\""};
+    const gen::GadgetEntry& bookmark = *gen::FindGadget("bookmark-us");
+    gen::FieldValues typed = gen::DefaultValues(bookmark);
+    typed[0] = "http://a.example/";
+    typed[1] = "Joe's \"site\"";
     EXPECT_EQ(
-        Gen({"bookmark-us", "--site-name", typed.siteName, "--edition=today", "--url", typed.url})
-            .out,
-        gen::GenerateEdition(*gen::FindGadget("bookmark-us"), {typed.url, typed.siteName},
-                             gen::Edition::Today)
-            .TextForm());
+        Gen({"bookmark-us", "--site-name", typed[1], "--edition=today", "--url", typed[0]}).out,
+        gen::GenerateEdition(bookmark, typed, gen::Edition::Today).TextForm());
 }
 
 // --list gives each gadget's status on its line; GADGET --help gives the whole sentence.

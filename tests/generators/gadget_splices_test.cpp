@@ -116,10 +116,10 @@ const std::vector<GadgetSplices>& Splices()
          }},
         {"frameless-popup",
          {
-             {14, {Lit(12), Code(1), Lit(8)}},
-             {15, {Lit(12), Code(2), Lit(8)}},
+             {14, {Lit(12), Code(2), Lit(8)}},
+             {15, {Lit(12), Code(3), Lit(8)}},
              {18, {Lit(14), Text(0, Js2), Lit(1)}},
-             {22, {Lit(16), Code(3)}},
+             {22, {Lit(16), Code(4)}},
          }},
         {"browser-entry",
          {

@@ -26,7 +26,9 @@ const gen::GadgetEntry& BookmarkUs()
 
 TEST_P(StampedValue, ComesBackWholeFromTheLineAndFromAPage)
 {
-    const gen::FieldValues values = {"http://www.example.com/", GetParam().value};
+    gen::FieldValues values = gen::DefaultValues(BookmarkUs());
+    values[0] = "http://www.example.com/";
+    values[1] = GetParam().value;
     const gen::CodeBuffer code = gen::StampedEdition(BookmarkUs(), values, gen::Edition::Today);
     const std::string line(code.Line(0));
 
