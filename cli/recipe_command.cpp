@@ -1,6 +1,7 @@
 #include "cli/recipe_command.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "cli/exit_status.h"
@@ -11,6 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/output_path.h"
 #include "platform/read_only_file.h"
+#include "platform/scratch_file.h"
 #include "platform/staged_batch.h"
 #include "recipe/recipe.h"
 #include "recipe/recipe_check.h"
@@ -63,8 +65,8 @@ void CheckSize(const platform::ReadOnlyFile& input)
         throw recipe::RecipeError("", "the recipe is larger than 16 MB");
 }
 
-// The recipe's bytes in chunks, read again for every pass over it, so a long recipe is never
-// held whole. They come from a private copy, so every pass reads the bytes the checks read.
+// The recipe's bytes in chunks, so a long recipe is never held whole. They come from a private
+// copy, so the parse reads the bytes the first look at them read.
 recipe::RecipeReader::Chunks FileChunks(const platform::ReadOnlyFile& input)
 {
     const auto size = static_cast<std::size_t>(input.Size());
@@ -75,6 +77,20 @@ recipe::RecipeReader::Chunks FileChunks(const platform::ReadOnlyFile& input)
                             std::min(recipe::RecipeReader::kChunkBytes, size - offset));
     };
 }
+
+// The entries wait for the passes after the parse in a file outside the process's memory.
+class ScratchStore : public recipe::SpoolStore
+{
+public:
+    void Append(std::string_view bytes) override { file_.Append(bytes); }
+    std::string ReadAt(std::uint64_t offset, std::size_t count) const override
+    {
+        return file_.ReadAt(offset, count);
+    }
+
+private:
+    platform::ScratchFile file_;
+};
 
 std::string OutputPath(const std::string& folder, const std::string& output)
 {
@@ -154,7 +170,7 @@ void PrintSnippets(const recipe::RecipeReader& reader, std::ostream& out)
 
 // Every output is staged before any is moved into place, and standard output gets its snippets
 // only once all are in place, so a failure part way shows nothing as done that was not. A pass
-// with nothing to do is left out: each reads the whole recipe.
+// with nothing to do is left out.
 int WriteAll(const recipe::RecipeReader& reader, const RecipeRun& run, std::size_t outputs,
              const platform::BoundFolder& root, std::ostream& out, std::ostream& err)
 {
@@ -199,7 +215,9 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
         const platform::ReadOnlyFile file(run.file);
         CheckSize(file);
         const platform::ReadOnlyFile input = file.PrivateCopy();
-        const recipe::RecipeReader reader(FileChunks(input));
+        // Kept keys are of no use to a run: they are checked, and not kept.
+        const recipe::RecipeReader reader(FileChunks(input), std::make_unique<ScratchStore>(),
+                                          false);
         const std::string folder = platform::FolderOf(run.file);
         // Held from the checks to the writes: outputs are reached from this very folder.
         const platform::BoundFolder root(folder, run.file);

@@ -88,7 +88,8 @@ JsonBuilder::Json* JsonBuilder::Place(Json value)
         element_ = std::move(value);
         return &element_;
     }
-    if (!keepTop_ && open_.size() == 1 && !(value.is_array() && keys_.back() == "snippets")) {
+    if (!keepUnknown_ && open_.size() == 1 && keys_.back() != "format" &&
+        keys_.back() != "snippets") {
         dropped_ = std::move(value);
         return &dropped_;
     }
@@ -128,6 +129,16 @@ bool JsonBuilder::Close()
     else if (inSnippets_ && open_.size() == 1)
         inSnippets_ = false;
     return true;
+}
+
+nlohmann::ordered_json ParseDistinctKeys(std::string_view text)
+{
+    // Inside an array, no member stands at the top level to be taken for the "snippets".
+    const std::string wrapped = "[" + std::string(text) + "]";
+    const JsonBuilder::Entry none = [](JsonBuilder::Json&, std::size_t) {};
+    JsonBuilder builder(none);
+    JsonBuilder::Json::sax_parse(wrapped, &builder);
+    return std::move(builder.Result()[0]);
 }
 
 void AppendMember(nlohmann::ordered_json& object, std::string key, nlohmann::ordered_json value)

@@ -15,15 +15,16 @@ namespace recipe
 // before them, so the keys of each object must have been checked to differ beforehand (the
 // last of two equal keys would stand beside the first). The elements of the top-level
 // "snippets" array are handed to `entry` one at a time as each is complete, and dropped, so
-// the tree holds the top level only, or nothing at all when `keepTop` is false. Parse errors
-// are thrown as the library's exceptions.
+// the tree holds the top level only, and of it only "format" and "snippets" when
+// `keepUnknown` is false. Parse errors are thrown as the library's exceptions.
 class JsonBuilder
 {
 public:
     using Json = nlohmann::ordered_json;
     using Entry = std::function<void(Json& element, std::size_t index)>;
 
-    explicit JsonBuilder(const Entry& entry, bool keepTop = true) : entry_(entry), keepTop_(keepTop)
+    explicit JsonBuilder(const Entry& entry, bool keepUnknown = true)
+        : entry_(entry), keepUnknown_(keepUnknown)
     {
     }
 
@@ -51,7 +52,7 @@ private:
     Json* Place(Json value);
 
     const Entry& entry_;
-    const bool keepTop_;
+    const bool keepUnknown_;
     Json root_;
     Json dropped_;                  // a top-level value not kept
     std::vector<Json*> open_;       // the containers being built, outermost first
@@ -64,6 +65,10 @@ private:
 // A key as written between its quotes, its escapes decoded as the parser decodes them. One the
 // parser refuses need not come out right, as the parse fails anyway.
 std::string DecodedKey(std::string_view raw);
+
+// Parses JSON text whose objects are known to hold no key twice (as JSON written from a checked
+// tree is), in time linear in its size.
+nlohmann::ordered_json ParseDistinctKeys(std::string_view text);
 
 // Appends `key` to an object known not to hold it, without looking for it.
 void AppendMember(nlohmann::ordered_json& object, std::string key, nlohmann::ordered_json value);

@@ -21,7 +21,7 @@ std::uint64_t SlotOf(std::uint64_t hash, std::size_t number)
 
 bool KeySet::Insert(std::string_view key)
 {
-    if (2 * (keys_.size() + 1) > table_.size())
+    if (4 * (keys_.size() + 1) > 3 * table_.size())
         Grow();
     const std::uint64_t hash = std::hash<std::string_view>{}(key);
     std::uint64_t* slot = SlotFor(hash, key);
@@ -51,7 +51,9 @@ std::uint64_t* KeySet::SlotFor(std::uint64_t hash, std::string_view key)
 
 void KeySet::Grow()
 {
-    // Kept at most half full, so a probe ends soon at an empty slot.
+    // Kept at most three quarters full: a probe still ends soon at an empty slot, mostly in the
+    // cache line the first look brought in, and the table of a million keys stays a size
+    // smaller.
     std::vector<std::uint64_t> old(table_.empty() ? 16 : table_.size() * 2, 0);
     old.swap(table_);
     const std::size_t mask = table_.size() - 1;

@@ -27,7 +27,7 @@ private:
 
     std::string text_;
     std::vector<Key> keys_;
-    std::vector<std::uint64_t> table_; // open addressing, at most half full
+    std::vector<std::uint64_t> table_; // open addressing, at most three quarters full
 };
 
 } // namespace recipe

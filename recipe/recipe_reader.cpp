@@ -182,12 +182,11 @@ RecipeError SyntaxError(const nlohmann::json::parse_error& e, const RecipeReader
 
 // Parses the recipe, handing each element of the top-level "snippets" array to `entry` and
 // dropping it there, so only the top level is kept.
-Json ParseTop(const RecipeReader::Chunks& chunks, const JsonBuilder::Entry& entry,
-              bool keepTop = true)
+Json ParseTop(const RecipeReader::Chunks& chunks, const JsonBuilder::Entry& entry, bool keepUnknown)
 {
     ChunkBuffer buffer(chunks);
     std::istream in(&buffer);
-    JsonBuilder builder(entry, keepTop);
+    JsonBuilder builder(entry, keepUnknown);
     try {
         Json::sax_parse(in, &builder);
         return std::move(builder.Result());
@@ -284,12 +283,27 @@ void CheckTop(const Json& json, std::size_t count)
 
 } // namespace
 
-RecipeReader::RecipeReader(Chunks chunks) : chunks_(std::move(chunks))
+RecipeReader::RecipeReader(const Chunks& chunks, std::unique_ptr<SpoolStore> store,
+                           bool keepUnknown)
+    : spool_(std::move(store))
 {
     ByteScan scan;
-    ForEachByte(chunks_, [&scan](char c) { scan.Take(c); });
+    ForEachByte(chunks, [&scan](char c) { scan.Take(c); });
     scan.ThrowIfUnparsable();
-    Json top = ParseTop(chunks_, [this](Json&, std::size_t) { ++count_; });
+    // An entry of the wrong shape is named only after the recipe as a whole has passed, as it
+    // would be by a pass over the entries after the parse.
+    const auto read = [&](Json& element, std::size_t index) {
+        ++count_;
+        if (misshapen_)
+            return;
+        try {
+            spool_.Add(ReadEntry(element, "snippets[" + std::to_string(index) + "]"), keepUnknown);
+            ++spooled_;
+        } catch (const RecipeError& e) {
+            misshapen_ = e;
+        }
+    };
+    Json top = ParseTop(chunks, read, keepUnknown);
     if (scan.Duplicate())
         throw *scan.Duplicate();
     CheckTop(top, count_);
@@ -300,12 +314,9 @@ RecipeReader::RecipeReader(Chunks chunks) : chunks_(std::move(chunks))
 
 void RecipeReader::ForEachEntry(const Consumer& consume) const
 {
-    ParseTop(
-        chunks_,
-        [&consume](Json& element, std::size_t index) {
-            consume(ReadEntry(element, "snippets[" + std::to_string(index) + "]"), index);
-        },
-        false);
+    spool_.ForEach(spooled_, consume);
+    if (misshapen_)
+        throw *misshapen_;
 }
 
 } // namespace recipe

@@ -86,6 +86,28 @@ TEST(RecipeFormat, EntriesReadInChunksOfAnySizeAreTheSame)
     }
 }
 
+// The recipe is parsed once: each pass over its entries reads what the parse kept, never the
+// recipe again, so a pass costs nothing of the recipe's size.
+TEST(RecipeFormat, PassesOverTheEntriesReadTheRecipeNoMore)
+{
+    const std::string bytes = recipe::WriteRecipe(EveryFieldHostile());
+    std::size_t reads = 0;
+    const recipe::RecipeReader reader([&](std::size_t offset) {
+        ++reads;
+        return offset >= bytes.size() ? std::string() : bytes.substr(offset, 7);
+    });
+    // One look at the bytes before the parser sees them, and the parse.
+    EXPECT_LE(reads, 2 * (bytes.size() / 7 + 2));
+    const std::size_t parsed = reads;
+    for (int pass = 0; pass < 3; ++pass) {
+        Recipe read;
+        reader.ForEachEntry(
+            [&](Entry entry, std::size_t) { read.snippets.push_back(std::move(entry)); });
+        EXPECT_EQ(recipe::WriteRecipe(read), bytes) << "pass " << pass;
+    }
+    EXPECT_EQ(reads, parsed);
+}
+
 TEST(RecipeFormat, CanonicalBytesAreStable)
 {
     const std::string canonical = "{\n"
