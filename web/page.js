@@ -5,33 +5,56 @@
 (() => {
   const $ = (id) => document.getElementById(id);
   const state = { gadget: "", edition: "classic", stamp: false, values: {} };
-  let api = null;
+  let api = null; // the table and the snippets
+  let recipeApi = null; // recipes, in a module of their own loaded after the first snippet
   let table = null;
   const gadgets = new Map();
   let snippet = null; // {bytes, text, name} of the last snippet generated
 
   // --- calls into the module: texts in as UTF-8, replies out as JSON and bytes ---
 
-  function toModule(bytes) {
-    const at = api._malloc(bytes.length + 1);
-    api.HEAPU8.set(bytes, at);
-    api.HEAPU8[at + bytes.length] = 0;
+  function toModule(module, bytes) {
+    const at = module._malloc(bytes.length + 1);
+    module.HEAPU8.set(bytes, at);
+    module.HEAPU8[at + bytes.length] = 0;
     return at;
   }
 
-  function call(fn, texts, extra = []) {
+  // Calls `fn` of `module` with each text as a pointer to its UTF-8 bytes, then `extra`.
+  function call(module, fn, texts, extra = []) {
     const encoder = new TextEncoder();
-    const pointers = texts.map((t) => toModule(encoder.encode(t)));
+    const pointers = texts.map((t) => toModule(module, encoder.encode(t)));
     try {
-      return JSON.parse(api.UTF8ToString(fn(...pointers, ...extra)));
+      return JSON.parse(module.UTF8ToString(fn(...pointers, ...extra)));
     } finally {
-      pointers.forEach((p) => api._free(p));
+      pointers.forEach((p) => module._free(p));
     }
   }
 
-  function replyBytes() {
-    const at = api._sw_bytes();
-    return api.HEAPU8.slice(at, at + api._sw_byte_count());
+  // A module's loader with its bytes, which the loader holds as base64.
+  function instantiate(factory) {
+    const text = atob(factory.wasmBase64);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    return factory({ wasmBinary: bytes });
+  }
+
+  function replyBytes(module) {
+    const at = module._sw_bytes();
+    return module.HEAPU8.slice(at, at + module._sw_byte_count());
+  }
+
+  // The recipes' module, loaded once: after the first snippet, or at the first use of a recipe
+  // before that.
+  let recipeModule = null;
+  function recipes() {
+    recipeModule ??= new Promise((done, failed) => {
+      const script = element("script", { src: "sitewright-recipes.js" });
+      script.addEventListener("load", () => done(instantiate(createSitewrightRecipes)));
+      script.addEventListener("error", () => failed(new Error("sitewright-recipes.js")));
+      document.head.append(script);
+    }).then((module) => (recipeApi = module));
+    return recipeModule;
   }
 
   // --- the form, made from the table ---
@@ -123,15 +146,28 @@
   // Puts the gadget's snippet into the text box; a refused value is named next to its field.
   function generate() {
     clearRefusals();
-    const request = JSON.stringify({ gadget: state.gadget, edition: state.edition,
-      stamp: state.stamp, values: state.values[state.gadget] });
-    const reply = call(api._sw_generate, [request]);
+    // Each field's text as its bytes, in the gadget's field order: no JSON on this path.
+    const encoder = new TextEncoder();
+    const values = gadgets.get(state.gadget).fields.map((f) =>
+      encoder.encode(state.values[state.gadget][f.option]));
+    const pointers = values.map((v) => toModule(api, v));
+    const list = api._malloc(8 * values.length + 8);
+    api.HEAPU32.set(pointers, list / 4);
+    api.HEAPU32.set(values.map((v) => v.length), list / 4 + values.length);
+    let reply;
+    try {
+      reply = call(api, (gadget, edition) => api._sw_generate(gadget, edition, state.stamp ? 1 : 0,
+        list, list + 4 * values.length, values.length), [state.gadget, state.edition]);
+    } finally {
+      pointers.forEach((p) => api._free(p));
+      api._free(list);
+    }
     if (reply.error) {
       snippet = null;
       $("code").value = "";
       return refuse(reply);
     }
-    const bytes = replyBytes();
+    const bytes = replyBytes(api);
     snippet = { bytes, text: new TextDecoder().decode(bytes), name: state.gadget + ".html" };
     $("code").value = snippet.text;
     $("share").href = shareLink();
@@ -195,15 +231,17 @@
   async function openRecipe(file) {
     $("recipe-refusal").textContent = "";
     say("");
+    const module = await recipes();
     // One byte over the limit is enough for the module to refuse a larger file by its size.
-    const bytes = new Uint8Array(await file.slice(0, table.maxRecipeBytes + 1).arrayBuffer());
-    const at = toModule(bytes);
+    const limit = module._sw_max_recipe_bytes();
+    const bytes = new Uint8Array(await file.slice(0, limit + 1).arrayBuffer());
+    const at = toModule(module, bytes);
     let reply;
     try {
-      reply = call((name, edition) => api._sw_open_recipe(name, at, bytes.length, edition),
-        [file.name, state.edition]);
+      reply = call(module, (name, edition) =>
+        module._sw_open_recipe(name, at, bytes.length, edition), [file.name, state.edition]);
     } finally {
-      api._free(at);
+      module._free(at);
     }
     if (reply.error) {
       $("recipe-refusal").textContent = reply.error;
@@ -215,15 +253,16 @@
     say("Opened " + file.name + ".");
   }
 
-  function saveRecipe() {
+  async function saveRecipe() {
     $("recipe-refusal").textContent = "";
-    const reply = call(api._sw_save_recipe,
+    const module = recipeApi || await recipes();
+    const reply = call(module, module._sw_save_recipe,
       [JSON.stringify({ edition: state.edition, values: state.values })]);
     if (reply.error) {
       $("recipe-refusal").textContent = reply.error;
       return;
     }
-    download(replyBytes(), reply.name, "application/json");
+    download(replyBytes(module), reply.name, "application/json");
   }
 
   // --- where the page is: #GADGET-ID, or #GADGET-ID?OPTION=VALUE&... with every other field,
@@ -294,7 +333,7 @@
     window.addEventListener("hashchange", readLocation);
   }
 
-  createSitewright().then((module) => {
+  instantiate(createSitewright).then((module) => {
     api = module;
     table = JSON.parse(api.UTF8ToString(api._sw_table()));
     for (const g of table.gadgets) {
@@ -307,5 +346,6 @@
     // When the first snippet stood in the text box, for the benchmark and the tests.
     performance.mark("first-snippet");
     document.documentElement.dataset.ready = "true";
+    recipes();
   });
 })();

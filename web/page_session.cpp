@@ -4,9 +4,7 @@
 #include <stdexcept>
 
 #include "generators/edition.h"
-#include "generators/field_check.h"
 #include "generators/gadget_table.h"
-#include "generators/stamp.h"
 #include "recipe/recipe_check.h"
 
 namespace web
@@ -31,15 +29,12 @@ gen::FieldValues ValuesOf(const gen::GadgetEntry& gadget, const Json& given)
     return values;
 }
 
-std::string TextOf(const Json& request, const char* key)
-{
-    const auto it = request.find(key);
-    return it != request.end() && it->is_string() ? it->get<std::string>() : std::string();
-}
-
 gen::Edition EditionOf(const Json& request)
 {
-    return gen::ParseEdition(TextOf(request, "edition")).value_or(gen::Edition::Classic);
+    const auto it = request.find("edition");
+    const std::string name =
+        it != request.end() && it->is_string() ? it->get<std::string>() : std::string();
+    return gen::ParseEdition(name).value_or(gen::Edition::Classic);
 }
 
 Json ParseRequest(std::string_view text)
@@ -86,30 +81,6 @@ Reply Refused(const std::string& message, const std::string& key, const std::str
 } // namespace
 
 PageSession::PageSession() : shown_(StateOf(Json::object())) {}
-
-Reply PageSession::Generate(std::string_view text) const
-{
-    const Json request = ParseRequest(text);
-    const gen::GadgetEntry* gadget = gen::FindGadget(TextOf(request, "gadget"));
-    if (!gadget || !gadget->generate)
-        return Refused("no such gadget", "option", "");
-    const auto given = request.find("values");
-    const gen::FieldValues values = ValuesOf(*gadget, given != request.end() ? *given : Json());
-    const gen::Edition edition = EditionOf(request);
-    try {
-        const auto stamp = request.find("stamp");
-        const gen::CodeBuffer code =
-            stamp != request.end() && stamp->is_boolean() && stamp->get<bool>()
-                ? gen::StampedEdition(*gadget, values, edition)
-                : gen::GenerateEdition(*gadget, values, edition);
-        return {R"({"ok":true})", code.TextForm()};
-    } catch (const gen::FieldError& e) {
-        return Refused(e.what(), "option", e.Option());
-    } catch (const std::exception& e) {
-        // Anything else thrown must not end the module, which the page keeps using.
-        return Refused(e.what(), "option", "");
-    }
-}
 
 Reply PageSession::OpenRecipe(std::string_view name, std::string_view bytes,
                               std::string_view edition)

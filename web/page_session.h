@@ -5,32 +5,20 @@
 
 #include "recipe/page_merge.h"
 #include "recipe/recipe.h"
+#include "web/reply.h"
 
 namespace web
 {
 
-// What a call of the page gives back: a JSON object for the page script and, for a snippet or
-// a recipe, the exact bytes a file of it holds.
-struct Reply {
-    std::string json;
-    std::string bytes;
-};
-
-// The web page's side of the program: generating a snippet and opening and saving a recipe,
-// with the recipe opened last and what the page showed of it, as the program keeps them.
-// Requests and replies are JSON texts; values are given by option, per gadget id:
-//   {"gadget": "popup-page", "edition": "today", "stamp": false, "values": {"seconds": "5"}}
+// The web page's side of recipes: opening and saving one, with the recipe opened last and what
+// the page showed of it, as the program keeps them. Requests and replies are JSON texts; values
+// are given by option, per gadget id:
 //   {"edition": "classic", "values": {"popup-page": {"seconds": "5"}, ...}}
 // An option left out takes its field's default; an unknown gadget or option is ignored.
 class PageSession
 {
 public:
     PageSession();
-
-    // The gadget's snippet, with its stamp line first when asked, in `bytes` and {"ok": true};
-    // else nothing and {"error": message, "option": the refused field's option, if any}, the
-    // message as the command line gives it after its name.
-    Reply Generate(std::string_view request) const;
 
     // Reads the recipe file `name` holding `bytes`, checked as the program checks it. Gives
     // every page's values and the edition the recipe shows (the page's `edition` when it has

@@ -1,19 +1,15 @@
 #include "web/table_json.h"
 
-#include <nlohmann/json.hpp>
-
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/gadget_table.h"
-#include "recipe/recipe.h"
+#include "web/json_text.h"
 
 namespace web
 {
 
 namespace
 {
-
-using Json = nlohmann::ordered_json;
 
 std::string_view KindName(gen::FieldKind kind)
 {
@@ -28,58 +24,97 @@ std::string_view KindName(gen::FieldKind kind)
     return "text";
 }
 
-Json Choices(std::string_view list)
+// Writes `"key":` after a comma unless it opens its object.
+void Key(std::string& out, std::string_view key, bool first = false)
 {
-    Json items = Json::array();
-    while (!list.empty()) {
+    if (!first)
+        out += ',';
+    AppendJsonString(out, key);
+    out += ':';
+}
+
+void Text(std::string& out, std::string_view key, std::string_view value, bool first = false)
+{
+    Key(out, key, first);
+    AppendJsonString(out, value);
+}
+
+void Choices(std::string& out, std::string_view list)
+{
+    out += '[';
+    for (bool first = true; !list.empty(); first = false) {
         const std::size_t end = list.find('\n');
-        items.push_back(std::string(list.substr(0, end)));
+        if (!first)
+            out += ',';
+        AppendJsonString(out, list.substr(0, end));
         list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
     }
-    return items;
+    out += ']';
 }
 
-Json FieldJson(const gen::FieldEntry& f)
+void Field(std::string& out, const gen::FieldEntry& f)
 {
-    return {{"option", std::string(f.option)},       {"caption", std::string(f.caption)},
-            {"default", std::string(f.defaultText)}, {"kind", std::string(KindName(f.kind))},
-            {"choices", Choices(f.choices)},         {"code", f.lands == gen::Lands::AsCode}};
+    out += '{';
+    Text(out, "option", f.option, true);
+    Text(out, "caption", f.caption);
+    Text(out, "default", f.defaultText);
+    Text(out, "kind", KindName(f.kind));
+    Key(out, "choices");
+    Choices(out, f.choices);
+    Key(out, "code");
+    out += f.lands == gen::Lands::AsCode ? "true" : "false";
+    out += '}';
 }
 
-Json Claim(gen::Support support, std::string_view sentence)
+void Claim(std::string& out, std::string_view key, gen::Support support, std::string_view sentence)
 {
-    return {{"support", std::string(gen::SupportWord(support))},
-            {"sentence", std::string(sentence)}};
+    Key(out, key);
+    out += '{';
+    Text(out, "support", gen::SupportWord(support), true);
+    Text(out, "sentence", sentence);
+    out += '}';
 }
 
-Json GadgetJson(const gen::GadgetEntry& g)
+void Gadget(std::string& out, const gen::GadgetEntry& g)
 {
-    Json fields = Json::array();
-    for (const gen::FieldEntry& f : g.fields)
-        fields.push_back(FieldJson(f));
+    out += '{';
+    Text(out, "id", g.id, true);
+    Text(out, "title", g.title);
+    Key(out, "page");
+    out += std::to_string(g.page);
+    Key(out, "ownToday");
+    out += gen::HasOwnTodaysEdition(g) ? "true" : "false";
+    Key(out, "fields");
+    out += '[';
+    for (std::size_t i = 0; i < g.fields.size(); ++i) {
+        if (i)
+            out += ',';
+        Field(out, g.fields[i]);
+    }
+    out += ']';
     const gen::Compatibility& c = g.compatibility;
-    return {{"id", std::string(g.id)},
-            {"title", std::string(g.title)},
-            {"page", g.page},
-            {"ownToday", gen::HasOwnTodaysEdition(g)},
-            {"fields", std::move(fields)},
-            {"classic", Claim(c.classic, c.sentence)},
-            {"today", Claim(c.today, c.todaySentence)}};
+    Claim(out, "classic", c.classic, c.sentence);
+    Claim(out, "today", c.today, c.todaySentence);
+    out += '}';
 }
 
 } // namespace
 
 std::string TableJson()
 {
-    Json gadgets = Json::array();
-    for (const gen::GadgetEntry& g : gen::GadgetTable())
-        gadgets.push_back(GadgetJson(g));
-    const Json editions = {std::string(gen::EditionName(gen::Edition::Classic)),
-                           std::string(gen::EditionName(gen::Edition::Today))};
-    return Json{{"gadgets", std::move(gadgets)},
-                {"editions", editions},
-                {"maxRecipeBytes", recipe::kMaxRecipeBytes}}
-        .dump();
+    std::string out = "{\"gadgets\":[";
+    const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (i)
+            out += ',';
+        Gadget(out, table[i]);
+    }
+    out += "],\"editions\":[";
+    AppendJsonString(out, gen::EditionName(gen::Edition::Classic));
+    out += ',';
+    AppendJsonString(out, gen::EditionName(gen::Edition::Today));
+    out += "]}";
+    return out;
 }
 
 } // namespace web

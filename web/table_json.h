@@ -9,7 +9,7 @@ namespace web
 //   {"gadgets": [{"id", "title", "page", "ownToday", "fields": [{"option", "caption",
 //     "default", "kind" ("text" | "number" | "choice"), "choices": [...], "code"}],
 //     "classic": {"support", "sentence"}, "today": {"support", "sentence"}}],
-//    "editions": ["classic", "today"], "maxRecipeBytes": the largest recipe read}
+//    "editions": ["classic", "today"]}
 // Every gadget and field in table order, so the page needs nothing written for any of them.
 std::string TableJson();
 

@@ -98,10 +98,15 @@ class WebPage(unittest.TestCase):
         downloads until the user allows them)."""
         since = len(self.browser.events)
         if not real:
+            # Saving a recipe may first wait for the recipes' module; a refusal ends the wait.
             return bytes(tab.eval("(async () => { const n = __blobs.length; document"
-                                  ".getElementById(%s).click(); return __blobs.length > n ?"
-                                  " Array.from(new Uint8Array(await __blobs[n].arrayBuffer()))"
-                                  " : null; })()" % json.dumps(button)))
+                                  ".getElementById('recipe-refusal').textContent = ''; document"
+                                  ".getElementById(%s).click(); await new Promise(done => {"
+                                  " const look = () => __blobs.length > n || document"
+                                  ".getElementById('recipe-refusal').textContent ? done() :"
+                                  " requestAnimationFrame(look); look(); }); return __blobs"
+                                  ".length > n ? Array.from(new Uint8Array(await __blobs[n]"
+                                  ".arrayBuffer())) : null; })()" % json.dumps(button)))
         tab.eval("document.getElementById(%s).scrollIntoView({block: 'center'})"
                  % json.dumps(button))
         tab.click("#" + button)

@@ -1,13 +1,14 @@
-// The functions the page script calls. Each returns its reply's JSON as a NUL-terminated text
-// that stays valid until the next call; the reply's bytes are read through sw_bytes and
-// sw_byte_count. Texts come in as UTF-8, a recipe as its bytes.
+// The functions the page script calls for recipes, in a module of their own that the page loads
+// after its first snippet. Each returns its reply's JSON as a NUL-terminated text that stays
+// valid until the next call; a recipe's bytes are read through sw_bytes and sw_byte_count. Texts
+// come in as UTF-8, a recipe as its bytes.
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
 #include <string_view>
 
+#include "recipe/recipe.h"
 #include "web/page_session.h"
-#include "web/table_json.h"
 
 namespace
 {
@@ -34,14 +35,10 @@ const char* Keep(web::Reply reply)
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE const char* sw_table()
+// The largest recipe read; the page hands over one byte more of a larger file, to be refused.
+EMSCRIPTEN_KEEPALIVE std::size_t sw_max_recipe_bytes()
 {
-    return Keep({web::TableJson(), {}});
-}
-
-EMSCRIPTEN_KEEPALIVE const char* sw_generate(const char* request)
-{
-    return Keep(Session().Generate(request));
+    return recipe::kMaxRecipeBytes;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* sw_open_recipe(const char* name, const char* bytes,
