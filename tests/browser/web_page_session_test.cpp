@@ -37,17 +37,17 @@ const std::string kHostileNumber = "5\"\\\x01\n\xff\xc3(\xed\xa0\x80\xf4\x90\x80
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, SnippetRequests,
-    testing::Values(RequestCase{"UnknownGadget", {"no-such", "classic", false, {}}, false},
-                    RequestCase{"NoValues", {"popup-page", "today", true, {}}, true},
-                    RequestCase{"MoreValuesThanFields",
-                                {"popup-page", "classic", false, std::vector<std::string_view>(40)},
-                                true},
-                    RequestCase{"UnknownEdition", {"popup-page", "x", false, {}}, true},
-                    RequestCase{
-                        "RefusedWidth", {"popup-page", "classic", false, {"u", "5px"}}, false},
-                    RequestCase{"HostileRefusedValue",
-                                {"frameless-popup", "classic", false, {"u", kHostileNumber}},
-                                false}),
+    testing::Values(
+        RequestCase{"UnknownGadget", {"no-such", "classic", false, {}}, false},
+        RequestCase{"NoValues", {"popup-page", "today", true, {}}, true},
+        RequestCase{"MoreValuesThanFields",
+                    {"popup-page", "classic", false, std::vector<std::string_view>(40, "5")},
+                    true},
+        RequestCase{"UnknownEdition", {"popup-page", "x", false, {}}, true},
+        RequestCase{"RefusedWidth", {"popup-page", "classic", false, {"u", "5px"}}, false},
+        RequestCase{"HostileRefusedValue",
+                    {"frameless-popup", "classic", false, {"u", kHostileNumber}},
+                    false}),
     [](const testing::TestParamInfo<RequestCase>& info) { return info.param.name; });
 
 TEST(SnippetRequest, IsTheGeneratorsBytesForEveryGadgetAndEdition)
