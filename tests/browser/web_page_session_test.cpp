@@ -44,9 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"popup-page", "classic", false, std::vector<std::string_view>(40, "5")},
                     true},
         RequestCase{"UnknownEdition", {"popup-page", "x", false, {}}, true},
-        RequestCase{"RefusedWidth", {"popup-page", "classic", false, {"u", "5px"}}, false},
-        RequestCase{"HostileRefusedValue",
-                    {"frameless-popup", "classic", false, {"u", kHostileNumber}},
+        RequestCase{"RefusedNumber",
+                    {"popup-page", "classic", false, std::vector<std::string_view>(40, "5px")},
+                    false},
+        RequestCase{"HostileRefusedNumber",
+                    {"frameless-popup", "classic", false,
+                     std::vector<std::string_view>(40, kHostileNumber)},
                     false}),
     [](const testing::TestParamInfo<RequestCase>& info) { return info.param.name; });
 
