@@ -170,14 +170,17 @@ void Upgrade(const platform::PageFile& file, const std::string& path, const std:
              const std::vector<sitecheck::Finding>& findings, const Options& o, std::ostream& out,
              std::ostream& err, Tally& tally)
 {
-    const sitecheck::PageUpgrade u = sitecheck::UpgradePage(page, findings);
+    // A dry run needs only the edits: the upgraded page is not built, and the diff goes out a
+    // line at a time, so the memory it takes does not grow with the diff.
+    const sitecheck::PageUpgrade u =
+        o.dryRun ? sitecheck::PlanUpgrade(page, findings) : sitecheck::UpgradePage(page, findings);
     for (const sitecheck::LeftAlone& l : u.leftAlone)
         err << platform::ShellQuotedName(path) << ':' << l.finding->line << ": "
             << l.finding->gadget->id << ": " << l.reason << '\n';
     if (u.edits.empty())
         return;
     if (o.dryRun)
-        out << sitecheck::UnifiedDiff(page, u.edits, path);
+        sitecheck::WriteUnifiedDiff(out, page, u.edits, path);
     else
         Write(file, path, page, u.page, o, err, tally);
 }

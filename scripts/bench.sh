@@ -125,6 +125,17 @@ for kind in page-divs page-bold page-anchors page-classics page-stamped page-cla
   rm -f "$hostile/$kind.html"
 done
 
+# The dry run of an upgrade of 16 MB of classic snippets, against reading the page once: its diff
+# is about six times the page, and goes out a line at a time, so memory stays within ten times
+# the page.
+$b/bench-hostile page-classics "$hostile/upgrade.html"
+read -r ms floor_ms kb floor_kb < <($b/bench-process --cpu "$hostile_runs" -- \
+  /bin/sh -c "$PWD/$b/sitewright-gen check --upgrade --dry-run \"\$0\" >/dev/null; true" \
+  "$hostile/upgrade.html" -- /bin/cat "$hostile/upgrade.html")
+row "check --upgrade --dry-run, 16 MB page-classics (CPU ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+row "check --upgrade --dry-run, 16 MB page-classics (peak KiB; goal < 163840)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+rm -f "$hostile/upgrade.html"
+
 # A recipe of 16 MB of top-level keys the program does not know, against reading it once.
 python3 -c 'import sys
 keys = ",".join("\"k%07d\":0" % i for i in range((16 * 1024 * 1024 - 40) // 13))

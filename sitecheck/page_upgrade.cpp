@@ -97,7 +97,7 @@ void AddEdits(std::string_view page, const Finding& f, const gen::CodeBuffer& co
 
 } // namespace
 
-PageUpgrade UpgradePage(std::string_view page, const std::vector<Finding>& findings)
+PageUpgrade PlanUpgrade(std::string_view page, const std::vector<Finding>& findings)
 {
     PageUpgrade result;
     for (const Finding& f : findings) {
@@ -119,6 +119,12 @@ PageUpgrade UpgradePage(std::string_view page, const std::vector<Finding>& findi
     }
     std::sort(result.edits.begin(), result.edits.end(),
               [](const PageEdit& a, const PageEdit& b) { return a.range.begin < b.range.begin; });
+    return result;
+}
+
+PageUpgrade UpgradePage(std::string_view page, const std::vector<Finding>& findings)
+{
+    PageUpgrade result = PlanUpgrade(page, findings);
     std::size_t at = 0;
     for (const PageEdit& e : result.edits) {
         result.page.append(page.substr(at, e.range.begin - at));

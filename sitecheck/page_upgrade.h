@@ -35,4 +35,7 @@ struct PageUpgrade {
 // refuses is left alone, with the reason.
 PageUpgrade UpgradePage(std::string_view page, const std::vector<Finding>& findings);
 
+// The same without the upgraded page (`page` stays empty), for a diff that needs only the edits.
+PageUpgrade PlanUpgrade(std::string_view page, const std::vector<Finding>& findings);
+
 } // namespace sitecheck

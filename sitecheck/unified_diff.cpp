@@ -1,6 +1,7 @@
 #include "sitecheck/unified_diff.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include "platform/quoted_name.h"
 
@@ -12,23 +13,13 @@ namespace
 
 constexpr std::size_t kContext = 3;
 
-// An edit widened to whole lines: old lines [first, last] become `lines`.
+// Edits widened to whole lines: old lines [first, last] become the lines of the page there with
+// edits [e0, e1) made. Only places are kept: the new lines are written from the page and the
+// edits as the hunk goes out, never held whole.
 struct Change {
     std::size_t first, last;
-    std::vector<std::string_view> lines;
-    std::string text; // what `lines` point into
+    std::size_t e0, e1;
 };
-
-std::vector<std::string_view> SplitLines(std::string_view text)
-{
-    std::vector<std::string_view> out;
-    for (std::size_t begin = 0; begin < text.size();) {
-        const std::size_t end = std::min(text.find('\n', begin), text.size());
-        out.push_back(text.substr(begin, end - begin));
-        begin = end + 1;
-    }
-    return out;
-}
 
 class Lines
 {
@@ -61,77 +52,141 @@ private:
     std::vector<std::size_t> starts_;
 };
 
-std::vector<Change> Changes(std::string_view page, const Lines& lines,
-                            const std::vector<PageEdit>& edits)
+std::vector<Change> Changes(const Lines& lines, const std::vector<PageEdit>& edits)
 {
     std::vector<Change> out;
-    for (const PageEdit& e : edits) {
-        const std::size_t first = lines.Containing(e.range.begin);
-        const std::size_t last = lines.Containing(std::max(e.range.begin, e.range.end - 1));
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const ByteRange r = edits[i].range;
+        const std::size_t first = lines.Containing(r.begin);
+        const std::size_t last = lines.Containing(std::max(r.begin, r.end - 1));
+        // Two edits on one line (a BODY-tag attribute beside code) form one change.
         if (!out.empty() && first <= out.back().last) {
-            // Two edits on one line (a BODY-tag attribute beside code) form one change.
-            Change& c = out.back();
-            c.text = c.text.substr(0, c.text.size() - (lines.Start(c.last + 1) - e.range.begin));
-            c.text += e.text;
-            c.text.append(page.substr(e.range.end, lines.Start(last + 1) - e.range.end));
-            c.last = last;
+            out.back().last = std::max(out.back().last, last);
+            out.back().e1 = i + 1;
         } else {
-            std::string text(page.substr(lines.Start(first), e.range.begin - lines.Start(first)));
-            text += e.text;
-            text.append(page.substr(e.range.end, lines.Start(last + 1) - e.range.end));
-            out.push_back({first, last, {}, std::move(text)});
+            out.push_back({first, last, i, i + 1});
         }
     }
-    for (Change& c : out)
-        c.lines = SplitLines(c.text);
     return out;
 }
 
-void Hunk(const Lines& lines, const std::vector<Change>& changes, std::size_t from, std::size_t to,
-          long& shift, std::string& out)
+// Hands the new text of a change to `visit`, piece by piece: the page between the edits, and
+// each edit's text.
+template <typename Visit>
+void ForEachNewPiece(std::string_view page, const Lines& lines, const std::vector<PageEdit>& edits,
+                     const Change& c, Visit&& visit)
 {
-    const std::size_t begin = changes[from].first > kContext ? changes[from].first - kContext : 0;
-    const std::size_t end = std::min(changes[to].last + 1 + kContext, lines.Count());
-    std::string body;
-    std::size_t oldCount = 0, newCount = 0, at = begin;
-    for (std::size_t i = from; i <= to; ++i) {
-        for (; at < changes[i].first; ++at, ++oldCount, ++newCount)
-            body.append(" ").append(lines.Text(at)).append("\n");
-        for (; at <= changes[i].last; ++at, ++oldCount)
-            body.append("-").append(lines.Text(at)).append("\n");
-        for (const std::string_view line : changes[i].lines)
-            body.append("+").append(line).append("\n");
-        newCount += changes[i].lines.size();
+    std::size_t at = lines.Start(c.first);
+    for (std::size_t i = c.e0; i < c.e1; ++i) {
+        visit(page.substr(at, edits[i].range.begin - at));
+        visit(std::string_view(edits[i].text));
+        at = edits[i].range.end;
     }
-    for (; at < end; ++at, ++oldCount, ++newCount)
-        body.append(" ").append(lines.Text(at)).append("\n");
-    out += "@@ -" + std::to_string(begin + 1) + "," + std::to_string(oldCount) + " +" +
-           std::to_string(static_cast<long>(begin) + 1 + shift) + "," + std::to_string(newCount) +
-           " @@\n" + body;
+    visit(page.substr(at, lines.Start(c.last + 1) - at));
+}
+
+std::size_t NewLineCount(std::string_view page, const Lines& lines,
+                         const std::vector<PageEdit>& edits, const Change& c)
+{
+    std::size_t count = 0;
+    bool open = false; // a line begun and not yet ended
+    ForEachNewPiece(page, lines, edits, c, [&](std::string_view piece) {
+        for (const char ch : piece) {
+            count += !open;
+            open = ch != '\n';
+        }
+    });
+    return count;
+}
+
+void WriteNewLines(std::string_view page, const Lines& lines, const std::vector<PageEdit>& edits,
+                   const Change& c, std::ostream& out)
+{
+    bool open = false;
+    ForEachNewPiece(page, lines, edits, c, [&](std::string_view piece) {
+        while (!piece.empty()) {
+            if (!open)
+                out << '+';
+            const std::size_t end = std::min(piece.find('\n'), piece.size() - 1);
+            out.write(piece.data(), static_cast<std::streamsize>(end + 1));
+            open = piece[end] != '\n';
+            piece.remove_prefix(end + 1);
+        }
+    });
+    if (open)
+        out << '\n';
+}
+
+struct DiffInput {
+    std::string_view page;
+    const Lines& lines;
+    const std::vector<PageEdit>& edits;
+    const std::vector<Change>& changes;
+};
+
+void Line(std::ostream& out, char mark, std::string_view text)
+{
+    out << mark;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out << '\n';
+}
+
+// The counts go first in a hunk's header, so they are taken from the places before the lines
+// are written.
+void Hunk(const DiffInput& in, std::size_t from, std::size_t to, long& shift, std::ostream& out)
+{
+    const std::vector<Change>& changes = in.changes;
+    const std::size_t begin = changes[from].first > kContext ? changes[from].first - kContext : 0;
+    const std::size_t end = std::min(changes[to].last + 1 + kContext, in.lines.Count());
+    const std::size_t oldCount = end - begin;
+    std::size_t newCount = oldCount;
+    for (std::size_t i = from; i <= to; ++i)
+        newCount = newCount - (changes[i].last + 1 - changes[i].first) +
+                   NewLineCount(in.page, in.lines, in.edits, changes[i]);
+    out << "@@ -" << begin + 1 << ',' << oldCount << " +" << static_cast<long>(begin) + 1 + shift
+        << ',' << newCount << " @@\n";
+    std::size_t at = begin;
+    for (std::size_t i = from; i <= to; ++i) {
+        for (; at < changes[i].first; ++at)
+            Line(out, ' ', in.lines.Text(at));
+        for (; at <= changes[i].last; ++at)
+            Line(out, '-', in.lines.Text(at));
+        WriteNewLines(in.page, in.lines, in.edits, changes[i], out);
+    }
+    for (; at < end; ++at)
+        Line(out, ' ', in.lines.Text(at));
     // Later hunks start where the lines of the new page stand after this one's change.
     shift += static_cast<long>(newCount) - static_cast<long>(oldCount);
 }
 
 } // namespace
 
-std::string UnifiedDiff(std::string_view page, const std::vector<PageEdit>& edits,
-                        const std::string& path)
+void WriteUnifiedDiff(std::ostream& out, std::string_view page, const std::vector<PageEdit>& edits,
+                      const std::string& path)
 {
     if (edits.empty())
-        return {};
+        return;
     const Lines lines(page);
-    const std::vector<Change> changes = Changes(page, lines, edits);
+    const std::vector<Change> changes = Changes(lines, edits);
     // A name holding a line break must not end the header early.
     const std::string name = platform::ShellQuotedName(path);
-    std::string out = "--- " + name + "\n+++ " + name + "\n";
+    out << "--- " << name << "\n+++ " << name << "\n";
+    const DiffInput in{page, lines, edits, changes};
     std::size_t from = 0;
     long shift = 0;
     for (std::size_t i = 0; i < changes.size(); ++i)
         if (i + 1 == changes.size() || changes[i + 1].first > changes[i].last + 2 * kContext + 1) {
-            Hunk(lines, changes, from, i, shift, out);
+            Hunk(in, from, i, shift, out);
             from = i + 1;
         }
-    return out;
+}
+
+std::string UnifiedDiff(std::string_view page, const std::vector<PageEdit>& edits,
+                        const std::string& path)
+{
+    std::ostringstream out;
+    WriteUnifiedDiff(out, page, edits, path);
+    return out.str();
 }
 
 } // namespace sitecheck

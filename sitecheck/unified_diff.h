@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,5 +15,9 @@ namespace sitecheck
 // when there are no edits.
 std::string UnifiedDiff(std::string_view page, const std::vector<PageEdit>& edits,
                         const std::string& path);
+
+// The same diff written to `out` a line at a time, so that its size costs no memory.
+void WriteUnifiedDiff(std::ostream& out, std::string_view page, const std::vector<PageEdit>& edits,
+                      const std::string& path);
 
 } // namespace sitecheck

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 #include "generators/compatibility.h"
 #include "generators/stamp.h"
 #include "sitecheck/unified_diff.h"
@@ -19,6 +22,55 @@ std::vector<const gen::GadgetEntry*> Upgradable()
         if (g.compatibility.classic != gen::Support::Works && gen::HasOwnTodaysEdition(g))
             out.push_back(&g);
     return out;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+// The page a unified diff makes of `page` (which ends with a line end); each hunk's context and
+// removed lines must be the page's own, and its header must count its lines.
+std::string Applied(const std::string& page, const std::string& diff)
+{
+    const std::vector<std::string> old = SplitLines(page), lines = SplitLines(diff);
+    std::vector<std::string> out;
+    std::size_t at = 0, oldLeft = 0, newLeft = 0;
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.rfind("@@ -", 0) == 0) {
+            EXPECT_EQ(oldLeft + newLeft, 0u) << "a hunk counted more lines than it held";
+            unsigned long from = 0, oldCount = 0, to = 0, newCount = 0;
+            EXPECT_EQ(std::sscanf(line.c_str(), "@@ -%lu,%lu +%lu,%lu @@", &from, &oldCount, &to,
+                                  &newCount),
+                      4);
+            while (at + 1 < from)
+                out.push_back(old.at(at++));
+            EXPECT_EQ(to, out.size() + 1);
+            oldLeft = oldCount;
+            newLeft = newCount;
+            continue;
+        }
+        if (line[0] != '+') {
+            EXPECT_EQ(old.at(at), line.substr(1));
+            --oldLeft;
+            ++at;
+        }
+        if (line[0] != '-') {
+            out.push_back(line[0] == '+' ? line.substr(1) : old.at(at - 1));
+            --newLeft;
+        }
+    }
+    while (at < old.size())
+        out.push_back(old[at++]);
+    std::string text;
+    for (const std::string& l : out)
+        text += l + "\n";
+    return text;
 }
 
 class UpgradeInPage : public testing::TestWithParam<const gen::GadgetEntry*>
@@ -58,8 +110,13 @@ TEST_P(UpgradeInPage, TodaysEditionReplacesThePiecesAndNothingElse)
     EXPECT_EQ(after[0].edition, gen::Edition::Today);
     EXPECT_EQ(after[0].values, CarriedValues(g, values, gen::Edition::Today));
 
-    const std::string diff = sitecheck::UnifiedDiff(page, u.edits, "page.html");
+    // Two snippets of the gadget, and the diff that turns the page into the upgraded one.
+    const std::string twice = page + page;
+    const sitecheck::PageUpgrade both =
+        sitecheck::UpgradePage(twice, sitecheck::PageFinder(twice).Find());
+    const std::string diff = sitecheck::UnifiedDiff(twice, both.edits, "page.html");
     EXPECT_EQ(diff.rfind("--- page.html\n+++ page.html\n@@ -", 0), 0u) << diff;
+    EXPECT_EQ(Applied(twice, diff), both.page) << diff;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGadget, UpgradeInPage, testing::ValuesIn(Upgradable()),
