@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/click_label.h"
 #include "app/error_reporting.h"
+#include "app/link_label.h"
 #include "app/main_window.h"
 
 namespace
@@ -18,6 +18,12 @@ namespace
 void PrintLine(const char* name, const QString& value)
 {
     std::printf("%s=[%s]\n", name, value.toUtf8().constData());
+}
+
+// A control's line is keyed by its object name, as the layout table gives it.
+void PrintControlLine(const QWidget& control, const QString& value)
+{
+    PrintLine(control.objectName().toUtf8().constData(), value);
 }
 
 QString ImageSize(const QLabel& label)
@@ -46,16 +52,16 @@ void PrintReportedErrors()
     });
 }
 
-void DumpBrandingOnceShown(const MainWindow& form)
+void DumpBrandingOnceShown(const MainWindow& mainWindow)
 {
-    QTimer::singleShot(0, &form, [&form] {
+    QTimer::singleShot(0, &mainWindow, [&mainWindow] {
         PrintLine("applicationName", QCoreApplication::applicationName());
-        PrintLine("windowTitle", form.windowTitle());
-        PrintLine("visible", form.isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
-        PrintLine("Label56", form.titleLabel->text());
-        PrintLine("lblTextLink", form.linkLine->text());
-        PrintLine("LinkUrl", QString::fromStdString(form.linkUrl()));
-        PrintLine("imgSBIMG", ImageSize(*form.brandPicture));
+        PrintLine("windowTitle", mainWindow.windowTitle());
+        PrintLine("visible", mainWindow.isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
+        PrintControlLine(*mainWindow.titleLabel, mainWindow.titleLabel->text());
+        PrintControlLine(*mainWindow.linkLine, mainWindow.linkLine->text());
+        PrintLine("LinkUrl", QString::fromStdString(mainWindow.linkUrl()));
+        PrintControlLine(*mainWindow.brandPicture, ImageSize(*mainWindow.brandPicture));
         std::fflush(stdout);
         QCoreApplication::exit(0);
     });

@@ -16,4 +16,4 @@ void PrintReportedErrors();
 // When the event loop starts, prints one "<name>=[<value>]" line each for applicationName,
 // windowTitle, visible (0 or 1), titleLabel, linkLine, linkUrl and brandPicture (the image's
 // <width>x<height>, or "none"), then ends the program with exit code 0.
-void DumpBrandingOnceShown(const MainWindow& form);
+void DumpBrandingOnceShown(const MainWindow& mainWindow);

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/code_memo.h"
+#include "app/code_text_edit.h"
 #include "app/code_window_keys.h"
 #include "app/error_reporting.h"
 #include "app/instance_slot.h"
@@ -65,13 +65,13 @@ CodeWindow::CodeWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     // Bevels first, so they lie under what they frame.
     textBevel = MakeBevel(this, pages::designed::kTextBevel, QRect(0, 0, 497, 361));
     buttonBevel = MakeBevel(this, pages::designed::kButtonBevel, QRect(56, 366, 385, 35));
-    buildMemo();
+    buildCodeText();
     selectAllButton = makeButton(pages::designed::kCodeButtons[0], "Select All", kButtonX[0]);
     copyButton = makeButton(pages::designed::kCodeButtons[1], "Copy", kButtonX[1]);
     saveButton = makeButton(pages::designed::kCodeButtons[2], "Save to File", kButtonX[2]);
     closeButton = makeButton(pages::designed::kCodeButtons[3], "Close", kButtonX[3]);
     snippetStatus = new SnippetStatus();
-    memo_->SetHeader(snippetStatus);
+    codeEdit_->setHeader(snippetStatus);
     policyCopy = new PolicyCopy(snippetStatus);
     connectHandlers();
     new CodeWindowKeys(*this);
@@ -79,10 +79,10 @@ CodeWindow::CodeWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
 CodeWindow::~CodeWindow() = default;
 
-void CodeWindow::buildMemo()
+void CodeWindow::buildCodeText()
 {
-    memo_ = new CodeMemo(this);
-    codeText = memo_;
+    codeEdit_ = new CodeTextEdit(this);
+    codeText = codeEdit_;
     codeText->setObjectName(ToQString(pages::designed::kCodeText));
     codeText->setGeometry(8, 8, 481, 345);
     codeText->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -105,17 +105,16 @@ void CodeWindow::placeControls()
     textBevel->setGeometry(0, 0, 497 + dx, 361 + dy);
     codeText->setGeometry(8, 8, 481 + dx, 345 + dy);
     buttonBevel->setGeometry(56 + dx / 2, 366 + dy, 385, 35);
-    const std::array<TxpButton*, 4> buttons = {selectAllButton, copyButton, saveButton,
-                                               closeButton};
+    const std::array<XpButton*, 4> buttons = {selectAllButton, copyButton, saveButton, closeButton};
     for (std::size_t i = 0; i < buttons.size(); ++i)
         buttons[i]->move(kButtonX[i] + dx / 2, kButtonY + dy);
 }
 
-TxpButton* CodeWindow::makeButton(std::string_view name, const char* caption, int x)
+XpButton* CodeWindow::makeButton(std::string_view name, const char* caption, int x)
 {
-    auto* button = new TxpButton(this);
+    auto* button = new XpButton(this);
     button->setObjectName(ToQString(name));
-    button->SetCaption(QString::fromLatin1(caption));
+    button->setCaption(QString::fromLatin1(caption));
     button->setGeometry(x, kButtonY, 81, 25);
     return button;
 }
@@ -144,16 +143,16 @@ void CodeWindow::connectHandlers()
     const auto guarded = [this](void (CodeWindow::*handler)()) {
         return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
     };
-    connect(selectAllButton, &TxpButton::clicked, this, guarded(&CodeWindow::selectAllClicked));
-    connect(copyButton, &TxpButton::clicked, this, guarded(&CodeWindow::copyClicked));
-    connect(saveButton, &TxpButton::clicked, this, guarded(&CodeWindow::saveToFileClicked));
-    connect(closeButton, &TxpButton::clicked, this, guarded(&CodeWindow::closeClicked));
+    connect(selectAllButton, &XpButton::clicked, this, guarded(&CodeWindow::selectAllClicked));
+    connect(copyButton, &XpButton::clicked, this, guarded(&CodeWindow::copyClicked));
+    connect(saveButton, &XpButton::clicked, this, guarded(&CodeWindow::saveToFileClicked));
+    connect(closeButton, &XpButton::clicked, this, guarded(&CodeWindow::closeClicked));
 }
 
 void CodeWindow::setCode(const gen::CodeBuffer& code)
 {
     setText(code);
-    snippetStatus->Clear();
+    snippetStatus->clearStatus();
 }
 
 void CodeWindow::setSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
@@ -162,14 +161,14 @@ void CodeWindow::setSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry&
     setText(code);
     // Not cleared first: a note that stays as it was keeps the text area's size, and so its
     // laid out lines.
-    snippetStatus->ShowFor(gadget, edition);
-    policyCopy->ShowFor(code, edition);
+    snippetStatus->showFor(gadget, edition);
+    policyCopy->showFor(code, edition);
 }
 
 void CodeWindow::setText(const gen::CodeBuffer& code)
 {
     // Every line ends in a line break, the last one too, just as in the text form: the empty
-    // row behind the last break is no line (see Lines()), so a buffer of one empty line stays
+    // row behind the last break is no line (see lines()), so a buffer of one empty line stays
     // apart from an empty one, and Select All copies each line's CR LF.
     QString text;
     for (std::size_t i = 0; i < code.Count(); ++i) {
@@ -182,10 +181,10 @@ void CodeWindow::setText(const gen::CodeBuffer& code)
 void CodeWindow::clearCode()
 {
     codeText->clear();
-    snippetStatus->Clear();
+    snippetStatus->clearStatus();
 }
 
-std::vector<std::string> CodeWindow::Lines() const
+std::vector<std::string> CodeWindow::lines() const
 {
     std::vector<std::string> lines;
     // Block texts are raw: unlike toPlainText() they keep non-breaking spaces as typed.
@@ -202,9 +201,9 @@ std::vector<std::string> CodeWindow::Lines() const
     return lines;
 }
 
-std::string CodeWindow::TextForm() const
+std::string CodeWindow::crlfText() const
 {
-    return gen::TextForm(Lines());
+    return gen::TextForm(lines());
 }
 
 void CodeWindow::selectAllClicked()
@@ -234,7 +233,7 @@ void CodeWindow::saveToFileClicked()
     const QStringList files = saveDialog->selectedFiles();
     if (files.isEmpty())
         return;
-    platform::ReplaceFile(files.first().toStdString(), TextForm(), platform::NewFileMode::Data);
+    platform::ReplaceFile(files.first().toStdString(), crlfText(), platform::NewFileMode::Data);
     RememberSavedFile(files.first());
 }
 

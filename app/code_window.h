@@ -8,13 +8,13 @@
 #include "generators/code_buffer.h"
 #include "generators/edition.h"
 
-class CodeMemo;
+class CodeTextEdit;
 class QFileDialog;
 class QFrame;
 class QPlainTextEdit;
 class PolicyCopy;
 class SnippetStatus;
-class TxpButton;
+class XpButton;
 
 // The code window: shows the code buffer, the lines of codeText, and lets the user select, copy
 // and save them. Created hidden; closing it only hides it and keeps its lines. It starts at its
@@ -38,11 +38,11 @@ public:
     void createNativeWindow() { create(); }
     // The lines codeText shows now, user edits included, as UTF-8 bytes: its text split at every
     // line break (Enter or Shift+Enter), where the empty row behind a final line break is no
-    // line. An empty codeText holds no line; after setCode(code) Lines() gives code's lines as
+    // line. An empty codeText holds no line; after setCode(code) lines() gives code's lines as
     // long as none of them holds a line break itself.
-    std::vector<std::string> Lines() const;
+    std::vector<std::string> lines() const;
     // Every line followed by CR LF, the last one included.
-    std::string TextForm() const;
+    std::string crlfText() const;
 
     // Select All: focus codeText and select its whole text.
     void selectAllClicked();
@@ -60,10 +60,10 @@ public:
     QFrame* textBevel = nullptr;
     QPlainTextEdit* codeText = nullptr;
     QFrame* buttonBevel = nullptr;
-    TxpButton* selectAllButton = nullptr;
-    TxpButton* copyButton = nullptr;
-    TxpButton* saveButton = nullptr;
-    TxpButton* closeButton = nullptr;
+    XpButton* selectAllButton = nullptr;
+    XpButton* copyButton = nullptr;
+    XpButton* saveButton = nullptr;
+    XpButton* closeButton = nullptr;
     // What the held snippet does in today's browsers.
     SnippetStatus* snippetStatus = nullptr;
     // What a Content Security Policy must admit for it: the status line's tooltip and menu.
@@ -77,11 +77,11 @@ protected:
 
 private:
     void placeControls();
-    void buildMemo();
+    void buildCodeText();
     void setText(const gen::CodeBuffer& code);
-    TxpButton* makeButton(std::string_view name, const char* caption, int x);
+    XpButton* makeButton(std::string_view name, const char* caption, int x);
     void buildSaveDialog();
     void connectHandlers();
 
-    CodeMemo* memo_ = nullptr; // codeText, with the status line above its text
+    CodeTextEdit* codeEdit_ = nullptr; // codeText, with the status line above its text
 };

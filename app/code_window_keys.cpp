@@ -10,14 +10,14 @@
 
 CodeWindowKeys::CodeWindowKeys(CodeWindow& window) : QObject(&window), window_(window)
 {
-    Add(QKeySequence::Cancel, &CodeWindow::closeClicked);
-    Add(QKeySequence::SelectAll, &CodeWindow::selectAllClicked);
-    Add(QKeySequence::Copy, &CodeWindow::copyClicked);
-    Add(QKeySequence::Save, &CodeWindow::saveToFileClicked);
+    add(QKeySequence::Cancel, &CodeWindow::closeClicked);
+    add(QKeySequence::SelectAll, &CodeWindow::selectAllClicked);
+    add(QKeySequence::Copy, &CodeWindow::copyClicked);
+    add(QKeySequence::Save, &CodeWindow::saveToFileClicked);
     window.codeText->installEventFilter(this);
 }
 
-void CodeWindowKeys::Add(QKeySequence::StandardKey keys, void (CodeWindow::*handler)())
+void CodeWindowKeys::add(QKeySequence::StandardKey keys, void (CodeWindow::*handler)())
 {
     auto* shortcut = new QShortcut(&window_);
     shortcut->setKeys(keys);

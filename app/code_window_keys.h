@@ -19,7 +19,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Add(QKeySequence::StandardKey keys, void (CodeWindow::*handler)());
+    void add(QKeySequence::StandardKey keys, void (CodeWindow::*handler)());
 
     CodeWindow& window_;
 };

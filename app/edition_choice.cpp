@@ -24,7 +24,7 @@ gen::Edition Remembered()
 
 } // namespace
 
-EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
+EditionChoice::EditionChoice(QWidget* window) : QCheckBox(window)
 {
     setObjectName(QString::fromUtf8(QByteArrayView(pages::designed::kEditionChoice)));
     // Alt+T reaches it from any page. It stays out of the Tab chain, which runs round the
@@ -39,7 +39,7 @@ EditionChoice::EditionChoice(QWidget* form) : QCheckBox(form)
     setChecked(Remembered() == gen::Edition::Today);
     connect(this, &QCheckBox::toggled, this, [this] {
         UserSettings().setValue(QString::fromLatin1(kSettingsKey),
-                                QString::fromUtf8(gen::EditionName(Edition()).data()));
+                                QString::fromUtf8(gen::EditionName(edition()).data()));
     });
     raise(); // above the pages it stands over
 }
@@ -55,7 +55,7 @@ bool EditionChoice::event(QEvent* event)
     return QCheckBox::event(event);
 }
 
-gen::Edition EditionChoice::Edition() const
+gen::Edition EditionChoice::edition() const
 {
     return isChecked() ? gen::Edition::Today : gen::Edition::Classic;
 }

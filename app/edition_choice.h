@@ -13,10 +13,10 @@ class EditionChoice : public QCheckBox
     Q_OBJECT
 
 public:
-    // Placed on `form` (the main window) over the page area; starts with the remembered choice.
-    explicit EditionChoice(QWidget* form);
+    // Placed on `window` (the main window) over the page area; starts with the remembered choice.
+    explicit EditionChoice(QWidget* window);
 
-    gen::Edition Edition() const;
+    gen::Edition edition() const;
 
     // Where the choice is kept: organisation and program name, and the key.
     static constexpr const char* kSettingsOwner = "Sitewright";

@@ -21,7 +21,7 @@ FieldComboAccessible::FieldComboAccessible(QComboBox* combo)
 {
 }
 
-QComboBox* FieldComboAccessible::Combo() const
+QComboBox* FieldComboAccessible::combo() const
 {
     return static_cast<QComboBox*>(widget());
 }
@@ -29,7 +29,7 @@ QComboBox* FieldComboAccessible::Combo() const
 QString FieldComboAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
-        return Combo()->currentText();
+        return combo()->currentText();
     return QAccessibleWidget::text(t);
 }
 
@@ -41,7 +41,7 @@ QStringList FieldComboAccessible::actionNames() const
 void FieldComboAccessible::doAction(const QString& actionName)
 {
     if (actionName == showMenuAction())
-        Combo()->showPopup();
+        combo()->showPopup();
 }
 
 void InstallFieldComboAccessibility()

@@ -17,7 +17,7 @@ public:
     void doAction(const QString& actionName) override;
 
 private:
-    QComboBox* Combo() const;
+    QComboBox* combo() const;
 };
 
 // Lets accessibility tools find FieldComboAccessible for editable combo boxes; later calls do

@@ -9,13 +9,13 @@ IdleBuilder::IdleBuilder(QWidget& window, std::vector<Step> steps)
     // A zero timer fires once per turn of the event loop, after the input already waiting.
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (!RunNextStep())
+        if (!runNextStep())
             timer_.stop();
     });
     window.installEventFilter(this);
 }
 
-bool IdleBuilder::RunNextStep()
+bool IdleBuilder::runNextStep()
 {
     if (next_ == steps_.size())
         return false;
@@ -34,13 +34,13 @@ bool IdleBuilder::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Paint) {
         watched->removeEventFilter(this);
         // Started once the paint has been handled, behind whatever the paint itself queued.
-        QTimer::singleShot(0, this, &IdleBuilder::Start);
+        QTimer::singleShot(0, this, &IdleBuilder::start);
     }
     return false;
 }
 
-void IdleBuilder::Start()
+void IdleBuilder::start()
 {
-    if (StepsLeft() > 0)
+    if (stepsLeft() > 0)
         timer_.start();
 }

@@ -20,15 +20,15 @@ public:
     IdleBuilder(QWidget& window, std::vector<Step> steps);
 
     // Runs the next step now; false when none was left.
-    bool RunNextStep();
+    bool runNextStep();
     // The steps not run yet.
-    std::size_t StepsLeft() const { return steps_.size() - next_; }
+    std::size_t stepsLeft() const { return steps_.size() - next_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Start();
+    void start();
 
     std::vector<Step> steps_;
     std::size_t next_ = 0;

@@ -20,27 +20,27 @@ void Rehearse(QWidget& widget)
 // Paints the code window holding page 1's code, the likeliest first Generate Code, so that its
 // glyphs are rendered by then, and empties it again: the code is no user's yet. A window already
 // in use is left alone.
-void RehearseCodeWindow(MainWindow& form)
+void RehearseCodeWindow(MainWindow& mainWindow)
 {
-    CodeWindow& window = form.codeWindow();
-    if (window.isVisible() || !window.Lines().empty())
+    CodeWindow& window = mainWindow.codeWindow();
+    if (window.isVisible() || !window.lines().empty())
         return;
-    form.generatePageCode(1);
+    mainWindow.generatePageCode(1);
     Rehearse(window);
     window.clearCode();
 }
 
 } // namespace
 
-std::vector<IdleBuilder::Step> MainWindowIdleSteps(MainWindow& form)
+std::vector<IdleBuilder::Step> MainWindowIdleSteps(MainWindow& mainWindow)
 {
     std::vector<IdleBuilder::Step> steps;
-    steps.push_back([&form] { form.codeWindow(); });
-    steps.push_back([&form] { form.codeWindow().createNativeWindow(); });
-    steps.push_back([&form] { RehearseCodeWindow(form); });
-    for (int page = 1; page <= form.pageCount(); ++page) {
-        steps.push_back([&form, page] { form.ensurePageBuilt(page); });
-        steps.push_back([&form, page] { Rehearse(*form.pagePanel(page)); });
+    steps.push_back([&mainWindow] { mainWindow.codeWindow(); });
+    steps.push_back([&mainWindow] { mainWindow.codeWindow().createNativeWindow(); });
+    steps.push_back([&mainWindow] { RehearseCodeWindow(mainWindow); });
+    for (int page = 1; page <= mainWindow.pageCount(); ++page) {
+        steps.push_back([&mainWindow, page] { mainWindow.ensurePageBuilt(page); });
+        steps.push_back([&mainWindow, page] { Rehearse(*mainWindow.pagePanel(page)); });
     }
     return steps;
 }

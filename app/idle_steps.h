@@ -11,4 +11,4 @@ class MainWindow;
 // order. Each page is built in one step and painted once off screen in the next, so that the
 // click that shows it finds its styles polished and its texts laid out. The code window gets its
 // native window in a step of its own and is painted off screen holding page 1's code.
-std::vector<IdleBuilder::Step> MainWindowIdleSteps(MainWindow& form);
+std::vector<IdleBuilder::Step> MainWindowIdleSteps(MainWindow& mainWindow);

@@ -20,8 +20,8 @@ public:
     InstanceSlot(const InstanceSlot&) = delete;
     InstanceSlot& operator=(const InstanceSlot&) = delete;
 
-    int Number() const { return number_; }
-    QPoint Offset() const { return QPoint(number_ * kStep, number_ * kStep); }
+    int number() const { return number_; }
+    QPoint offset() const { return QPoint(number_ * kStep, number_ * kStep); }
 
 private:
     std::unique_ptr<QLockFile> lock_;

@@ -4,7 +4,7 @@
 
 LazyFileIconEngine::LazyFileIconEngine(QList<SizedFile> files) : files_(std::move(files)) {}
 
-QIcon& LazyFileIconEngine::Icon()
+QIcon& LazyFileIconEngine::icon()
 {
     if (loaded_.isNull())
         for (const auto& [size, file] : files_)
@@ -28,13 +28,13 @@ QSize LazyFileIconEngine::actualSize(const QSize& size, QIcon::Mode mode, QIcon:
 
 QPixmap LazyFileIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state)
 {
-    return Icon().pixmap(size, 1.0, mode, state);
+    return icon().pixmap(size, 1.0, mode, state);
 }
 
 QList<QSize> LazyFileIconEngine::availableSizes(QIcon::Mode mode, QIcon::State state)
 {
-    if (Loaded() || mode != QIcon::Normal || state != QIcon::Off)
-        return Icon().availableSizes(mode, state);
+    if (loaded() || mode != QIcon::Normal || state != QIcon::Off)
+        return icon().availableSizes(mode, state);
     QList<QSize> sizes;
     for (const auto& [size, file] : files_)
         sizes.append(size);

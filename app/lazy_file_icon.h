@@ -24,11 +24,11 @@ public:
     bool isNull() override;
     QIconEngine* clone() const override;
 
-    bool Loaded() const { return !loaded_.isNull(); }
+    bool loaded() const { return !loaded_.isNull(); }
 
 private:
     // The icon as Qt builds it from the same files, made on first use.
-    QIcon& Icon();
+    QIcon& icon();
 
     QList<SizedFile> files_;
     QIcon loaded_;

@@ -9,12 +9,12 @@
 #include <utility>
 
 #include "app/branding.h"
-#include "app/click_label.h"
 #include "app/code_window.h"
 #include "app/edition_choice.h"
 #include "app/error_reporting.h"
 #include "app/header_band.h"
 #include "app/instance_slot.h"
+#include "app/link_label.h"
 #include "app/menu_lines.h"
 #include "app/page_actions.h"
 #include "app/page_builder.h"
@@ -126,7 +126,7 @@ void MainWindow::buildMenu()
     menuPanel->setGeometry(window_geometry::MenuPanel(GadgetCount()));
     menuPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        auto* label = new ClickLabel(menuPanel);
+        auto* label = new LinkLabel(menuPanel);
         label->setObjectName(ToQString(pages::PageLayoutOf(gadget.page).menuLine));
         label->setTextFormat(Qt::PlainText);
         label->setText(ToQString(gadget.menuCaption));
@@ -145,7 +145,7 @@ void MainWindow::buildPages()
         auto* panel = new QFrame;
         panel->setObjectName(ToQString(pages::PanelName(gadget.page)));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        pageArea_->AddPage(panel);
+        pageArea_->addPage(panel);
         pages_.push_back(panel);
     }
     built_.assign(pages_.size(), false);
@@ -164,11 +164,11 @@ void MainWindow::ensurePageBuilt(int page)
     // The link line follows the last page built in the Tab ring; every hidden page's controls
     // before it are passed over, so Tab reaches it after the shown page's own.
     ChainAfterPage(panel, linkLine);
-    connect(buttons.preview, &TxpButton::clicked, this,
+    connect(buttons.preview, &XpButton::clicked, this,
             guarded([this, page] { previewClicked(page); }));
-    connect(buttons.generate, &TxpButton::clicked, this,
+    connect(buttons.generate, &XpButton::clicked, this,
             guarded([this, page] { generateCodeClicked(page); }));
-    Q_EMIT PageBuilt(page);
+    Q_EMIT pageBuilt(page);
 }
 
 void MainWindow::buildFooter()
@@ -177,13 +177,13 @@ void MainWindow::buildFooter()
     brandPicture->setGeometry(window_geometry::BrandImage(GadgetCount()));
     brandPicture->setAlignment(Qt::AlignCenter);
 
-    linkLine = Named(new ClickLabel(this), pages::designed::kLinkLine);
+    linkLine = Named(new LinkLabel(this), pages::designed::kLinkLine);
     linkLine->setTextFormat(Qt::PlainText);
     linkLine->setText(QStringLiteral("Visit my website"));
     linkLine->setGeometry(window_geometry::LinkLine(GadgetCount()));
     linkLine->setAlignment(Qt::AlignCenter);
     linkLine->setCursor(Qt::PointingHandCursor); // the menu lines keep the arrow
-    linkLine->SetKeyboardReachable();
+    linkLine->setKeyboardReachable();
     SetTextColor(linkLine, QColor(0x00, 0x00, 0xFF));
 }
 
@@ -198,10 +198,10 @@ void MainWindow::connectHandlers()
 {
     for (std::size_t i = 0; i < menuLines_.size(); ++i) {
         const int page = static_cast<int>(i) + 1;
-        connect(menuLines_[i], &ClickLabel::clicked, this,
+        connect(menuLines_[i], &LinkLabel::clicked, this,
                 guarded([this, page] { showPage(page); }));
     }
-    connect(linkLine, &ClickLabel::clicked, this, guarded([this] { linkLineClicked(); }));
+    connect(linkLine, &LinkLabel::clicked, this, guarded([this] { linkLineClicked(); }));
 }
 
 void MainWindow::centerOnScreen()
@@ -235,7 +235,7 @@ void MainWindow::applyBrandingTexts(const std::vector<std::string>& items)
         titleLabel->setText(title);
     }
     if (items.size() > 1)
-        linkLine->SetPlainText(QString::fromStdString(items[1]));
+        linkLine->setPlainText(QString::fromStdString(items[1]));
     if (items.size() > 2)
         linkUrl_ = items[2];
 }
@@ -313,7 +313,7 @@ CodeWindow& MainWindow::codeWindow()
 
 bool MainWindow::stampChosen() const
 {
-    return stampChoice_->Chosen();
+    return stampChoice_->chosen();
 }
 
 void MainWindow::generatePageCode(int page)
@@ -325,7 +325,7 @@ void MainWindow::generatePageCode(int page)
     }
     // A page not shown yet holds its fields as they start.
     ensurePageBuilt(page);
-    const gen::Edition edition = editionChoice->Edition();
+    const gen::Edition edition = editionChoice->edition();
     codeWindow().setSnippet(PageCode(*pagePanel(page), *gadget, edition, stampChosen()), *gadget,
                             edition);
 }

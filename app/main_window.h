@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class ClickLabel;
+class LinkLabel;
 class EditionChoice;
 class PageArea;
 class QFrame;
@@ -75,13 +75,13 @@ public:
     QLabel* titleLabel = nullptr;
     QFrame* menuPanel = nullptr;
     QLabel* brandPicture = nullptr;
-    ClickLabel* linkLine = nullptr;
+    LinkLabel* linkLine = nullptr;
     // Classic or today's edition for every page's Preview and Generate Code.
     EditionChoice* editionChoice = nullptr;
 
 Q_SIGNALS:
     // The controls of `page` now exist (on its first show, or when built ahead of it).
-    void PageBuilt(int page);
+    void pageBuilt(int page);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,7 +107,7 @@ private:
     // Holds the pages in page order, all at the same place.
     PageArea* pageArea_ = nullptr;
     std::vector<QFrame*> pages_;
-    std::vector<ClickLabel*> menuLines_;
+    std::vector<LinkLabel*> menuLines_;
     std::vector<bool> built_;
     StampChoice* stampChoice_ = nullptr;
     std::string linkUrl_;

@@ -1,10 +1,10 @@
 #include "app/menu_lines.h"
 
-#include "app/click_label.h"
+#include "app/link_label.h"
 
 void MarkCurrentMenuLine(const QWidget& menu, int page)
 {
-    const QList<ClickLabel*> lines = menu.findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
+    const QList<LinkLabel*> lines = menu.findChildren<LinkLabel*>(Qt::FindDirectChildrenOnly);
     for (qsizetype i = 0; i < lines.size(); ++i)
-        lines[i]->SetCurrent(i + 1 == page);
+        lines[i]->setCurrent(i + 1 == page);
 }

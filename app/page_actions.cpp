@@ -15,8 +15,8 @@
 std::string FieldText(const QWidget& control)
 {
     // A spin box is an edit too; its field is its value, not its text.
-    if (const auto* spin = qobject_cast<const TSpinEdit*>(&control))
-        return std::to_string(spin->Value());
+    if (const auto* spin = qobject_cast<const SpinEdit*>(&control))
+        return std::to_string(spin->value());
     if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
         return edit->text().toStdString();
     if (const auto* combo = qobject_cast<const QComboBox*>(&control))
@@ -58,7 +58,7 @@ std::string PreviewPath()
 void PreviewCodeWindow(CodeWindow& window, QWidget* parent)
 {
     const std::string path = PreviewPath();
-    platform::ReplaceFile(path, window.TextForm(), platform::NewFileMode::Data);
+    platform::ReplaceFile(path, window.crlfText(), platform::NewFileMode::Data);
     window.clearCode();
     platform::OpenInBrowser(parent, path);
 }

@@ -91,7 +91,7 @@ QWidget* MakeEdit(QWidget* panel, const QString& text)
 
 QWidget* MakeSpinEdit(QWidget* panel, const QString& text)
 {
-    auto* spin = new TSpinEdit(panel);
+    auto* spin = new SpinEdit(panel);
     KeepOneLine(spin);
     spin->setMaxLength(kNoLengthLimit);
     spin->setText(text);
@@ -204,12 +204,12 @@ std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const gen::Gadg
     return built;
 }
 
-TxpButton* MakeButton(QWidget* panel, const std::string& name, const QString& caption, int x, int y,
-                      int width)
+XpButton* MakeButton(QWidget* panel, const std::string& name, const QString& caption, int x, int y,
+                     int width)
 {
-    auto* button = new TxpButton(panel);
+    auto* button = new XpButton(panel);
     button->setObjectName(ToQString(name));
-    button->SetCaption(caption);
+    button->setCaption(caption);
     button->setGeometry(x, y, width, kButtonHeight);
     return button;
 }

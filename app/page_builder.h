@@ -4,14 +4,14 @@
 #include "generators/gadget_table.h"
 
 class QWidget;
-class TxpButton;
+class XpButton;
 
 namespace pages
 {
 
 struct PageButtons {
-    TxpButton* preview;
-    TxpButton* generate;
+    XpButton* preview;
+    XpButton* generate;
 };
 
 // Fills `panel` with the controls of the gadget's page as `layout` places them and returns its

@@ -18,27 +18,27 @@ constexpr int kDigitKeys = 10;
 PageShortcuts::PageShortcuts(MainWindow& window) : QObject(&window), window_(window)
 {
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_PageDown, Qt::CTRL | Qt::Key_Tab})
-        Add(keys, 1, 0);
+        add(keys, 1, 0);
     // Shift+Tab arrives as Backtab with Shift held, and the shortcut map reads that press as
     // Ctrl+Shift+Tab and as Ctrl+Backtab alike. Two shortcuts matching two readings of one press
     // are ambiguous and neither runs, so the step back by Tab has one shortcut, under the
     // reading every window system offers.
     for (const QKeyCombination keys :
          {Qt::CTRL | Qt::Key_PageUp, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab})
-        Add(keys, -1, 0);
+        add(keys, -1, 0);
     const int digitPages = std::min(window.pageCount(), kDigitKeys);
     for (int page = 1; page <= digitPages; ++page)
-        Add(Qt::ALT | Qt::Key(Qt::Key_0 + page % kDigitKeys), 0, page);
+        add(Qt::ALT | Qt::Key(Qt::Key_0 + page % kDigitKeys), 0, page);
 }
 
-void PageShortcuts::Add(const QKeySequence& keys, int step, int page)
+void PageShortcuts::add(const QKeySequence& keys, int step, int page)
 {
     auto* shortcut = new QShortcut(keys, &window_);
     shortcut->setAutoRepeat(true);
-    connect(shortcut, &QShortcut::activated, this, [this, step, page] { Go(step, page); });
+    connect(shortcut, &QShortcut::activated, this, [this, step, page] { go(step, page); });
 }
 
-void PageShortcuts::Go(int step, int page)
+void PageShortcuts::go(int step, int page)
 {
     // With no page shown, the first step forward shows the first page and the first step back
     // the last.

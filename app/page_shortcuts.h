@@ -17,9 +17,9 @@ public:
     explicit PageShortcuts(MainWindow& window);
 
 private:
-    void Add(const QKeySequence& keys, int step, int page);
+    void add(const QKeySequence& keys, int step, int page);
     // Shows `page`, or with page 0 the page `step` menu lines away from the shown one.
-    void Go(int step, int page);
+    void go(int step, int page);
 
     MainWindow& window_;
 };

@@ -14,10 +14,10 @@ PolicyCopy::PolicyCopy(QLabel* status) : QObject(status), status_(status)
     copyAction->setObjectName(QStringLiteral("actCopyPolicySources"));
     status->addAction(copyAction);
     status->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(copyAction, &QAction::triggered, this, &PolicyCopy::Copy);
+    connect(copyAction, &QAction::triggered, this, &PolicyCopy::copy);
 }
 
-void PolicyCopy::ShowFor(const gen::CodeBuffer& code, gen::Edition edition)
+void PolicyCopy::showFor(const gen::CodeBuffer& code, gen::Edition edition)
 {
     sources_ = QString::fromStdString(gen::PolicyText(code, edition));
     copyAction->setEnabled(!sources_.isEmpty());
@@ -29,7 +29,7 @@ void PolicyCopy::ShowFor(const gen::CodeBuffer& code, gen::Edition edition)
                         sources_.trimmed());
 }
 
-void PolicyCopy::Copy() const
+void PolicyCopy::copy() const
 {
     if (!sources_.isEmpty())
         QGuiApplication::clipboard()->setText(sources_);

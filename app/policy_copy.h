@@ -20,11 +20,11 @@ public:
     explicit PolicyCopy(QLabel* status);
 
     // For the snippet `code` of `edition`; call after the status line got its own tooltip.
-    void ShowFor(const gen::CodeBuffer& code, gen::Edition edition);
-    // The directives of the last ShowFor, each line ending in a line break.
-    const QString& Sources() const { return sources_; }
-    // Puts Sources() on the clipboard.
-    void Copy() const;
+    void showFor(const gen::CodeBuffer& code, gen::Edition edition);
+    // The directives of the last showFor, each line ending in a line break.
+    const QString& sources() const { return sources_; }
+    // Puts sources() on the clipboard.
+    void copy() const;
 
     QAction* copyAction = nullptr;
 

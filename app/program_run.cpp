@@ -30,7 +30,7 @@ int RunProgram(int& argc, char** argv, const std::function<void(QWidget&)>& watc
 
     QApplication::setApplicationName(QStringLiteral("Sitewright"));
     const InstanceSlot slot(InstanceFolder());
-    SetWindowOffset(slot.Offset());
+    SetWindowOffset(slot.offset());
     const bool dumpBranding = BrandingDumpRequested();
     if (dumpBranding)
         PrintReportedErrors();

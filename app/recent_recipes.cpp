@@ -14,22 +14,22 @@ void Store(const QStringList& list)
 
 } // namespace
 
-QStringList RecentRecipes::List()
+QStringList RecentRecipes::list()
 {
     return UserSettings().value(QString::fromLatin1(kKey)).toStringList().mid(0, kMaxCount);
 }
 
-void RecentRecipes::Add(const QString& path)
+void RecentRecipes::add(const QString& path)
 {
-    QStringList list = List();
-    list.removeAll(path);
-    list.prepend(path);
-    Store(list.mid(0, kMaxCount));
+    QStringList paths = list();
+    paths.removeAll(path);
+    paths.prepend(path);
+    Store(paths.mid(0, kMaxCount));
 }
 
-void RecentRecipes::Remove(const QString& path)
+void RecentRecipes::remove(const QString& path)
 {
-    QStringList list = List();
-    list.removeAll(path);
-    Store(list);
+    QStringList paths = list();
+    paths.removeAll(path);
+    Store(paths);
 }

@@ -8,8 +8,8 @@ class RecentRecipes
 public:
     static constexpr int kMaxCount = 8;
 
-    static QStringList List();
+    static QStringList list();
     // Puts `path` first, dropping an older mention of it and the oldest beyond kMaxCount.
-    static void Add(const QString& path);
-    static void Remove(const QString& path);
+    static void add(const QString& path);
+    static void remove(const QString& path);
 };

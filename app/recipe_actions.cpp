@@ -81,18 +81,18 @@ QString DroppedRecipe(const QMimeData* data)
 RecipeActions::RecipeActions(MainWindow& window) : QObject(&window), window_(window)
 {
     setObjectName(QStringLiteral("recipeActions"));
-    AddActions();
+    addActions();
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
-        WatchPageFields(window_, page, [this] { Refresh(); });
-    connect(&window_, &MainWindow::PageBuilt, this,
-            [this](int page) { WatchPageFields(window_, page, [this] { Refresh(); }); });
-    connect(window_.editionChoice, &QCheckBox::toggled, this, [this] { Refresh(); });
+        WatchPageFields(window_, page, [this] { refresh(); });
+    connect(&window_, &MainWindow::pageBuilt, this,
+            [this](int page) { WatchPageFields(window_, page, [this] { refresh(); }); });
+    connect(window_.editionChoice, &QCheckBox::toggled, this, [this] { refresh(); });
     shown_ = ReadPageState(window_);
     window_.setAcceptDrops(true);
     window_.installEventFilter(this);
 }
 
-void RecipeActions::AddActions()
+void RecipeActions::addActions()
 {
     const auto make = [this](const char* text, const QKeySequence& keys, const char* tip) {
         auto* action = new QAction(QString::fromUtf8(text), &window_);
@@ -109,41 +109,41 @@ void RecipeActions::AddActions()
     saveAsAction = make("Save Recipe &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                         "Save every page to a new recipe (Ctrl+Shift+S)");
     connect(openAction, &QAction::triggered, this,
-            [this] { RunReportingErrors([this] { OpenChosen(); }); });
+            [this] { RunReportingErrors([this] { openChosen(); }); });
     connect(saveAction, &QAction::triggered, this,
-            [this] { RunReportingErrors([this] { Save(); }); });
+            [this] { RunReportingErrors([this] { save(); }); });
     connect(saveAsAction, &QAction::triggered, this,
-            [this] { RunReportingErrors([this] { SaveAs(); }); });
+            [this] { RunReportingErrors([this] { saveAs(); }); });
     recentMenu_ = new QMenu(QStringLiteral("&Recent Recipes"), &window_);
-    connect(recentMenu_, &QMenu::aboutToShow, this, &RecipeActions::FillRecentMenu);
-    AddContextMenu(*window_.menuPanel);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &RecipeActions::fillRecentMenu);
+    addContextMenu(*window_.menuPanel);
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
-        AddContextMenu(*window_.pagePanel(page));
+        addContextMenu(*window_.pagePanel(page));
     window_.menuPanel->setToolTip(
         QStringLiteral("Right-click for Open Recipe (Ctrl+O) and Save Recipe (Ctrl+S)"));
 }
 
-void RecipeActions::AddContextMenu(QWidget& widget)
+void RecipeActions::addContextMenu(QWidget& widget)
 {
     widget.setContextMenuPolicy(Qt::ActionsContextMenu);
     widget.addActions({openAction, saveAction, saveAsAction, recentMenu_->menuAction()});
 }
 
-void RecipeActions::FillRecentMenu()
+void RecipeActions::fillRecentMenu()
 {
     recentMenu_->clear();
-    for (const QString& path : RecentRecipes::List()) {
+    for (const QString& path : RecentRecipes::list()) {
         QAction* action = recentMenu_->addAction(path);
         connect(action, &QAction::triggered, this, [this, path] {
-            if (MayClose() && !Open(path) && !QFileInfo::exists(path))
-                RecentRecipes::Remove(path);
+            if (mayClose() && !open(path) && !QFileInfo::exists(path))
+                RecentRecipes::remove(path);
         });
     }
     if (recentMenu_->isEmpty())
         recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
 }
 
-bool RecipeActions::Open(const QString& path)
+bool RecipeActions::open(const QString& path)
 {
     recipe::Recipe r;
     try {
@@ -155,7 +155,7 @@ bool RecipeActions::Open(const QString& path)
         ReportError(QString::fromStdString(e.what()));
         return false;
     }
-    ShowPageState(window_, recipe::PagesOf(r, window_.editionChoice->Edition()));
+    ShowPageState(window_, recipe::PagesOf(r, window_.editionChoice->edition()));
     const bool page = IsPage(path);
     if (page)
         window_.showPage(recipe::GadgetOf(r.snippets.front()).page);
@@ -163,12 +163,12 @@ bool RecipeActions::Open(const QString& path)
     path_ = page ? QString() : path;
     pagePath_ = page ? path : QString();
     shown_ = ReadPageState(window_);
-    RecentRecipes::Add(path);
-    Refresh();
+    RecentRecipes::add(path);
+    refresh();
     return true;
 }
 
-bool RecipeActions::SaveTo(const QString& path)
+bool RecipeActions::saveTo(const QString& path)
 {
     if (IsPage(path)) {
         ReportError(FileName(path) + QStringLiteral(": a recipe is saved as a .json file, never "
@@ -189,64 +189,64 @@ bool RecipeActions::SaveTo(const QString& path)
     path_ = path;
     pagePath_.clear();
     shown_ = current;
-    RecentRecipes::Add(path);
-    Refresh();
+    RecentRecipes::add(path);
+    refresh();
     return true;
 }
 
-void RecipeActions::OpenChosen()
+void RecipeActions::openChosen()
 {
-    if (!MayClose())
+    if (!mayClose())
         return;
     const QString path = ChooseRecipeToOpen(&window_);
     if (!path.isEmpty())
-        Open(path);
+        open(path);
 }
 
-bool RecipeActions::Save()
+bool RecipeActions::save()
 {
-    return path_.isEmpty() ? SaveAs() : SaveTo(path_);
+    return path_.isEmpty() ? saveAs() : saveTo(path_);
 }
 
-bool RecipeActions::SaveAs()
+bool RecipeActions::saveAs()
 {
     const QString suggested = !path_.isEmpty()       ? path_
                               : !pagePath_.isEmpty() ? RecipeNameFor(pagePath_)
                                                      : QStringLiteral("site.json");
     const QString path = ChooseRecipeToSave(&window_, suggested);
-    return !path.isEmpty() && SaveTo(path);
+    return !path.isEmpty() && saveTo(path);
 }
 
-bool RecipeActions::Unsaved() const
+bool RecipeActions::unsaved() const
 {
     const recipe::PageState current = ReadPageState(window_);
     const bool opened = !path_.isEmpty() || !pagePath_.isEmpty();
     return current.values != shown_.values || (opened && current.edition != shown_.edition);
 }
 
-void RecipeActions::Refresh()
+void RecipeActions::refresh()
 {
-    const bool unsaved = Unsaved();
+    const bool modified = unsaved();
     if (baseTitle_.isNull())
         baseTitle_ = window_.windowTitle();
     const QString& opened = path_.isEmpty() ? pagePath_ : path_;
     if (!opened.isEmpty())
         window_.setWindowTitle(FileName(opened) + QStringLiteral("[*] - ") + baseTitle_);
     else
-        window_.setWindowTitle(unsaved ? baseTitle_ + QStringLiteral("[*]") : baseTitle_);
-    window_.setWindowModified(unsaved);
+        window_.setWindowTitle(modified ? baseTitle_ + QStringLiteral("[*]") : baseTitle_);
+    window_.setWindowModified(modified);
 }
 
-bool RecipeActions::MayClose()
+bool RecipeActions::mayClose()
 {
-    if (!Unsaved())
+    if (!unsaved())
         return true;
     const QString name = !path_.isEmpty()       ? FileName(path_)
                          : !pagePath_.isEmpty() ? FileName(RecipeNameFor(pagePath_))
                                                 : QStringLiteral("a new recipe");
     switch (AskAboutUnsavedChanges(&window_, name)) {
     case UnsavedAnswer::Save:
-        return Save();
+        return save();
     case UnsavedAnswer::Discard:
         return true;
     case UnsavedAnswer::Cancel:
@@ -255,15 +255,15 @@ bool RecipeActions::MayClose()
     return false;
 }
 
-bool RecipeActions::OpenDropped(QEvent* event)
+bool RecipeActions::openDropped(QEvent* event)
 {
     auto* drop = static_cast<QDropEvent*>(event);
     const QString path = DroppedRecipe(drop->mimeData());
     if (path.isEmpty())
         return false;
     drop->acceptProposedAction();
-    if (event->type() == QEvent::Drop && MayClose())
-        Open(path);
+    if (event->type() == QEvent::Drop && mayClose())
+        open(path);
     return true;
 }
 
@@ -273,14 +273,14 @@ bool RecipeActions::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Close:
-        if (MayClose())
+        if (mayClose())
             return false;
         event->ignore();
         return true;
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-        return OpenDropped(event);
+        return openDropped(event);
     default:
         return QObject::eventFilter(watched, event);
     }

@@ -26,20 +26,20 @@ public:
     // stamped snippets, showing the first one's page, and is saved under a new .json name. A recipe
     // that cannot be read or used is reported in one error box naming the place, and the pages stay
     // as they were. Returns whether it opened.
-    bool Open(const QString& path);
+    bool open(const QString& path);
     // Saves the pages to `path` as a recipe, keeping what the open recipe holds beyond them.
     // Returns whether it saved; a failure is reported.
-    bool SaveTo(const QString& path);
+    bool saveTo(const QString& path);
     // Asks for a recipe to open, then opens it.
-    void OpenChosen();
+    void openChosen();
     // Saves to the open recipe, or asks where to when none is open.
-    bool Save();
-    bool SaveAs();
+    bool save();
+    bool saveAs();
 
     // Whether the pages differ from the open recipe (or from their defaults when none is open).
-    bool Unsaved() const;
+    bool unsaved() const;
     // The open recipe's path, empty when none is open or a page was opened.
-    QString Path() const { return path_; }
+    QString path() const { return path_; }
 
     QAction* openAction = nullptr;
     QAction* saveAction = nullptr;
@@ -49,13 +49,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void AddActions();
-    void AddContextMenu(QWidget& widget);
-    void FillRecentMenu();
-    void Refresh();
+    void addActions();
+    void addContextMenu(QWidget& widget);
+    void fillRecentMenu();
+    void refresh();
     // Whether the window may close, asking about unsaved changes.
-    bool MayClose();
-    bool OpenDropped(QEvent* event);
+    bool mayClose();
+    bool openDropped(QEvent* event);
 
     MainWindow& window_;
     QMenu* recentMenu_ = nullptr;

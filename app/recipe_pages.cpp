@@ -13,40 +13,41 @@ namespace
 
 // A field's control lives on its gadget's page; looking there alone skips the rest of the window,
 // and a page not built yet holds nothing to look through.
-QWidget* FieldControl(const MainWindow& form, const gen::GadgetEntry& gadget,
+QWidget* FieldControl(const MainWindow& mainWindow, const gen::GadgetEntry& gadget,
                       const gen::FieldEntry& field)
 {
-    return form.pagePanel(gadget.page)
+    return mainWindow.pagePanel(gadget.page)
         ->findChild<QWidget*>(QString::fromUtf8(QByteArrayView(field.component)));
 }
 
 } // namespace
 
-recipe::PageState ReadPageState(const MainWindow& form)
+recipe::PageState ReadPageState(const MainWindow& mainWindow)
 {
     recipe::PageState state;
-    state.edition = form.editionChoice ? form.editionChoice->Edition() : gen::Edition::Classic;
+    state.edition =
+        mainWindow.editionChoice ? mainWindow.editionChoice->edition() : gen::Edition::Classic;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         gen::FieldValues values = gen::DefaultValues(gadget);
         for (std::size_t i = 0; i < gadget.fields.size(); ++i)
-            if (const QWidget* control = FieldControl(form, gadget, gadget.fields[i]))
+            if (const QWidget* control = FieldControl(mainWindow, gadget, gadget.fields[i]))
                 values[i] = FieldText(*control);
         state.values.push_back(std::move(values));
     }
     return state;
 }
 
-void ShowPageState(MainWindow& form, const recipe::PageState& state)
+void ShowPageState(MainWindow& mainWindow, const recipe::PageState& state)
 {
     const std::vector<gen::GadgetEntry>& table = gen::GadgetTable();
     for (std::size_t g = 0; g < table.size(); ++g) {
-        form.ensurePageBuilt(table[g].page);
+        mainWindow.ensurePageBuilt(table[g].page);
         for (std::size_t i = 0; i < table[g].fields.size(); ++i)
-            if (QWidget* control = FieldControl(form, table[g], table[g].fields[i]))
+            if (QWidget* control = FieldControl(mainWindow, table[g], table[g].fields[i]))
                 SetFieldText(*control, state.values[g][i]);
     }
-    if (form.editionChoice)
-        form.editionChoice->setChecked(state.edition == gen::Edition::Today);
+    if (mainWindow.editionChoice)
+        mainWindow.editionChoice->setChecked(state.edition == gen::Edition::Today);
 }
 
 void SetFieldText(QWidget& control, const std::string& text)
@@ -62,16 +63,16 @@ void SetFieldText(QWidget& control, const std::string& text)
                                  "\" holds no field text.");
 }
 
-void WatchPageFields(MainWindow& form, int page, const std::function<void()>& changed)
+void WatchPageFields(MainWindow& mainWindow, int page, const std::function<void()>& changed)
 {
     const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     if (!gadget)
         return;
     for (const gen::FieldEntry& field : gadget->fields) {
-        QWidget* control = FieldControl(form, *gadget, field);
+        QWidget* control = FieldControl(mainWindow, *gadget, field);
         if (auto* edit = qobject_cast<QLineEdit*>(control))
-            QObject::connect(edit, &QLineEdit::textChanged, &form, changed);
+            QObject::connect(edit, &QLineEdit::textChanged, &mainWindow, changed);
         else if (auto* combo = qobject_cast<QComboBox*>(control))
-            QObject::connect(combo, &QComboBox::editTextChanged, &form, changed);
+            QObject::connect(combo, &QComboBox::editTextChanged, &mainWindow, changed);
     }
 }

@@ -19,8 +19,8 @@ namespace
 void SetFieldText(QWidget& control, const std::string& text)
 {
     // A spin box is an edit too; it holds the value its text stands for.
-    if (auto* spin = qobject_cast<TSpinEdit*>(&control))
-        spin->SetValue(gen::SpinValue(text));
+    if (auto* spin = qobject_cast<SpinEdit*>(&control))
+        spin->setValue(gen::SpinValue(text));
     else if (auto* edit = qobject_cast<QLineEdit*>(&control))
         edit->setText(QString::fromStdString(text));
     else if (auto* combo = qobject_cast<QComboBox*>(&control))
@@ -31,53 +31,53 @@ void SetFieldText(QWidget& control, const std::string& text)
 
 SiteCheck::SiteCheck(MainWindow& window) : QObject(&window), window_(window)
 {
-    actCheckPage = new QAction(QStringLiteral("Check a Page..."), &window);
-    actCheckPage->setObjectName(QStringLiteral("actCheckPage"));
-    actCheckPage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    actPasteSnippet = new QAction(QStringLiteral("Paste Stamped Snippet"), &window);
-    actPasteSnippet->setObjectName(QStringLiteral("actPasteSnippet"));
-    actPasteSnippet->setShortcut(QKeySequence::Paste);
-    window.addAction(actCheckPage);
-    window.addAction(actPasteSnippet);
+    checkPageAction = new QAction(QStringLiteral("Check a Page..."), &window);
+    checkPageAction->setObjectName(QStringLiteral("actCheckPage"));
+    checkPageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    pasteSnippetAction = new QAction(QStringLiteral("Paste Stamped Snippet"), &window);
+    pasteSnippetAction->setObjectName(QStringLiteral("actPasteSnippet"));
+    pasteSnippetAction->setShortcut(QKeySequence::Paste);
+    window.addAction(checkPageAction);
+    window.addAction(pasteSnippetAction);
     window.setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(actCheckPage, &QAction::triggered, this, &SiteCheck::AskForPage);
-    connect(actPasteSnippet, &QAction::triggered, this, [this] {
-        RunReportingErrors([this] { PasteSnippet(QApplication::clipboard()->text()); });
+    connect(checkPageAction, &QAction::triggered, this, &SiteCheck::askForPage);
+    connect(pasteSnippetAction, &QAction::triggered, this, [this] {
+        RunReportingErrors([this] { pasteSnippet(QApplication::clipboard()->text()); });
     });
 }
 
-void SiteCheck::AskForPage()
+void SiteCheck::askForPage()
 {
     const QString path = QFileDialog::getOpenFileName(
         &window_, QStringLiteral("Check a Page"), QString(),
         QStringLiteral("Web pages (*.html *.htm *.shtml *.php *.asp);;All files (*)"));
     if (!path.isEmpty())
-        RunReportingErrors([this, &path] { CheckPage(path); });
+        RunReportingErrors([this, &path] { checkPage(path); });
 }
 
-void SiteCheck::CheckPage(const QString& path)
+void SiteCheck::checkPage(const QString& path)
 {
     auto* dialog = new SiteCheckDialog(path.toStdString(), &window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     if (dialog_)
         dialog_->close();
     dialog_ = dialog;
-    connect(dialog, &SiteCheckDialog::findingChosen, this, &SiteCheck::ShowFinding);
+    connect(dialog, &SiteCheckDialog::findingChosen, this, &SiteCheck::showFinding);
     dialog->show();
 }
 
-void SiteCheck::PasteSnippet(const QString& text)
+void SiteCheck::pasteSnippet(const QString& text)
 {
     const std::string bytes = text.toStdString();
     for (const sitecheck::Finding& f : sitecheck::PageFinder(bytes).Find())
         if (f.stamped) {
-            ShowFinding(f);
+            showFinding(f);
             return;
         }
     throw std::runtime_error("The clipboard holds no stamped snippet of Sitewright.");
 }
 
-void SiteCheck::ShowFinding(const sitecheck::Finding& finding)
+void SiteCheck::showFinding(const sitecheck::Finding& finding)
 {
     const int page = finding.gadget->page;
     window_.ensurePageBuilt(page);
@@ -90,7 +90,7 @@ void SiteCheck::ShowFinding(const sitecheck::Finding& finding)
     window_.showPage(page);
 }
 
-SiteCheckDialog* SiteCheck::Dialog() const
+SiteCheckDialog* SiteCheck::dialog() const
 {
     return dialog_;
 }

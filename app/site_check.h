@@ -22,20 +22,20 @@ public:
     explicit SiteCheck(MainWindow& window);
 
     // Lists the findings of the page at `path` in the check dialog.
-    void CheckPage(const QString& path);
+    void checkPage(const QString& path);
     // Shows the page of the first stamped snippet in `text`; reports when there is none.
-    void PasteSnippet(const QString& text);
+    void pasteSnippet(const QString& text);
     // Shows the finding's page with its values, and chooses its edition.
-    void ShowFinding(const sitecheck::Finding& finding);
+    void showFinding(const sitecheck::Finding& finding);
 
     // The check dialog last opened, while it is open.
-    SiteCheckDialog* Dialog() const;
+    SiteCheckDialog* dialog() const;
 
-    QAction* actCheckPage = nullptr;
-    QAction* actPasteSnippet = nullptr;
+    QAction* checkPageAction = nullptr;
+    QAction* pasteSnippetAction = nullptr;
 
 private:
-    void AskForPage();
+    void askForPage();
 
     MainWindow& window_;
     QPointer<SiteCheckDialog> dialog_;

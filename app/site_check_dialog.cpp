@@ -33,27 +33,27 @@ SiteCheckDialog::SiteCheckDialog(const std::string& path, QWidget* parent)
     : QDialog(parent), path_(path)
 {
     setWindowTitle(QStringLiteral("Check a Page - ") + QString::fromStdString(path));
-    lstFindings = new QListWidget(this);
-    lstFindings->setObjectName(QStringLiteral("lstFindings"));
-    lstFindings->setWordWrap(true);
-    lblOutcome = new QLabel(this);
-    lblOutcome->setWordWrap(true);
+    findingList = new QListWidget(this);
+    findingList->setObjectName(QStringLiteral("lstFindings"));
+    findingList->setWordWrap(true);
+    outcomeLabel = new QLabel(this);
+    outcomeLabel->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    btnUpgrade = buttons->addButton(QStringLiteral("&Upgrade"), QDialogButtonBox::ActionRole);
+    upgradeButton = buttons->addButton(QStringLiteral("&Upgrade"), QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lstFindings);
-    layout->addWidget(lblOutcome);
+    layout->addWidget(findingList);
+    layout->addWidget(outcomeLabel);
     layout->addWidget(buttons);
     resize(640, 320);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(btnUpgrade, &QPushButton::clicked, this, &SiteCheckDialog::Upgrade);
-    connect(lstFindings, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        Q_EMIT findingChosen(findings_.at(static_cast<std::size_t>(lstFindings->row(item))));
+    connect(upgradeButton, &QPushButton::clicked, this, &SiteCheckDialog::upgrade);
+    connect(findingList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        Q_EMIT findingChosen(findings_.at(static_cast<std::size_t>(findingList->row(item))));
     });
-    Load();
+    load();
 }
 
-void SiteCheckDialog::Load()
+void SiteCheckDialog::load()
 {
     const platform::ReadOnlyFile file(path_);
     if (file.Size() > kLargestPage)
@@ -61,15 +61,15 @@ void SiteCheckDialog::Load()
     page_ = file.ReadAll();
     findings_ = sitecheck::MayHoldSnippet(page_) ? sitecheck::PageFinder(page_).Find()
                                                  : std::vector<sitecheck::Finding>{};
-    lstFindings->clear();
+    findingList->clear();
     for (const sitecheck::Finding& f : findings_)
-        lstFindings->addItem(Line(f));
+        findingList->addItem(Line(f));
     if (findings_.empty())
-        lblOutcome->setText(QStringLiteral("No gadget's snippet found in this page."));
-    lstFindings->setCurrentRow(0);
+        outcomeLabel->setText(QStringLiteral("No gadget's snippet found in this page."));
+    findingList->setCurrentRow(0);
 }
 
-void SiteCheckDialog::Upgrade()
+void SiteCheckDialog::upgrade()
 {
     const sitecheck::PageUpgrade u = sitecheck::UpgradePage(page_, findings_);
     QString outcome;
@@ -83,9 +83,9 @@ void SiteCheckDialog::Upgrade()
                                    : QStringLiteral("Upgraded %1 snippet(s); the page as it was "
                                                     "is kept beside it as .orig.")
                                          .arg(u.upgraded);
-        Load();
+        load();
     } catch (const std::exception& e) {
         outcome += QString::fromStdString(e.what());
     }
-    lblOutcome->setText(outcome);
+    outcomeLabel->setText(outcome);
 }

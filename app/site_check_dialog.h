@@ -22,19 +22,19 @@ public:
     // Reads and checks the page; throws std::runtime_error when it cannot be read.
     SiteCheckDialog(const std::string& path, QWidget* parent);
 
-    const std::vector<sitecheck::Finding>& Findings() const { return findings_; }
-    QListWidget* lstFindings = nullptr;
-    QPushButton* btnUpgrade = nullptr;
-    QLabel* lblOutcome = nullptr;
+    const std::vector<sitecheck::Finding>& findings() const { return findings_; }
+    QListWidget* findingList = nullptr;
+    QPushButton* upgradeButton = nullptr;
+    QLabel* outcomeLabel = nullptr;
 
     // What "Upgrade" does; reports a failure in the dialog's outcome line.
-    void Upgrade();
+    void upgrade();
 
 Q_SIGNALS:
     void findingChosen(const sitecheck::Finding& finding);
 
 private:
-    void Load();
+    void load();
 
     std::string path_;
     std::string page_;

@@ -30,7 +30,7 @@ SnippetStatus::SnippetStatus(QWidget* parent) : QLabel(parent)
     hide();
 }
 
-void SnippetStatus::ShowFor(const gen::GadgetEntry& gadget, gen::Edition edition)
+void SnippetStatus::showFor(const gen::GadgetEntry& gadget, gen::Edition edition)
 {
     const gen::Compatibility& c = gadget.compatibility;
     const bool today = edition == gen::Edition::Today;
@@ -41,7 +41,7 @@ void SnippetStatus::ShowFor(const gen::GadgetEntry& gadget, gen::Edition edition
     show();
 }
 
-void SnippetStatus::Clear()
+void SnippetStatus::clearStatus()
 {
     clear();
     setToolTip(QString());

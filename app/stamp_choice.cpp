@@ -27,7 +27,7 @@ StampChoice::StampChoice(MainWindow& window) : QObject(&window)
         window.pagePanel(page)->addAction(action);
 }
 
-bool StampChoice::Chosen() const
+bool StampChoice::chosen() const
 {
     return action->isChecked();
 }

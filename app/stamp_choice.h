@@ -19,7 +19,7 @@ public:
 
     QAction* action = nullptr;
     // Whether the stamp line is asked for.
-    bool Chosen() const;
+    bool chosen() const;
 
     // Where the choice is kept, beside the edition choice.
     static constexpr const char* kSettingsKey = "stamp";

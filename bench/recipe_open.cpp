@@ -1,5 +1,5 @@
 // Opening a recipe in the program, for scripts/bench.sh: prints the median milliseconds of
-// RecipeActions::Open on a recipe of ENTRIES entries (every gadget, both editions), then the
+// RecipeActions::open on a recipe of ENTRIES entries (every gadget, both editions), then the
 // median of only parsing its JSON, the floor.
 //
 //   bench-recipe-open ENTRIES FILE
@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     auto* actions = form.findChild<RecipeActions*>();
     failed = false; // the unbranded bench program may report its missing branding
     const QString path = QString::fromLocal8Bit(argv[2]);
-    const double open = MedianMillis([&] { actions->Open(path); });
+    const double open = MedianMillis([&] { actions->open(path); });
     std::size_t parsed = 0;
     const double parse =
         MedianMillis([&] { parsed += nlohmann::ordered_json::parse(bytes).size(); });

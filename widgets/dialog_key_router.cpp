@@ -49,7 +49,7 @@ QString TypedCharacter(const QKeyEvent& key)
 
 } // namespace
 
-void DialogKeyRouter::Install()
+void DialogKeyRouter::install()
 {
     static QPointer<DialogKeyRouter> router;
     if (router || !qApp)
@@ -68,16 +68,16 @@ bool DialogKeyRouter::eventFilter(QObject* watched, QEvent* event)
     const QWidget* focus = QApplication::focusWidget();
     if (focus ? receiver != focus : !receiver->isWindow())
         return false;
-    Offer(receiver, *static_cast<QKeyEvent*>(event));
+    offer(receiver, *static_cast<QKeyEvent*>(event));
     return false;
 }
 
-void DialogKeyRouter::Offer(QWidget* receiver, const QKeyEvent& key)
+void DialogKeyRouter::offer(QWidget* receiver, const QKeyEvent& key)
 {
     const QPointer<QWidget> window(receiver->window());
-    const QList<QPointer<TxpButton>> buttons = [&] {
-        QList<QPointer<TxpButton>> list;
-        for (TxpButton* button : window->findChildren<TxpButton*>())
+    const QList<QPointer<XpButton>> buttons = [&] {
+        QList<QPointer<XpButton>> list;
+        for (XpButton* button : window->findChildren<XpButton*>())
             list.append(button);
         return list;
     }();
@@ -87,12 +87,12 @@ void DialogKeyRouter::Offer(QWidget* receiver, const QKeyEvent& key)
     const bool mnemonic =
         !typed.isEmpty() && (key.modifiers().testFlag(Qt::AltModifier) || !TakesText(receiver));
     // Click handlers may close windows or delete buttons, so every button is checked again.
-    for (const QPointer<TxpButton>& button : buttons) {
+    for (const QPointer<XpButton>& button : buttons) {
         if (button && dialogKey)
-            button->OfferDialogKey(key.key());
+            button->offerDialogKey(key.key());
     }
-    for (const QPointer<TxpButton>& button : buttons) {
+    for (const QPointer<XpButton>& button : buttons) {
         if (button && mnemonic)
-            button->OfferMnemonic(typed);
+            button->offerMnemonic(typed);
     }
 }

@@ -15,11 +15,11 @@ class DialogKeyRouter : public QObject
 
 public:
     // Installs the one router on the application; later calls do nothing.
-    static void Install();
+    static void install();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit DialogKeyRouter(QObject* parent) : QObject(parent) {}
-    static void Offer(QWidget* receiver, const QKeyEvent& key);
+    static void offer(QWidget* receiver, const QKeyEvent& key);
 };

@@ -2,7 +2,7 @@
 
 PageArea::PageArea(QWidget* parent) : QWidget(parent) {}
 
-void PageArea::AddPage(QWidget* page)
+void PageArea::addPage(QWidget* page)
 {
     page->setParent(this);
     page->setGeometry(rect());

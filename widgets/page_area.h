@@ -13,5 +13,5 @@ public:
     explicit PageArea(QWidget* parent = nullptr);
 
     // Makes `page` a page of the area, filling it and hidden until shown.
-    void AddPage(QWidget* page);
+    void addPage(QWidget* page);
 };

@@ -56,54 +56,54 @@ bool IsAccepted(QChar c)
 
 } // namespace
 
-TSpinEdit::TSpinEdit(QWidget* parent)
-    : QLineEdit(parent), up_(MakeArrowButton(Qt::UpArrow, 1)),
-      down_(MakeArrowButton(Qt::DownArrow, -1))
+SpinEdit::SpinEdit(QWidget* parent)
+    : QLineEdit(parent), up_(makeArrowButton(Qt::UpArrow, 1)),
+      down_(makeArrowButton(Qt::DownArrow, -1))
 {
     // The text never runs under the arrow buttons.
     setTextMargins(0, 0, kButtonWidth, 0);
-    PlaceButtons();
+    placeButtons();
 }
 
-std::int32_t TSpinEdit::Value() const
+std::int32_t SpinEdit::value() const
 {
     return gen::SpinValue(text().toStdString());
 }
 
-void TSpinEdit::SetValue(std::int32_t value)
+void SpinEdit::setValue(std::int32_t value)
 {
     setText(QString::number(value));
 }
 
-void TSpinEdit::StepBy(int steps)
+void SpinEdit::stepBy(int steps)
 {
     // Stepping past the end of the range keeps the end: a width or height that jumped from
     // the largest number to the most negative one would be worse than one that stays put.
-    const std::int64_t next = std::clamp<std::int64_t>(std::int64_t{Value()} + steps,
+    const std::int64_t next = std::clamp<std::int64_t>(std::int64_t{value()} + steps,
                                                        std::numeric_limits<std::int32_t>::min(),
                                                        std::numeric_limits<std::int32_t>::max());
-    SetValue(static_cast<std::int32_t>(next));
+    setValue(static_cast<std::int32_t>(next));
 }
 
-void TSpinEdit::keyPressEvent(QKeyEvent* event)
+void SpinEdit::keyPressEvent(QKeyEvent* event)
 {
     const KeyRole role = RoleOf(*event);
     if (role == KeyRole::Up || role == KeyRole::Down) {
-        StepBy(role == KeyRole::Up ? 1 : -1);
+        stepBy(role == KeyRole::Up ? 1 : -1);
         event->accept();
     } else if (role == KeyRole::Enter) {
-        Refuse(event);
+        refuse(event);
     } else if (role == KeyRole::Mnemonic) {
         event->ignore(); // left to the window's shortcuts
     } else if (role == KeyRole::Typing &&
                !std::all_of(event->text().cbegin(), event->text().cend(), IsAccepted)) {
-        Refuse(event);
+        refuse(event);
     } else {
         QLineEdit::keyPressEvent(event);
     }
 }
 
-void TSpinEdit::inputMethodEvent(QInputMethodEvent* event)
+void SpinEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString commit = event->commitString();
     if (std::all_of(commit.cbegin(), commit.cend(), IsAccepted)) {
@@ -114,29 +114,29 @@ void TSpinEdit::inputMethodEvent(QInputMethodEvent* event)
     QInputMethodEvent dropped;
     QLineEdit::inputMethodEvent(&dropped);
     event->accept();
-    Beep();
+    beep();
 }
 
-void TSpinEdit::Refuse(QKeyEvent* event)
+void SpinEdit::refuse(QKeyEvent* event)
 {
     // Accepted, so the refused key goes no further up the window either.
     event->accept();
-    Beep();
+    beep();
 }
 
-void TSpinEdit::Beep()
+void SpinEdit::beep()
 {
     QApplication::beep();
     Q_EMIT keyRefused();
 }
 
-void TSpinEdit::resizeEvent(QResizeEvent* event)
+void SpinEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
-    PlaceButtons();
+    placeButtons();
 }
 
-QToolButton* TSpinEdit::MakeArrowButton(Qt::ArrowType arrow, int steps)
+QToolButton* SpinEdit::makeArrowButton(Qt::ArrowType arrow, int steps)
 {
     auto* button = new QToolButton(this);
     button->setArrowType(arrow);
@@ -148,14 +148,14 @@ QToolButton* TSpinEdit::MakeArrowButton(Qt::ArrowType arrow, int steps)
     button->setCursor(Qt::ArrowCursor);
     connect(button, &QToolButton::clicked, this, [this, steps] {
         setFocus(Qt::MouseFocusReason);
-        StepBy(steps);
+        stepBy(steps);
     });
     return button;
 }
 
 // The up button takes the upper half of the right end, the down button the rest, inside the
 // box's frame.
-void TSpinEdit::PlaceButtons()
+void SpinEdit::placeButtons()
 {
     const int frame = 1;
     const int inner = height() - 2 * frame;

@@ -17,24 +17,24 @@ class QToolButton;
 // cut work and put their text in unfiltered. Text an input method composes (dead keys, compose
 // sequences) counts as typed and is filtered alike. The up and down arrow keys and the arrow
 // buttons step the value.
-class TSpinEdit : public QLineEdit
+class SpinEdit : public QLineEdit
 {
     Q_OBJECT
 
 public:
-    explicit TSpinEdit(QWidget* parent = nullptr);
+    explicit SpinEdit(QWidget* parent = nullptr);
 
     // The text read as a whole number; 0 for any text that is not one.
-    std::int32_t Value() const;
+    std::int32_t value() const;
     // Shows `value` in plain decimal.
-    void SetValue(std::int32_t value);
+    void setValue(std::int32_t value);
 
     // Shows the value plus `steps` in plain decimal. The value stops at the ends of the 32-bit
     // range instead of wrapping round to the other end.
-    void StepBy(int steps);
+    void stepBy(int steps);
 
-    QToolButton* UpButton() const { return up_; }
-    QToolButton* DownButton() const { return down_; }
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
 
 Q_SIGNALS:
     // A key was refused and the speaker beeped.
@@ -46,10 +46,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QToolButton* MakeArrowButton(Qt::ArrowType arrow, int steps);
-    void PlaceButtons();
-    void Refuse(QKeyEvent* event);
-    void Beep();
+    QToolButton* makeArrowButton(Qt::ArrowType arrow, int steps);
+    void placeButtons();
+    void refuse(QKeyEvent* event);
+    void beep();
 
     QToolButton* up_;
     QToolButton* down_;

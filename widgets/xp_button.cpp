@@ -14,18 +14,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TxpButton::TxpButton(QWidget* parent)
+XpButton::XpButton(QWidget* parent)
     : QWidget(parent), caption_(QStringLiteral("XP Button")), font_(ui::DialogFont(11)),
       fontColor_(ui::ResolveSystemColor(ui::SystemColor::WindowText)), owner_(parent)
 {
     resize(75, 25);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    DialogKeyRouter::Install();
+    DialogKeyRouter::install();
     InstallXpButtonAccessibility();
 }
 
-void TxpButton::SetCaption(const QString& caption)
+void XpButton::setCaption(const QString& caption)
 {
     if (caption == caption_)
         return;
@@ -35,21 +35,21 @@ void TxpButton::SetCaption(const QString& caption)
     repaint();
 }
 
-void TxpButton::SetFont(const QFont& font)
+void XpButton::setCaptionFont(const QFont& font)
 {
     font_ = font;
     repaint();
 }
 
-void TxpButton::SetFontColor(const QColor& color)
+void XpButton::setCaptionColor(const QColor& color)
 {
     fontColor_ = color;
     repaint();
 }
 
-void TxpButton::Click()
+void XpButton::click()
 {
-    const QPointer<TxpButton> self(this);
+    const QPointer<XpButton> self(this);
     Q_EMIT clicked();
     // A click handler may have destroyed the button or its window.
     if (!self || modalResult_ == 0)
@@ -63,7 +63,7 @@ void TxpButton::Click()
         dialog->setResult(modalResult_);
 }
 
-QImage TxpButton::Render(int scale) const
+QImage XpButton::renderedImage(int scale) const
 {
     XpButtonLook look;
     look.width = width();
@@ -76,25 +76,25 @@ QImage TxpButton::Render(int scale) const
     look.font = font_;
     look.fontColor = fontColor_;
     look.background = palette().color(QPalette::Window);
-    return images_.Get(look, scale);
+    return images_.image(look, scale);
 }
 
-void TxpButton::OfferDialogKey(int key)
+void XpButton::offerDialogKey(int key)
 {
     if (!isEnabled())
         return;
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if ((cancel_ && key == Qt::Key_Escape) || (default_ && enter))
-        Click();
+        click();
 }
 
-void TxpButton::OfferMnemonic(const QString& character)
+void XpButton::offerMnemonic(const QString& character)
 {
     if (isEnabled() && caption::MatchesAccelerator(caption_, character))
-        Click();
+        click();
 }
 
-void TxpButton::paintEvent(QPaintEvent*)
+void XpButton::paintEvent(QPaintEvent*)
 {
     // Drawn off-screen, so the shapes keep their exact pixels whatever the screen's scale: on a
     // screen of whole-number ratio each designed pixel is a solid block and the caption is sharp;
@@ -103,12 +103,12 @@ void TxpButton::paintEvent(QPaintEvent*)
     const qreal ratio = devicePixelRatioF();
     const int scale = qRound(ratio);
     if (scale > 1 && qFuzzyCompare(ratio, qreal(scale)))
-        painter.drawImage(QPoint(0, 0), Render(scale));
+        painter.drawImage(QPoint(0, 0), renderedImage(scale));
     else
-        painter.drawImage(QRect(0, 0, width(), height()), Render());
+        painter.drawImage(QRect(0, 0, width(), height()), renderedImage());
 }
 
-void TxpButton::SetHovered(bool hovered)
+void XpButton::setHovered(bool hovered)
 {
     if (hovered == hovered_)
         return;
@@ -116,19 +116,19 @@ void TxpButton::SetHovered(bool hovered)
     repaint();
 }
 
-void TxpButton::enterEvent(QEnterEvent*)
+void XpButton::enterEvent(QEnterEvent*)
 {
-    SetHovered(true);
+    setHovered(true);
 }
 
-void TxpButton::leaveEvent(QEvent*)
+void XpButton::leaveEvent(QEvent*)
 {
-    SetHovered(false);
+    setHovered(false);
 }
 
 // While a button is held the toolkit reports no crossing, so the pointer's moves say whether
 // it is still over the button.
-void TxpButton::mouseMoveEvent(QMouseEvent* event)
+void XpButton::mouseMoveEvent(QMouseEvent* event)
 {
-    SetHovered(rect().contains(event->position().toPoint()));
+    setHovered(rect().contains(event->position().toPoint()));
 }

@@ -14,58 +14,58 @@ class QDialog;
 // the left button is released over it (it does not hold the mouse: a press released elsewhere
 // stays pending), when Space or Enter is released while it has the focus, on a double-click,
 // on its "&" accelerator, and as the window's default (Enter) or cancel (Escape) button.
-class TxpButton : public QWidget
+class XpButton : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
-    Q_PROPERTY(bool Cancel READ Cancel WRITE SetCancel)
-    Q_PROPERTY(bool Default READ Default WRITE SetDefault)
-    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(QFont captionFont READ captionFont WRITE setCaptionFont)
+    Q_PROPERTY(bool cancel READ isCancel WRITE setCancel)
+    Q_PROPERTY(bool default READ isDefault WRITE setDefault)
+    Q_PROPERTY(int modalResult READ modalResult WRITE setModalResult)
 
 public:
     // A 75 × 25 button captioned "XP Button", reached with Tab. The parent is also its owner.
-    explicit TxpButton(QWidget* parent = nullptr);
+    explicit XpButton(QWidget* parent = nullptr);
 
-    QString Caption() const { return caption_; }
+    QString caption() const { return caption_; }
     // Repaints at once unless the text is unchanged.
-    void SetCaption(const QString& caption);
+    void setCaption(const QString& caption);
 
     // The caption's own font, independent of the font the widget inherits. Setting it always
     // repaints at once.
-    const QFont& Font() const { return font_; }
-    void SetFont(const QFont& font);
-    QColor FontColor() const { return fontColor_; }
-    void SetFontColor(const QColor& color);
+    const QFont& captionFont() const { return font_; }
+    void setCaptionFont(const QFont& font);
+    QColor captionColor() const { return fontColor_; }
+    void setCaptionColor(const QColor& color);
 
-    bool Cancel() const { return cancel_; }
-    void SetCancel(bool cancel) { cancel_ = cancel; }
-    bool Default() const { return default_; }
-    void SetDefault(bool isDefault) { default_ = isDefault; }
+    bool isCancel() const { return cancel_; }
+    void setCancel(bool cancel) { cancel_ = cancel; }
+    bool isDefault() const { return default_; }
+    void setDefault(bool isDefault) { default_ = isDefault; }
     // Handed to the owning dialog on a click when not 0.
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
+    int modalResult() const { return modalResult_; }
+    void setModalResult(int result) { modalResult_ = result; }
 
     // The object responsible for the button; only a dialog owner takes the modal result.
-    QObject* Owner() const { return owner_; }
-    void SetOwner(QObject* owner) { owner_ = owner; }
+    QObject* owner() const { return owner_; }
+    void setOwner(QObject* owner) { owner_ = owner; }
 
-    bool Hovered() const { return hovered_; }
-    bool Pressed() const { return pressed_; }
-    bool HasFocus() const { return hasFocus_; }
+    bool isHovered() const { return hovered_; }
+    bool isPressed() const { return pressed_; }
+    bool drawsFocus() const { return hasFocus_; }
 
-    // Emits clicked(), then hands ModalResult to the owner when that is a dialog.
-    void Click();
+    // Emits clicked(), then hands modalResult() to the owner when that is a dialog.
+    void click();
 
     // The look for the current state, as paintEvent puts it on screen: at the designed pixel
     // size, or for a screen of whole-number pixel ratio `scale` (see PaintXpButton). Pictures
     // of states drawn before are kept, not drawn again.
-    QImage Render(int scale = 1) const;
+    QImage renderedImage(int scale = 1) const;
 
     // Offers from the window's key handling: a dialog key (Qt::Key_Escape, Key_Return,
     // Key_Enter) and a typed mnemonic character. Neither claims the key.
-    void OfferDialogKey(int key);
-    void OfferMnemonic(const QString& character);
+    void offerDialogKey(int key);
+    void offerMnemonic(const QString& character);
 
 Q_SIGNALS:
     void clicked();
@@ -89,8 +89,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void SetHovered(bool hovered);
-    bool IsRepeatedPress(const QKeyEvent& press) const;
+    void setHovered(bool hovered);
+    bool isRepeatedPress(const QKeyEvent& press) const;
 
     QString caption_;
     QFont font_;

@@ -8,34 +8,34 @@ namespace
 
 QAccessibleInterface* Factory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("TxpButton") && object && object->isWidgetType())
-        return new XpButtonAccessible(static_cast<TxpButton*>(object));
+    if (className == QLatin1String("XpButton") && object && object->isWidgetType())
+        return new XpButtonAccessible(static_cast<XpButton*>(object));
     return nullptr;
 }
 
 } // namespace
 
-XpButtonAccessible::XpButtonAccessible(TxpButton* button)
+XpButtonAccessible::XpButtonAccessible(XpButton* button)
     : QAccessibleWidget(button, QAccessible::Button)
 {
 }
 
-TxpButton* XpButtonAccessible::Button() const
+XpButton* XpButtonAccessible::button() const
 {
-    return static_cast<TxpButton*>(widget());
+    return static_cast<XpButton*>(widget());
 }
 
 QString XpButtonAccessible::text(QAccessible::Text t) const
 {
-    if (t == QAccessible::Name && Button()->accessibleName().isEmpty())
-        return caption::DisplayText(Button()->Caption());
+    if (t == QAccessible::Name && button()->accessibleName().isEmpty())
+        return caption::DisplayText(button()->caption());
     return QAccessibleWidget::text(t);
 }
 
 QAccessible::State XpButtonAccessible::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
-    state.pressed = Button()->Pressed();
+    state.pressed = button()->isPressed();
     return state;
 }
 
@@ -46,8 +46,8 @@ QStringList XpButtonAccessible::actionNames() const
 
 void XpButtonAccessible::doAction(const QString& actionName)
 {
-    if (actionName == pressAction() && Button()->isEnabled())
-        Button()->Click();
+    if (actionName == pressAction() && button()->isEnabled())
+        button()->click();
 }
 
 void InstallXpButtonAccessibility()

@@ -2,15 +2,15 @@
 
 #include <QAccessibleWidget>
 
-class TxpButton;
+class XpButton;
 
-// What accessibility tools see of a TxpButton: a push button named by its caption as shown
+// What accessibility tools see of an XpButton: a push button named by its caption as shown
 // (without the "&" mark), pressed while a press is in progress, with a press action that
 // clicks it.
 class XpButtonAccessible : public QAccessibleWidget
 {
 public:
-    explicit XpButtonAccessible(TxpButton* button);
+    explicit XpButtonAccessible(XpButton* button);
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
@@ -18,7 +18,7 @@ public:
     void doAction(const QString& actionName) override;
 
 private:
-    TxpButton* Button() const;
+    XpButton* button() const;
 };
 
 // Lets accessibility tools find XpButtonAccessible; later calls do nothing.

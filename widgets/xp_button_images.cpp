@@ -23,7 +23,7 @@ constexpr std::size_t kMaxEntries = 32;
 
 } // namespace
 
-const QImage& XpButtonImages::Get(const XpButtonLook& look, int scale)
+const QImage& XpButtonImages::image(const XpButtonLook& look, int scale)
 {
     if (!entries_.empty() && !SameButton(entries_.front().look, look))
         entries_.clear();

@@ -13,7 +13,7 @@ class XpButtonImages
 {
 public:
     // The picture PaintXpButton(look, scale) gives, made only when not kept already.
-    const QImage& Get(const XpButtonLook& look, int scale);
+    const QImage& image(const XpButtonLook& look, int scale);
 
 private:
     struct Entry {

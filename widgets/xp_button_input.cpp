@@ -10,7 +10,7 @@
 // also arrive just before its double-click (events sent straight to the widget). Only the first
 // press and the double-click are the button's business, so such a second press is undone when
 // its double-click arrives.
-void TxpButton::mousePressEvent(QMouseEvent* event)
+void XpButton::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() != Qt::LeftButton)
@@ -26,7 +26,7 @@ void TxpButton::mousePressEvent(QMouseEvent* event)
 
 // The mouse is not held by the button: a release away from it is somebody else's, and the
 // press stays pending.
-void TxpButton::mouseReleaseEvent(QMouseEvent* event)
+void XpButton::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
@@ -35,10 +35,10 @@ void TxpButton::mouseReleaseEvent(QMouseEvent* event)
         return;
     pressed_ = false;
     repaint();
-    Click();
+    click();
 }
 
-void TxpButton::mouseDoubleClickEvent(QMouseEvent* event)
+void XpButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() != Qt::LeftButton)
@@ -47,16 +47,16 @@ void TxpButton::mouseDoubleClickEvent(QMouseEvent* event)
         pressed_ = pressedBeforeLastPress_;
         repaint();
     }
-    Click();
+    click();
 }
 
 // Swallowed, so no context menu of the window opens over the button.
-void TxpButton::contextMenuEvent(QContextMenuEvent* event)
+void XpButton::contextMenuEvent(QContextMenuEvent* event)
 {
     event->accept();
 }
 
-void TxpButton::focusInEvent(QFocusEvent*)
+void XpButton::focusInEvent(QFocusEvent*)
 {
     if (!hasFocus_) {
         hasFocus_ = true;
@@ -70,7 +70,7 @@ void TxpButton::focusInEvent(QFocusEvent*)
     }
 }
 
-void TxpButton::focusOutEvent(QFocusEvent* event)
+void XpButton::focusOutEvent(QFocusEvent* event)
 {
     if (hasFocus_) {
         hasFocus_ = false;
@@ -84,7 +84,7 @@ void TxpButton::focusOutEvent(QFocusEvent* event)
 
 // A button that goes out of sight, with its page, drops a press still pending: the release of
 // a key held meanwhile must not click it once its page is shown again.
-void TxpButton::hideEvent(QHideEvent* event)
+void XpButton::hideEvent(QHideEvent* event)
 {
     if (pressed_) {
         pressed_ = false;
@@ -95,16 +95,16 @@ void TxpButton::hideEvent(QHideEvent* event)
 
 // A held key repeats as a release and a press carrying the same time; the toolkit does not
 // always mark that press as repeated.
-bool TxpButton::IsRepeatedPress(const QKeyEvent& press) const
+bool XpButton::isRepeatedPress(const QKeyEvent& press) const
 {
     return press.isAutoRepeat() || (press.timestamp() != 0 && press.key() == lastReleasedKey_ &&
                                     press.timestamp() == lastReleaseTime_);
 }
 
-void TxpButton::keyPressEvent(QKeyEvent* event)
+void XpButton::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
-    if (!pressed_ && !IsRepeatedPress(*event) &&
+    if (!pressed_ && !isRepeatedPress(*event) &&
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
         pressed_ = true;
         update();
@@ -114,15 +114,15 @@ void TxpButton::keyPressEvent(QKeyEvent* event)
 
 // Any key's release ends a keyboard press, not only the key that began it. A release of a key
 // that is still held belongs to its auto-repeat and is no real release.
-void TxpButton::keyReleaseEvent(QKeyEvent* event)
+void XpButton::keyReleaseEvent(QKeyEvent* event)
 {
-    const QPointer<TxpButton> self(this);
+    const QPointer<XpButton> self(this);
     lastReleasedKey_ = event->key();
     lastReleaseTime_ = event->timestamp();
     if (pressed_ && !KeyStillHeld(*event)) {
         pressed_ = false;
         update();
-        Click();
+        click();
     }
     if (self)
         QWidget::keyReleaseEvent(event);

@@ -74,7 +74,7 @@ void PaintDisabledFrame(gdi::GdiRaster& r, const XpButtonLook& look)
 // Where the caption goes and in which colour.
 CaptionPlace PlaceCaption(const XpButtonLook& look, const QString& text)
 {
-    const QSize extent = XpCanvas::TextExtent(text, look.font);
+    const QSize extent = XpCanvas::textExtent(text, look.font);
     const int shift = look.enabled && look.pressed ? 1 : 0;
     return {(look.width - extent.width()) / 2 + shift, (look.height - extent.height()) / 2 + shift,
             look.enabled ? look.fontColor : kDisabledText};
@@ -83,8 +83,8 @@ CaptionPlace PlaceCaption(const XpButtonLook& look, const QString& text)
 CaptionPlace PaintCaption(XpCanvas& canvas, const XpButtonLook& look, const QString& text)
 {
     const CaptionPlace place = PlaceCaption(look, text);
-    canvas.TextOut(place.x, place.y, {4, 4, look.width - 4, look.height - 4}, text, look.font,
-                   place.color);
+    canvas.drawText(place.x, place.y, {4, 4, look.width - 4, look.height - 4}, text, look.font,
+                    place.color);
     return place;
 }
 
@@ -96,26 +96,26 @@ void PaintAcceleratorUnderline(XpCanvas& canvas, const XpButtonLook& look, const
     if (at < 0 || at >= text.size())
         return;
     const qsizetype through = at + (text.at(at).isHighSurrogate() ? 2 : 1);
-    const int from = place.x + XpCanvas::TextExtent(text.left(at), look.font).width();
-    const int to = place.x + XpCanvas::TextExtent(text.left(through), look.font).width();
-    const int row = place.y + XpCanvas::TextExtent(text, look.font).height();
-    canvas.Raster().Line(from, row, to, row, place.color.rgb() & 0xFFFFFF);
+    const int from = place.x + XpCanvas::textExtent(text.left(at), look.font).width();
+    const int to = place.x + XpCanvas::textExtent(text.left(through), look.font).width();
+    const int row = place.y + XpCanvas::textExtent(text, look.font).height();
+    canvas.raster().Line(from, row, to, row, place.color.rgb() & 0xFFFFFF);
 }
 
 void PaintFrame(XpCanvas& canvas, const XpButtonLook& look)
 {
     if (look.enabled)
-        PaintEnabledFrame(canvas.Raster(), look);
+        PaintEnabledFrame(canvas.raster(), look);
     else
-        PaintDisabledFrame(canvas.Raster(), look);
+        PaintDisabledFrame(canvas.raster(), look);
 }
 
 // Inverts, as scale × scale blocks of `image`, the designed pixels the focus rectangle inverts.
 void InvertFocusBlocks(QImage& image, const XpButtonLook& look, int scale)
 {
     XpCanvas mask(look.width, look.height, Qt::black);
-    mask.Raster().InvertFocusRect({4, 4, look.width - 4, look.height - 4});
-    const QImage pixels = mask.TakeImage();
+    mask.raster().InvertFocusRect({4, 4, look.width - 4, look.height - 4});
+    const QImage pixels = mask.takeImage();
     for (int y = 0; y < pixels.height(); ++y)
         for (int x = 0; x < pixels.width(); ++x) {
             if ((pixels.pixel(x, y) & 0xFFFFFF) == 0)
@@ -137,7 +137,7 @@ QImage PaintXpButton(const XpButtonLook& look, int scale)
     XpCanvas designed(look.width, look.height, look.background);
     PaintFrame(designed, look);
     // Nearest-neighbour scaling: every designed pixel becomes a solid block, nothing is blended.
-    QImage image = designed.TakeImage().scaled(look.width * scale, look.height * scale,
+    QImage image = designed.takeImage().scaled(look.width * scale, look.height * scale,
                                                Qt::IgnoreAspectRatio, Qt::FastTransformation);
     image.setDevicePixelRatio(scale);
     const QString text = caption::DisplayText(look.caption);
@@ -157,9 +157,9 @@ QImage PaintXpButton(const XpButtonLook& look, int scale)
     const qsizetype at = caption::FirstAmpersand(look.caption);
     if (at >= 0 && at < text.size()) {
         const qsizetype through = at + (text.at(at).isHighSurrogate() ? 2 : 1);
-        const int from = place.x + XpCanvas::TextExtent(text.left(at), look.font).width();
-        const int to = place.x + XpCanvas::TextExtent(text.left(through), look.font).width();
-        const int row = place.y + XpCanvas::TextExtent(text, look.font).height();
+        const int from = place.x + XpCanvas::textExtent(text.left(at), look.font).width();
+        const int to = place.x + XpCanvas::textExtent(text.left(through), look.font).width();
+        const int row = place.y + XpCanvas::textExtent(text, look.font).height();
         QPainter painter(&image);
         painter.fillRect(QRect(from, row, to - from, 1), place.color);
     }
@@ -170,12 +170,12 @@ QImage PaintXpButton(const XpButtonLook& look)
 {
     XpCanvas canvas(look.width, look.height, look.background);
     if (look.width <= 0 || look.height <= 0)
-        return canvas.TakeImage();
+        return canvas.takeImage();
     PaintFrame(canvas, look);
     const QString text = caption::DisplayText(look.caption);
     const CaptionPlace place = PaintCaption(canvas, look, text);
     if (look.enabled && look.focused)
-        canvas.Raster().InvertFocusRect({4, 4, look.width - 4, look.height - 4});
+        canvas.raster().InvertFocusRect({4, 4, look.width - 4, look.height - 4});
     PaintAcceleratorUnderline(canvas, look, text, place);
-    return canvas.TakeImage();
+    return canvas.takeImage();
 }

@@ -37,14 +37,14 @@ XpCanvas::XpCanvas(int width, int height, const QColor& background)
 {
 }
 
-QSize XpCanvas::TextExtent(const QString& text, const QFont& font)
+QSize XpCanvas::textExtent(const QString& text, const QFont& font)
 {
     const QFontMetrics metrics(Crisp(font));
     return {metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()};
 }
 
-void XpCanvas::TextOut(int x, int y, const gdi::TRect& clip, const QString& text, const QFont& font,
-                       const QColor& color)
+void XpCanvas::drawText(int x, int y, const gdi::TRect& clip, const QString& text,
+                        const QFont& font, const QColor& color)
 {
     if (clip.Right <= clip.Left || clip.Bottom <= clip.Top || image_.isNull())
         return;

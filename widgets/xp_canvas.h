@@ -19,18 +19,18 @@ public:
     XpCanvas(const XpCanvas&) = delete;
     XpCanvas& operator=(const XpCanvas&) = delete;
 
-    gdi::GdiRaster& Raster() { return raster_; }
+    gdi::GdiRaster& raster() { return raster_; }
 
     // Width: the advance of the text; height: the font's ascent plus descent.
-    static QSize TextExtent(const QString& text, const QFont& font);
+    static QSize textExtent(const QString& text, const QFont& font);
 
     // Text whose cell has its top-left corner at (x, y), in one colour with a transparent
     // background; only pixels inside clip change.
-    void TextOut(int x, int y, const gdi::TRect& clip, const QString& text, const QFont& font,
-                 const QColor& color);
+    void drawText(int x, int y, const gdi::TRect& clip, const QString& text, const QFont& font,
+                  const QColor& color);
 
     // The finished picture. Drawing after taking it is not allowed.
-    QImage TakeImage() { return std::move(image_); }
+    QImage takeImage() { return std::move(image_); }
 
 private:
     QImage image_;

@@ -12,8 +12,8 @@ AppFixture::AppFixture()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(dir.path().string()));
     Restart();
-    form2->show();
-    if (!QTest::qWaitForWindowExposed(form2.get()))
+    mainWindow->show();
+    if (!QTest::qWaitForWindowExposed(mainWindow.get()))
         qWarning("main window not exposed");
 }
 
@@ -21,10 +21,10 @@ AppFixture::~AppFixture() = default;
 
 void AppFixture::Restart()
 {
-    form4 = nullptr;
-    form2.reset();
-    form2 = std::make_unique<MainWindow>();
-    form4 = &form2->codeWindow();
+    codeWindow = nullptr;
+    mainWindow.reset();
+    mainWindow = std::make_unique<MainWindow>();
+    codeWindow = &mainWindow->codeWindow();
 }
 
 std::string AppFixture::Folder() const

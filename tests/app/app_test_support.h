@@ -56,7 +56,7 @@ struct AppFixture {
     // The main window's control of this object name; nullptr when it has none.
     template <typename T = QWidget> T* Control(const char* name) const
     {
-        return form2->template findChild<T*>(QString::fromLatin1(name));
+        return mainWindow->template findChild<T*>(QString::fromLatin1(name));
     }
 
     TempDir dir;
@@ -69,8 +69,8 @@ struct AppFixture {
     // Ends the main window, its code window with it, and makes both again, as a new run would.
     void Restart();
 
-    std::unique_ptr<MainWindow> form2;
-    CodeWindow* form4 = nullptr; // the main window's
+    std::unique_ptr<MainWindow> mainWindow;
+    CodeWindow* codeWindow = nullptr; // the main window's
 };
 
 // The main() of a test program over the application's windows: the application object as the

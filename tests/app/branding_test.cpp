@@ -10,8 +10,8 @@
 
 #include "app/application.h"
 #include "app/branding.h"
-#include "app/click_label.h"
 #include "app/error_reporting.h"
+#include "app/link_label.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
 #include "branding/brand_writer.h"
@@ -82,14 +82,14 @@ struct BrandedWindow {
     explicit BrandedWindow(const std::string& program)
         : executable(dir.Write("sitewright", program))
     {
-        form = std::make_unique<MainWindow>();
-        form->show();
-        exposed = QTest::qWaitForWindowExposed(form.get());
+        mainWindow = std::make_unique<MainWindow>();
+        mainWindow->show();
+        exposed = QTest::qWaitForWindowExposed(mainWindow.get());
     }
 
     ~BrandedWindow()
     {
-        form.reset();
+        mainWindow.reset();
         QCoreApplication::setApplicationName(QString::fromStdString(kDesignTitle));
     }
 
@@ -105,7 +105,7 @@ struct BrandedWindow {
             if (qobject_cast<const MainWindow*>(window) && window->isVisible())
                 visibleAtError = true;
     }};
-    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<MainWindow> mainWindow;
 };
 
 } // namespace
@@ -161,16 +161,16 @@ void BrandingTest::textsFollowTrailerItems()
     QVERIFY(window.exposed);
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(QCoreApplication::applicationName(), title);
-    QCOMPARE(window.form->windowTitle(), title);
-    QCOMPARE(window.form->titleLabel->text(), title);
-    QCOMPARE(window.form->linkLine->text(), link);
-    QCOMPARE(QByteArray::fromStdString(window.form->linkUrl()), url);
+    QCOMPARE(window.mainWindow->windowTitle(), title);
+    QCOMPARE(window.mainWindow->titleLabel->text(), title);
+    QCOMPARE(window.mainWindow->linkLine->text(), link);
+    QCOMPARE(QByteArray::fromStdString(window.mainWindow->linkUrl()), url);
     // The link line draws its text without a text document of its own, the same pixels as a
     // label that has one, and Tab still reaches it.
-    QLabel* line = window.form->linkLine;
+    QLabel* line = window.mainWindow->linkLine;
     QVERIFY(!line->findChild<QTextDocument*>());
     QCOMPARE(line->focusPolicy(), Qt::TabFocus);
-    QLabel withDocument(line->text(), window.form.get());
+    QLabel withDocument(line->text(), window.mainWindow.get());
     withDocument.setFocusPolicy(Qt::TabFocus);
     withDocument.setFont(line->font());
     withDocument.setPalette(line->palette());
@@ -211,7 +211,7 @@ void BrandingTest::imageSection()
     QFETCH(QString, error);
     BrandedWindow window(program.toStdString());
     QVERIFY(window.exposed);
-    QCOMPARE(window.form->brandPicture->pixmap().size(), imageSize);
+    QCOMPARE(window.mainWindow->brandPicture->pixmap().size(), imageSize);
     if (error.isEmpty()) {
         QCOMPARE(window.errors, QStringList());
     } else {
@@ -219,7 +219,7 @@ void BrandingTest::imageSection()
         QVERIFY2(window.errors[0].startsWith(error), qPrintable(window.errors[0]));
         // Reported while the window is created; the window then shows all the same.
         QVERIFY(!window.visibleAtError);
-        QVERIFY(window.form->isVisible());
+        QVERIFY(window.mainWindow->isVisible());
     }
 }
 
@@ -231,7 +231,7 @@ void BrandingTest::imageShowsCentredUnscaled()
     const QImage expected =
         ToQImage(branding::DecodeJpeg(jpeg)).convertToFormat(QImage::Format_RGB32);
     const QImage shot =
-        window.form->brandPicture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        window.mainWindow->brandPicture->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shot.size(), QSize(536, 57));
     // 200 x 100 in 536 x 57: 168 pixels free on either side; 43 rows cut off, 22 above and 21
     // below.
@@ -268,9 +268,9 @@ void BrandingTest::limitsAreReported()
     QVERIFY(window.exposed);
     QCOMPARE(window.errors, QStringList{error});
     QVERIFY(!window.visibleAtError);
-    QCOMPARE(window.form->windowTitle(), QString::fromStdString(kDesignTitle));
-    QCOMPARE(window.form->linkLine->text(), QString::fromStdString(kDesignLink));
-    QVERIFY(window.form->brandPicture->pixmap().isNull());
+    QCOMPARE(window.mainWindow->windowTitle(), QString::fromStdString(kDesignTitle));
+    QCOMPARE(window.mainWindow->linkLine->text(), QString::fromStdString(kDesignLink));
+    QVERIFY(window.mainWindow->brandPicture->pixmap().isNull());
 }
 
 int main(int argc, char* argv[])

@@ -23,14 +23,14 @@ private Q_SLOTS:
 namespace
 {
 
-void VerifyStyle(const TxpButton* button, const QRect& geometry, const char* caption)
+void VerifyStyle(const XpButton* button, const QRect& geometry, const char* caption)
 {
     QVERIFY(button);
     QCOMPARE(button->geometry(), geometry);
-    QCOMPARE(button->Caption(), QString::fromLatin1(caption));
-    QCOMPARE(button->Font().family(), ui::DialogFont(11).family());
-    QCOMPARE(button->Font().pixelSize(), 11);
-    QVERIFY(!button->Font().bold());
+    QCOMPARE(button->caption(), QString::fromLatin1(caption));
+    QCOMPARE(button->captionFont().family(), ui::DialogFont(11).family());
+    QCOMPARE(button->captionFont().pixelSize(), 11);
+    QVERIFY(!button->captionFont().bold());
     QVERIFY(button->focusPolicy() & Qt::TabFocus);
 }
 
@@ -50,22 +50,22 @@ void ButtonsTest::pageButtons()
     AppFixture f;
     const int page = (number + 1) / 2;
     const bool preview = number % 2 == 1;
-    f.form2->showPage(page);
-    auto* button = f.form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(number));
+    f.mainWindow->showPage(page);
+    auto* button = f.mainWindow->findChild<XpButton*>(QStringLiteral("xpButton%1").arg(number));
     const int y = page == 5 ? 184 : page == 2 || page == 3 || page == 10 ? 186 : 176;
     VerifyStyle(button, preview ? QRect(16, y, 89, 25) : QRect(264, y, 91, 25),
                 preview ? "Preview" : "Generate Code");
-    QCOMPARE(button->parentWidget(), f.form2->pagePanel(page));
+    QCOMPARE(button->parentWidget(), f.mainWindow->pagePanel(page));
 
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(f.reporter.messages, QStringList());
     if (preview) {
         QCOMPARE(f.shell.requests.size(), std::size_t{1});
-        QVERIFY(f.form4->codeText->toPlainText().isEmpty());
+        QVERIFY(f.codeWindow->codeText->toPlainText().isEmpty());
     } else {
         QVERIFY(f.shell.requests.empty());
-        QVERIFY(f.form4->isVisible());
-        QVERIFY(!f.form4->codeText->toPlainText().isEmpty());
+        QVERIFY(f.codeWindow->isVisible());
+        QVERIFY(!f.codeWindow->codeText->toPlainText().isEmpty());
     }
 }
 
@@ -86,9 +86,9 @@ void ButtonsTest::codeWindowButtons()
     QFETCH(QRect, geometry);
     QFETCH(QString, caption);
     AppFixture f;
-    auto* button = f.form4->findChild<TxpButton*>(name);
+    auto* button = f.codeWindow->findChild<XpButton*>(name);
     VerifyStyle(button, geometry, caption.toLatin1().constData());
-    QCOMPARE(button->parentWidget(), f.form4);
+    QCOMPARE(button->parentWidget(), f.codeWindow);
 }
 
 int main(int argc, char* argv[])

@@ -59,14 +59,14 @@ void CodeWindowTest::init()
 {
     f = std::make_unique<AppFixture>();
     code = gen::BookmarkUs({"http://www.example.com", "My \"cool\" site"});
-    f->form4->setCode(code);
-    f->form4->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f->form4));
+    f->codeWindow->setCode(code);
+    f->codeWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->codeWindow));
 }
 
 void CodeWindowTest::AnswerSaveDialog(const QString& path)
 {
-    QFileDialog* dialog = f->form4->ensureSaveDialog();
+    QFileDialog* dialog = f->codeWindow->ensureSaveDialog();
     QTimer::singleShot(0, dialog, [dialog, path] {
         if (path.isEmpty()) {
             dialog->reject();
@@ -79,7 +79,7 @@ void CodeWindowTest::AnswerSaveDialog(const QString& path)
 
 void CodeWindowTest::windowAsDesigned()
 {
-    CodeWindow& window = *f->form4;
+    CodeWindow& window = *f->codeWindow;
     QCOMPARE(window.windowTitle(), QStringLiteral("Source Code"));
     // 505 x 429 outside with a classic frame; the frame's outer corner at (180, 170).
     QCOMPARE(window.size(), QSize(497, 402));
@@ -111,11 +111,11 @@ void CodeWindowTest::controlsFollowTheWindowSize_data()
 void CodeWindowTest::controlsFollowTheWindowSize()
 {
     QFETCH(QSize, size);
-    CodeWindow& window = *f->form4;
-    const QList<TxpButton*> buttons = {window.selectAllButton, window.copyButton, window.saveButton,
-                                       window.closeButton};
+    CodeWindow& window = *f->codeWindow;
+    const QList<XpButton*> buttons = {window.selectAllButton, window.copyButton, window.saveButton,
+                                      window.closeButton};
     QList<QRect> designed;
-    for (TxpButton* button : buttons)
+    for (XpButton* button : buttons)
         designed << button->geometry();
     window.resize(size);
     const QRect client = window.rect();
@@ -162,7 +162,7 @@ void CodeWindowTest::saveDialogOpensWhereLastSaved()
 
 QString CodeWindowTest::SaveAndTellFolder(const QString& path)
 {
-    QFileDialog* dialog = f->form4->ensureSaveDialog();
+    QFileDialog* dialog = f->codeWindow->ensureSaveDialog();
     QString opened;
     QTimer::singleShot(0, dialog, [dialog, path, &opened] {
         opened = dialog->directory().absolutePath();
@@ -173,7 +173,7 @@ QString CodeWindowTest::SaveAndTellFolder(const QString& path)
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept();
     });
-    Click(f->form4->saveButton);
+    Click(f->codeWindow->saveButton);
     return opened;
 }
 
@@ -193,10 +193,10 @@ void CodeWindowTest::buttonsAsDesigned()
     QFETCH(QString, name);
     QFETCH(int, x);
     QFETCH(QString, caption);
-    auto* button = f->form4->findChild<TxpButton*>(name);
+    auto* button = f->codeWindow->findChild<XpButton*>(name);
     QVERIFY(button);
     QCOMPARE(button->geometry(), QRect(x, 368, 81, 25));
-    QCOMPARE(button->Caption(), caption);
+    QCOMPARE(button->caption(), caption);
 }
 
 void CodeWindowTest::linesRoundTrip_data()
@@ -222,18 +222,18 @@ void CodeWindowTest::linesRoundTrip()
         bytes.push_back(line.toStdString());
         buffer.Append(bytes.back());
     }
-    f->form4->setCode(buffer);
-    QCOMPARE(f->form4->Lines(), bytes);
-    QCOMPARE(f->form4->TextForm(), buffer.TextForm());
+    f->codeWindow->setCode(buffer);
+    QCOMPARE(f->codeWindow->lines(), bytes);
+    QCOMPARE(f->codeWindow->crlfText(), buffer.TextForm());
 }
 
 void CodeWindowTest::selectAllThenCopyPutsWholeTextOnClipboard()
 {
-    f->form4->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f->form4));
-    Click(f->form4->selectAllButton);
-    QVERIFY(f->form4->codeText->hasFocus());
-    Click(f->form4->copyButton);
+    f->codeWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->codeWindow));
+    Click(f->codeWindow->selectAllButton);
+    QVERIFY(f->codeWindow->codeText->hasFocus());
+    Click(f->codeWindow->copyButton);
     // The whole text: every line with its CR LF, the last line's included.
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), code.TextForm());
 }
@@ -265,35 +265,35 @@ void CodeWindowTest::typedTextIsSavedAsShown()
     QFETCH(QStringList, keys);
     QFETCH(QByteArray, saved);
     QFETCH(QByteArray, copied);
-    f->form4->clearCode();
-    f->form4->codeText->setFocus();
+    f->codeWindow->clearCode();
+    f->codeWindow->codeText->setFocus();
     for (const QString& key : keys) {
         if (key == QLatin1String("<Enter>") || key == QLatin1String("<Shift+Enter>")) {
-            QTest::keyClick(f->form4->codeText, Qt::Key_Return,
+            QTest::keyClick(f->codeWindow->codeText, Qt::Key_Return,
                             key.startsWith(QLatin1String("<Shift")) ? Qt::ShiftModifier
                                                                     : Qt::NoModifier);
             continue;
         }
         for (const QChar c : key)
-            QTest::sendKeyEvent(QTest::Click, f->form4->codeText, Qt::Key_unknown, QString(c),
+            QTest::sendKeyEvent(QTest::Click, f->codeWindow->codeText, Qt::Key_unknown, QString(c),
                                 Qt::NoModifier);
     }
     const std::string path = f->Folder() + "typed.html";
     AnswerSaveDialog(QString::fromStdString(path));
-    Click(f->form4->saveButton);
+    Click(f->codeWindow->saveButton);
     QCOMPARE(f->reporter.messages, QStringList());
     QCOMPARE(QByteArray::fromStdString(ReadBytes(path)), saved);
-    QCOMPARE(QByteArray::fromStdString(f->form4->TextForm()), saved);
+    QCOMPARE(QByteArray::fromStdString(f->codeWindow->crlfText()), saved);
 
-    Click(f->form4->selectAllButton);
-    Click(f->form4->copyButton);
+    Click(f->codeWindow->selectAllButton);
+    Click(f->codeWindow->copyButton);
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), copied);
 }
 
 void CodeWindowTest::copyWithoutSelectionCopiesNothing()
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-    Click(f->form4->copyButton);
+    Click(f->codeWindow->copyButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
 }
 
@@ -321,7 +321,7 @@ void CodeWindowTest::saveToFileWritesTextForm()
     if (existing)
         WriteBytes(savedPath, std::string(10000, '#'));
     AnswerSaveDialog(QString::fromStdString(f->Folder()) + typed);
-    Click(f->form4->saveButton);
+    Click(f->codeWindow->saveButton);
     QCOMPARE(f->reporter.messages, QStringList());
     QCOMPARE(ReadBytes(savedPath), code.TextForm());
 }
@@ -329,7 +329,7 @@ void CodeWindowTest::saveToFileWritesTextForm()
 void CodeWindowTest::saveToFileCancelledWritesNothing()
 {
     AnswerSaveDialog(QString());
-    Click(f->form4->saveButton);
+    Click(f->codeWindow->saveButton);
     QCOMPARE(QDir(QString::fromStdString(f->dir.path().string())).entryList(QDir::Files),
              QStringList());
     QCOMPARE(f->reporter.messages, QStringList());
@@ -340,19 +340,19 @@ void CodeWindowTest::saveToFileUnwritableReportsError()
     WriteBytes(f->Folder() + "plain-file", "not a folder");
     const std::string path = f->Folder() + "plain-file/code.html";
     AnswerSaveDialog(QString::fromStdString(path));
-    Click(f->form4->saveButton);
+    Click(f->codeWindow->saveButton);
     QCOMPARE(f->reporter.messages.size(), 1);
     QVERIFY(f->reporter.messages.at(0).startsWith(
         QString::fromStdString("Cannot create file \"" + path + "\". ")));
-    QCOMPARE(f->form4->Lines(), code.Lines());
+    QCOMPARE(f->codeWindow->lines(), code.Lines());
 }
 
 void CodeWindowTest::closeHidesAndKeepsLines()
 {
-    Click(f->form4->closeButton);
-    QVERIFY(f->form4->isHidden());
-    QCOMPARE(f->form4->Lines(), code.Lines());
-    QVERIFY(f->form2->isVisible());
+    Click(f->codeWindow->closeButton);
+    QVERIFY(f->codeWindow->isHidden());
+    QCOMPARE(f->codeWindow->lines(), code.Lines());
+    QVERIFY(f->mainWindow->isVisible());
 }
 
 void CodeWindowTest::madeOnFirstUse_data()
@@ -376,7 +376,7 @@ void CodeWindowTest::madeOnFirstUse()
     QVERIFY(made);
     QCOMPARE(&window.codeWindow(), made);
     QCOMPARE(made->isVisible(), shown);
-    QCOMPARE(made->Lines().empty(), !generate);
+    QCOMPARE(made->lines().empty(), !generate);
     QCOMPARE(f->reporter.messages, QStringList());
 }
 
@@ -396,7 +396,7 @@ void CodeWindowTest::keysDoWhatButtonsDo()
 {
     QFETCH(QString, focus);
     QFETCH(QString, action);
-    CodeWindow& window = *f->form4;
+    CodeWindow& window = *f->codeWindow;
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.findChild<QWidget*>(focus)->setFocus();
@@ -409,7 +409,7 @@ void CodeWindowTest::keysDoWhatButtonsDo()
     if (action == "escape") {
         key(QKeySequence::Cancel);
         QVERIFY(window.isHidden());
-        QCOMPARE(window.Lines(), code.Lines());
+        QCOMPARE(window.lines(), code.Lines());
     } else if (action == "select all and copy") {
         key(QKeySequence::SelectAll);
         QVERIFY(window.codeText->hasFocus());

@@ -41,9 +41,9 @@ private Q_SLOTS:
     void codeWindowStatusHasALineOfItsOwn();
 
 private:
-    TxpButton* Button(int number) const
+    XpButton* Button(int number) const
     {
-        return f->form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(number));
+        return f->mainWindow->findChild<XpButton*>(QStringLiteral("xpButton%1").arg(number));
     }
     std::unique_ptr<AppFixture> f;
 };
@@ -58,13 +58,13 @@ void EditionTest::browserLabelKeepsTextAndTellsTheSentence_data()
 void EditionTest::browserLabelKeepsTextAndTellsTheSentence()
 {
     QFETCH(int, page);
-    f->form2->showPage(page);
+    f->mainWindow->showPage(page);
     const gen::GadgetEntry& gadget = *gen::GadgetOfPage(page);
     for (const pages::LabelRow& row : pages::PageLayoutOf(page).labels) {
         if (row.style != pages::TextStyle::Support)
             continue;
         const QLabel* label =
-            f->form2->pagePanel(page)->findChild<QLabel*>(QString::fromUtf8(row.name));
+            f->mainWindow->pagePanel(page)->findChild<QLabel*>(QString::fromUtf8(row.name));
         QVERIFY(label);
         QCOMPARE(label->objectName(), QString::fromUtf8(row.name.data(), row.name.size()));
         QCOMPARE(label->text(), QString::fromUtf8(row.text.data(), row.text.size()));
@@ -79,17 +79,17 @@ void EditionTest::browserLabelKeepsTextAndTellsTheSentence()
 // may hide it, on whichever page is shown.
 void EditionTest::choiceIsVisibleOnEveryPageAndCoversNothing()
 {
-    EditionChoice* choice = f->form2->editionChoice;
+    EditionChoice* choice = f->mainWindow->editionChoice;
     QVERIFY(choice);
     QCOMPARE(choice->text(), QStringLiteral("&Today's edition"));
     QVERIFY(choice->sizeHint().width() <= choice->width());
-    for (int page = 1; page <= f->form2->pageCount(); ++page) {
-        f->form2->showPage(page);
+    for (int page = 1; page <= f->mainWindow->pageCount(); ++page) {
+        f->mainWindow->showPage(page);
         QVERIFY(choice->isVisible());
-        QCOMPARE(f->form2->childAt(choice->geometry().center()), choice);
-        QWidget* panel = f->form2->pagePanel(page);
+        QCOMPARE(f->mainWindow->childAt(choice->geometry().center()), choice);
+        QWidget* panel = f->mainWindow->pagePanel(page);
         const QRect place =
-            choice->geometry().translated(-panel->mapTo(f->form2.get(), QPoint(0, 0)));
+            choice->geometry().translated(-panel->mapTo(f->mainWindow.get(), QPoint(0, 0)));
         QVERIFY(panel->rect().contains(place));
         for (QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(
@@ -101,17 +101,17 @@ void EditionTest::choiceIsVisibleOnEveryPageAndCoversNothing()
 // Alt+T works from a field of any page, both ways; Tab stays within the page.
 void EditionTest::choiceIsToggledByItsAccessKey()
 {
-    EditionChoice* choice = f->form2->editionChoice;
-    f->form2->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    EditionChoice* choice = f->mainWindow->editionChoice;
+    f->mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->mainWindow.get()));
     for (int page : {2, 10}) {
-        f->form2->showPage(page);
+        f->mainWindow->showPage(page);
         Button(2 * page)->setFocus();
-        const gen::Edition before = choice->Edition();
+        const gen::Edition before = choice->edition();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
-        QVERIFY(choice->Edition() != before);
+        QVERIFY(choice->edition() != before);
     }
-    QCOMPARE(choice->Edition(), gen::Edition::Classic);
+    QCOMPARE(choice->edition(), gen::Edition::Classic);
     QVERIFY(!(choice->focusPolicy() & Qt::TabFocus));
 }
 
@@ -132,38 +132,38 @@ void EditionTest::choiceAppliesToPreviewAndGenerate()
     const gen::Edition edition = today ? gen::Edition::Today : gen::Edition::Classic;
     const std::string expected =
         gen::GenerateEdition(gadget, gen::DefaultValues(gadget), edition).TextForm();
-    f->form2->showPage(page);
+    f->mainWindow->showPage(page);
     if (today)
-        QTest::mouseClick(f->form2->editionChoice, Qt::LeftButton);
-    QCOMPARE(f->form2->editionChoice->isChecked(), today);
+        QTest::mouseClick(f->mainWindow->editionChoice, Qt::LeftButton);
+    QCOMPARE(f->mainWindow->editionChoice->isChecked(), today);
 
     QTest::mouseClick(Button(2 * page), Qt::LeftButton); // Generate Code
-    QCOMPARE(f->form4->TextForm(), expected);
+    QCOMPARE(f->codeWindow->crlfText(), expected);
     const gen::Compatibility& c = gadget.compatibility;
-    const QString status = f->form4->snippetStatus->text();
+    const QString status = f->codeWindow->snippetStatus->text();
     QVERIFY(status.startsWith(today ? QStringLiteral("Today's") : QStringLiteral("Classic")));
     QVERIFY(
         status.endsWith(QString::fromUtf8(gen::SupportWord(today ? c.today : c.classic).data())));
     // What a policy must admit, from the status line's menu and in its tooltip.
     QApplication::clipboard()->clear();
-    f->form4->policyCopy->copyAction->trigger();
+    f->codeWindow->policyCopy->copyAction->trigger();
     const QString sources = QApplication::clipboard()->text();
     QVERIFY2(sources.startsWith(QStringLiteral("script-src ")), qPrintable(sources));
     QCOMPARE(sources.contains(QStringLiteral("'unsafe-inline'")), !today);
-    QVERIFY(f->form4->snippetStatus->toolTip().endsWith(sources.trimmed()));
+    QVERIFY(f->codeWindow->snippetStatus->toolTip().endsWith(sources.trimmed()));
 
     QTest::mouseClick(Button(2 * page - 1), Qt::LeftButton); // Preview
     QCOMPARE(ReadBytes(PreviewPath()), expected);
-    QCOMPARE(f->form4->snippetStatus->text(), QString()); // the buffer is gone
+    QCOMPARE(f->codeWindow->snippetStatus->text(), QString()); // the buffer is gone
 }
 
 void EditionTest::choiceIsRememberedAcrossARestart()
 {
-    QVERIFY(!f->form2->editionChoice->isChecked()); // nothing remembered yet
+    QVERIFY(!f->mainWindow->editionChoice->isChecked()); // nothing remembered yet
     for (bool today : {true, false}) {
-        f->form2->editionChoice->setChecked(today);
+        f->mainWindow->editionChoice->setChecked(today);
         f->Restart();
-        QCOMPARE(f->form2->editionChoice->Edition(),
+        QCOMPARE(f->mainWindow->editionChoice->edition(),
                  today ? gen::Edition::Today : gen::Edition::Classic);
     }
     // Kept in the scratch folder the settings were pointed at, nowhere else.
@@ -174,7 +174,7 @@ void EditionTest::choiceIsRememberedAcrossARestart()
 // designed size; without a status the line is gone and the code has the whole text area.
 void EditionTest::codeWindowStatusHasALineOfItsOwn()
 {
-    CodeWindow& window = *f->form4;
+    CodeWindow& window = *f->codeWindow;
     SnippetStatus* note = window.snippetStatus;
     QPlainTextEdit* memo = window.codeText;
     const QRect fullText = memo->viewport()->geometry();
@@ -182,7 +182,7 @@ void EditionTest::codeWindowStatusHasALineOfItsOwn()
     const QFontMetrics metrics(note->font());
     for (const gen::GadgetEntry& g : gen::GadgetTable())
         for (gen::Edition e : {gen::Edition::Classic, gen::Edition::Today}) {
-            note->ShowFor(g, e);
+            note->showFor(g, e);
             QVERIFY(!note->isHidden());
             QCOMPARE(note->parentWidget(), memo);
             const QRect line = note->geometry();
@@ -198,7 +198,7 @@ void EditionTest::codeWindowStatusHasALineOfItsOwn()
             QVERIFY(!note->toolTip().isEmpty());
         }
     QCOMPARE(memo->geometry(), QRect(8, 8, 481, 345));
-    note->Clear();
+    note->clearStatus();
     QVERIFY(note->isHidden());
     QCOMPARE(memo->viewport()->geometry(), fullText);
 }

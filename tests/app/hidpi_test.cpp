@@ -40,10 +40,10 @@ QImage Checkerboard(int width, int height)
 void HiDpiTest::windowScalesAsAWhole()
 {
     AppFixture f;
-    QCOMPARE(f.form2->devicePixelRatioF(), qreal(kScale));
-    const QSize size = window_geometry::WindowSize(f.form2->pageCount());
-    QCOMPARE(f.form2->size(), size);
-    const QImage grabbed = f.form2->grab().toImage();
+    QCOMPARE(f.mainWindow->devicePixelRatioF(), qreal(kScale));
+    const QSize size = window_geometry::WindowSize(f.mainWindow->pageCount());
+    QCOMPARE(f.mainWindow->size(), size);
+    const QImage grabbed = f.mainWindow->grab().toImage();
     QCOMPARE(grabbed.size(), size * kScale);
 }
 
@@ -61,8 +61,8 @@ void HiDpiTest::picturesArePixelBlocks()
     QFETCH(bool, branded);
     AppFixture f;
     if (branded)
-        f.form2->showBrandImage(Checkerboard(400, 50));
-    auto* picture = f.form2->findChild<QLabel*>(label);
+        f.mainWindow->showBrandImage(Checkerboard(400, 50));
+    auto* picture = f.mainWindow->findChild<QLabel*>(label);
     QVERIFY(picture);
     const QImage source = picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage screen = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -55,13 +55,13 @@ private:
 
 void IdleBuilderTest::TurnUntilDone(const IdleBuilder& builder)
 {
-    for (int turn = 0; turn < 1000 && builder.StepsLeft() > 0; ++turn)
+    for (int turn = 0; turn < 1000 && builder.stepsLeft() > 0; ++turn)
         QCoreApplication::processEvents();
 }
 
 void IdleBuilderTest::RunAll(IdleBuilder& builder)
 {
-    while (builder.RunNextStep()) {
+    while (builder.runNextStep()) {
     }
 }
 
@@ -78,7 +78,7 @@ void IdleBuilderTest::nothingRunsBeforeFirstPaint()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     TurnUntilDone(*builder);
     QCOMPARE(runs, 2);
-    QVERIFY(!builder->RunNextStep());
+    QVERIFY(!builder->runNextStep());
 }
 
 // An event queued while a step runs, as a click arriving then would be, is handled before the
@@ -116,7 +116,7 @@ void IdleBuilderTest::failingStepDoesNotStopTheRest()
     window.removeEventFilter(&builder);
     RunAll(builder);
     QCOMPARE(runs, 1);
-    QCOMPARE(builder.StepsLeft(), std::size_t{0});
+    QCOMPARE(builder.stepsLeft(), std::size_t{0});
 }
 
 // Everything is built, nothing shows: the window keeps its pixels, page and focus, and the code
@@ -124,19 +124,19 @@ void IdleBuilderTest::failingStepDoesNotStopTheRest()
 void IdleBuilderTest::idleBuildingLeavesTheWindowAsItWas()
 {
     AppFixture f;
-    MainWindow& form = *f.form2;
-    const QImage before = form.grab().toImage();
-    QWidget* const focus = form.focusWidget();
-    IdleBuilder builder(form, MainWindowIdleSteps(form));
+    MainWindow& mainWindow = *f.mainWindow;
+    const QImage before = mainWindow.grab().toImage();
+    QWidget* const focus = mainWindow.focusWidget();
+    IdleBuilder builder(mainWindow, MainWindowIdleSteps(mainWindow));
     RunAll(builder);
-    for (int page = 1; page <= form.pageCount(); ++page)
-        QVERIFY2(!form.pagePanel(page)->findChildren<QWidget*>().isEmpty(),
+    for (int page = 1; page <= mainWindow.pageCount(); ++page)
+        QVERIFY2(!mainWindow.pagePanel(page)->findChildren<QWidget*>().isEmpty(),
                  qPrintable(QString::number(page)));
-    QCOMPARE(form.visiblePage(), 1);
-    QCOMPARE(form.focusWidget(), focus);
-    QVERIFY(form.madeCodeWindow() && form.madeCodeWindow()->isHidden());
-    QVERIFY(form.madeCodeWindow()->Lines().empty());
-    QCOMPARE(form.grab().toImage(), before);
+    QCOMPARE(mainWindow.visiblePage(), 1);
+    QCOMPARE(mainWindow.focusWidget(), focus);
+    QVERIFY(mainWindow.madeCodeWindow() && mainWindow.madeCodeWindow()->isHidden());
+    QVERIFY(mainWindow.madeCodeWindow()->lines().empty());
+    QCOMPARE(mainWindow.grab().toImage(), before);
     QCOMPARE(f.reporter.messages, QStringList());
 }
 
@@ -146,10 +146,10 @@ void IdleBuilderTest::codeWindowInUseKeepsItsCode()
     AppFixture f;
     gen::CodeBuffer code;
     code.Append("<p>kept</p>");
-    f.form4->setCode(code);
-    IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
+    f.codeWindow->setCode(code);
+    IdleBuilder builder(*f.mainWindow, MainWindowIdleSteps(*f.mainWindow));
     RunAll(builder);
-    QCOMPARE(f.form4->Lines(), code.Lines());
+    QCOMPARE(f.codeWindow->lines(), code.Lines());
 }
 
 void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick_data()
@@ -175,35 +175,35 @@ void IdleBuilderTest::pageBuiltWhileIdleLooksAsBuiltOnClick()
     QImage onClickScreen;
     {
         AppFixture f;
-        f.form2->showPage(page);
-        onClick = f.form2->grab().toImage();
-        onClickScreen = OnScreen(*f.form2);
+        f.mainWindow->showPage(page);
+        onClick = f.mainWindow->grab().toImage();
+        onClickScreen = OnScreen(*f.mainWindow);
     }
     AppFixture f;
-    IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
+    IdleBuilder builder(*f.mainWindow, MainWindowIdleSteps(*f.mainWindow));
     RunAll(builder);
-    f.form2->showPage(page);
-    QCOMPARE(f.form2->grab().toImage(), onClick);
-    QCOMPARE(OnScreen(*f.form2), onClickScreen);
+    f.mainWindow->showPage(page);
+    QCOMPARE(f.mainWindow->grab().toImage(), onClick);
+    QCOMPARE(OnScreen(*f.mainWindow), onClickScreen);
 }
 
 IdleBuilderTest::Shown IdleBuilderTest::GenerateCode(bool idleFirst, int page, bool otherEdition)
 {
     AppFixture f;
     if (idleFirst) {
-        IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
+        IdleBuilder builder(*f.mainWindow, MainWindowIdleSteps(*f.mainWindow));
         RunAll(builder);
     }
     if (otherEdition)
         f.Control<QCheckBox>("chkTodaysEdition")->toggle();
-    f.form2->showPage(page);
-    f.form2->generateCodeClicked(page);
-    CodeWindow& window = *f.form4;
+    f.mainWindow->showPage(page);
+    f.mainWindow->generateCodeClicked(page);
+    CodeWindow& window = *f.codeWindow;
     if (!QTest::qWaitForWindowExposed(&window))
         qWarning("code window not exposed");
     Shown shown;
     shown.pixels = window.grab().toImage();
-    shown.lines = window.Lines();
+    shown.lines = window.lines();
     shown.status = window.snippetStatus->text();
     shown.statusShown = window.snippetStatus->isVisible();
     return shown;
@@ -238,14 +238,14 @@ void IdleBuilderTest::codeWindowRehearsedWhileIdleShowsAsOnClick()
 void IdleBuilderTest::rehearsedCodeWindowShownUnaskedIsEmpty()
 {
     AppFixture f;
-    IdleBuilder builder(*f.form2, MainWindowIdleSteps(*f.form2));
+    IdleBuilder builder(*f.mainWindow, MainWindowIdleSteps(*f.mainWindow));
     RunAll(builder);
-    QCOMPARE(f.form4->TextForm(), std::string());
-    f.form4->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.form4));
-    QVERIFY(f.form4->Lines().empty());
-    QCOMPARE(f.form4->codeText->toPlainText(), QString());
-    QVERIFY(!f.form4->snippetStatus->isVisible());
+    QCOMPARE(f.codeWindow->crlfText(), std::string());
+    f.codeWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.codeWindow));
+    QVERIFY(f.codeWindow->lines().empty());
+    QCOMPARE(f.codeWindow->codeText->toPlainText(), QString());
+    QVERIFY(!f.codeWindow->snippetStatus->isVisible());
 }
 
 int main(int argc, char* argv[])

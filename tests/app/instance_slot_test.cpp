@@ -26,14 +26,14 @@ void InstanceSlotTest::slotsAreTakenLowestFirstAndFreedAtTheEnd()
     QVERIFY(folder.isValid());
     auto first = std::make_unique<InstanceSlot>(folder.path());
     const InstanceSlot second(folder.path());
-    QCOMPARE(first->Number(), 0);
-    QCOMPARE(second.Number(), 1);
-    QCOMPARE(second.Offset(), QPoint(InstanceSlot::kStep, InstanceSlot::kStep));
+    QCOMPARE(first->number(), 0);
+    QCOMPARE(second.number(), 1);
+    QCOMPARE(second.offset(), QPoint(InstanceSlot::kStep, InstanceSlot::kStep));
     first.reset();
     const InstanceSlot third(folder.path());
-    QCOMPARE(third.Number(), 0);
+    QCOMPARE(third.number(), 0);
     const InstanceSlot fourth(folder.path());
-    QCOMPARE(fourth.Number(), 2);
+    QCOMPARE(fourth.number(), 2);
 }
 
 void InstanceSlotTest::noFolderOrNoFreeSlotGivesTheDesignedPlace_data()
@@ -53,11 +53,11 @@ void InstanceSlotTest::noFolderOrNoFreeSlotGivesTheDesignedPlace()
         folder = scratch.path();
         for (int i = 0; i < InstanceSlot::kSlots; ++i)
             taken.push_back(std::make_unique<InstanceSlot>(folder));
-        QCOMPARE(taken.back()->Number(), InstanceSlot::kSlots - 1);
+        QCOMPARE(taken.back()->number(), InstanceSlot::kSlots - 1);
     }
     const InstanceSlot slot(folder);
-    QCOMPARE(slot.Number(), 0);
-    QCOMPARE(slot.Offset(), QPoint(0, 0));
+    QCOMPARE(slot.number(), 0);
+    QCOMPARE(slot.offset(), QPoint(0, 0));
     // The lock files stay in their folder and number no more than the slots.
     if (!taken.empty())
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), qsizetype(InstanceSlot::kSlots));

@@ -57,9 +57,9 @@ void LazyFileIconTest::knowsItsSizesWithoutDecoding()
     const QIcon icon(engine);
     QVERIFY(!icon.isNull());
     QCOMPARE(icon.availableSizes(), EagerIcon().availableSizes());
-    QVERIFY(!engine->Loaded());
+    QVERIFY(!engine->loaded());
     QVERIFY(!icon.pixmap(QSize(32, 32)).isNull());
-    QVERIFY(engine->Loaded());
+    QVERIFY(engine->loaded());
 }
 
 void LazyFileIconTest::givesWhatTheEagerIconGives_data()

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/click_label.h"
+#include "app/link_label.h"
 #include "app/main_window.h"
 #include "app/page_layout.h"
 #include "app_test_support.h"
@@ -63,8 +63,8 @@ QString FirstControl(int page)
 void MainWindowKeysTest::init()
 {
     f = std::make_unique<AppFixture>();
-    QApplication::setActiveWindow(f->form2.get());
-    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    QApplication::setActiveWindow(f->mainWindow.get());
+    QVERIFY(QTest::qWaitForWindowActive(f->mainWindow.get()));
 }
 
 void MainWindowKeysTest::menuClickFocusesShownPage_data()
@@ -82,12 +82,12 @@ void MainWindowKeysTest::menuClickFocusesShownPage()
 {
     QFETCH(QString, line);
     QFETCH(int, page);
-    MainWindow& window = *f->form2;
+    MainWindow& window = *f->mainWindow;
     const int before = page == window.pageCount() ? page - 1 : page + 1;
     window.showPage(before);
-    window.findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * before))->setFocus();
+    window.findChild<XpButton*>(QStringLiteral("xpButton%1").arg(2 * before))->setFocus();
     QSignalSpy moves(qApp, &QApplication::focusChanged);
-    QTest::mouseClick(window.menuPanel->findChild<ClickLabel*>(line), Qt::LeftButton);
+    QTest::mouseClick(window.menuPanel->findChild<LinkLabel*>(line), Qt::LeftButton);
     QCOMPARE(window.visiblePage(), page);
     QVERIFY(Focused());
     QCOMPARE(Focused()->objectName(), FirstControl(page));
@@ -114,12 +114,12 @@ void MainWindowKeysTest::keyActsOnShownPageOnly()
     QFETCH(int, page);
     QFETCH(int, key);
     QFETCH(QString, clicked);
-    MainWindow& window = *f->form2;
+    MainWindow& window = *f->mainWindow;
     QCOMPARE(Focused(), window.findChild<QWidget*>(QStringLiteral("xpButton1")));
     QList<std::shared_ptr<QSignalSpy>> spies;
-    const QList<TxpButton*> buttons = window.findChildren<TxpButton*>();
-    for (TxpButton* button : buttons)
-        spies << std::make_shared<QSignalSpy>(button, &TxpButton::clicked);
+    const QList<XpButton*> buttons = window.findChildren<XpButton*>();
+    for (XpButton* button : buttons)
+        spies << std::make_shared<QSignalSpy>(button, &XpButton::clicked);
     window.showPage(page);
     QTest::keyClick(Focused(), Qt::Key(key));
     for (qsizetype i = 0; i < buttons.size(); ++i)
@@ -129,7 +129,7 @@ void MainWindowKeysTest::keyActsOnShownPageOnly()
 
 void MainWindowKeysTest::CheckPageAndFocus(int page) const
 {
-    QCOMPARE(f->form2->visiblePage(), page);
+    QCOMPARE(f->mainWindow->visiblePage(), page);
     QVERIFY(Focused());
     QCOMPARE(Focused()->objectName(), FirstControl(page));
 }
@@ -153,7 +153,7 @@ void MainWindowKeysTest::pageSteps()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(int, step);
-    const int pages = f->form2->pageCount();
+    const int pages = f->mainWindow->pageCount();
     int page = 1;
     for (int i = 0; i <= pages; ++i) {
         QTest::keyClick(Focused(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -176,16 +176,16 @@ void MainWindowKeysTest::altDigitShowsPage()
 {
     QFETCH(int, key);
     QFETCH(int, page);
-    f->form2->showPage(page == 2 ? 3 : 2); // the focus in a text field
+    f->mainWindow->showPage(page == 2 ? 3 : 2); // the focus in a text field
     QTest::keyClick(Focused(), Qt::Key(key), Qt::AltModifier);
     CheckPageAndFocus(page);
 }
 
 void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 {
-    const QList<ClickLabel*> lines =
-        f->form2->menuPanel->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(lines.size(), f->form2->pageCount());
+    const QList<LinkLabel*> lines =
+        f->mainWindow->menuPanel->findChildren<LinkLabel*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(lines.size(), f->mainWindow->pageCount());
     for (int page : {1, 6, 5, 3}) {
         QTest::keyClick(Focused(), Qt::Key(Qt::Key_0 + page), Qt::AltModifier);
         for (int line = 1; line <= lines.size(); ++line) {
@@ -196,7 +196,7 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
             QCOMPARE(bool(tool->state().selected), line == page);
         }
     }
-    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(f->form2->linkLine);
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(f->mainWindow->linkLine);
     QCOMPARE(link->role(), QAccessible::Link);
     QVERIFY(!link->state().selectable);
 }
@@ -205,20 +205,21 @@ void MainWindowKeysTest::currentMenuLineIsSelectedForTools()
 void MainWindowKeysTest::everyControlHasAName()
 {
     // Pages build their controls when first shown.
-    for (int page = 1; page <= f->form2->pageCount(); ++page)
-        f->form2->ensurePageBuilt(page);
+    for (int page = 1; page <= f->mainWindow->pageCount(); ++page)
+        f->mainWindow->ensurePageBuilt(page);
     const auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    for (TxpButton* button : f->form2->findChildren<TxpButton*>())
-        QCOMPARE(name(button), button->Caption());
-    for (QLabel* label : f->form2->findChildren<QLabel*>())
+    for (XpButton* button : f->mainWindow->findChildren<XpButton*>())
+        QCOMPARE(name(button), button->caption());
+    for (QLabel* label : f->mainWindow->findChildren<QLabel*>())
         QCOMPARE(name(label), label->text());
     std::vector<std::pair<QWidget*, QString>> fields;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable())
         for (const gen::FieldEntry& field : gadget.fields)
-            fields.emplace_back(f->form2->findChild<QWidget*>(QString::fromUtf8(field.component)),
-                                QString::fromUtf8(field.caption));
+            fields.emplace_back(
+                f->mainWindow->findChild<QWidget*>(QString::fromUtf8(field.component)),
+                QString::fromUtf8(field.caption));
     for (const auto& [field, caption] : fields) {
         QVERIFY2(field, qPrintable(caption));
         QCOMPARE(field->accessibleName(), caption);
@@ -230,14 +231,14 @@ void MainWindowKeysTest::everyControlHasAName()
         QVERIFY(!labels.isEmpty());
         QCOMPARE(labels.first().first->text(QAccessible::Name), caption);
     }
-    for (QWidget* field : f->form2->findChildren<QLineEdit*>()) {
+    for (QWidget* field : f->mainWindow->findChildren<QLineEdit*>()) {
         if (!qobject_cast<QComboBox*>(field->parentWidget()))
             QVERIFY2(!name(field).isEmpty(), qPrintable(field->objectName()));
     }
     // The arrows of every spin box, which show no text, say which way they step.
-    for (TSpinEdit* spin : f->form2->findChildren<TSpinEdit*>()) {
-        const QString up = name(spin->UpButton());
-        const QString down = name(spin->DownButton());
+    for (SpinEdit* spin : f->mainWindow->findChildren<SpinEdit*>()) {
+        const QString up = name(spin->upButton());
+        const QString down = name(spin->downButton());
         QVERIFY2(!up.isEmpty() && !down.isEmpty() && up != down, qPrintable(spin->objectName()));
     }
 }
@@ -246,12 +247,12 @@ void MainWindowKeysTest::everyControlHasAName()
 // must not preview, since the press belonged to a page that was hidden in between.
 void MainWindowKeysTest::pressPendingWhilePageHiddenIsDropped()
 {
-    f->form2->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    f->mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->mainWindow.get()));
     QCOMPARE(Focused(), f->Control("xpButton1"));
     QTest::keyPress(f->Control("xpButton1"), Qt::Key_Space);
-    f->form2->showPage(2);
-    f->form2->showPage(1);
+    f->mainWindow->showPage(2);
+    f->mainWindow->showPage(1);
     QCOMPARE(Focused(), f->Control("xpButton1"));
     QTest::keyRelease(f->Control("xpButton1"), Qt::Key_Space);
     QCOMPARE(f->shell.requests.size(), 0u);

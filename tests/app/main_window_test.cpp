@@ -11,9 +11,9 @@
 #include <unistd.h>
 
 #include "app/application.h"
-#include "app/click_label.h"
 #include "app/code_window.h"
 #include "app/error_reporting.h"
+#include "app/link_label.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
 #include "app/page_layout.h"
@@ -65,29 +65,29 @@ private Q_SLOTS:
 private:
     void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     static void Type(QWidget* widget, const QString& text);
-    std::vector<std::string> MemoLines() const { return f->form4->Lines(); }
+    std::vector<std::string> codeLines() const { return f->codeWindow->lines(); }
     std::unique_ptr<AppFixture> f;
 };
 
 void MainWindowTest::startsOnPageOne()
 {
-    QCOMPARE(f->form2->visiblePage(), 1);
+    QCOMPARE(f->mainWindow->visiblePage(), 1);
     QVERIFY(f->Control("Panel1")->isVisible());
-    for (int page = 2; page <= f->form2->pageCount(); ++page)
-        QVERIFY(!f->form2->pagePanel(page)->isVisible());
-    QVERIFY(f->form4->isHidden());
-    QCOMPARE(f->form2->size(), window_geometry::WindowSize(f->form2->pageCount()));
+    for (int page = 2; page <= f->mainWindow->pageCount(); ++page)
+        QVERIFY(!f->mainWindow->pagePanel(page)->isVisible());
+    QVERIFY(f->codeWindow->isHidden());
+    QCOMPARE(f->mainWindow->size(), window_geometry::WindowSize(f->mainWindow->pageCount()));
     // Ten gadgets keep the designed window; more grow it downwards, with the footer inside.
     QCOMPARE(window_geometry::WindowSize(10), QSize(538, 338));
-    QVERIFY(f->form2->rect().contains(f->form2->linkLine->geometry()));
-    QCOMPARE(f->form2->windowTitle(), QStringLiteral("Sitewright"));
+    QVERIFY(f->mainWindow->rect().contains(f->mainWindow->linkLine->geometry()));
+    QCOMPARE(f->mainWindow->windowTitle(), QStringLiteral("Sitewright"));
 }
 
 // Fixed size with system menu and minimise box only, centred, and the fonts and colours of the
 // band, the menu and the link line.
 void MainWindowTest::windowLooksAsDesigned()
 {
-    MainWindow& window = *f->form2;
+    MainWindow& window = *f->mainWindow;
     const Qt::WindowFlags flags = window.windowFlags();
     QVERIFY(flags & Qt::WindowSystemMenuHint);
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
@@ -120,9 +120,9 @@ void MainWindowTest::windowLooksAsDesigned()
     QCOMPARE(window.menuPanel->frameShadow(), QFrame::Sunken);
 
     // The menu lines are plain 13-pixel text; only the link line shows the hand.
-    const QList<ClickLabel*> lines = window.menuPanel->findChildren<ClickLabel*>();
+    const QList<LinkLabel*> lines = window.menuPanel->findChildren<LinkLabel*>();
     QCOMPARE(lines.size(), window.pageCount());
-    for (const ClickLabel* line : lines) {
+    for (const LinkLabel* line : lines) {
         QCOMPARE(line->font().pixelSize(), 13);
         QVERIFY(!line->font().bold() && !line->font().italic() && !line->font().underline());
         QCOMPARE(line->cursor().shape(), Qt::ArrowCursor);
@@ -150,19 +150,19 @@ void MainWindowTest::menuLineShowsItsPage()
     QFETCH(QString, caption);
     QFETCH(int, y);
     QFETCH(int, page);
-    auto* line = f->form2->menuPanel->findChild<ClickLabel*>(name);
+    auto* line = f->mainWindow->menuPanel->findChild<LinkLabel*>(name);
     QVERIFY(line);
     QCOMPARE(line->text(), caption);
     QCOMPARE(line->pos(), QPoint(16, y));
 
-    f->form2->showPage(page == 1 ? 2 : 1);
+    f->mainWindow->showPage(page == 1 ? 2 : 1);
     Click(line);
-    QCOMPARE(f->form2->visiblePage(), page);
+    QCOMPARE(f->mainWindow->visiblePage(), page);
     // A second click on the shown page's line keeps it shown, alone.
     Click(line);
-    QCOMPARE(f->form2->visiblePage(), page);
-    for (int other = 1; other <= f->form2->pageCount(); ++other)
-        QCOMPARE(f->form2->pagePanel(other)->isVisible(), other == page);
+    QCOMPARE(f->mainWindow->visiblePage(), page);
+    for (int other = 1; other <= f->mainWindow->pageCount(); ++other)
+        QCOMPARE(f->mainWindow->pagePanel(other)->isVisible(), other == page);
     QVERIFY(f->reporter.messages.isEmpty());
 }
 
@@ -170,10 +170,10 @@ void MainWindowTest::menuLineShowsItsPage()
 // caption, and a page of its own.
 void MainWindowTest::everyGadgetHasAVisibleMenuLineAndAPage()
 {
-    const QFrame* menu = f->form2->menuPanel;
-    const QList<ClickLabel*> lines = menu->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly);
+    const QFrame* menu = f->mainWindow->menuPanel;
+    const QList<LinkLabel*> lines = menu->findChildren<LinkLabel*>(Qt::FindDirectChildrenOnly);
     int fit = 0;
-    for (const ClickLabel* line : lines)
+    for (const LinkLabel* line : lines)
         fit += menu->contentsRect().contains(line->geometry()) ? 1 : 0;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         const int index = gadget.page - 1;
@@ -183,7 +183,7 @@ void MainWindowTest::everyGadgetHasAVisibleMenuLineAndAPage()
                                              .arg(QString::fromUtf8(gadget.id))
                                              .arg(gadget.page)));
         QCOMPARE(lines[index]->text(), QString::fromUtf8(gadget.menuCaption));
-        QCOMPARE(f->form2->pagePanel(gadget.page)->objectName(),
+        QCOMPARE(f->mainWindow->pagePanel(gadget.page)->objectName(),
                  QStringLiteral("Panel%1").arg(gadget.page));
     }
 }
@@ -232,11 +232,12 @@ void MainWindowTest::componentsSitWhereDesigned()
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
     if (page > 0)
-        f->form2->showPage(page);
-    auto* widget = f->form2->findChild<QWidget*>(name);
+        f->mainWindow->showPage(page);
+    auto* widget = f->mainWindow->findChild<QWidget*>(name);
     QVERIFY(widget);
     // Places are designed in the coordinates of the window or of the page.
-    QWidget* frame = page > 0 ? f->form2->pagePanel(page) : static_cast<QWidget*>(f->form2.get());
+    QWidget* frame =
+        page > 0 ? f->mainWindow->pagePanel(page) : static_cast<QWidget*>(f->mainWindow.get());
     QVERIFY(frame->isAncestorOf(widget));
     const QRect placed(widget->mapTo(frame, QPoint(0, 0)), widget->size());
     auto* label = qobject_cast<QLabel*>(widget);
@@ -251,24 +252,24 @@ void MainWindowTest::componentsSitWhereDesigned()
     } else {
         QCOMPARE(placed, geometry);
     }
-    if (auto* button = qobject_cast<TxpButton*>(widget))
-        QCOMPARE(button->Caption(), text);
+    if (auto* button = qobject_cast<XpButton*>(widget))
+        QCOMPARE(button->caption(), text);
 }
 
 void MainWindowTest::fieldsStartWithDefaults()
 {
-    f->form2->showPage(2);
+    f->mainWindow->showPage(2);
     QCOMPARE(f->Control<QLineEdit>("Edit1")->text(), QStringLiteral("http://www.example.com"));
     QCOMPARE(f->Control<QLineEdit>("Edit2")->text(), QStringLiteral("My cool site"));
-    QCOMPARE(f->Control<QLineEdit>("Edit1")->parentWidget(), f->form2->pagePanel(2));
+    QCOMPARE(f->Control<QLineEdit>("Edit1")->parentWidget(), f->mainWindow->pagePanel(2));
 }
 
 void MainWindowTest::brandImageShowsCentredUnscaled()
 {
     QImage image(100, 20, QImage::Format_RGB32);
     image.fill(Qt::red);
-    f->form2->showBrandImage(image);
-    const QImage shot = f->form2->brandPicture->grab().toImage();
+    f->mainWindow->showBrandImage(image);
+    const QImage shot = f->mainWindow->brandPicture->grab().toImage();
     QCOMPARE(shot.size(), QSize(536, 57));
     // 536 x 57 leaves 218 pixels left and right of the image and 18 or 19 above and below.
     QCOMPARE(shot.pixelColor(218, 28), QColor(Qt::red));
@@ -281,10 +282,10 @@ void MainWindowTest::brandImageShowsCentredUnscaled()
 void MainWindowTest::fieldTextHasNoLengthLimit()
 {
     const QString longName(40000, QLatin1Char('n'));
-    f->form2->showPage(2);
+    f->mainWindow->showPage(2);
     f->Control<QLineEdit>("Edit2")->setText(longName);
-    f->form2->generatePageCode(2);
-    QCOMPARE(MemoLines().at(11), WithFieldText(GoldenLines("bookmark-us").at(11), "My cool site",
+    f->mainWindow->generatePageCode(2);
+    QCOMPARE(codeLines().at(11), WithFieldText(GoldenLines("bookmark-us").at(11), "My cool site",
                                                longName.toStdString()));
 }
 
@@ -302,14 +303,14 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
     const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     QVERIFY(gadget && gadget->generate);
     const std::vector<std::string> expected = gadget->generate(gen::DefaultValues(*gadget)).Lines();
-    f->form4->setCode(gen::BreakFrames());
+    f->codeWindow->setCode(gen::BreakFrames());
 
-    f->form2->showPage(page);
-    Click(f->form2->findChild<TxpButton*>(QStringLiteral("xpButton%1").arg(2 * page)));
+    f->mainWindow->showPage(page);
+    Click(f->mainWindow->findChild<XpButton*>(QStringLiteral("xpButton%1").arg(2 * page)));
     QCOMPARE(f->reporter.messages, QStringList());
-    QCOMPARE(MemoLines(), expected);
-    QCOMPARE(MemoLines(), GoldenLines(gadget->id));
-    QVERIFY(f->form4->isVisible());
+    QCOMPARE(codeLines(), expected);
+    QCOMPARE(codeLines(), GoldenLines(gadget->id));
+    QVERIFY(f->codeWindow->isVisible());
     QVERIFY(f->shell.requests.empty());
 }
 
@@ -318,9 +319,9 @@ void MainWindowTest::generateCodeShowsEachPagesCode()
 void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
 {
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        f->form2->generatePageCode(gadget.page);
-        QCOMPARE(MemoLines(), gadget.generate(gen::DefaultValues(gadget)).Lines());
-        QCOMPARE(f->form2->visiblePage(), 1);
+        f->mainWindow->generatePageCode(gadget.page);
+        QCOMPARE(codeLines(), gadget.generate(gen::DefaultValues(gadget)).Lines());
+        QCOMPARE(f->mainWindow->visiblePage(), 1);
     }
     QCOMPARE(f->reporter.messages, QStringList());
 }
@@ -328,11 +329,11 @@ void MainWindowTest::generatingAPageNotShownUsesItsDefaults()
 void MainWindowTest::generateCodeReplacesEarlierCode()
 {
     Click(f->Control("xpButton2"));
-    QCOMPARE(MemoLines().size(), std::size_t{15});
+    QCOMPARE(codeLines().size(), std::size_t{15});
     Click(f->Control("Label2"));
     Click(f->Control("xpButton4"));
-    QCOMPARE(MemoLines().size(), std::size_t{29});
-    QCOMPARE(MemoLines(), gen::BookmarkUs({"http://www.example.com", "My cool site"}).Lines());
+    QCOMPARE(codeLines().size(), std::size_t{29});
+    QCOMPARE(codeLines(), gen::BookmarkUs({"http://www.example.com", "My cool site"}).Lines());
 }
 
 // Generate Code shows the code window in front and active, also when it was open behind the
@@ -340,19 +341,19 @@ void MainWindowTest::generateCodeReplacesEarlierCode()
 void MainWindowTest::generateCodeBringsCodeWindowToFront()
 {
     Click(f->Control("xpButton2"));
-    QVERIFY(QTest::qWaitForWindowActive(f->form4));
-    f->form2->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    QVERIFY(QTest::qWaitForWindowActive(f->codeWindow));
+    f->mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->mainWindow.get()));
     Click(f->Control("xpButton2"));
-    QVERIFY(QTest::qWaitForWindowActive(f->form4));
+    QVERIFY(QTest::qWaitForWindowActive(f->codeWindow));
 
-    f->form4->showMinimized();
+    f->codeWindow->showMinimized();
     Click(f->Control("xpButton2"));
-    QVERIFY(!f->form4->isMinimized());
-    QVERIFY(f->form4->isVisible());
-    QVERIFY(!f->form4->isModal());
+    QVERIFY(!f->codeWindow->isMinimized());
+    QVERIFY(f->codeWindow->isVisible());
+    QVERIFY(!f->codeWindow->isModal());
     Click(f->Control("Label2"));
-    QCOMPARE(f->form2->visiblePage(), 2);
+    QCOMPARE(f->mainWindow->visiblePage(), 2);
 }
 
 void MainWindowTest::bookmarkUsSplicesTypedText_data()
@@ -395,7 +396,7 @@ void MainWindowTest::bookmarkUsSplicesTypedText()
     QCOMPARE(f->Control<QLineEdit>("Edit1")->text(), url);
     Click(f->Control("xpButton4"));
 
-    const std::vector<std::string> lines = MemoLines();
+    const std::vector<std::string> lines = codeLines();
     QCOMPARE(lines.size(), std::size_t{29});
     // Escaped for the script string they land in.
     const std::vector<std::string> golden = GoldenLines("bookmark-us");
@@ -420,7 +421,7 @@ void MainWindowTest::previewWritesFileAndOpensBrowser()
 
     QCOMPARE(f->shell.requests.size(), std::size_t{1});
     const platform::ShellRequest& launch = f->shell.requests[0];
-    QCOMPARE(launch.owner, static_cast<const void*>(f->form2.get()));
+    QCOMPARE(launch.owner, static_cast<const void*>(f->mainWindow.get()));
     QCOMPARE(launch.verb, std::string("open"));
     QCOMPARE(launch.file, std::string("iexplore.exe"));
     QCOMPARE(launch.parameters, "-new " + path + " ");
@@ -428,8 +429,8 @@ void MainWindowTest::previewWritesFileAndOpensBrowser()
     QCOMPARE(launch.showCommand, platform::kShowNormal);
 
     // The buffer is emptied: the code window, opened now, shows nothing.
-    QVERIFY(MemoLines().empty());
-    QVERIFY(f->form4->codeText->toPlainText().isEmpty());
+    QVERIFY(codeLines().empty());
+    QVERIFY(f->codeWindow->codeText->toPlainText().isEmpty());
 }
 
 void MainWindowTest::previewReplacesEarlierFile()
@@ -511,11 +512,11 @@ void MainWindowTest::previewGoesWhereTheUserMayWrite()
         QCOMPARE(f->reporter.titles.at(0), QStringLiteral("Sitewright"));
         QVERIFY2(f->reporter.messages.at(0).contains(scratch + cache),
                  qPrintable(f->reporter.messages.at(0)));
-        QCOMPARE(MemoLines().size(), std::size_t{29});
+        QCOMPARE(codeLines().size(), std::size_t{29});
         QVERIFY(f->shell.requests.empty());
         // The window goes on working.
         Click(f->Control("Label1"));
-        QCOMPARE(f->form2->visiblePage(), 1);
+        QCOMPARE(f->mainWindow->visiblePage(), 1);
         return;
     }
     const std::string path = QString(scratch + expected).toStdString() + "preview.html";
@@ -546,20 +547,20 @@ void MainWindowTest::linkLineOpensLinkUrl()
     QFETCH(QString, url);
     QFETCH(QString, parameters);
     QFETCH(int, key);
-    f->form2->setLinkUrl(url.toStdString());
+    f->mainWindow->setLinkUrl(url.toStdString());
     if (key == 0) {
-        Click(f->form2->linkLine);
+        Click(f->mainWindow->linkLine);
     } else {
-        f->form2->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
-        const QImage unfocused = f->form2->linkLine->grab().toImage();
-        f->form2->linkLine->setFocus(Qt::TabFocusReason);
-        QVERIFY(f->form2->linkLine->grab().toImage() != unfocused); // the focus shows
-        QTest::keyClick(f->form2->linkLine, Qt::Key(key));
+        f->mainWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->mainWindow.get()));
+        const QImage unfocused = f->mainWindow->linkLine->grab().toImage();
+        f->mainWindow->linkLine->setFocus(Qt::TabFocusReason);
+        QVERIFY(f->mainWindow->linkLine->grab().toImage() != unfocused); // the focus shows
+        QTest::keyClick(f->mainWindow->linkLine, Qt::Key(key));
     }
     QCOMPARE(f->shell.requests.size(), std::size_t{1});
     const platform::ShellRequest& launch = f->shell.requests[0];
-    QCOMPARE(launch.owner, static_cast<const void*>(f->form2.get()));
+    QCOMPARE(launch.owner, static_cast<const void*>(f->mainWindow.get()));
     QCOMPARE(launch.verb, std::string("open"));
     QCOMPARE(launch.file, std::string("iexplore.exe"));
     QCOMPARE(QString::fromStdString(launch.parameters), parameters);
@@ -586,16 +587,16 @@ void MainWindowTest::errorEscapingAnEventIsReported()
 
 void MainWindowTest::closingMainWindowEndsProgram()
 {
-    f->form4->show();
-    QTimer::singleShot(0, f->form2.get(), [this] { f->form2->close(); });
+    f->codeWindow->show();
+    QTimer::singleShot(0, f->mainWindow.get(), [this] { f->mainWindow->close(); });
     // Only there in case closing does not end the loop, so the test fails instead of hanging.
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
     guard.start(20000);
     QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(f->form2->isHidden());
-    QVERIFY(f->form4->isHidden());
+    QVERIFY(f->mainWindow->isHidden());
+    QVERIFY(f->codeWindow->isHidden());
 }
 
 int main(int argc, char* argv[])

@@ -120,10 +120,10 @@ void PageControlsTest::controlsSitWhereDesigned()
     QFETCH(QRect, geometry);
     QFETCH(QString, kind);
     QFETCH(QString, text);
-    f->form2->showPage(page);
-    QWidget* control = f->form2->findChild<QWidget*>(name);
+    f->mainWindow->showPage(page);
+    QWidget* control = f->mainWindow->findChild<QWidget*>(name);
     QVERIFY(control);
-    QCOMPARE(control->parentWidget(), f->form2->pagePanel(page));
+    QCOMPARE(control->parentWidget(), f->mainWindow->pagePanel(page));
     QCOMPARE(control->pos(), geometry.topLeft());
     QVERIFY(control->isVisible());
 
@@ -151,26 +151,26 @@ void PageControlsTest::controlsSitWhereDesigned()
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         QCOMPARE(edit->cursorPosition(), 0);
     if (kind == "spin")
-        QCOMPARE(qobject_cast<TSpinEdit*>(control)->text(), text);
+        QCOMPARE(qobject_cast<SpinEdit*>(control)->text(), text);
     else if (kind == "edit")
         QCOMPARE(qobject_cast<QLineEdit*>(control)->text(), text);
     else if (kind == "combo")
         QCOMPARE(qobject_cast<QComboBox*>(control)->currentText(), text);
     else
-        QCOMPARE(qobject_cast<TxpButton*>(control)->Caption(), text);
+        QCOMPARE(qobject_cast<XpButton*>(control)->caption(), text);
 }
 // Only page 1 is built at start; every other page is empty until it first shows. Then each page
 // holds what its layout places, every control under a name of its own, and each field under the
 // name the gadget table gives it.
 void PageControlsTest::controlsComeWithTheirPage()
 {
-    const MainWindow& window = *f->form2;
+    const MainWindow& window = *f->mainWindow;
     for (int page = 2; page <= window.pageCount(); ++page)
         QVERIFY2(window.pagePanel(page)->children().isEmpty(), qPrintable(QString::number(page)));
 
     QSet<QString> names;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        f->form2->showPage(gadget.page);
+        f->mainWindow->showPage(gadget.page);
         const QFrame* panel = window.pagePanel(gadget.page);
         const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         const pages::PageLayout& layout = pages::PageLayoutOf(gadget.page);
@@ -193,8 +193,8 @@ void PageControlsTest::controlsComeWithTheirPage()
 void PageControlsTest::captionsFieldsAndButtonsStandApartInsideTheirPage()
 {
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        f->form2->showPage(gadget.page);
-        const QFrame* panel = f->form2->pagePanel(gadget.page);
+        f->mainWindow->showPage(gadget.page);
+        const QFrame* panel = f->mainWindow->pagePanel(gadget.page);
         QList<const QWidget*> controls;
         for (const QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const auto* label = qobject_cast<const QLabel*>(w);

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "app/application.h"
-#include "app/click_label.h"
 #include "app/code_window.h"
+#include "app/link_label.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
 #include "app_test_support.h"
@@ -35,7 +35,7 @@ private Q_SLOTS:
     void pastedLineBreaksShowAndGenerateAsBlanks();
 
 private:
-    QWidget* Control(const QString& name) const { return f->form2->findChild<QWidget*>(name); }
+    QWidget* Control(const QString& name) const { return f->mainWindow->findChild<QWidget*>(name); }
     // Clicks the page's Generate Code button and returns the code window's lines.
     std::vector<std::string> GenerateCode(int page);
     // The control of the visible page that holds the keyboard focus.
@@ -89,10 +89,10 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
     QFETCH(QList<int>, shownBefore);
     order.append(QStringLiteral("lblTextLink"));
     for (int earlier : shownBefore)
-        f->form2->showPage(earlier);
-    f->form2->showPage(page);
-    f->form2->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+        f->mainWindow->showPage(earlier);
+    f->mainWindow->showPage(page);
+    f->mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->mainWindow.get()));
     Control(order.front())->setFocus(Qt::OtherFocusReason);
 
     QStringList forward{FocusedControl()};
@@ -112,7 +112,7 @@ void PageFieldsTest::tabWalksTheFieldsInPageOrder()
 
 void PageFieldsTest::autoCloseOffersTrueAndFalseAndRefusesOtherText()
 {
-    f->form2->showPage(6);
+    f->mainWindow->showPage(6);
     QComboBox* combo = f->Control<QComboBox>("ComboBox1");
     QVERIFY(combo->isEditable());
     QCOMPARE(combo->count(), 2);
@@ -181,7 +181,7 @@ void PageFieldsTest::refusedFieldLeavesCodeAndPreview()
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, named);
-    f->form2->showPage(page);
+    f->mainWindow->showPage(page);
     const std::vector<std::string> before = GenerateCode(page);
     const std::string preview = f->Folder() + "preview.html";
     WriteBytes(preview, "earlier preview");
@@ -189,7 +189,7 @@ void PageFieldsTest::refusedFieldLeavesCodeAndPreview()
 
     QCOMPARE(GenerateCode(page), before);
     QTest::mouseClick(Control(QStringLiteral("xpButton%1").arg(2 * page - 1)), Qt::LeftButton);
-    QCOMPARE(f->form4->Lines(), before);
+    QCOMPARE(f->codeWindow->lines(), before);
     QCOMPARE(ReadBytes(preview), std::string("earlier preview"));
     QVERIFY(f->shell.requests.empty());
     QCOMPARE(f->reporter.messages.size(), 2);
@@ -258,7 +258,7 @@ void PageFieldsTest::fieldTextReachesItsLine()
     QFETCH(QString, text);
     QFETCH(int, line);
     QFETCH(QString, part);
-    f->form2->showPage(page);
+    f->mainWindow->showPage(page);
     PasteInto(Control(field), text);
     const std::vector<std::string> lines = GenerateCode(page);
     QVERIFY2(QString::fromStdString(lines.at(std::size_t(line - 1))).contains(part),
@@ -293,7 +293,7 @@ void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
     QFETCH(QString, pasted);
     QFETCH(QString, shown);
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
-        f->form2->showPage(gadget.page);
+        f->mainWindow->showPage(gadget.page);
         for (const gen::FieldEntry& field : gadget.fields) {
             QWidget* control = Control(QString::fromStdString(std::string(field.component)));
             QVERIFY(control);
@@ -303,7 +303,7 @@ void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
                 combo ? combo->currentText() : qobject_cast<QLineEdit*>(control)->text();
             QCOMPARE(text, shown);
             // A spin box's field is the number its text reads as, not the text.
-            if (!qobject_cast<TSpinEdit*>(control))
+            if (!qobject_cast<SpinEdit*>(control))
                 QCOMPARE(FieldText(*control), shown.toStdString());
         }
     }
@@ -312,15 +312,15 @@ void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
 std::vector<std::string> PageFieldsTest::GenerateCode(int page)
 {
     QTest::mouseClick(Control(QStringLiteral("xpButton%1").arg(2 * page)), Qt::LeftButton);
-    return f->form4->Lines();
+    return f->codeWindow->lines();
 }
 
 QString PageFieldsTest::FocusedControl() const
 {
-    if (QApplication::focusWidget() == f->form2->linkLine)
-        return f->form2->linkLine->objectName();
+    if (QApplication::focusWidget() == f->mainWindow->linkLine)
+        return f->mainWindow->linkLine->objectName();
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (w->parentWidget() == f->form2->pagePanel(f->form2->visiblePage()))
+        if (w->parentWidget() == f->mainWindow->pagePanel(f->mainWindow->visiblePage()))
             return w->objectName();
     return {};
 }

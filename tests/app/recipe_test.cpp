@@ -49,7 +49,7 @@ private Q_SLOTS:
     void pageIsNeverSavedOver();
 
 private:
-    RecipeActions& Actions() { return *f->form2->findChild<RecipeActions*>(); }
+    RecipeActions& Actions() { return *f->mainWindow->findChild<RecipeActions*>(); }
     QString Path(const char* name) const { return QString::fromStdString(f->dir.File(name)); }
     void Retype(QLineEdit* edit, const QString& text)
     {
@@ -57,9 +57,9 @@ private:
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
-    void generatePageCode(int page) { f->form2->generatePageCode(page); }
-    CodeWindow& codeWindow() { return *f->form4; }
-    bool stampChosen() const { return f->form2->stampChosen(); }
+    void generatePageCode(int page) { f->mainWindow->generatePageCode(page); }
+    CodeWindow& codeWindow() { return *f->codeWindow; }
+    bool stampChosen() const { return f->mainWindow->stampChosen(); }
 
     std::unique_ptr<AppFixture> f;
 };
@@ -97,20 +97,20 @@ void RecipeTest::openEditSaveKeepsWhatThePagesDoNotShow()
 {
     const QString path = QString::fromStdString(f->dir.Write("site.json", kSite));
     ScopedRecipeDialogs answers({[path] { return path; }, {}, {}});
-    QTest::keyClick(f->form2.get(), Qt::Key_O, Qt::ControlModifier);
-    f->form2->showPage(10);
+    QTest::keyClick(f->mainWindow.get(), Qt::Key_O, Qt::ControlModifier);
+    f->mainWindow->showPage(10);
     QCOMPARE(f->Control<QLineEdit>("Edit12")->text(),
              QStringLiteral("http://example.org/\"</script>"));
     QCOMPARE(f->Control<QLineEdit>("Edit14")->text(), QStringLiteral("500"));
-    QVERIFY(f->form2->editionChoice->isChecked());
-    QCOMPARE(f->form2->windowTitle(), QStringLiteral("site.json[*] - Sitewright"));
-    QVERIFY(!f->form2->isWindowModified());
-    QCOMPARE(RecentRecipes::List().value(0), path);
+    QVERIFY(f->mainWindow->editionChoice->isChecked());
+    QCOMPARE(f->mainWindow->windowTitle(), QStringLiteral("site.json[*] - Sitewright"));
+    QVERIFY(!f->mainWindow->isWindowModified());
+    QCOMPARE(RecentRecipes::list().value(0), path);
 
     Retype(f->Control<QLineEdit>("Edit14"), QStringLiteral("640"));
-    QVERIFY(f->form2->isWindowModified());
-    QTest::keyClick(f->form2.get(), Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(!f->form2->isWindowModified());
+    QVERIFY(f->mainWindow->isWindowModified());
+    QTest::keyClick(f->mainWindow.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!f->mainWindow->isWindowModified());
     std::string expected = kSite;
     expected.replace(expected.find("        \"seconds\""), 0, "        \"width\": \"640\",\n");
     // Canonical order puts width before seconds; the second entry and unknown keys stay.
@@ -124,17 +124,17 @@ void RecipeTest::newRecipeHoldsEveryPage()
 {
     const QString path = Path("new.json");
     ScopedRecipeDialogs answers({{}, [path] { return path; }, {}});
-    f->form2->showPage(2);
+    f->mainWindow->showPage(2);
     Retype(f->Control<QLineEdit>("Edit2"), QStringLiteral("Caf"));
     f->Control<QLineEdit>("Edit2")->insert(QStringLiteral("\u00e9 \"A\""));
-    QCOMPARE(f->form2->windowTitle(), QStringLiteral("Sitewright[*]"));
-    QTest::keyClick(f->form2.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f->mainWindow->windowTitle(), QStringLiteral("Sitewright[*]"));
+    QTest::keyClick(f->mainWindow.get(), Qt::Key_S, Qt::ControlModifier);
     const recipe::Recipe saved = recipe::ParseRecipe(ReadBytes(path.toStdString()));
     QCOMPARE(saved.snippets.size(), gen::GadgetTable().size());
     for (std::size_t i = 0; i < saved.snippets.size(); ++i)
         QCOMPARE(saved.snippets[i].gadget, std::string(gen::GadgetTable()[i].id));
     QCOMPARE(*saved.snippets[1].Value("site-name"), std::string("Caf\xC3\xA9 \"A\""));
-    QCOMPARE(f->form2->windowTitle(), QStringLiteral("new.json[*] - Sitewright"));
+    QCOMPARE(f->mainWindow->windowTitle(), QStringLiteral("new.json[*] - Sitewright"));
 }
 
 void RecipeTest::droppedRecipeOpens()
@@ -144,13 +144,13 @@ void RecipeTest::droppedRecipeOpens()
     data.setUrls({QUrl::fromLocalFile(path)});
     const QPoint at(100, 100);
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(f->form2.get(), &enter);
+    QApplication::sendEvent(f->mainWindow.get(), &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(f->form2.get(), &drop);
+    QApplication::sendEvent(f->mainWindow.get(), &drop);
     QVERIFY(drop.isAccepted());
-    QCOMPARE(Actions().Path(), path);
-    f->form2->showPage(10);
+    QCOMPARE(Actions().path(), path);
+    f->mainWindow->showPage(10);
     QCOMPARE(f->Control<QLineEdit>("Edit13")->text(), QStringLiteral("007"));
 }
 
@@ -173,15 +173,15 @@ void RecipeTest::brokenRecipeChangesNoPage()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    f->form2->showPage(2);
+    f->mainWindow->showPage(2);
     Retype(f->Control<QLineEdit>("Edit2"), QStringLiteral("typed"));
-    const QString title = f->form2->windowTitle();
+    const QString title = f->mainWindow->windowTitle();
     QVERIFY(
-        !Actions().Open(QString::fromStdString(f->dir.Write("site.json", bytes.toStdString()))));
+        !Actions().open(QString::fromStdString(f->dir.Write("site.json", bytes.toStdString()))));
     QCOMPARE(f->reporter.messages, QStringList{message});
     QCOMPARE(f->Control<QLineEdit>("Edit2")->text(), QStringLiteral("typed"));
-    QCOMPARE(f->form2->windowTitle(), title);
-    QVERIFY(Actions().Path().isEmpty());
+    QCOMPARE(f->mainWindow->windowTitle(), title);
+    QVERIFY(Actions().path().isEmpty());
 }
 
 void RecipeTest::closingWithUnsavedChangesAsks()
@@ -191,11 +191,11 @@ void RecipeTest::closingWithUnsavedChangesAsks()
                                      ++asked;
                                      return UnsavedAnswer::Cancel;
                                  }});
-    f->form2->showPage(2);
+    f->mainWindow->showPage(2);
     Retype(f->Control<QLineEdit>("Edit1"), QStringLiteral("x"));
-    QVERIFY(!f->form2->close());
+    QVERIFY(!f->mainWindow->close());
     QCOMPARE(asked, 1);
-    QVERIFY(f->form2->isVisible());
+    QVERIFY(f->mainWindow->isVisible());
 }
 
 void RecipeTest::programAndCommandLineMakeTheSameSnippets_data()
@@ -215,7 +215,7 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
 {
     QFETCH(QString, edition);
     QFETCH(bool, stamped);
-    f->form2->findChild<StampChoice*>()->action->setChecked(stamped);
+    f->mainWindow->findChild<StampChoice*>()->action->setChecked(stamped);
     const std::string hostile = "\"quote\" </script>\t<b>\xC3\xA9</b>";
     recipe::Recipe r;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
@@ -243,21 +243,21 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
     const std::string file = f->dir.Write("all.json", recipe::WriteRecipe(r));
     std::ostringstream out, err;
     QCOMPARE(cli::RunSitewrightGen({"--recipe", file}, out, err), cli::kExitOk);
-    QVERIFY(Actions().Open(QString::fromStdString(file)));
+    QVERIFY(Actions().open(QString::fromStdString(file)));
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         generatePageCode(gadget.page);
-        QCOMPARE(codeWindow().TextForm(), ReadBytes(f->dir.File(std::string(gadget.id) + ".html")));
+        QCOMPARE(codeWindow().crlfText(), ReadBytes(f->dir.File(std::string(gadget.id) + ".html")));
     }
 }
 
 void RecipeTest::stampChoiceIsRememberedAndReachable()
 {
-    QAction* action = f->form2->findChild<StampChoice*>()->action;
+    QAction* action = f->mainWindow->findChild<StampChoice*>()->action;
     QVERIFY(!action->isChecked());
-    QVERIFY(f->form2->menuPanel->actions().contains(action));
+    QVERIFY(f->mainWindow->menuPanel->actions().contains(action));
     for (int page = 1; page <= static_cast<int>(gen::GadgetTable().size()); ++page)
-        QVERIFY(f->form2->pagePanel(page)->actions().contains(action));
-    QTest::keyClick(f->form2.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(f->mainWindow->pagePanel(page)->actions().contains(action));
+    QTest::keyClick(f->mainWindow.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(action->isChecked());
     QVERIFY(stampChosen());
     // The next run starts with the choice.
@@ -293,18 +293,18 @@ void RecipeTest::pageOpensAsTheRecipeOfItsStamps()
     const QString page = QString::fromStdString(f->dir.Write("index.html", bytes));
     ScopedRecipeDialogs answers(
         {[page] { return page; }, [this] { return Path("index.json"); }, {}});
-    QTest::keyClick(f->form2.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(f->mainWindow.get(), Qt::Key_O, Qt::ControlModifier);
     QVERIFY(f->reporter.messages.isEmpty());
-    QCOMPARE(f->form2->visiblePage(), gen::FindGadget("popup-page")->page);
+    QCOMPARE(f->mainWindow->visiblePage(), gen::FindGadget("popup-page")->page);
     QCOMPARE(f->Control<QLineEdit>("Edit12")->text(),
              QStringLiteral("http://example.org/\"</script>"));
-    QVERIFY(f->form2->editionChoice->isChecked());
-    QCOMPARE(f->form2->windowTitle(), QStringLiteral("index.html[*] - Sitewright"));
-    QVERIFY(Actions().Path().isEmpty());
+    QVERIFY(f->mainWindow->editionChoice->isChecked());
+    QCOMPARE(f->mainWindow->windowTitle(), QStringLiteral("index.html[*] - Sitewright"));
+    QVERIFY(Actions().path().isEmpty());
 
-    QTest::keyClick(f->form2.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(f->mainWindow.get(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(ReadBytes(page.toStdString()), bytes);
-    QCOMPARE(Actions().Path(), Path("index.json"));
+    QCOMPARE(Actions().path(), Path("index.json"));
     // The saved recipe holds the page's stamped snippets only, and regenerates them.
     const recipe::Recipe saved = recipe::ParseRecipe(ReadBytes(f->dir.File("index.json")));
     QCOMPARE(saved.snippets.size(), std::size_t(2));
@@ -330,16 +330,16 @@ void RecipeTest::pageIsNeverSavedOver()
     QFETCH(QString, message);
     const std::string bytes = StampedPage("http://example.org/");
     const QString page = QString::fromStdString(f->dir.Write("index.html", bytes));
-    QVERIFY(Actions().Open(page));
+    QVERIFY(Actions().open(page));
     const QString target = Path(name.toUtf8().constData());
     ScopedRecipeDialogs answers({{}, [target] { return target; }, {}});
-    QVERIFY(!Actions().Save());
+    QVERIFY(!Actions().save());
     QCOMPARE(f->reporter.messages, QStringList{message});
     QCOMPARE(ReadBytes(page.toStdString()), bytes);
     QVERIFY(!QFileInfo::exists(Path("other.HTM")));
     // A page without stamped snippets changes nothing and says why.
     f->reporter.messages.clear();
-    QVERIFY(!Actions().Open(QString::fromStdString(f->dir.Write("plain.htm", "<p>hi</p>"))));
+    QVERIFY(!Actions().open(QString::fromStdString(f->dir.Write("plain.htm", "<p>hi</p>"))));
     QCOMPARE(
         f->reporter.messages,
         QStringList{QStringLiteral("plain.htm: the page holds no stamped snippet of Sitewright")});

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <memory>
 
-#include "app/click_label.h"
 #include "app/edition_choice.h"
+#include "app/link_label.h"
 #include "app/main_window.h"
 #include "app/site_check.h"
 #include "app/site_check_dialog.h"
@@ -32,7 +32,7 @@ private Q_SLOTS:
     void pastingAStampedSnippetShowsItsPage();
 
 private:
-    SiteCheck& Check() const { return *f->form2->findChild<SiteCheck*>(); }
+    SiteCheck& Check() const { return *f->mainWindow->findChild<SiteCheck*>(); }
     std::string ClassicPage() const;
     std::unique_ptr<AppFixture> f;
 };
@@ -40,8 +40,8 @@ private:
 void SiteCheckTest::init()
 {
     f = std::make_unique<AppFixture>();
-    QApplication::setActiveWindow(f->form2.get());
-    QVERIFY(QTest::qWaitForWindowActive(f->form2.get()));
+    QApplication::setActiveWindow(f->mainWindow.get());
+    QVERIFY(QTest::qWaitForWindowActive(f->mainWindow.get()));
 }
 
 std::string SiteCheckTest::ClassicPage() const
@@ -57,48 +57,48 @@ std::string SiteCheckTest::ClassicPage() const
 
 void SiteCheckTest::reachableFromTheContextMenuAndKeys()
 {
-    QCOMPARE(f->form2->contextMenuPolicy(), Qt::ActionsContextMenu);
-    QVERIFY(f->form2->actions().contains(Check().actCheckPage));
-    QCOMPARE(Check().actCheckPage->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    QVERIFY(f->form2->actions().contains(Check().actPasteSnippet));
+    QCOMPARE(f->mainWindow->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QVERIFY(f->mainWindow->actions().contains(Check().checkPageAction));
+    QCOMPARE(Check().checkPageAction->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    QVERIFY(f->mainWindow->actions().contains(Check().pasteSnippetAction));
 }
 
 void SiteCheckTest::choosingAFindingShowsItsPageWithItsValues()
 {
     const std::string page = f->dir.Write("shop.html", ClassicPage());
-    Check().CheckPage(QString::fromStdString(page));
-    SiteCheckDialog* dialog = Check().Dialog();
+    Check().checkPage(QString::fromStdString(page));
+    SiteCheckDialog* dialog = Check().dialog();
     QVERIFY(dialog);
-    QCOMPARE(dialog->lstFindings->count(), 2);
-    QVERIFY(dialog->lstFindings->item(0)->text().contains(QStringLiteral("does not work")));
-    QVERIFY(dialog->lstFindings->item(1)->text().contains(QStringLiteral("works")));
-    dialog->lstFindings->setCurrentRow(0);
-    dialog->lstFindings->setFocus();
-    QTest::keyClick(dialog->lstFindings, Qt::Key_Return);
-    QCOMPARE(f->form2->visiblePage(), 2);
-    QCOMPARE(f->form2->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(),
+    QCOMPARE(dialog->findingList->count(), 2);
+    QVERIFY(dialog->findingList->item(0)->text().contains(QStringLiteral("does not work")));
+    QVERIFY(dialog->findingList->item(1)->text().contains(QStringLiteral("works")));
+    dialog->findingList->setCurrentRow(0);
+    dialog->findingList->setFocus();
+    QTest::keyClick(dialog->findingList, Qt::Key_Return);
+    QCOMPARE(f->mainWindow->visiblePage(), 2);
+    QCOMPARE(f->mainWindow->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(),
              QStringLiteral("http://shop.example/?a=1&b=2"));
-    QCOMPARE(f->form2->findChild<QLineEdit*>(QStringLiteral("Edit2"))->text(),
+    QCOMPARE(f->mainWindow->findChild<QLineEdit*>(QStringLiteral("Edit2"))->text(),
              QStringLiteral("Tom's \"Shop\""));
-    QVERIFY(!f->form2->editionChoice->isChecked());
+    QVERIFY(!f->mainWindow->editionChoice->isChecked());
 }
 
 void SiteCheckTest::upgradeKeepsTheOriginalAndRefusesToLoseIt()
 {
     const std::string original = ClassicPage();
     const std::string page = f->dir.Write("shop.html", original);
-    Check().CheckPage(QString::fromStdString(page));
-    SiteCheckDialog* dialog = Check().Dialog();
-    QTest::mouseClick(dialog->btnUpgrade, Qt::LeftButton);
+    Check().checkPage(QString::fromStdString(page));
+    SiteCheckDialog* dialog = Check().dialog();
+    QTest::mouseClick(dialog->upgradeButton, Qt::LeftButton);
     QCOMPARE(ReadBytes(page + ".orig"), original);
     QVERIFY(ReadBytes(page) != original);
     QVERIFY(ReadBytes(page).find("document.currentScript.after(link, hint)") != std::string::npos);
 
     WriteBytes(page, original);
-    Check().CheckPage(QString::fromStdString(page));
-    dialog = Check().Dialog();
-    QTest::mouseClick(dialog->btnUpgrade, Qt::LeftButton);
-    QVERIFY(dialog->lblOutcome->text().contains(QStringLiteral(".orig")));
+    Check().checkPage(QString::fromStdString(page));
+    dialog = Check().dialog();
+    QTest::mouseClick(dialog->upgradeButton, Qt::LeftButton);
+    QVERIFY(dialog->outcomeLabel->text().contains(QStringLiteral(".orig")));
     QCOMPARE(ReadBytes(page), original);
 }
 
@@ -120,12 +120,12 @@ void SiteCheckTest::pastingAStampedSnippetShowsItsPage()
     QApplication::clipboard()->setText(
         QString::fromStdString(gen::StampedEdition(logo, values, e).TextForm()));
     f->Control("Label1")->setFocus();
-    QTest::keyClick(f->form2.get(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f->form2->visiblePage(), 5);
-    QCOMPARE(f->form2->findChild<QLineEdit*>(QStringLiteral("Edit4"))->text().toStdString(),
+    QTest::keyClick(f->mainWindow.get(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f->mainWindow->visiblePage(), 5);
+    QCOMPARE(f->mainWindow->findChild<QLineEdit*>(QStringLiteral("Edit4"))->text().toStdString(),
              values[0]);
-    QCOMPARE(f->form2->findChild<TSpinEdit*>(QStringLiteral("SpinEdit1"))->Value(), 120);
-    QCOMPARE(f->form2->editionChoice->isChecked(), e == gen::Edition::Today);
+    QCOMPARE(f->mainWindow->findChild<SpinEdit*>(QStringLiteral("SpinEdit1"))->value(), 120);
+    QCOMPARE(f->mainWindow->editionChoice->isChecked(), e == gen::Edition::Today);
 }
 
 int main(int argc, char* argv[])

@@ -15,9 +15,9 @@ struct Window {
         widget.resize(300, 120);
         edit = new QLineEdit(&widget);
         edit->setGeometry(10, 10, 100, 20);
-        first = new TxpButton(&widget);
+        first = new XpButton(&widget);
         first->setGeometry(10, 40, 89, 25);
-        second = new TxpButton(&widget);
+        second = new XpButton(&widget);
         second->setGeometry(110, 40, 89, 25);
     }
 
@@ -33,8 +33,8 @@ struct Window {
 
     QWidget widget;
     QLineEdit* edit;
-    TxpButton* first;
-    TxpButton* second;
+    XpButton* first;
+    XpButton* second;
 };
 
 inline void SendKey(QWidget* to, QEvent::Type type, int key, bool autoRepeat,

@@ -1,4 +1,4 @@
-// One focused TxpButton for the window-system key test. It reports on its standard output, a
+// One focused XpButton for the window-system key test. It reports on its standard output, a
 // line each: "ready" once the button holds the focus of the active window, "press" for every
 // key press and "release" for every key release the button receives, and "click" for every
 // click.
@@ -40,11 +40,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QWidget window;
     window.setGeometry(0, 0, 200, 80);
-    auto* button = new TxpButton(&window);
+    auto* button = new XpButton(&window);
     button->setGeometry(10, 10, 89, 25);
     KeyReporter reporter;
     button->installEventFilter(&reporter);
-    QObject::connect(button, &TxpButton::clicked, [] { Report("click"); });
+    QObject::connect(button, &XpButton::clicked, [] { Report("click"); });
     window.show();
     // Without a window manager the window has to ask for the focus until it has it.
     QTimer readiness;

@@ -36,7 +36,7 @@ private:
     QToolButton* ArrowAt(bool upper) const;
 
     std::unique_ptr<QWidget> window;
-    TSpinEdit* spin = nullptr;
+    SpinEdit* spin = nullptr;
     std::unique_ptr<QSignalSpy> beeps;
 };
 
@@ -44,12 +44,12 @@ void SpinEditTest::init()
 {
     window = std::make_unique<QWidget>();
     window->resize(200, 60);
-    spin = new TSpinEdit(window.get());
+    spin = new SpinEdit(window.get());
     spin->setGeometry(10, 10, 57, 22);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     spin->setFocus();
-    beeps = std::make_unique<QSignalSpy>(spin, &TSpinEdit::keyRefused);
+    beeps = std::make_unique<QSignalSpy>(spin, &SpinEdit::keyRefused);
 }
 
 void SpinEditTest::cleanup()
@@ -204,7 +204,7 @@ void SpinEditTest::pasteAndCutAreNotFiltered()
     spin->clear();
     QTest::keyClick(spin, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(spin->text(), QStringLiteral("$1F x"));
-    QCOMPARE(spin->Value(), 0);
+    QCOMPARE(spin->value(), 0);
 
     QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(spin, Qt::Key_X, Qt::ControlModifier);
@@ -258,7 +258,7 @@ void SpinEditTest::arrowsStepTheValue()
     } else {
         QToolButton* button = ArrowAt(up);
         QVERIFY(button);
-        QCOMPARE(button, up ? spin->UpButton() : spin->DownButton());
+        QCOMPARE(button, up ? spin->upButton() : spin->downButton());
         QTest::mouseClick(button, Qt::LeftButton);
     }
     QCOMPARE(spin->text(), text);
@@ -282,7 +282,7 @@ void SpinEditTest::valueIsTheTextReadAsANumber()
     QFETCH(QString, text);
     QFETCH(int, value);
     spin->setText(text);
-    QCOMPARE(spin->Value(), value);
+    QCOMPARE(spin->value(), value);
     QCOMPARE(spin->text(), text); // reading never rewrites what the user typed
 }
 

@@ -27,7 +27,7 @@ namespace
 constexpr int kScale = 2;
 
 // The button as the screen shows it: its own paint into a pixmap of the screen's ratio.
-QImage OnScreen(TxpButton& button)
+QImage OnScreen(XpButton& button)
 {
     return button.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -60,9 +60,9 @@ void XpButtonHiDpiTest::columnIsDesignedRowsDoubled()
     QFETCH(int, column);
     QWidget window;
     window.resize(120, 40);
-    TxpButton button(&window);
+    XpButton button(&window);
     button.setGeometry(10, 5, 89, 25);
-    button.SetCaption(QStringLiteral("Preview"));
+    button.setCaption(QStringLiteral("Preview"));
     button.setEnabled(enabled);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -70,9 +70,9 @@ void XpButtonHiDpiTest::columnIsDesignedRowsDoubled()
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
         button.setFocus(Qt::OtherFocusReason);
-        QVERIFY(button.HasFocus());
+        QVERIFY(button.drawsFocus());
     }
-    const QImage designed = button.Render();
+    const QImage designed = button.renderedImage();
     const QImage screen = OnScreen(button);
     QCOMPARE(screen.size(), designed.size() * kScale);
     for (int y = 0; y < designed.height(); ++y)
@@ -87,10 +87,10 @@ void XpButtonHiDpiTest::columnIsDesignedRowsDoubled()
 
 void XpButtonHiDpiTest::captionIsDrawnAtDeviceResolution()
 {
-    TxpButton button;
+    XpButton button;
     button.resize(89, 25);
-    button.SetCaption(QStringLiteral("Generate Code"));
-    const QImage designed = button.Render();
+    button.setCaption(QStringLiteral("Generate Code"));
+    const QImage designed = button.renderedImage();
     const QImage screen = OnScreen(button);
     QCOMPARE(screen.size(), designed.size() * kScale);
     // An enlarged caption would leave every 2 × 2 block of the caption's cell in one colour.
@@ -108,7 +108,7 @@ void XpButtonHiDpiTest::captionIsDrawnAtDeviceResolution()
     bool ink = false;
     for (int y = 0; y < screen.height() && !ink; ++y)
         for (int x = 0; x < screen.width() && !ink; ++x)
-            ink = At(screen, x, y) == (button.FontColor().rgb() & 0xFFFFFF);
+            ink = At(screen, x, y) == (button.captionColor().rgb() & 0xFFFFFF);
     QVERIFY(ink);
 }
 

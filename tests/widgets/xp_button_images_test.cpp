@@ -49,10 +49,10 @@ void XpButtonImagesTest::keptPictureIsTheFreshOne()
     XpButtonLook after = before;
     change(after);
     XpButtonImages images;
-    QCOMPARE(images.Get(before, 1), PaintXpButton(before, 1));
-    QCOMPARE(images.Get(after, scale), PaintXpButton(after, scale));
-    QCOMPARE(images.Get(before, 1), PaintXpButton(before, 1));
-    QCOMPARE(images.Get(after, scale), PaintXpButton(after, scale));
+    QCOMPARE(images.image(before, 1), PaintXpButton(before, 1));
+    QCOMPARE(images.image(after, scale), PaintXpButton(after, scale));
+    QCOMPARE(images.image(before, 1), PaintXpButton(before, 1));
+    QCOMPARE(images.image(after, scale), PaintXpButton(after, scale));
 }
 
 QTEST_MAIN(XpButtonImagesTest)

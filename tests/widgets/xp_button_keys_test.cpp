@@ -34,17 +34,17 @@ void XpButtonKeysTest::spaceHeldWithRepeatsClicksOnceAtRelease()
 {
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     SendKey(window.first, QEvent::KeyPress, Qt::Key_Space, false, {}, QStringLiteral(" "));
     for (int i = 0; i < 3; ++i) {
         SendKey(window.first, QEvent::KeyRelease, Qt::Key_Space, true, {}, QStringLiteral(" "));
         SendKey(window.first, QEvent::KeyPress, Qt::Key_Space, true, {}, QStringLiteral(" "));
     }
-    QVERIFY(window.first->Pressed());
+    QVERIFY(window.first->isPressed());
     QCOMPARE(clicks.count(), 0);
     SendKey(window.first, QEvent::KeyRelease, Qt::Key_Space, false, {}, QStringLiteral(" "));
     QCOMPARE(clicks.count(), 1);
-    QVERIFY(!window.first->Pressed());
+    QVERIFY(!window.first->isPressed());
 }
 
 namespace
@@ -80,7 +80,7 @@ void XpButtonKeysTest::unmarkedRepeatsClickOnce()
     QFETCH(int, clicksBeforeRealRelease);
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     bool held = true;
     const HeldKeysOverride keys([&](const QKeyEvent&) { return held; });
     SendTimedKey(window.first, QEvent::KeyPress, key, 1000);
@@ -94,14 +94,14 @@ void XpButtonKeysTest::unmarkedRepeatsClickOnce()
     held = false;
     SendTimedKey(window.first, QEvent::KeyRelease, key, 1700);
     QCOMPARE(clicks.count(), 1);
-    QVERIFY(!window.first->Pressed());
+    QVERIFY(!window.first->isPressed());
 }
 
 void XpButtonKeysTest::anyKeyReleaseEndsAKeyboardPress()
 {
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     QTest::keyPress(window.first, Qt::Key_Space);
     QTest::keyPress(window.first, Qt::Key_Shift);
     QTest::keyRelease(window.first, Qt::Key_Shift);
@@ -114,16 +114,16 @@ void XpButtonKeysTest::enterClicksTheFocusedButton()
 {
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     QTest::keyPress(window.first, Qt::Key_Return);
     QCOMPARE(clicks.count(), 0);
-    QVERIFY(window.first->Pressed());
+    QVERIFY(window.first->isPressed());
     QTest::keyRelease(window.first, Qt::Key_Return);
     QCOMPARE(clicks.count(), 1);
     // Escape does nothing while no button is the cancel button.
     QTest::keyClick(window.first, Qt::Key_Escape);
     QCOMPARE(clicks.count(), 1);
-    QVERIFY(!window.first->Pressed());
+    QVERIFY(!window.first->isPressed());
 }
 
 // The window offers Enter to default buttons before the focused button sees the key press.
@@ -131,14 +131,14 @@ void XpButtonKeysTest::dialogKeysClickDefaultAndCancelButtons()
 {
     Window window;
     QVERIFY(window.Show());
-    window.second->SetDefault(true);
-    auto* third = new TxpButton(&window.widget);
-    third->SetDefault(true);
-    third->SetCancel(true);
+    window.second->setDefault(true);
+    auto* third = new XpButton(&window.widget);
+    third->setDefault(true);
+    third->setCancel(true);
     third->hide(); // visibility is not consulted
-    QSignalSpy focused(window.first, &TxpButton::clicked);
-    QSignalSpy byDefault(window.second, &TxpButton::clicked);
-    QSignalSpy both(third, &TxpButton::clicked);
+    QSignalSpy focused(window.first, &XpButton::clicked);
+    QSignalSpy byDefault(window.second, &XpButton::clicked);
+    QSignalSpy both(third, &XpButton::clicked);
     QTest::keyPress(window.first, Qt::Key_Return);
     QCOMPARE(byDefault.count(), 1);
     QCOMPARE(both.count(), 1);
@@ -188,14 +188,14 @@ void XpButtonKeysTest::mnemonics()
     QFETCH(bool, fromEdit);
     QFETCH(int, clicks);
     Window window;
-    window.second->SetCaption(caption);
-    auto* twin = new TxpButton(&window.widget);
-    twin->SetCaption(caption);
+    window.second->setCaption(caption);
+    auto* twin = new XpButton(&window.widget);
+    twin->setCaption(caption);
     QVERIFY(window.Show());
     QWidget* target = fromEdit ? static_cast<QWidget*>(window.edit) : window.first;
     target->setFocus();
-    QSignalSpy spy(window.second, &TxpButton::clicked);
-    QSignalSpy twinSpy(twin, &TxpButton::clicked);
+    QSignalSpy spy(window.second, &XpButton::clicked);
+    QSignalSpy twinSpy(twin, &XpButton::clicked);
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(spy.count(), clicks);
     QCOMPARE(twinSpy.count(), clicks);
@@ -247,19 +247,19 @@ void XpButtonKeysTest::acceleratorRule()
 void XpButtonKeysTest::disabledButtonIgnoresMnemonicAndDefault()
 {
     Window window;
-    window.second->SetCaption(QStringLiteral("&Go"));
-    window.second->SetDefault(true);
-    window.second->SetCancel(true);
+    window.second->setCaption(QStringLiteral("&Go"));
+    window.second->setDefault(true);
+    window.second->setCancel(true);
     window.second->setEnabled(false);
     QVERIFY(window.Show());
     window.edit->setFocus();
-    QSignalSpy clicks(window.second, &TxpButton::clicked);
+    QSignalSpy clicks(window.second, &XpButton::clicked);
     QTest::keyClick(window.edit, Qt::Key_G, Qt::AltModifier);
     QTest::keyClick(window.edit, Qt::Key_Return);
     QTest::keyClick(window.edit, Qt::Key_Escape);
     QTest::mouseClick(window.second, Qt::LeftButton);
     QCOMPARE(clicks.count(), 0);
-    window.second->Click();
+    window.second->click();
     QCOMPARE(clicks.count(), 1);
 }
 
@@ -267,12 +267,12 @@ void XpButtonKeysTest::focusIsFollowedAndReported()
 {
     Window window;
     QVERIFY(window.Show());
-    QVERIFY(window.first->HasFocus());
-    QSignalSpy entered(window.second, &TxpButton::entered);
-    QSignalSpy exited(window.first, &TxpButton::exited);
+    QVERIFY(window.first->drawsFocus());
+    QSignalSpy entered(window.second, &XpButton::entered);
+    QSignalSpy exited(window.first, &XpButton::exited);
     QTest::keyClick(window.first, Qt::Key_Tab);
-    QVERIFY(window.second->HasFocus());
-    QVERIFY(!window.first->HasFocus());
+    QVERIFY(window.second->drawsFocus());
+    QVERIFY(!window.first->drawsFocus());
     QCOMPARE(entered.count(), 1);
     QCOMPARE(exited.count(), 1);
 }
@@ -283,14 +283,14 @@ void XpButtonKeysTest::popupRoundTripIsNoChangeOfControl()
 {
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy entered(window.first, &TxpButton::entered);
-    QSignalSpy exited(window.first, &TxpButton::exited);
+    QSignalSpy entered(window.first, &XpButton::entered);
+    QSignalSpy exited(window.first, &XpButton::exited);
     QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(window.first, &out);
-    QVERIFY(!window.first->HasFocus());
+    QVERIFY(!window.first->drawsFocus());
     QFocusEvent in(QEvent::FocusIn, Qt::PopupFocusReason);
     QApplication::sendEvent(window.first, &in);
-    QVERIFY(window.first->HasFocus());
+    QVERIFY(window.first->drawsFocus());
     QCOMPARE(exited.count(), 0);
     QCOMPARE(entered.count(), 0);
 }
@@ -301,22 +301,22 @@ void XpButtonKeysTest::firstActivationEntersOnlyOnce()
 {
     Window window;
     window.second->setFocus();
-    QSignalSpy entered(window.second, &TxpButton::entered);
-    QSignalSpy exited(window.second, &TxpButton::exited);
+    QSignalSpy entered(window.second, &XpButton::entered);
+    QSignalSpy exited(window.second, &XpButton::exited);
     window.widget.show();
     QApplication::setActiveWindow(&window.widget);
     QVERIFY(QTest::qWaitForWindowActive(&window.widget));
-    QVERIFY(window.second->HasFocus());
+    QVERIFY(window.second->drawsFocus());
     QCOMPARE(entered.count(), 1);
 
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(!window.second->HasFocus());
+    QVERIFY(!window.second->drawsFocus());
     QApplication::setActiveWindow(&window.widget);
     QVERIFY(QTest::qWaitForWindowActive(&window.widget));
-    QVERIFY(window.second->HasFocus());
+    QVERIFY(window.second->drawsFocus());
     QCOMPARE(entered.count(), 1);
     QCOMPARE(exited.count(), 0);
 }
@@ -325,8 +325,8 @@ void XpButtonKeysTest::clickHandlerMayDeleteTheButton()
 {
     Window window;
     QVERIFY(window.Show());
-    QPointer<TxpButton> button = window.first;
-    QObject::connect(button, &TxpButton::clicked, &window.widget, [&] { delete button.data(); });
+    QPointer<XpButton> button = window.first;
+    QObject::connect(button, &XpButton::clicked, &window.widget, [&] { delete button.data(); });
     QTest::keyPress(button, Qt::Key_Space);
     QTest::keyRelease(button, Qt::Key_Space);
     QVERIFY(button.isNull());
@@ -337,8 +337,8 @@ void XpButtonKeysTest::toolsSeeAPushButton()
 {
     Window window;
     QVERIFY(window.Show());
-    window.first->SetCaption(QStringLiteral("Save &File"));
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    window.first->setCaption(QStringLiteral("Save &File"));
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     QAccessibleInterface* tool = QAccessible::queryAccessibleInterface(window.first);
     QVERIFY(tool);
     QCOMPARE(tool->role(), QAccessible::Button);

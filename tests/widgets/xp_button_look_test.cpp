@@ -38,7 +38,7 @@ std::vector<Rgb> ColumnOf(const QImage& image, int x)
 // The caption's text cell for a look, as the painter places it.
 QRect TextCell(const XpButtonLook& look, const QString& text)
 {
-    const QSize extent = XpCanvas::TextExtent(text, look.font);
+    const QSize extent = XpCanvas::textExtent(text, look.font);
     return {(look.width - extent.width()) / 2, (look.height - extent.height()) / 2, extent.width(),
             extent.height()};
 }
@@ -73,13 +73,13 @@ void XpButtonLookTest::grabbedButtonShowsTheNormalFace()
     QWidget window;
     window.resize(200, 80);
     QLineEdit edit(&window); // takes the focus, so no focus rectangle
-    TxpButton button(&window);
+    XpButton button(&window);
     button.setGeometry(20, 20, 89, 25);
-    button.SetCaption(QStringLiteral("Generate Code"));
-    button.SetFont(ui::DialogFont(11));
+    button.setCaption(QStringLiteral("Generate Code"));
+    button.setCaptionFont(ui::DialogFont(11));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(!button.Hovered() && !button.Pressed() && !button.HasFocus());
+    QVERIFY(!button.isHovered() && !button.isPressed() && !button.drawsFocus());
 
     const QImage image = button.grab().toImage();
     QCOMPARE(image.size(), QSize(89, 25));
@@ -226,8 +226,8 @@ void XpButtonLookTest::underlineMarksTheAccelerator()
     text.remove(text.indexOf(QLatin1Char('&')), 1);
     const int shift = enabled && pressed ? 1 : 0;
     const QRect cell = TextCell(look, text).translated(shift, shift);
-    const int from = cell.x() + XpCanvas::TextExtent(before, look.font).width();
-    const int to = cell.x() + XpCanvas::TextExtent(through, look.font).width();
+    const int from = cell.x() + XpCanvas::textExtent(before, look.font).width();
+    const int to = cell.x() + XpCanvas::textExtent(through, look.font).width();
     const int row = cell.y() + cell.height();
     const Rgb colour = enabled ? 0x2040C0 : 0xA1A192;
     QVERIFY(to > from);
@@ -303,12 +303,12 @@ QTEST_MAIN(XpButtonLookTest)
 
 void XpButtonLookTest::paintFollowsEveryChange_data()
 {
-    QTest::addColumn<std::function<void(TxpButton&)>>("change");
-    using Change = std::function<void(TxpButton&)>;
-    QTest::newRow("caption") << Change([](TxpButton& b) { b.SetCaption(QStringLiteral("OK")); });
-    QTest::newRow("focus") << Change([](TxpButton& b) { b.setFocus(Qt::TabFocusReason); });
-    QTest::newRow("hover") << Change([](TxpButton& b) { QTest::mouseMove(&b, QPoint(10, 10)); });
-    QTest::newRow("surface") << Change([](TxpButton& b) {
+    QTest::addColumn<std::function<void(XpButton&)>>("change");
+    using Change = std::function<void(XpButton&)>;
+    QTest::newRow("caption") << Change([](XpButton& b) { b.setCaption(QStringLiteral("OK")); });
+    QTest::newRow("focus") << Change([](XpButton& b) { b.setFocus(Qt::TabFocusReason); });
+    QTest::newRow("hover") << Change([](XpButton& b) { QTest::mouseMove(&b, QPoint(10, 10)); });
+    QTest::newRow("surface") << Change([](XpButton& b) {
         QPalette palette = b.palette();
         palette.setColor(QPalette::Window, Qt::darkGreen);
         b.setPalette(palette);
@@ -318,14 +318,14 @@ void XpButtonLookTest::paintFollowsEveryChange_data()
 // A button paints again only what changed, and never the look it had before a change.
 void XpButtonLookTest::paintFollowsEveryChange()
 {
-    QFETCH(std::function<void(TxpButton&)>, change);
+    QFETCH(std::function<void(XpButton&)>, change);
     QCursor::setPos(QPoint(2000, 2000));
     QWidget window;
     window.resize(200, 80);
     QLineEdit edit(&window); // takes the focus, so the button can take it from there
-    TxpButton button(&window);
+    XpButton button(&window);
     button.setGeometry(20, 20, 89, 25);
-    button.SetCaption(QStringLiteral("Generate Code"));
+    button.setCaption(QStringLiteral("Generate Code"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QApplication::setActiveWindow(&window);
@@ -335,5 +335,5 @@ void XpButtonLookTest::paintFollowsEveryChange()
     change(button);
     const QImage after = button.grab().toImage();
     QVERIFY(after != before);
-    QCOMPARE(after.convertToFormat(QImage::Format_RGB32), button.Render());
+    QCOMPARE(after.convertToFormat(QImage::Format_RGB32), button.renderedImage());
 }

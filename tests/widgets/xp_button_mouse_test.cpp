@@ -26,16 +26,16 @@ private Q_SLOTS:
 void XpButtonMouseTest::startsAsTheDefaultButton()
 {
     QWidget parent;
-    TxpButton button(&parent);
+    XpButton button(&parent);
     QCOMPARE(button.size(), QSize(75, 25));
-    QCOMPARE(button.Caption(), QStringLiteral("XP Button"));
+    QCOMPARE(button.caption(), QStringLiteral("XP Button"));
     QVERIFY(button.isEnabled());
-    QVERIFY(!button.Hovered() && !button.Pressed() && !button.HasFocus());
-    QVERIFY(!button.Cancel() && !button.Default());
-    QCOMPARE(button.ModalResult(), 0);
-    QCOMPARE(button.FontColor(), QColor(Qt::black));
+    QVERIFY(!button.isHovered() && !button.isPressed() && !button.drawsFocus());
+    QVERIFY(!button.isCancel() && !button.isDefault());
+    QCOMPARE(button.modalResult(), 0);
+    QCOMPARE(button.captionColor(), QColor(Qt::black));
     QVERIFY(button.focusPolicy() & Qt::TabFocus);
-    QCOMPARE(button.Owner(), &parent);
+    QCOMPARE(button.owner(), &parent);
 }
 
 // Counts the paints the button receives.
@@ -57,11 +57,11 @@ void XpButtonMouseTest::captionRepaintsOnlyWhenChanged()
     QTest::qWait(0);
     PaintCounter counter;
     window.first->installEventFilter(&counter);
-    window.first->SetCaption(QStringLiteral("XP Button"));
+    window.first->setCaption(QStringLiteral("XP Button"));
     QCOMPARE(counter.paints, 0);
-    window.first->SetCaption(QStringLiteral("Preview"));
+    window.first->setCaption(QStringLiteral("Preview"));
     QCOMPARE(counter.paints, 1);
-    window.first->SetFont(window.first->Font());
+    window.first->setCaptionFont(window.first->captionFont());
     QCOMPARE(counter.paints, 2);
 }
 
@@ -70,13 +70,13 @@ void XpButtonMouseTest::mouseClickPressesThenClicks()
     Window window;
     QVERIFY(window.Show());
     window.edit->setFocus();
-    QSignalSpy clicks(window.second, &TxpButton::clicked);
+    QSignalSpy clicks(window.second, &XpButton::clicked);
     QTest::mousePress(window.second, Qt::LeftButton);
-    QVERIFY(window.second->Pressed());
-    QVERIFY(window.second->HasFocus());
+    QVERIFY(window.second->isPressed());
+    QVERIFY(window.second->drawsFocus());
     QCOMPARE(clicks.count(), 0);
     QTest::mouseRelease(window.second, Qt::LeftButton);
-    QVERIFY(!window.second->Pressed());
+    QVERIFY(!window.second->isPressed());
     QCOMPARE(clicks.count(), 1);
 }
 
@@ -91,8 +91,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
-            const auto* button = static_cast<TxpButton*>(watched);
-            paints.append({button->Pressed(), button->HasFocus()});
+            const auto* button = static_cast<XpButton*>(watched);
+            paints.append({button->isPressed(), button->drawsFocus()});
         }
         return false;
     }
@@ -112,7 +112,7 @@ void XpButtonMouseTest::pressAndReleasePaintAtOnce()
     QCOMPARE(log.paints.size(), 1);
     QVERIFY(log.paints.last().pressed && log.paints.last().hasFocus);
     qsizetype paintsAtClick = -1;
-    QObject::connect(window.second, &TxpButton::clicked, &window.widget,
+    QObject::connect(window.second, &XpButton::clicked, &window.widget,
                      [&] { paintsAtClick = log.paints.size(); });
     QTest::mouseRelease(window.second, Qt::LeftButton);
     QCOMPARE(paintsAtClick, 2);
@@ -128,13 +128,13 @@ void XpButtonMouseTest::pointerCrossingPaintsAtOnce()
     window.second->installEventFilter(&counter);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(window.second, &enter);
-    QVERIFY(window.second->Hovered());
+    QVERIFY(window.second->isHovered());
     QCOMPARE(counter.paints, 1);
     QApplication::sendEvent(window.second, &enter);
     QCOMPARE(counter.paints, 1);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(window.second, &leave);
-    QVERIFY(!window.second->Hovered());
+    QVERIFY(!window.second->isHovered());
     QCOMPARE(counter.paints, 2);
 }
 
@@ -143,13 +143,13 @@ void XpButtonMouseTest::doubleClickGivesTwoClicks()
 {
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     QTest::mouseClick(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
     QTest::mousePress(window.first, Qt::LeftButton);
     QTest::mouseDClick(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 2);
-    QVERIFY(!window.first->Pressed());
+    QVERIFY(!window.first->isPressed());
     QTest::mouseRelease(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 2);
 }
@@ -163,15 +163,15 @@ void XpButtonMouseTest::doubleClickFromTheWindowSystem()
     QWindow* handle = window.widget.windowHandle();
     const QPoint at = window.first->geometry().center();
     QTest::mouseMove(handle, at);
-    QVERIFY(window.first->Hovered());
+    QVERIFY(window.first->isHovered());
     QTest::qWait(0);
     PaintCounter counter;
     window.first->installEventFilter(&counter);
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
     QCOMPARE(clicks.count(), 2);
     QCOMPARE(counter.paints, 2);
-    QVERIFY(!window.first->Pressed());
+    QVERIFY(!window.first->isPressed());
     QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
     QCOMPARE(clicks.count(), 2);
     QCOMPARE(counter.paints, 2);
@@ -181,16 +181,16 @@ void XpButtonMouseTest::releaseOutsideLeavesThePressPending()
 {
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     QTest::mousePress(window.first, Qt::LeftButton);
     QTest::mouseRelease(window.first, Qt::LeftButton, {}, QPoint(150, 12));
     QCOMPARE(clicks.count(), 0);
-    QVERIFY(window.first->Pressed());
+    QVERIFY(window.first->isPressed());
     // A later press does nothing; the next release over the button clicks once.
     QTest::mousePress(window.first, Qt::LeftButton);
     QTest::mouseRelease(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
-    QVERIFY(!window.first->Pressed());
+    QVERIFY(!window.first->isPressed());
     QTest::mouseRelease(window.first, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
 }
@@ -199,15 +199,15 @@ void XpButtonMouseTest::pendingPressEndsAtAnyKeyRelease()
 {
     Window window;
     QVERIFY(window.Show());
-    QSignalSpy clicks(window.first, &TxpButton::clicked);
+    QSignalSpy clicks(window.first, &XpButton::clicked);
     QTest::mousePress(window.first, Qt::LeftButton);
     QTest::mouseRelease(window.first, Qt::LeftButton, {}, QPoint(150, 12));
-    QVERIFY(window.first->Pressed());
+    QVERIFY(window.first->isPressed());
     QTest::keyPress(window.first, Qt::Key_Shift);
     QCOMPARE(clicks.count(), 0);
     QTest::keyRelease(window.first, Qt::Key_Shift);
     QCOMPARE(clicks.count(), 1);
-    QVERIFY(!window.first->Pressed());
+    QVERIFY(!window.first->isPressed());
 }
 
 void XpButtonMouseTest::pointerLeavingDuringPressDropsTheReversedFace()
@@ -216,16 +216,16 @@ void XpButtonMouseTest::pointerLeavingDuringPressDropsTheReversedFace()
     QVERIFY(window.Show());
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(window.first, &enter);
-    QVERIFY(window.first->Hovered());
+    QVERIFY(window.first->isHovered());
     QTest::mousePress(window.first, Qt::LeftButton);
     QTest::mouseMove(window.first, QPoint(200, 5));
-    QVERIFY(!window.first->Hovered());
+    QVERIFY(!window.first->isHovered());
     QTest::mouseMove(window.first, QPoint(20, 5));
-    QVERIFY(window.first->Hovered());
+    QVERIFY(window.first->isHovered());
     QTest::mouseRelease(window.first, Qt::LeftButton, {}, QPoint(20, 5));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(window.first, &leave);
-    QVERIFY(!window.first->Hovered());
+    QVERIFY(!window.first->isHovered());
 }
 
 void XpButtonMouseTest::rightButtonDoesNothing()
@@ -233,11 +233,11 @@ void XpButtonMouseTest::rightButtonDoesNothing()
     Window window;
     QVERIFY(window.Show());
     window.edit->setFocus();
-    QSignalSpy clicks(window.second, &TxpButton::clicked);
+    QSignalSpy clicks(window.second, &XpButton::clicked);
     QTest::mouseClick(window.second, Qt::RightButton);
     QCOMPARE(clicks.count(), 0);
-    QVERIFY(!window.second->Pressed());
-    QVERIFY(!window.second->HasFocus());
+    QVERIFY(!window.second->isPressed());
+    QVERIFY(!window.second->drawsFocus());
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
                            window.second->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(window.second, &menu);
@@ -247,26 +247,26 @@ void XpButtonMouseTest::rightButtonDoesNothing()
 void XpButtonMouseTest::modalResultGoesToAnOwningDialog()
 {
     QDialog dialog;
-    auto* owned = new TxpButton(&dialog);
-    owned->SetModalResult(QDialog::Accepted + 6);
+    auto* owned = new XpButton(&dialog);
+    owned->setModalResult(QDialog::Accepted + 6);
     auto* panel = new QWidget(&dialog);
-    auto* onPanel = new TxpButton(panel);
-    onPanel->SetModalResult(3);
+    auto* onPanel = new XpButton(panel);
+    onPanel->setModalResult(3);
     dialog.open();
     int resultDuringClick = -1;
-    QObject::connect(owned, &TxpButton::clicked, &dialog,
+    QObject::connect(owned, &XpButton::clicked, &dialog,
                      [&] { resultDuringClick = dialog.result(); });
-    onPanel->Click();
+    onPanel->click();
     QCOMPARE(dialog.result(), 0);
     QVERIFY(dialog.isVisible());
-    owned->Click();
+    owned->click();
     QCOMPARE(resultDuringClick, 0);
     QCOMPARE(dialog.result(), 7);
     QVERIFY(!dialog.isVisible());
 
-    owned->SetModalResult(0);
+    owned->setModalResult(0);
     dialog.setResult(0);
-    owned->Click();
+    owned->click();
     QCOMPARE(dialog.result(), 0);
 }
 

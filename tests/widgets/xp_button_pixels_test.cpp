@@ -97,7 +97,7 @@ void XpButtonPixelsTest::captionSitsInItsTextCell()
     XpButtonLook look = Look(QStringLiteral("&Generate Code"));
     look.fontColor = QColor(0x2040C0);
     const QImage image = PaintXpButton(look);
-    const int height = XpCanvas::TextExtent(QStringLiteral("Generate Code"), look.font).height();
+    const int height = XpCanvas::textExtent(QStringLiteral("Generate Code"), look.font).height();
     QCOMPARE((25 - height) / 2, 6);
     int top = 25;
     int bottom = -1;
@@ -125,11 +125,11 @@ void XpButtonPixelsTest::captionIsClippedButNotItsUnderline()
     look.fontColor = QColor(0x2040C0);
     const QImage image = PaintXpButton(look);
     const QString text = QStringLiteral("WWWWWWWWWW");
-    const QSize extent = XpCanvas::TextExtent(text, look.font);
+    const QSize extent = XpCanvas::textExtent(text, look.font);
     const int left = (40 - extent.width()) / 2;
     const int row = (25 - extent.height()) / 2 + extent.height();
-    const int from = left + XpCanvas::TextExtent(QStringLiteral("WWW"), look.font).width();
-    const int to = left + XpCanvas::TextExtent(QStringLiteral("WWWW"), look.font).width();
+    const int from = left + XpCanvas::textExtent(QStringLiteral("WWW"), look.font).width();
+    const int to = left + XpCanvas::textExtent(QStringLiteral("WWWW"), look.font).width();
     QVERIFY(left < 0 && from < 4 && to > 0);
     int inside = 0;
     for (int y = 0; y < 25; ++y) {

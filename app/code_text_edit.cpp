@@ -1,34 +1,34 @@
-#include "app/code_memo.h"
+#include "app/code_text_edit.h"
 
 #include <QEvent>
 
-CodeMemo::CodeMemo(QWidget* parent) : QPlainTextEdit(parent) {}
+CodeTextEdit::CodeTextEdit(QWidget* parent) : QPlainTextEdit(parent) {}
 
-void CodeMemo::SetHeader(QWidget* header)
+void CodeTextEdit::setHeader(QWidget* header)
 {
     header_ = header;
     header_->setParent(this);
     header_->installEventFilter(this);
-    PlaceHeader();
+    placeHeader();
 }
 
-void CodeMemo::resizeEvent(QResizeEvent* event)
+void CodeTextEdit::resizeEvent(QResizeEvent* event)
 {
     QPlainTextEdit::resizeEvent(event);
-    PlaceHeader();
+    placeHeader();
 }
 
-bool CodeMemo::eventFilter(QObject* watched, QEvent* event)
+bool CodeTextEdit::eventFilter(QObject* watched, QEvent* event)
 {
     // Show and hide events reach the header only while the window is on screen; the explicit
     // changes that matter come as these.
     if (watched == header_ &&
         (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
-        PlaceHeader();
+        placeHeader();
     return QPlainTextEdit::eventFilter(watched, event);
 }
 
-void CodeMemo::PlaceHeader()
+void CodeTextEdit::placeHeader()
 {
     if (!header_)
         return;

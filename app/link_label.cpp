@@ -1,4 +1,4 @@
-#include "app/click_label.h"
+#include "app/link_label.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -6,14 +6,14 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "app/click_label_accessible.h"
+#include "app/link_label_accessible.h"
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent)
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
 {
     InstallClickLabelAccessibility();
 }
 
-void ClickLabel::SetCurrent(bool current)
+void LinkLabel::setCurrent(bool current)
 {
     choice_ = true;
     if (current == current_)
@@ -25,14 +25,14 @@ void ClickLabel::SetCurrent(bool current)
     QAccessible::updateAccessibility(&event);
 }
 
-void ClickLabel::mousePressEvent(QMouseEvent* event)
+void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         pressed_ = true;
     QLabel::mousePressEvent(event);
 }
 
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     // Letting go outside the label takes the click back, as with a button.
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
@@ -43,29 +43,29 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT clicked();
 }
 
-void ClickLabel::SetKeyboardReachable()
+void LinkLabel::setKeyboardReachable()
 {
     setFocusPolicy(Qt::TabFocus);
 }
 
-void ClickLabel::SetPlainText(const QString& text)
+void LinkLabel::setPlainText(const QString& text)
 {
-    WithoutFocusPolicy([this, &text] {
+    withoutFocusPolicy([this, &text] {
         setTextFormat(Qt::PlainText);
         setText(text);
     });
 }
 
-bool ClickLabel::event(QEvent* event)
+bool LinkLabel::event(QEvent* event)
 {
     if (event->type() != QEvent::Polish)
         return QLabel::event(event);
     bool handled = false;
-    WithoutFocusPolicy([this, event, &handled] { handled = QLabel::event(event); });
+    withoutFocusPolicy([this, event, &handled] { handled = QLabel::event(event); });
     return handled;
 }
 
-void ClickLabel::WithoutFocusPolicy(const std::function<void()>& change)
+void LinkLabel::withoutFocusPolicy(const std::function<void()>& change)
 {
     // A label that has the focus keeps its policy, and its document, which it then needs.
     const Qt::FocusPolicy policy = focusPolicy();
@@ -75,7 +75,7 @@ void ClickLabel::WithoutFocusPolicy(const std::function<void()>& change)
     setFocusPolicy(policy);
 }
 
-void ClickLabel::keyPressEvent(QKeyEvent* event)
+void LinkLabel::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
@@ -87,7 +87,7 @@ void ClickLabel::keyPressEvent(QKeyEvent* event)
         Q_EMIT clicked();
 }
 
-void ClickLabel::paintEvent(QPaintEvent* event)
+void LinkLabel::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);
     if (!hasFocus())

@@ -5,26 +5,26 @@
 
 // A label that reacts to a click like a link: a left-button press and release both inside it.
 // Used for the menu lines and the link line of the main window. To accessibility tools it is
-// a link, or, once it is marked as one of a set of choices (SetCurrent), a page tab that is
+// a link, or, once it is marked as one of a set of choices (setCurrent), a page tab that is
 // selected while it is the current one.
-class ClickLabel : public QLabel
+class LinkLabel : public QLabel
 {
     Q_OBJECT
 
 public:
-    explicit ClickLabel(QWidget* parent = nullptr);
+    explicit LinkLabel(QWidget* parent = nullptr);
 
-    bool IsChoice() const { return choice_; }
-    bool IsCurrent() const { return current_; }
+    bool isChoice() const { return choice_; }
+    bool isCurrent() const { return current_; }
     // Makes the label a choice and tells accessibility tools when it becomes or stops being
     // the current one.
-    void SetCurrent(bool current);
+    void setCurrent(bool current);
     // Lets Tab reach the label; Enter or Space then clicks it, and a dotted rectangle round its
     // text shows that it has the focus.
-    void SetKeyboardReachable();
+    void setKeyboardReachable();
     // Sets the text as plain text, drawn by the label itself until it first has the focus (see
     // event()).
-    void SetPlainText(const QString& text);
+    void setPlainText(const QString& text);
 
 Q_SIGNALS:
     void clicked();
@@ -41,7 +41,7 @@ protected:
 
 private:
     // Runs `change` while the label takes no focus, so that Qt builds no text document for it.
-    void WithoutFocusPolicy(const std::function<void()>& change);
+    void withoutFocusPolicy(const std::function<void()>& change);
 
     bool pressed_ = false;
     bool choice_ = false;

@@ -2,14 +2,14 @@
 
 #include <QAccessibleWidget>
 
-class ClickLabel;
+class LinkLabel;
 
-// What accessibility tools see of a ClickLabel: its text as name, the role of a link or of a
+// What accessibility tools see of a LinkLabel: its text as name, the role of a link or of a
 // page tab (selectable, selected while current), and a press action that clicks it.
-class ClickLabelAccessible : public QAccessibleWidget
+class LinkLabelAccessible : public QAccessibleWidget
 {
 public:
-    explicit ClickLabelAccessible(ClickLabel* label);
+    explicit LinkLabelAccessible(LinkLabel* label);
 
     QAccessible::Role role() const override;
     QString text(QAccessible::Text t) const override;
@@ -18,8 +18,8 @@ public:
     void doAction(const QString& actionName) override;
 
 private:
-    ClickLabel* Label() const;
+    LinkLabel* label() const;
 };
 
-// Lets accessibility tools find ClickLabelAccessible; later calls do nothing.
+// Lets accessibility tools find LinkLabelAccessible; later calls do nothing.
 void InstallClickLabelAccessibility();
