@@ -28,10 +28,9 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "xdg-utils")
 # The first line is the synopsis, the rest the long description. (CPACK_PACKAGE_DESCRIPTION_SUMMARY
 # stays unset: CPack would put it in front of both as a second synopsis.)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION [[code generator for web-site gadgets
-Sitewright offers ten ready-made web-page gadgets: break out of frames,
-bookmark us, e-mail this page, set as homepage, floating logo, frameless
-popup, browser-specific and language redirects, metasearch form and timed
-popup page. Pick one, fill in its fields, and generate its HTML and
+Sitewright offers ready-made web-page gadgets, such as a frame breaker, a
+bookmark link, redirects, popups and a search form (sitewright-gen --list
+names every one). Pick one, fill in its fields, and generate its HTML and
 JavaScript or preview it in the web browser. sitewright-gen writes the same
 snippets from the command line.]])
 
