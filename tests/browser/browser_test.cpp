@@ -190,6 +190,7 @@ enum class Where { Head, BodyTag, Body };
 
 // The snippet's steps where their comments put them: the page's head, the attributes of its
 // BODY tag and its body. The wrapper lines "<HEAD>", "</HEAD>" and "<BODY>" only say where.
+// A snippet without steps is pasted whole into the body.
 struct PlacedSnippet {
     std::string head, bodyAttributes, body;
 };
@@ -197,7 +198,10 @@ struct PlacedSnippet {
 PlacedSnippet PlaceSteps(const gen::CodeBuffer& code)
 {
     PlacedSnippet placed;
-    bool inStep = false;
+    bool hasSteps = false;
+    for (std::size_t i = 0; i < code.Count(); ++i)
+        hasSteps = hasSteps || code.Line(i).starts_with("<!-- STEP ");
+    bool inStep = !hasSteps;
     Where place = Where::Body;
     for (std::size_t i = 0; i < code.Count(); ++i) {
         const std::string line(code.Line(i));
