@@ -94,7 +94,7 @@ TEST(CompletionTest, NewGadgetAndOptionCompleteWithoutAnEdit)
                      .classic = NoCode});
     table.front().fields.push_back({"new-option", "Edit98", "", gen::FieldKind::Text, "New:"});
     const std::string script = tools::BashCompletionScript(table);
-    EXPECT_THAT(Complete(dir, script, {"sitewright-gen", "co"}), Words{"countdown"});
+    EXPECT_THAT(Complete(dir, script, {"sitewright-gen", "countd"}), Words{"countdown"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "countdown", "--u"}), Words{"--until"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", std::string(table.front().id), "--new"}),
               Words{"--new-option"});

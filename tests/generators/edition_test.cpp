@@ -60,16 +60,21 @@ TEST(Editions, NamesRoundTrip)
     EXPECT_EQ(gen::ParseEdition(""), std::nullopt);
 }
 
-// Classic is the gadget's own generator; every gadget has a today's edition of its own, as
-// even a working classic snippet needs 'unsafe-inline' or lacks what a visitor needs.
+// Classic is the gadget's own generator; a gadget has a today's edition of its own unless its
+// classic snippet still does all it promises (and, as the browser test proves, runs under a
+// strict policy).
 TEST(Editions, ClassicIsTheDesignAndEveryGadgetHasItsOwnToday)
 {
     for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const gen::FieldValues values = gen::DefaultValues(g);
         const std::string classic = g.generate(values).TextForm();
         EXPECT_EQ(gen::GenerateEdition(g, values, Edition::Classic).TextForm(), classic) << g.id;
-        EXPECT_TRUE(gen::HasOwnTodaysEdition(g)) << g.id;
-        EXPECT_NE(Today(g, values), classic) << g.id;
+        // A gadget without a today's edition of its own gives its classic snippet, which must
+        // then still do all it promises.
+        if (gen::HasOwnTodaysEdition(g))
+            EXPECT_NE(Today(g, values), classic) << g.id;
+        else
+            EXPECT_EQ(g.compatibility.classic, gen::Support::Works) << g.id;
     }
 }
 
@@ -85,7 +90,9 @@ TEST(Editions, TodaysEditionUsesEveryField)
             values[i] = marker;
             const std::string today = Today(g, values);
             EXPECT_NE(today, defaults) << g.id << " --" << option;
-            EXPECT_NE(today.find(marker), std::string::npos) << g.id << " --" << option;
+            // A choice that lands as text may pick a template rather than stand in it.
+            if (g.fields[i].kind != gen::FieldKind::Choice || IsCodeField(g.fields[i]))
+                EXPECT_NE(today.find(marker), std::string::npos) << g.id << " --" << option;
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "generators/base64.h"
+#include "generators/edition.h"
 #include "generators/gadget_table.h"
 #include "generators/policy_sources.h"
 #include "generators/sha256.h"
@@ -152,14 +153,16 @@ std::string Sources(const gen::GadgetEntry& g, gen::Edition edition)
 }
 
 // Every today's edition works under a policy without 'unsafe-inline'; the classic ones are
-// never admitted by hashes.
+// never admitted by hashes. A today's edition of the gadget's own runs script, so its policy
+// admits something; a classic snippet standing in for one may be plain markup.
 TEST(PolicySources, EditionsOfEveryGadget)
 {
     for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         const std::string today = Sources(g, gen::Edition::Today);
         const std::string classic = Sources(g, gen::Edition::Classic);
         EXPECT_EQ(today.find("unsafe-inline"), std::string::npos) << g.id << ": " << today;
-        EXPECT_NE(today, "") << g.id;
+        if (gen::HasOwnTodaysEdition(g))
+            EXPECT_NE(today, "") << g.id;
         EXPECT_EQ(classic.find("'sha256-"), std::string::npos) << g.id << ": " << classic;
     }
 }
