@@ -151,21 +151,21 @@ void CodeWindow::connectHandlers()
 
 void CodeWindow::setCode(const gen::CodeBuffer& code)
 {
-    setText(code);
+    showCodeText(code);
     snippetStatus->clearStatus();
 }
 
 void CodeWindow::setSnippet(const gen::CodeBuffer& code, const gen::GadgetEntry& gadget,
                             gen::Edition edition)
 {
-    setText(code);
+    showCodeText(code);
     // Not cleared first: a note that stays as it was keeps the text area's size, and so its
     // laid out lines.
     snippetStatus->showFor(gadget, edition);
     policyCopy->showFor(code, edition);
 }
 
-void CodeWindow::setText(const gen::CodeBuffer& code)
+void CodeWindow::showCodeText(const gen::CodeBuffer& code)
 {
     // Every line ends in a line break, the last one too, just as in the text form: the empty
     // row behind the last break is no line (see lines()), so a buffer of one empty line stays

@@ -78,7 +78,7 @@ protected:
 private:
     void placeControls();
     void buildCodeText();
-    void setText(const gen::CodeBuffer& code);
+    void showCodeText(const gen::CodeBuffer& code);
     XpButton* makeButton(std::string_view name, const char* caption, int x);
     void buildSaveDialog();
     void connectHandlers();

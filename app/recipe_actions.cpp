@@ -135,7 +135,7 @@ void RecipeActions::fillRecentMenu()
     for (const QString& path : RecentRecipes::list()) {
         QAction* action = recentMenu_->addAction(path);
         connect(action, &QAction::triggered, this, [this, path] {
-            if (mayClose() && !open(path) && !QFileInfo::exists(path))
+            if (mayClose() && !openRecipe(path) && !QFileInfo::exists(path))
                 RecentRecipes::remove(path);
         });
     }
@@ -143,7 +143,7 @@ void RecipeActions::fillRecentMenu()
         recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
 }
 
-bool RecipeActions::open(const QString& path)
+bool RecipeActions::openRecipe(const QString& path)
 {
     recipe::Recipe r;
     try {
@@ -200,7 +200,7 @@ void RecipeActions::openChosen()
         return;
     const QString path = ChooseRecipeToOpen(&window_);
     if (!path.isEmpty())
-        open(path);
+        openRecipe(path);
 }
 
 bool RecipeActions::save()
@@ -263,7 +263,7 @@ bool RecipeActions::openDropped(QEvent* event)
         return false;
     drop->acceptProposedAction();
     if (event->type() == QEvent::Drop && mayClose())
-        open(path);
+        openRecipe(path);
     return true;
 }
 

@@ -26,7 +26,7 @@ public:
     // stamped snippets, showing the first one's page, and is saved under a new .json name. A recipe
     // that cannot be read or used is reported in one error box naming the place, and the pages stay
     // as they were. Returns whether it opened.
-    bool open(const QString& path);
+    bool openRecipe(const QString& path);
     // Saves the pages to `path` as a recipe, keeping what the open recipe holds beyond them.
     // Returns whether it saved; a failure is reported.
     bool saveTo(const QString& path);

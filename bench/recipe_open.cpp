@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     auto* actions = form.findChild<RecipeActions*>();
     failed = false; // the unbranded bench program may report its missing branding
     const QString path = QString::fromLocal8Bit(argv[2]);
-    const double open = MedianMillis([&] { actions->open(path); });
+    const double open = MedianMillis([&] { actions->openRecipe(path); });
     std::size_t parsed = 0;
     const double parse =
         MedianMillis([&] { parsed += nlohmann::ordered_json::parse(bytes).size(); });

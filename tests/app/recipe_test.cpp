@@ -176,8 +176,8 @@ void RecipeTest::brokenRecipeChangesNoPage()
     f->mainWindow->showPage(2);
     Retype(f->Control<QLineEdit>("Edit2"), QStringLiteral("typed"));
     const QString title = f->mainWindow->windowTitle();
-    QVERIFY(
-        !Actions().open(QString::fromStdString(f->dir.Write("site.json", bytes.toStdString()))));
+    QVERIFY(!Actions().openRecipe(
+        QString::fromStdString(f->dir.Write("site.json", bytes.toStdString()))));
     QCOMPARE(f->reporter.messages, QStringList{message});
     QCOMPARE(f->Control<QLineEdit>("Edit2")->text(), QStringLiteral("typed"));
     QCOMPARE(f->mainWindow->windowTitle(), title);
@@ -243,7 +243,7 @@ void RecipeTest::programAndCommandLineMakeTheSameSnippets()
     const std::string file = f->dir.Write("all.json", recipe::WriteRecipe(r));
     std::ostringstream out, err;
     QCOMPARE(cli::RunSitewrightGen({"--recipe", file}, out, err), cli::kExitOk);
-    QVERIFY(Actions().open(QString::fromStdString(file)));
+    QVERIFY(Actions().openRecipe(QString::fromStdString(file)));
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         generatePageCode(gadget.page);
         QCOMPARE(codeWindow().crlfText(), ReadBytes(f->dir.File(std::string(gadget.id) + ".html")));
@@ -330,7 +330,7 @@ void RecipeTest::pageIsNeverSavedOver()
     QFETCH(QString, message);
     const std::string bytes = StampedPage("http://example.org/");
     const QString page = QString::fromStdString(f->dir.Write("index.html", bytes));
-    QVERIFY(Actions().open(page));
+    QVERIFY(Actions().openRecipe(page));
     const QString target = Path(name.toUtf8().constData());
     ScopedRecipeDialogs answers({{}, [target] { return target; }, {}});
     QVERIFY(!Actions().save());
@@ -339,7 +339,7 @@ void RecipeTest::pageIsNeverSavedOver()
     QVERIFY(!QFileInfo::exists(Path("other.HTM")));
     // A page without stamped snippets changes nothing and says why.
     f->reporter.messages.clear();
-    QVERIFY(!Actions().open(QString::fromStdString(f->dir.Write("plain.htm", "<p>hi</p>"))));
+    QVERIFY(!Actions().openRecipe(QString::fromStdString(f->dir.Write("plain.htm", "<p>hi</p>"))));
     QCOMPARE(
         f->reporter.messages,
         QStringList{QStringLiteral("plain.htm: the page holds no stamped snippet of Sitewright")});
