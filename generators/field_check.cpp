@@ -140,4 +140,13 @@ std::string_view AddressField(const TypedField& typed)
     return text;
 }
 
+std::string_view ControlNameField(const TypedField& typed)
+{
+    if (typed.text.find_first_not_of(" \t\r\n\f") == std::string_view::npos)
+        throw FieldError(typed.name,
+                         "the name that screen readers give the control and must not be empty",
+                         typed.text);
+    return typed.text;
+}
+
 } // namespace gen

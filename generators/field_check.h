@@ -68,4 +68,9 @@ std::string TrueFalseField(const TypedField& typed);
 // page load itself again and again. Returns the text as it is.
 std::string_view AddressField(const TypedField& typed);
 
+// A text that names a control for assistive technology (a link's text, an input's label, a
+// dialog's title, a button's caption): anything but empty or blank, which would leave the
+// control without a name. Returns the text as it is.
+std::string_view ControlNameField(const TypedField& typed);
+
 } // namespace gen

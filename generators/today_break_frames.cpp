@@ -1,4 +1,5 @@
 #include "generators/escape.h"
+#include "generators/field_check.h"
 #include "generators/todays_edition.h"
 
 namespace gen
@@ -37,7 +38,8 @@ CodeBuffer TodaysBreakFrames(const FieldInputs& in)
         "    link.href = here;",
         "    link.target = \"_top\";",
     });
-    b.Splice({"    link.textContent = \"", JsString(in.Text("link-text"), '"'), "\";"});
+    b.Splice({"    link.textContent = \"", JsString(ControlNameField(in.Field("link-text")), '"'),
+              "\";"});
     b.AppendLines({
         "    document.currentScript.after(link);",
         "  }",

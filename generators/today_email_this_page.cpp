@@ -1,4 +1,5 @@
 #include "generators/escape.h"
+#include "generators/field_check.h"
 #include "generators/todays_edition.h"
 
 namespace gen
@@ -59,12 +60,12 @@ void AppendForm(CodeBuffer& b, const FieldInputs& in)
         "<table>",
     });
     b.Splice({"<tr><td colspan=\"2\">", HtmlText(in.Text("heading")), "</td></tr>"});
-    AppendInputRow(b, "sendto", in.Text("their-name-label"), "");
-    AppendInputRow(b, "to", in.Text("their-email-label"), "");
-    AppendInputRow(b, "sendername", in.Text("your-name-label"), "name");
-    AppendInputRow(b, "senderemail", in.Text("your-email-label"), "email");
+    AppendInputRow(b, "sendto", ControlNameField(in.Field("their-name-label")), "");
+    AppendInputRow(b, "to", ControlNameField(in.Field("their-email-label")), "");
+    AppendInputRow(b, "sendername", ControlNameField(in.Field("your-name-label")), "name");
+    AppendInputRow(b, "senderemail", ControlNameField(in.Field("your-email-label")), "email");
     b.Splice({"<tr><td colspan=\"2\"><input type=\"submit\" value=\"",
-              HtmlAttribute(in.Text("button-caption")), "\"></td></tr>"});
+              HtmlAttribute(ControlNameField(in.Field("button-caption"))), "\"></td></tr>"});
     b.AppendLines({
         "</table>",
         "</form>",

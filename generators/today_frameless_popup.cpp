@@ -66,7 +66,7 @@ CodeBuffer TodaysFramelessPopup(const FieldInputs& in)
         "",
     });
     b.Splice({"<a href=\"", HtmlAttribute(c.url), "\" target=\"_blank\" data-frameless-popup>",
-              HtmlText(in.Text("link-text")), "</a>"});
+              HtmlText(ControlNameField(in.Field("link-text"))), "</a>"});
     return b;
 }
 

@@ -80,8 +80,10 @@ CodeBuffer TodaysPopupPage(const FieldInputs& in)
     // An empty field means no wait, as in the classic edition.
     b.Splice({"var seconds = ", seconds.empty() ? std::string("0") : seconds,
               "; // to wait after the page has loaded"});
-    b.Splice({"var dialogTitle = \"", JsString(in.Text("title"), '"'), "\"; // names the dialog"});
-    b.Splice({"var closeCaption = \"", JsString(in.Text("close-caption"), '"'), "\";"});
+    b.Splice({"var dialogTitle = \"", JsString(ControlNameField(in.Field("title")), '"'),
+              "\"; // names the dialog"});
+    b.Splice({"var closeCaption = \"", JsString(ControlNameField(in.Field("close-caption")), '"'),
+              "\";"});
     AppendDialogScript(b);
     b.Append("</script>");
     return b;

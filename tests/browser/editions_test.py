@@ -43,6 +43,16 @@ def snippet(gadget, edition, **fields):
     return run.stdout
 
 
+def refused_as_blank(gadget, field, value):
+    """Whether sitewright-gen refuses `value` for `field` because it is blank and the field names
+    a control (a link, a label, a dialog, a button), which must not be left without a name."""
+    if value.strip():
+        return False
+    run = subprocess.run([GEN, gadget, "--edition=today", "--%s=%s" % (field, value)],
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    return run.returncode == 2 and ("(--%s)" % field).encode() in run.stderr
+
+
 def place_steps(code, tail=b""):
     """The page a user builds from the snippet: each step goes where its comment says, into
     the HEAD, as the BODY tag, or into the BODY; a snippet without steps goes into the BODY."""
@@ -538,6 +548,8 @@ class Editions(unittest.TestCase):
             for field in fields:
                 for name, value in HOSTILE.items():
                     with self.subTest(gadget=gadget, field=field, value=name):
+                        if refused_as_blank(gadget, field, value):
+                            continue
                         tab = self.open_page(snippet(gadget, "today", **{field: value}),
                                              **options)
                         self.assertEqual(probe(tab)[field], value)
@@ -548,7 +560,8 @@ class Editions(unittest.TestCase):
                     self.entry_held(field)(value)
         for name, value in HOSTILE.items():
             with self.subTest(gadget="break-frames", field="link-text", value=name):
-                self.frame_link_held(value)
+                if not refused_as_blank("break-frames", "link-text", value):
+                    self.frame_link_held(value)
 
 
 if __name__ == "__main__":

@@ -180,4 +180,34 @@ TEST(FieldCheck, TodaysPopupRefusesTheSameSeconds)
     EXPECT_NE(text.find("var seconds = 2147483;"), std::string::npos);
 }
 
+// A today's edition never makes a link, an input, a dialog or a button that screen readers
+// cannot name: a blank text for its name is refused there, naming the field. The classic
+// edition takes the same text as it always did.
+TEST(FieldCheck, TodaysEditionRefusesABlankNameForAControl)
+{
+    const std::pair<const char*, const char*> names[] = {{"break-frames", "link-text"},
+                                                         {"email-this-page", "their-name-label"},
+                                                         {"email-this-page", "their-email-label"},
+                                                         {"email-this-page", "your-name-label"},
+                                                         {"email-this-page", "your-email-label"},
+                                                         {"email-this-page", "button-caption"},
+                                                         {"frameless-popup", "link-text"},
+                                                         {"popup-page", "title"},
+                                                         {"popup-page", "close-caption"}};
+    for (const auto& [id, option] : names) {
+        const gen::GadgetEntry* g = gen::FindGadget(id);
+        ASSERT_NE(g, nullptr) << id;
+        for (const char* blank : {"", " \t"}) {
+            const gen::FieldValues values = ValuesWith(*g, option, blank);
+            try {
+                gen::GenerateEdition(*g, values, gen::Edition::Today);
+                ADD_FAILURE() << id << " --" << option << " accepted a blank name";
+            } catch (const gen::FieldError& e) {
+                EXPECT_EQ(e.Option(), option);
+            }
+            EXPECT_NO_THROW(gen::GenerateEdition(*g, values, gen::Edition::Classic)) << id;
+        }
+    }
+}
+
 } // namespace
