@@ -19,18 +19,6 @@ web::PageSession& Session()
     return session;
 }
 
-web::Reply& Last()
-{
-    static web::Reply reply;
-    return reply;
-}
-
-const char* Keep(web::Reply reply)
-{
-    Last() = std::move(reply);
-    return Last().json.c_str();
-}
-
 } // namespace
 
 extern "C" {
@@ -44,21 +32,11 @@ EMSCRIPTEN_KEEPALIVE std::size_t sw_max_recipe_bytes()
 EMSCRIPTEN_KEEPALIVE const char* sw_open_recipe(const char* name, const char* bytes,
                                                 std::size_t size, const char* edition)
 {
-    return Keep(Session().OpenRecipe(name, std::string_view(bytes, size), edition));
+    return web::Keep(Session().OpenRecipe(name, std::string_view(bytes, size), edition));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* sw_save_recipe(const char* state)
 {
-    return Keep(Session().SaveRecipe(state));
-}
-
-EMSCRIPTEN_KEEPALIVE const char* sw_bytes()
-{
-    return Last().bytes.data();
-}
-
-EMSCRIPTEN_KEEPALIVE std::size_t sw_byte_count()
-{
-    return Last().bytes.size();
+    return web::Keep(Session().SaveRecipe(state));
 }
 }

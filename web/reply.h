@@ -12,4 +12,8 @@ struct Reply {
     std::string bytes;
 };
 
+// Keeps `reply` as the module's last one, whose bytes sw_bytes and sw_byte_count give the page
+// script, and returns its JSON as a NUL-terminated text valid until the next reply is kept.
+const char* Keep(Reply reply);
+
 } // namespace web

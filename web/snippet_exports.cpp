@@ -15,25 +15,13 @@
 namespace
 {
 
-web::Reply& Last()
-{
-    static web::Reply reply;
-    return reply;
-}
-
-const char* Keep(web::Reply reply)
-{
-    Last() = std::move(reply);
-    return Last().json.c_str();
-}
-
 } // namespace
 
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* sw_table()
 {
-    return Keep({web::TableJson(), {}});
+    return web::Keep({web::TableJson(), {}});
 }
 
 // The gadget `gadget` in `edition`, stamped when `stamp` is not 0, with `count` field texts:
@@ -46,16 +34,6 @@ EMSCRIPTEN_KEEPALIVE const char* sw_generate(const char* gadget, const char* edi
     request.values.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         request.values.emplace_back(values[i], sizes[i]);
-    return Keep(web::GenerateSnippet(request));
-}
-
-EMSCRIPTEN_KEEPALIVE const char* sw_bytes()
-{
-    return Last().bytes.data();
-}
-
-EMSCRIPTEN_KEEPALIVE std::size_t sw_byte_count()
-{
-    return Last().bytes.size();
+    return web::Keep(web::GenerateSnippet(request));
 }
 }
