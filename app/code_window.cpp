@@ -16,6 +16,7 @@
 #include "app/instance_slot.h"
 #include "app/page_layout.h"
 #include "app/policy_copy.h"
+#include "app/qt_text.h"
 #include "app/save_folder.h"
 #include "app/snippet_status.h"
 #include "platform/staged_file.h"
@@ -31,11 +32,6 @@ constexpr int kClientWidth = 497;
 constexpr int kClientHeight = 402;
 constexpr int kButtonY = 368;
 constexpr std::array<int, 4> kButtonX = {64, 160, 256, 352};
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(QByteArrayView(text));
-}
 
 QFrame* MakeBevel(QWidget* parent, std::string_view name, const QRect& geometry)
 {
@@ -140,13 +136,13 @@ void CodeWindow::buildSaveDialog()
 
 void CodeWindow::connectHandlers()
 {
-    const auto guarded = [this](void (CodeWindow::*handler)()) {
-        return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
+    const auto reporting = [this](void (CodeWindow::*handler)()) {
+        return ReportingErrors([this, handler] { (this->*handler)(); });
     };
-    connect(selectAllButton, &XpButton::clicked, this, guarded(&CodeWindow::selectAllClicked));
-    connect(copyButton, &XpButton::clicked, this, guarded(&CodeWindow::copyClicked));
-    connect(saveButton, &XpButton::clicked, this, guarded(&CodeWindow::saveToFileClicked));
-    connect(closeButton, &XpButton::clicked, this, guarded(&CodeWindow::closeClicked));
+    connect(selectAllButton, &XpButton::clicked, this, reporting(&CodeWindow::selectAllClicked));
+    connect(copyButton, &XpButton::clicked, this, reporting(&CodeWindow::copyClicked));
+    connect(saveButton, &XpButton::clicked, this, reporting(&CodeWindow::saveToFileClicked));
+    connect(closeButton, &XpButton::clicked, this, reporting(&CodeWindow::closeClicked));
 }
 
 void CodeWindow::setCode(const gen::CodeBuffer& code)
@@ -172,7 +168,7 @@ void CodeWindow::showCodeText(const gen::CodeBuffer& code)
     // apart from an empty one, and Select All copies each line's CR LF.
     QString text;
     for (std::size_t i = 0; i < code.Count(); ++i) {
-        text += QString::fromUtf8(QByteArrayView(code.Line(i)));
+        text += ToQString(code.Line(i));
         text += QLatin1Char('\n');
     }
     codeText->setPlainText(text);

@@ -23,7 +23,7 @@ void CodeWindowKeys::add(QKeySequence::StandardKey keys, void (CodeWindow::*hand
     shortcut->setKeys(keys);
     CodeWindow* window = &window_;
     connect(shortcut, &QShortcut::activated, this,
-            [window, handler] { RunReportingErrors([window, handler] { (window->*handler)(); }); });
+            ReportingErrors([window, handler] { (window->*handler)(); }));
 }
 
 // The text control's own copy would put bare line feeds on the clipboard.

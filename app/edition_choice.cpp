@@ -3,6 +3,7 @@
 #include <QEvent>
 
 #include "app/page_layout.h"
+#include "app/qt_text.h"
 #include "app/user_settings.h"
 #include "widgets/ui_fonts.h"
 
@@ -26,7 +27,7 @@ gen::Edition Remembered()
 
 EditionChoice::EditionChoice(QWidget* window) : QCheckBox(window)
 {
-    setObjectName(QString::fromUtf8(QByteArrayView(pages::designed::kEditionChoice)));
+    setObjectName(ToQString(pages::designed::kEditionChoice));
     // Alt+T reaches it from any page. It stays out of the Tab chain, which runs round the
     // visible page's own buttons and fields.
     setText(QStringLiteral("&Today's edition"));

@@ -59,3 +59,8 @@ bool RunReportingErrors(const std::function<void()>& handler)
     }
     return false;
 }
+
+std::function<void()> ReportingErrors(std::function<void()> handler)
+{
+    return [handler = std::move(handler)] { RunReportingErrors(handler); };
+}

@@ -31,3 +31,7 @@ private:
 // Runs `handler`; an exception it throws is reported, not passed on. Returns whether the handler
 // finished without one.
 bool RunReportingErrors(const std::function<void()>& handler);
+
+// `handler` made ready to connect to a signal: each run reports what it throws, so an error is
+// shown where it happens and never travels through Qt's own frames.
+std::function<void()> ReportingErrors(std::function<void()> handler);

@@ -21,6 +21,7 @@
 #include "app/page_focus.h"
 #include "app/page_layout.h"
 #include "app/page_shortcuts.h"
+#include "app/qt_text.h"
 #include "app/recipe_actions.h"
 #include "app/site_check.h"
 #include "app/stamp_choice.h"
@@ -45,11 +46,6 @@ namespace
 int GadgetCount()
 {
     return static_cast<int>(gen::GadgetTable().size());
-}
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(QByteArrayView(text));
 }
 
 template <typename T> T* Named(T* widget, std::string_view name)
@@ -165,9 +161,9 @@ void MainWindow::ensurePageBuilt(int page)
     // before it are passed over, so Tab reaches it after the shown page's own.
     ChainAfterPage(panel, linkLine);
     connect(buttons.preview, &XpButton::clicked, this,
-            guarded([this, page] { previewClicked(page); }));
+            ReportingErrors([this, page] { previewClicked(page); }));
     connect(buttons.generate, &XpButton::clicked, this,
-            guarded([this, page] { generateCodeClicked(page); }));
+            ReportingErrors([this, page] { generateCodeClicked(page); }));
     Q_EMIT pageBuilt(page);
 }
 
@@ -187,21 +183,14 @@ void MainWindow::buildFooter()
     SetTextColor(linkLine, QColor(0x00, 0x00, 0xFF));
 }
 
-// Each handler runs guarded, so its error is reported where it happens and never has to travel
-// through Qt's own frames.
-std::function<void()> MainWindow::guarded(std::function<void()> handler)
-{
-    return [handler = std::move(handler)] { RunReportingErrors(handler); };
-}
-
 void MainWindow::connectHandlers()
 {
     for (std::size_t i = 0; i < menuLines_.size(); ++i) {
         const int page = static_cast<int>(i) + 1;
         connect(menuLines_[i], &LinkLabel::clicked, this,
-                guarded([this, page] { showPage(page); }));
+                ReportingErrors([this, page] { showPage(page); }));
     }
-    connect(linkLine, &LinkLabel::clicked, this, guarded([this] { linkLineClicked(); }));
+    connect(linkLine, &LinkLabel::clicked, this, ReportingErrors([this] { linkLineClicked(); }));
 }
 
 void MainWindow::centerOnScreen()

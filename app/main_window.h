@@ -101,8 +101,6 @@ private:
     void buildFooter();
     void connectHandlers();
     void centerOnScreen();
-    // Runs the handler on this window, reporting what it throws.
-    std::function<void()> guarded(std::function<void()> handler);
 
     // Holds the pages in page order, all at the same place.
     PageArea* pageArea_ = nullptr;

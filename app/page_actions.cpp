@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/code_window.h"
+#include "app/qt_text.h"
 #include "generators/stamp.h"
 #include "platform/executable_path.h"
 #include "platform/shell.h"
@@ -29,7 +30,7 @@ gen::FieldValues ReadPageFields(const QWidget& page, const gen::GadgetEntry& gad
 {
     gen::FieldValues values;
     for (const gen::FieldEntry& field : gadget.fields) {
-        const QString name = QString::fromUtf8(QByteArrayView(field.component));
+        const QString name = ToQString(field.component);
         const QWidget* control = page.findChild<QWidget*>(name);
         if (!control)
             throw std::runtime_error("The page has no field named \"" + name.toStdString() + "\".");

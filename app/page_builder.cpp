@@ -12,6 +12,7 @@
 
 #include "app/field_combo_accessible.h"
 #include "app/main_window.h"
+#include "app/qt_text.h"
 #include "generators/compatibility.h"
 #include "generators/gadget_table.h"
 #include "widgets/one_line_validator.h"
@@ -27,11 +28,6 @@ namespace
 
 // Field texts have no length limit; Qt's edits would cut them at 32767 characters.
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(QByteArrayView(text));
-}
 
 void StyleLabel(QLabel* label, TextStyle style)
 {

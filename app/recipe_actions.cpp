@@ -108,12 +108,9 @@ void RecipeActions::addActions()
                       "Save every page to the open recipe (Ctrl+S)");
     saveAsAction = make("Save Recipe &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                         "Save every page to a new recipe (Ctrl+Shift+S)");
-    connect(openAction, &QAction::triggered, this,
-            [this] { RunReportingErrors([this] { openChosen(); }); });
-    connect(saveAction, &QAction::triggered, this,
-            [this] { RunReportingErrors([this] { save(); }); });
-    connect(saveAsAction, &QAction::triggered, this,
-            [this] { RunReportingErrors([this] { saveAs(); }); });
+    connect(openAction, &QAction::triggered, this, ReportingErrors([this] { openChosen(); }));
+    connect(saveAction, &QAction::triggered, this, ReportingErrors([this] { saveRecipe(); }));
+    connect(saveAsAction, &QAction::triggered, this, ReportingErrors([this] { saveAs(); }));
     recentMenu_ = new QMenu(QStringLiteral("&Recent Recipes"), &window_);
     connect(recentMenu_, &QMenu::aboutToShow, this, &RecipeActions::fillRecentMenu);
     addContextMenu(*window_.menuPanel);
@@ -203,7 +200,7 @@ void RecipeActions::openChosen()
         openRecipe(path);
 }
 
-bool RecipeActions::save()
+bool RecipeActions::saveRecipe()
 {
     return path_.isEmpty() ? saveAs() : saveTo(path_);
 }
@@ -217,7 +214,7 @@ bool RecipeActions::saveAs()
     return !path.isEmpty() && saveTo(path);
 }
 
-bool RecipeActions::unsaved() const
+bool RecipeActions::hasUnsavedChanges() const
 {
     const recipe::PageState current = ReadPageState(window_);
     const bool opened = !path_.isEmpty() || !pagePath_.isEmpty();
@@ -226,7 +223,7 @@ bool RecipeActions::unsaved() const
 
 void RecipeActions::refresh()
 {
-    const bool modified = unsaved();
+    const bool modified = hasUnsavedChanges();
     if (baseTitle_.isNull())
         baseTitle_ = window_.windowTitle();
     const QString& opened = path_.isEmpty() ? pagePath_ : path_;
@@ -239,14 +236,14 @@ void RecipeActions::refresh()
 
 bool RecipeActions::mayClose()
 {
-    if (!unsaved())
+    if (!hasUnsavedChanges())
         return true;
     const QString name = !path_.isEmpty()       ? FileName(path_)
                          : !pagePath_.isEmpty() ? FileName(RecipeNameFor(pagePath_))
                                                 : QStringLiteral("a new recipe");
     switch (AskAboutUnsavedChanges(&window_, name)) {
     case UnsavedAnswer::Save:
-        return save();
+        return saveRecipe();
     case UnsavedAnswer::Discard:
         return true;
     case UnsavedAnswer::Cancel:

@@ -33,11 +33,11 @@ public:
     // Asks for a recipe to open, then opens it.
     void openChosen();
     // Saves to the open recipe, or asks where to when none is open.
-    bool save();
+    bool saveRecipe();
     bool saveAs();
 
     // Whether the pages differ from the open recipe (or from their defaults when none is open).
-    bool unsaved() const;
+    bool hasUnsavedChanges() const;
     // The open recipe's path, empty when none is open or a page was opened.
     QString path() const { return path_; }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/qt_text.h"
 #include "platform/read_only_file.h"
 #include "sitecheck/page_upgrade.h"
 #include "sitecheck/upgrade_file.h"
@@ -20,11 +21,10 @@ QString Line(const sitecheck::Finding& f)
     const gen::Compatibility& c = f.gadget->compatibility;
     const std::string_view sentence =
         f.edition == gen::Edition::Classic ? c.sentence : c.todaySentence;
-    return QString::number(f.line) + QStringLiteral(": ") +
-           QString::fromUtf8(QByteArrayView(f.gadget->title)) + QStringLiteral(" (") +
-           QString::fromUtf8(QByteArrayView(gen::EditionName(f.edition))) + QStringLiteral("): ") +
-           QString::fromUtf8(QByteArrayView(gen::SupportWord(sitecheck::StatusOf(f)))) +
-           QStringLiteral(": ") + QString::fromUtf8(QByteArrayView(sentence));
+    return QString::number(f.line) + QStringLiteral(": ") + ToQString(f.gadget->title) +
+           QStringLiteral(" (") + ToQString(gen::EditionName(f.edition)) + QStringLiteral("): ") +
+           ToQString(gen::SupportWord(sitecheck::StatusOf(f))) + QStringLiteral(": ") +
+           ToQString(sentence);
 }
 
 } // namespace

@@ -333,7 +333,7 @@ void RecipeTest::pageIsNeverSavedOver()
     QVERIFY(Actions().openRecipe(page));
     const QString target = Path(name.toUtf8().constData());
     ScopedRecipeDialogs answers({{}, [target] { return target; }, {}});
-    QVERIFY(!Actions().save());
+    QVERIFY(!Actions().saveRecipe());
     QCOMPARE(f->reporter.messages, QStringList{message});
     QCOMPARE(ReadBytes(page.toStdString()), bytes);
     QVERIFY(!QFileInfo::exists(Path("other.HTM")));
