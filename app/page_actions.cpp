@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/code_window.h"
+#include "app/page_layout.h"
 #include "app/qt_text.h"
 #include "generators/stamp.h"
 #include "platform/executable_path.h"
@@ -30,7 +31,7 @@ gen::FieldValues ReadPageFields(const QWidget& page, const gen::GadgetEntry& gad
 {
     gen::FieldValues values;
     for (const gen::FieldEntry& field : gadget.fields) {
-        const QString name = ToQString(field.component);
+        const QString name = ToQString(pages::FieldControlName(gadget.id, field.option));
         const QWidget* control = page.findChild<QWidget*>(name);
         if (!control)
             throw std::runtime_error("The page has no field named \"" + name.toStdString() + "\".");

@@ -187,7 +187,7 @@ std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const gen::Gadg
             BuildLabel(panel, row.captionName, row.captionPlace, field.caption, TextStyle::Plain);
         QWidget* control = MakeField(panel, field);
         NameByCaption(control, caption);
-        control->setObjectName(ToQString(field.component));
+        control->setObjectName(ToQString(row.name));
         control->setGeometry(row.place.x, row.place.y, row.place.width,
                              FieldHeight(field, row.place.height));
         if (!built.emplace(row.option, control).second)

@@ -31,7 +31,7 @@ std::vector<PageLayout> BuildLayouts()
               S::Description},
          },
          {
-             {"link-text", {96, 96, 241, 0}, "Label83", {24, 100, 0, 0}},
+             {"link-text", "Edit19", {96, 96, 241, 0}, "Label83", {24, 100, 0, 0}},
          },
          {"link-text"}},
         {"bookmark-us",
@@ -48,11 +48,11 @@ std::vector<PageLayout> BuildLayouts()
               S::Description},
          },
          {
-             {"url", {112, 108, 241, 21}, "Label14", {16, 112, 84, 13}},
-             {"site-name", {112, 136, 241, 21}, "Label15", {16, 140, 85, 13}},
-             {"link-start", {72, 160, 48, 0}, "Label84", {8, 164, 0, 0}},
-             {"link-end", {184, 160, 56, 0}, "Label85", {128, 164, 0, 0}},
-             {"hint-start", {312, 160, 41, 0}, "Label86", {248, 164, 0, 0}},
+             {"url", "Edit1", {112, 108, 241, 21}, "Label14", {16, 112, 84, 13}},
+             {"site-name", "Edit2", {112, 136, 241, 21}, "Label15", {16, 140, 85, 13}},
+             {"link-start", "Edit20", {72, 160, 48, 0}, "Label84", {8, 164, 0, 0}},
+             {"link-end", "Edit21", {184, 160, 56, 0}, "Label85", {128, 164, 0, 0}},
+             {"hint-start", "Edit22", {312, 160, 41, 0}, "Label86", {248, 164, 0, 0}},
          }},
         {"email-this-page",
          "Label3",
@@ -70,14 +70,14 @@ std::vector<PageLayout> BuildLayouts()
          // The form's texts stand in three columns, as the form reads: its heading, the
          // friend's and the sender's labels, its button, then the message.
          {
-             {"mail-script", {96, 112, 144, 0}, "Label80", {24, 116, 0, 0}},
-             {"heading", {312, 112, 48, 0}, "Label87", {248, 116, 0, 0}},
-             {"their-name-label", {72, 136, 48, 0}, "Label88", {8, 140, 0, 0}},
-             {"their-email-label", {192, 136, 48, 0}, "Label89", {128, 140, 0, 0}},
-             {"button-caption", {312, 136, 48, 0}, "Label102", {248, 140, 0, 0}},
-             {"your-name-label", {72, 160, 48, 0}, "Label103", {8, 164, 0, 0}},
-             {"your-email-label", {192, 160, 48, 0}, "Label104", {128, 164, 0, 0}},
-             {"message-start", {312, 160, 48, 0}, "Label105", {248, 164, 0, 0}},
+             {"mail-script", "Edit16", {96, 112, 144, 0}, "Label80", {24, 116, 0, 0}},
+             {"heading", "Edit23", {312, 112, 48, 0}, "Label87", {248, 116, 0, 0}},
+             {"their-name-label", "Edit24", {72, 136, 48, 0}, "Label88", {8, 140, 0, 0}},
+             {"their-email-label", "Edit25", {192, 136, 48, 0}, "Label89", {128, 140, 0, 0}},
+             {"button-caption", "Edit26", {312, 136, 48, 0}, "Label102", {248, 140, 0, 0}},
+             {"your-name-label", "Edit27", {72, 160, 48, 0}, "Label103", {8, 164, 0, 0}},
+             {"your-email-label", "Edit28", {192, 160, 48, 0}, "Label104", {128, 164, 0, 0}},
+             {"message-start", "Edit29", {312, 160, 48, 0}, "Label105", {248, 164, 0, 0}},
          },
          {"mail-script", "heading", "their-name-label", "their-email-label", "button-caption",
           "your-name-label", "your-email-label", "message-start"}},
@@ -95,8 +95,8 @@ std::vector<PageLayout> BuildLayouts()
               S::Description},
          },
          {
-             {"url", {32, 112, 305, 21}, "Label22", {16, 96, 157, 13}},
-             {"lead-text", {144, 140, 193, 0}, "Label106", {16, 144, 0, 0}},
+             {"url", "Edit3", {32, 112, 305, 21}, "Label22", {16, 96, 157, 13}},
+             {"lead-text", "Edit30", {144, 140, 193, 0}, "Label106", {16, 144, 0, 0}},
          },
          {"url", "lead-text"}},
         {"logo-branding",
@@ -113,11 +113,11 @@ std::vector<PageLayout> BuildLayouts()
               S::Description},
          },
          {
-             {"status-text", {96, 88, 241, 21}, "Label26", {16, 92, 59, 13}},
-             {"link", {96, 112, 241, 21}, "Label27", {16, 114, 61, 13}},
-             {"image", {96, 136, 241, 21}, "Label30", {16, 136, 68, 13}},
-             {"width", {128, 160, 57, 22}, "Label28", {64, 164, 55, 13}},
-             {"height", {280, 160, 57, 22}, "Label29", {208, 164, 58, 13}},
+             {"status-text", "Edit4", {96, 88, 241, 21}, "Label26", {16, 92, 59, 13}},
+             {"link", "Edit5", {96, 112, 241, 21}, "Label27", {16, 114, 61, 13}},
+             {"image", "Edit6", {96, 136, 241, 21}, "Label30", {16, 136, 68, 13}},
+             {"width", "SpinEdit1", {128, 160, 57, 22}, "Label28", {64, 164, 55, 13}},
+             {"height", "SpinEdit2", {280, 160, 57, 22}, "Label29", {208, 164, 58, 13}},
          },
          // The image address comes last although it stands above the spin boxes.
          {"status-text", "link", "width", "height", "image"}},
@@ -136,11 +136,11 @@ std::vector<PageLayout> BuildLayouts()
               S::Description},
          },
          {
-             {"url", {96, 120, 129, 0}, "Label34", {24, 124, 0, 0}},
-             {"link-text", {288, 120, 49, 0}, "Label107", {232, 124, 0, 0}},
-             {"width", {64, 148, 49, 0}, "Label35", {24, 152, 0, 0}},
-             {"height", {168, 148, 49, 0}, "Label36", {128, 152, 0, 0}},
-             {"autoclose", {288, 148, 49, 0}, "Label37", {232, 152, 0, 0}},
+             {"url", "Edit7", {96, 120, 129, 0}, "Label34", {24, 124, 0, 0}},
+             {"link-text", "Edit31", {288, 120, 49, 0}, "Label107", {232, 124, 0, 0}},
+             {"width", "Edit8", {64, 148, 49, 0}, "Label35", {24, 152, 0, 0}},
+             {"height", "Edit9", {168, 148, 49, 0}, "Label36", {128, 152, 0, 0}},
+             {"autoclose", "ComboBox1", {288, 148, 49, 0}, "Label37", {232, 152, 0, 0}},
          },
          {"url", "link-text", "width", "height", "autoclose"}},
         {"browser-entry",
@@ -157,8 +157,8 @@ std::vector<PageLayout> BuildLayouts()
               S::Description},
          },
          {
-             {"ie-url", {152, 104, 193, 0}, "Label41", {24, 108, 0, 0}},
-             {"other-url", {152, 132, 193, 0}, "Label42", {24, 136, 0, 0}},
+             {"ie-url", "Edit10", {152, 104, 193, 0}, "Label41", {24, 108, 0, 0}},
+             {"other-url", "Edit11", {152, 132, 193, 0}, "Label42", {24, 136, 0, 0}},
          },
          {"ie-url", "other-url"}},
         {"language",
@@ -205,12 +205,12 @@ std::vector<PageLayout> BuildLayouts()
               S::Description},
          },
          {
-             {"url", {96, 88, 241, 0}, "Label52", {24, 90, 0, 0}},
-             {"width", {96, 112, 49, 0}, "Label54", {56, 116, 0, 0}},
-             {"height", {216, 112, 49, 0}, "Label55", {176, 116, 0, 0}},
-             {"seconds", {96, 136, 49, 0}, "Label53", {8, 140, 0, 0}},
-             {"title", {96, 160, 105, 0}, "Label81", {24, 164, 0, 0}},
-             {"close-caption", {280, 160, 57, 0}, "Label82", {208, 164, 0, 0}},
+             {"url", "Edit12", {96, 88, 241, 0}, "Label52", {24, 90, 0, 0}},
+             {"width", "Edit14", {96, 112, 49, 0}, "Label54", {56, 116, 0, 0}},
+             {"height", "Edit15", {216, 112, 49, 0}, "Label55", {176, 116, 0, 0}},
+             {"seconds", "Edit13", {96, 136, 49, 0}, "Label53", {8, 140, 0, 0}},
+             {"title", "Edit17", {96, 160, 105, 0}, "Label81", {24, 164, 0, 0}},
+             {"close-caption", "Edit18", {280, 160, 57, 0}, "Label82", {208, 164, 0, 0}},
          },
          // The seconds come before width and height although they stand below them.
          {"url", "seconds", "width", "height", "title", "close-caption"}},
@@ -236,6 +236,16 @@ const PageLayout* LayoutOf(std::string_view gadgetId)
         if (layout.gadget == gadgetId)
             return &layout;
     return nullptr;
+}
+
+std::string_view FieldControlName(std::string_view gadgetId, std::string_view option)
+{
+    if (const PageLayout* layout = LayoutOf(gadgetId))
+        for (const FieldRow& row : layout->fields)
+            if (row.option == option)
+                return row.name;
+    throw std::logic_error("No page places the field --" + std::string(option) + " of " +
+                           std::string(gadgetId));
 }
 
 const PageLayout& PageLayoutOf(int page)

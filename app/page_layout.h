@@ -34,10 +34,11 @@ struct LabelRow {
     TextStyle style = TextStyle::Plain;
 };
 
-// A field of the page's gadget, known by its option, and the label with its
-// caption.
+// A field of the page's gadget, known by its option, its control's object name, and the label
+// with its caption.
 struct FieldRow {
     std::string_view option;
+    std::string_view name; // object name of the control
     Place place;
     std::string_view captionName; // object name of the caption label
     Place captionPlace;
@@ -70,8 +71,12 @@ const PageLayout* LayoutOf(std::string_view gadgetId);
 // std::logic_error when the page's gadget has no layout.
 const PageLayout& PageLayoutOf(int page);
 
+// The object name of the control that holds the field `option` of the gadget `gadgetId`. Throws
+// std::logic_error when no page places that field.
+std::string_view FieldControlName(std::string_view gadgetId, std::string_view option);
+
 // The designed object names of the windows' own parts, which accessibility and layout tests
-// find them by; the pages' labels and fields have theirs in their rows and the gadget table.
+// find them by; the pages' labels and fields have theirs in their rows.
 namespace designed
 {
 inline constexpr std::string_view kMainWindow = "Form2";

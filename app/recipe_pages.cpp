@@ -7,6 +7,7 @@
 #include "app/edition_choice.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
+#include "app/page_layout.h"
 #include "app/qt_text.h"
 
 namespace
@@ -17,7 +18,8 @@ namespace
 QWidget* FieldControl(const MainWindow& mainWindow, const gen::GadgetEntry& gadget,
                       const gen::FieldEntry& field)
 {
-    return mainWindow.pagePanel(gadget.page)->findChild<QWidget*>(ToQString(field.component));
+    return mainWindow.pagePanel(gadget.page)
+        ->findChild<QWidget*>(ToQString(pages::FieldControlName(gadget.id, field.option)));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "app/edition_choice.h"
 #include "app/error_reporting.h"
 #include "app/main_window.h"
+#include "app/page_layout.h"
 #include "app/qt_text.h"
 #include "app/site_check_dialog.h"
 #include "generators/spin_value.h"
@@ -83,7 +84,8 @@ void SiteCheck::showFinding(const sitecheck::Finding& finding)
     const int page = finding.gadget->page;
     window_.ensurePageBuilt(page);
     for (std::size_t i = 0; i < finding.gadget->fields.size(); ++i) {
-        const QString name = ToQString(finding.gadget->fields[i].component);
+        const QString name = ToQString(
+            pages::FieldControlName(finding.gadget->id, finding.gadget->fields[i].option));
         if (QWidget* control = window_.findChild<QWidget*>(name))
             SetFieldText(*control, finding.values[i]);
     }

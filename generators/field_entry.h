@@ -19,8 +19,7 @@ enum class Lands { AsText, AsCode };
 // One input of a gadget and everything about it that does not depend on where its page puts
 // it. Within its gadget a field is known by its option.
 struct FieldEntry {
-    std::string_view option;    // command-line option, without the leading "--"
-    std::string_view component; // object name of the page's control
+    std::string_view option; // command-line option, without the leading "--"
     std::string_view defaultText;
     FieldKind kind;
     std::string_view caption;      // the label beside the control

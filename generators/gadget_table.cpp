@@ -49,8 +49,7 @@ std::vector<GadgetEntry> Entries()
             // Only the today's edition shows a link, inside another site's frame.
             .fields =
                 {
-                    {"link-text", "Edit19", "Open this page in its own window", K::Text,
-                     "Link text:"},
+                    {"link-text", "Open this page in its own window", K::Text, "Link text:"},
                 },
             .classic = [](const FieldInputs&) { return BreakFrames(); },
             .today = TodaysBreakFrames,
@@ -71,12 +70,12 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Bookmark Us!",
             .fields =
                 {
-                    {"url", "Edit1", "http://www.example.com", K::Text, "URL to bookmark"},
-                    {"site-name", "Edit2", "My cool site", K::Text, "Name of your site:"},
+                    {"url", "http://www.example.com", K::Text, "URL to bookmark"},
+                    {"site-name", "My cool site", K::Text, "Name of your site:"},
                     // The today's edition's link and hint put the site's name after these.
-                    {"link-start", "Edit20", "Add", K::Text, "Link start:"},
-                    {"link-end", "Edit21", "to your bookmarks", K::Text, "Link end:"},
-                    {"hint-start", "Edit22", "To bookmark", K::Text, "Hint start:"},
+                    {"link-start", "Add", K::Text, "Link start:"},
+                    {"link-end", "to your bookmarks", K::Text, "Link end:"},
+                    {"hint-start", "To bookmark", K::Text, "Hint start:"},
                 },
             .classic = [](const FieldInputs& in) { return BookmarkUs(ReadBookmarkUs(in)); },
             .today = TodaysBookmarkUs,
@@ -99,16 +98,15 @@ std::vector<GadgetEntry> Entries()
             // says; only the today's edition reads these fields.
             .fields =
                 {
-                    {"mail-script", "Edit16", "http://www.example.org/mail.pl", K::Text,
-                     "Mail script:"},
-                    {"heading", "Edit23", "Tell a friend about this page!", K::Text, "Heading:"},
-                    {"their-name-label", "Edit24", "Their Name:", K::Text, "Their name:"},
-                    {"their-email-label", "Edit25", "Their Email:", K::Text, "Their email:"},
-                    {"button-caption", "Edit26", "Ok!", K::Text, "Button:"},
-                    {"your-name-label", "Edit27", "Your Name:", K::Text, "Your name:"},
-                    {"your-email-label", "Edit28", "Your Email:", K::Text, "Your email:"},
+                    {"mail-script", "http://www.example.org/mail.pl", K::Text, "Mail script:"},
+                    {"heading", "Tell a friend about this page!", K::Text, "Heading:"},
+                    {"their-name-label", "Their Name:", K::Text, "Their name:"},
+                    {"their-email-label", "Their Email:", K::Text, "Their email:"},
+                    {"button-caption", "Ok!", K::Text, "Button:"},
+                    {"your-name-label", "Your Name:", K::Text, "Your name:"},
+                    {"your-email-label", "Your Email:", K::Text, "Your email:"},
                     // The friend's message: this, then the page's address.
-                    {"message-start", "Edit29", "Check out this page:", K::Text, "Message:"},
+                    {"message-start", "Check out this page:", K::Text, "Message:"},
                 },
             .classic = [](const FieldInputs&) { return EmailThisPage(); },
             .today = TodaysEmailThisPage,
@@ -125,10 +123,9 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Set Homepage",
             .fields =
                 {
-                    {"url", "Edit3", "http://www.example.com", K::Text,
-                     "Link for them to set as homepage"},
+                    {"url", "http://www.example.com", K::Text, "Link for them to set as homepage"},
                     // The today's edition's text before the link; a space follows it.
-                    {"lead-text", "Edit30", "Make this site your home page:", K::Text,
+                    {"lead-text", "Make this site your home page:", K::Text,
                      "Text before the link:"},
                 },
             .classic = [](const FieldInputs& in) { return SetHomepage({in.Text("url")}); },
@@ -148,13 +145,11 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Logo Branding",
             .fields =
                 {
-                    {"status-text", "Edit4", "Click here for current specials", K::Text,
-                     "Mouseover::"},
-                    {"link", "Edit5", "http://www.example.com/specials/", K::Text,
-                     "Link for logo:"},
-                    {"image", "Edit6", "http://www.example.com/logo.jpg", K::Text, "URL to image:"},
-                    {"width", "SpinEdit1", "235", K::Number, "Logo Width", {}, kCode},
-                    {"height", "SpinEdit2", "19", K::Number, "Logo Height", {}, kCode},
+                    {"status-text", "Click here for current specials", K::Text, "Mouseover::"},
+                    {"link", "http://www.example.com/specials/", K::Text, "Link for logo:"},
+                    {"image", "http://www.example.com/logo.jpg", K::Text, "URL to image:"},
+                    {"width", "235", K::Number, "Logo Width", {}, kCode},
+                    {"height", "19", K::Number, "Logo Height", {}, kCode},
                 },
             .classic = [](const FieldInputs& in) { return LogoBranding(ReadLogoBranding(in)); },
             .today = [](const FieldInputs& in) { return TodaysLogoBranding(ReadLogoBranding(in)); },
@@ -174,13 +169,12 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Frameless Popup",
             .fields =
                 {
-                    {"url", "Edit7", "http://www.example.com", K::Text, "URL to open:"},
+                    {"url", "http://www.example.com", K::Text, "URL to open:"},
                     // The classic edition's link text is part of its designed snippet.
-                    {"link-text", "Edit31", "Click Here", K::Text, "Link text:"},
-                    {"width", "Edit8", "500", K::Text, "Width:", {}, kCode},
-                    {"height", "Edit9", "600", K::Text, "Height:", {}, kCode},
-                    {"autoclose", "ComboBox1", "true", K::Choice, "AutoClose:", "true\nfalse",
-                     kCode},
+                    {"link-text", "Click Here", K::Text, "Link text:"},
+                    {"width", "500", K::Text, "Width:", {}, kCode},
+                    {"height", "600", K::Text, "Height:", {}, kCode},
+                    {"autoclose", "true", K::Choice, "AutoClose:", "true\nfalse", kCode},
                 },
             .classic = FramelessPopup,
             .today = TodaysFramelessPopup,
@@ -199,9 +193,9 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Browser  Entry",
             .fields =
                 {
-                    {"ie-url", "Edit10", "http://www.example.com/ie.html", K::Text,
+                    {"ie-url", "http://www.example.com/ie.html", K::Text,
                      "Internet Explorer goes to -"},
-                    {"other-url", "Edit11", "http://www.example.com/netscape.html", K::Text,
+                    {"other-url", "http://www.example.com/netscape.html", K::Text,
                      "Netscape goes to -"},
                 },
             .classic = BrowserEntry,
@@ -246,13 +240,13 @@ std::vector<GadgetEntry> Entries()
             .menuCaption = ">> Popup Page",
             .fields =
                 {
-                    {"url", "Edit12", "http://www.example.com/popup.html", K::Text, "URL to open:"},
-                    {"width", "Edit14", "500", K::Text, "Width:", {}, kCode},
-                    {"height", "Edit15", "500", K::Text, "Height:", {}, kCode},
-                    {"seconds", "Edit13", "5", K::Text, "Seconds to wait:", {}, kCode},
+                    {"url", "http://www.example.com/popup.html", K::Text, "URL to open:"},
+                    {"width", "500", K::Text, "Width:", {}, kCode},
+                    {"height", "500", K::Text, "Height:", {}, kCode},
+                    {"seconds", "5", K::Text, "Seconds to wait:", {}, kCode},
                     // Only the today's edition shows a dialog to name and close.
-                    {"title", "Edit17", "A page from this site", K::Text, "Dialog title:"},
-                    {"close-caption", "Edit18", "Close", K::Text, "Close button:"},
+                    {"title", "A page from this site", K::Text, "Dialog title:"},
+                    {"close-caption", "Close", K::Text, "Close button:"},
                 },
             .classic = PopupPage,
             .today = TodaysPopupPage,

@@ -60,22 +60,21 @@ void CheckFields(const gen::GadgetEntry& gadget, const PageLayout& layout, Probl
 }
 
 // Controls are found by object name, so no two may share one.
-void CheckNames(const Table& table, const Layouts& layouts, Problems& problems)
+void CheckNames(const Layouts& layouts, Problems& problems)
 {
     std::set<std::string_view> names;
     const auto add = [&](std::string_view name) {
         if (name.empty() || !names.insert(name).second)
             problems.push_back("The object name " + Quoted(name) + " is given twice or empty");
     };
-    for (const gen::GadgetEntry& gadget : table)
-        for (const gen::FieldEntry& field : gadget.fields)
-            add(field.component);
     for (const PageLayout& layout : layouts) {
         add(layout.menuLine);
         for (const LabelRow& row : layout.labels)
             add(row.name);
-        for (const FieldRow& row : layout.fields)
+        for (const FieldRow& row : layout.fields) {
+            add(row.name);
             add(row.captionName);
+        }
     }
 }
 
@@ -98,7 +97,7 @@ std::vector<std::string> LayoutProblems(const std::vector<gen::GadgetEntry>& tab
         if (!laidOut.insert(layout.gadget).second)
             problems.push_back("Two page layouts for " + Quoted(layout.gadget));
     }
-    CheckNames(table, layouts, problems);
+    CheckNames(layouts, problems);
     return problems;
 }
 

@@ -74,18 +74,20 @@ INSTANTIATE_TEST_SUITE_P(
         Breakage{"FieldWithoutPlace",
                  [](Table& t, Layouts& l) {
                      GadgetOf(t, LayoutWithFields(l))
-                         .fields.push_back({"extra", "EditExtra", "", gen::FieldKind::Text, "X:"});
+                         .fields.push_back({"extra", "", gen::FieldKind::Text, "X:"});
                  },
                  "places --extra 0 times"},
-        Breakage{"PlaceWithoutField",
-                 [](Table&, Layouts& l) {
-                     LayoutWithFields(l).fields.push_back({"gone", {}, "LabelGone", {}});
-                 },
-                 "places --gone, no field"},
+        Breakage{
+            "PlaceWithoutField",
+            [](Table&, Layouts& l) {
+                LayoutWithFields(l).fields.push_back({"gone", "EditGone", {}, "LabelGone", {}});
+            },
+            "places --gone, no field"},
         Breakage{"FieldPlacedTwice",
                  [](Table&, Layouts& l) {
                      pages::PageLayout& layout = LayoutWithFields(l);
                      layout.fields.push_back(layout.fields.front());
+                     layout.fields.back().name = "EditAgain";
                      layout.fields.back().captionName = "LabelAgain";
                  },
                  "2 times"},
@@ -98,6 +100,10 @@ INSTANTIATE_TEST_SUITE_P(
         Breakage{"NameGivenTwice",
                  [](Table&, Layouts& l) { l.back().menuLine = l.front().menuLine; },
                  "is given twice"},
+        Breakage{
+            "ControlNameGivenTwice",
+            [](Table&, Layouts& l) { l.back().fields.back().name = l.front().fields.front().name; },
+            "is given twice"},
         Breakage{"TwoLayoutsForAGadget", [](Table&, Layouts& l) { l.push_back(l.front()); },
                  "Two page layouts for"}),
     [](const testing::TestParamInfo<Breakage>& info) { return std::string(info.param.name); });

@@ -54,8 +54,7 @@ QString FirstControl(int page)
     const pages::PageLayout& layout = pages::PageLayoutOf(page);
     if (!layout.tabOrder.empty() || layout.fields.empty())
         return QStringLiteral("xpButton%1").arg(2 * page - 1);
-    const gen::GadgetEntry& gadget = *gen::GadgetOfPage(page);
-    return QString::fromUtf8(gen::FindField(gadget, layout.fields.front().option)->component);
+    return QString::fromUtf8(layout.fields.front().name);
 }
 
 } // namespace
@@ -217,9 +216,9 @@ void MainWindowKeysTest::everyControlHasAName()
     std::vector<std::pair<QWidget*, QString>> fields;
     for (const gen::GadgetEntry& gadget : gen::GadgetTable())
         for (const gen::FieldEntry& field : gadget.fields)
-            fields.emplace_back(
-                f->mainWindow->findChild<QWidget*>(QString::fromUtf8(field.component)),
-                QString::fromUtf8(field.caption));
+            fields.emplace_back(f->mainWindow->findChild<QWidget*>(QString::fromUtf8(
+                                    pages::FieldControlName(gadget.id, field.option))),
+                                QString::fromUtf8(field.caption));
     for (const auto& [field, caption] : fields) {
         QVERIFY2(field, qPrintable(caption));
         QCOMPARE(field->accessibleName(), caption);

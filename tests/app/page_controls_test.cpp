@@ -180,10 +180,10 @@ void PageControlsTest::controlsComeWithTheirPage()
             QVERIFY2(!names.contains(control->objectName()), qPrintable(control->objectName()));
             names.insert(control->objectName());
         }
-        for (const gen::FieldEntry& field : gadget.fields)
-            QVERIFY2(panel->findChild<QWidget*>(QString::fromUtf8(field.component),
-                                                Qt::FindDirectChildrenOnly),
-                     field.component.data());
+        for (const pages::FieldRow& row : layout.fields)
+            QVERIFY2(
+                panel->findChild<QWidget*>(QString::fromUtf8(row.name), Qt::FindDirectChildrenOnly),
+                row.name.data());
     }
 }
 

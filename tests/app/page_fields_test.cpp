@@ -10,6 +10,7 @@
 #include "app/link_label.h"
 #include "app/main_window.h"
 #include "app/page_actions.h"
+#include "app/page_layout.h"
 #include "app_test_support.h"
 #include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
@@ -267,7 +268,7 @@ void PageFieldsTest::fieldTextReachesItsLine()
     const gen::GadgetEntry* gadget = gen::GadgetOfPage(page);
     gen::FieldValues values = gen::DefaultValues(*gadget);
     for (std::size_t i = 0; i < gadget->fields.size(); ++i)
-        if (gadget->fields[i].component == field.toStdString())
+        if (pages::FieldControlName(gadget->id, gadget->fields[i].option) == field.toStdString())
             values[i] = text.toStdString();
     QCOMPARE(lines, gadget->generate(values).Lines());
 }
@@ -295,7 +296,8 @@ void PageFieldsTest::pastedLineBreaksShowAndGenerateAsBlanks()
     for (const gen::GadgetEntry& gadget : gen::GadgetTable()) {
         f->mainWindow->showPage(gadget.page);
         for (const gen::FieldEntry& field : gadget.fields) {
-            QWidget* control = Control(QString::fromStdString(std::string(field.component)));
+            QWidget* control =
+                Control(QString::fromUtf8(pages::FieldControlName(gadget.id, field.option)));
             QVERIFY(control);
             PasteInto(control, pasted);
             auto* combo = qobject_cast<QComboBox*>(control);

@@ -90,9 +90,9 @@ TEST(CompletionTest, NewGadgetAndOptionCompleteWithoutAnEdit)
     std::vector<gen::GadgetEntry> table = gen::GadgetTable();
     table.push_back({.id = "countdown",
                      .title = "Countdown",
-                     .fields = {{"until", "Edit99", "2030", gen::FieldKind::Text, "Until:"}},
+                     .fields = {{"until", "2030", gen::FieldKind::Text, "Until:"}},
                      .classic = NoCode});
-    table.front().fields.push_back({"new-option", "Edit98", "", gen::FieldKind::Text, "New:"});
+    table.front().fields.push_back({"new-option", "", gen::FieldKind::Text, "New:"});
     const std::string script = tools::BashCompletionScript(table);
     EXPECT_THAT(Complete(dir, script, {"sitewright-gen", "countd"}), Words{"countdown"});
     EXPECT_EQ(Complete(dir, script, {"sitewright-gen", "countdown", "--u"}), Words{"--until"});
@@ -164,7 +164,7 @@ TEST(CompletionTest, NamesTheShellWouldReadOtherwiseAreRefused)
     const std::vector<gen::GadgetEntry> option = {
         {.id = "ok",
          .title = "Odd",
-         .fields = {{"a;b", "Edit1", "", gen::FieldKind::Text, "A:"}},
+         .fields = {{"a;b", "", gen::FieldKind::Text, "A:"}},
          .classic = NoCode}};
     EXPECT_THROW(tools::BashCompletionScript(option), std::invalid_argument);
 }

@@ -91,8 +91,9 @@ TEST(Editions, TodaysEditionUsesEveryField)
             const std::string today = Today(g, values);
             EXPECT_NE(today, defaults) << g.id << " --" << option;
             // A choice that lands as text may pick a template rather than stand in it.
-            if (g.fields[i].kind != gen::FieldKind::Choice || IsCodeField(g.fields[i]))
+            if (g.fields[i].kind != gen::FieldKind::Choice || IsCodeField(g.fields[i])) {
                 EXPECT_NE(today.find(marker), std::string::npos) << g.id << " --" << option;
+            }
         }
     }
 }

@@ -32,16 +32,13 @@ TEST(GadgetTable, OneGadgetPerPageWithUniqueIdsAndAGenerator)
     EXPECT_EQ(gen::GadgetOfPage(static_cast<int>(table.size()) + 1), nullptr);
 }
 
-// Each control belongs to one page, and each option names one field of its gadget.
-TEST(GadgetTable, ComponentsAndOptionsAreUnique)
+// Each option names one field of its gadget.
+TEST(GadgetTable, OptionsAreUnique)
 {
-    std::set<std::string_view> components;
     for (const gen::GadgetEntry& g : gen::GadgetTable()) {
         std::set<std::string_view> options;
-        for (const gen::FieldEntry& f : g.fields) {
-            EXPECT_TRUE(components.insert(f.component).second) << g.id << ": " << f.component;
+        for (const gen::FieldEntry& f : g.fields)
             EXPECT_TRUE(options.insert(f.option).second) << g.id << ": " << f.option;
-        }
     }
 }
 
@@ -55,18 +52,17 @@ TEST(GadgetTable, EveryFieldFitsItsKind)
         for (const gen::FieldEntry& f : g.fields) {
             EXPECT_EQ(gen::FindField(g, f.option), &f);
             EXPECT_TRUE(std::regex_match(std::string(f.option), option)) << f.option;
-            EXPECT_FALSE(f.caption.empty()) << f.component;
-            EXPECT_FALSE(f.component.empty()) << f.option;
-            EXPECT_EQ(f.choices.empty(), f.kind != gen::FieldKind::Choice) << f.component;
+            EXPECT_FALSE(f.caption.empty()) << f.option;
+            EXPECT_EQ(f.choices.empty(), f.kind != gen::FieldKind::Choice) << f.option;
             if (f.kind == gen::FieldKind::Choice) {
                 EXPECT_NE(("\n" + std::string(f.choices) + "\n")
                               .find("\n" + std::string(f.defaultText) + "\n"),
                           std::string::npos)
-                    << f.component;
+                    << f.option;
             }
             if (f.kind == gen::FieldKind::Number) {
                 EXPECT_TRUE(std::regex_match(std::string(f.defaultText), std::regex("[0-9]+")))
-                    << f.component;
+                    << f.option;
             }
         }
         EXPECT_EQ(gen::FindField(g, "no-such-option"), nullptr);
@@ -85,7 +81,7 @@ TEST(GadgetTable, DefaultAddressesAreExampleAddresses)
             if (text.find("://") == std::string::npos)
                 continue;
             std::smatch m;
-            ASSERT_TRUE(std::regex_match(text, m, address)) << f.component << ": " << text;
+            ASSERT_TRUE(std::regex_match(text, m, address)) << f.option << ": " << text;
             hosts.insert(m[1].str());
         }
         EXPECT_LE(hosts.size(), 1u) << g.id;
@@ -111,8 +107,8 @@ TEST(GadgetTable, TooFewValuesThrowInsteadOfReadingPastTheEnd)
 TEST(GadgetTable, FieldInputsFindFieldsByOptionAndKind)
 {
     const std::vector<gen::FieldEntry> fields = {
-        {"name", "Edit1", "x", gen::FieldKind::Text, "Name:"},
-        {"size", "SpinEdit1", "0", gen::FieldKind::Number, "Size:"},
+        {"name", "x", gen::FieldKind::Text, "Name:"},
+        {"size", "0", gen::FieldKind::Number, "Size:"},
     };
     const gen::FieldValues values = {"Joe", " $10"};
     const gen::FieldInputs in(fields, values);

@@ -161,8 +161,9 @@ TEST(PolicySources, EditionsOfEveryGadget)
         const std::string today = Sources(g, gen::Edition::Today);
         const std::string classic = Sources(g, gen::Edition::Classic);
         EXPECT_EQ(today.find("unsafe-inline"), std::string::npos) << g.id << ": " << today;
-        if (gen::HasOwnTodaysEdition(g))
+        if (gen::HasOwnTodaysEdition(g)) {
             EXPECT_NE(today, "") << g.id;
+        }
         EXPECT_EQ(classic.find("'sha256-"), std::string::npos) << g.id << ": " << classic;
     }
 }
