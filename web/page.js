@@ -1,11 +1,12 @@
-// The page's wiring: it builds every gadget's form from the table the module exports, hands the
-// values to the module's generators and shows what they return. No gadget is written here.
+// The page's wiring: it builds every gadget's form from the table the build wrote into the page
+// (exported by the generators' own module), hands the values to the module's generators and
+// shows what they return. No gadget is written here.
 "use strict";
 
 (() => {
   const $ = (id) => document.getElementById(id);
   const state = { gadget: "", edition: "classic", stamp: false, values: {} };
-  let api = null; // the table and the snippets
+  let api = null; // the snippets, once their module is ready
   let recipeApi = null; // recipes, in a module of their own loaded after the first snippet
   let table = null;
   const gadgets = new Map();
@@ -33,6 +34,9 @@
 
   // A module's loader with its bytes, which the loader holds as base64 (decoded natively where
   // the browser can: a loop over atob's text costs the first snippet several milliseconds).
+  // Resolves with the module. The snippets' loader compiles at once and returns the module, whose
+  // `ready` settles within the script that asked; the recipes' loader compiles in the background
+  // and returns that promise itself.
   function instantiate(factory) {
     let bytes;
     if (Uint8Array.fromBase64) {
@@ -42,7 +46,8 @@
       bytes = new Uint8Array(text.length);
       for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
     }
-    return factory({ wasmBinary: bytes });
+    const loaded = factory({ wasmBinary: bytes });
+    return loaded.ready ?? loaded;
   }
 
   function replyBytes(module) {
@@ -150,7 +155,9 @@
   }
 
   // Puts the gadget's snippet into the text box; a refused value is named next to its field.
+  // Before the module is ready there is nothing to do: the snippet comes when it is.
   function generate() {
+    if (!api) return null;
     clearRefusals();
     // Each field's text as its bytes, in the gadget's field order: no JSON on this path.
     const encoder = new TextEncoder();
@@ -303,14 +310,6 @@
 
   // --- start ---
 
-  function listGadgets() {
-    $("gadgets").replaceChildren(...table.gadgets.map((g) => {
-      const link = element("a", { href: "#" + g.id, textContent: g.title });
-      link.dataset.gadget = g.id;
-      return element("li", {}, [link]);
-    }));
-  }
-
   function wire() {
     $("form").addEventListener("submit", (e) => {
       e.preventDefault();
@@ -339,16 +338,19 @@
     window.addEventListener("hashchange", readLocation);
   }
 
-  instantiate(createSitewright).then((module) => {
+  // The menu is in the page already; the form is built while the module's promise settles, and
+  // both happen before the page is first painted.
+  const loading = instantiate(createSitewright);
+  table = JSON.parse($("gadget-table").textContent);
+  for (const g of table.gadgets) {
+    gadgets.set(g.id, g);
+    state.values[g.id] = defaults(g);
+  }
+  wire();
+  readLocation();
+  loading.then((module) => {
     api = module;
-    table = JSON.parse(api.UTF8ToString(api._sw_table()));
-    for (const g of table.gadgets) {
-      gadgets.set(g.id, g);
-      state.values[g.id] = defaults(g);
-    }
-    listGadgets();
-    wire();
-    readLocation();
+    generate();
     // When the first snippet stood in the text box, for the benchmark and the tests.
     performance.mark("first-snippet");
     document.documentElement.dataset.ready = "true";

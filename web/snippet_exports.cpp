@@ -1,8 +1,9 @@
-// The functions the page script calls for the table and its snippets. Each returns its reply's
-// JSON as a NUL-terminated text that stays valid until the next call; a snippet's bytes are
-// read through sw_bytes and sw_byte_count. Texts come in as UTF-8. This module holds no JSON
-// library and no recipe code: the page shows its first snippet as soon as this small module is
-// ready, and loads recipes' module (recipe_exports.cpp) beside it.
+// The functions the page script calls for its snippets. Each returns its reply's JSON as a
+// NUL-terminated text that stays valid until the next call; a snippet's bytes are read through
+// sw_bytes and sw_byte_count. Texts come in as UTF-8. This module holds no JSON library, no
+// table (the build writes that into the page: table_exports.cpp) and no recipe code: the page
+// shows its first snippet as soon as this small module is ready, and loads recipes' module
+// (recipe_exports.cpp) beside it.
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
@@ -10,19 +11,8 @@
 #include <vector>
 
 #include "web/snippet_request.h"
-#include "web/table_json.h"
-
-namespace
-{
-
-} // namespace
 
 extern "C" {
-
-EMSCRIPTEN_KEEPALIVE const char* sw_table()
-{
-    return web::Keep({web::TableJson(), {}});
-}
 
 // The gadget `gadget` in `edition`, stamped when `stamp` is not 0, with `count` field texts:
 // text i starts at values[i] and is sizes[i] bytes long.

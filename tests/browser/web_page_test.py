@@ -125,6 +125,10 @@ class WebPage(unittest.TestCase):
 
     def test_same_bytes_and_refusals_as_the_command_line(self):
         tab = self.open()
+        # The menu the build writes into the page: every gadget, in the table's order.
+        self.assertEqual(tab.eval("[...document.querySelectorAll('#gadgets a')]"
+                                  ".map(a => a.getAttribute('href'))"),
+                         ["#" + g for g in gadget_ids()])
         for gadget in gadget_ids():
             options = options_of(gadget)
             tab.eval("location.hash = '#%s'" % gadget)
