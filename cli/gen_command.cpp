@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "cli/exit_status.h"
-#include "cli/recipe_command.h"
+#include "cli/output_watch.h"
 #include "generators/compatibility.h"
 #include "generators/edition.h"
 #include "generators/field_check.h"
@@ -14,6 +14,8 @@
 #include "generators/stamp.h"
 #include "options/standard_options.h"
 #include "platform/staged_file.h"
+#include "recipe/recipe.h"
+#include "recipe/recipe_check.h"
 
 namespace cli
 {
@@ -176,6 +178,32 @@ int Generate(const Request& r, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
+// Prints the recipe of the command line: the options given, in the order given, the edition,
+// -o FILE as the entry's output, --stamp as its "stamp" and --csp as its "csp"; checked as a
+// recipe entry is.
+int PrintAsRecipe(const Request& r, std::ostream& out, std::ostream& err)
+{
+    recipe::Entry entry;
+    entry.gadget = std::string(r.gadget->id);
+    entry.edition = r.edition;
+    for (const auto& [option, value] : r.given)
+        entry.SetValue(option, value);
+    entry.output = r.outputPath;
+    entry.stamp = r.stamp;
+    entry.csp = r.csp;
+    recipe::Recipe recipe;
+    recipe.snippets.push_back(std::move(entry));
+    OutputWatch watch(out);
+    try {
+        recipe::CheckRecipe(recipe);
+        out << recipe::WriteRecipe(recipe);
+    } catch (const recipe::RecipeError& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        return kExitUsage;
+    }
+    return watch.Delivered(err) ? kExitOk : kExitFailure;
+}
+
 } // namespace
 
 int RunList(std::ostream& out, std::ostream& err)
@@ -193,8 +221,7 @@ int RunGadgetCommand(const std::vector<std::string>& args, std::ostream& out, st
             return Delivered(out, err);
         }
         if (r.asRecipe)
-            return PrintAsRecipe(r.gadget->id, r.given, r.edition, r.outputPath, r.stamp, r.csp,
-                                 out, err);
+            return PrintAsRecipe(r, out, err);
         return Generate(r, out, err);
     } catch (const UsageError& e) {
         err << e.what() << '\n';

@@ -239,30 +239,4 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
 }
 
-int PrintAsRecipe(std::string_view gadget,
-                  const std::vector<std::pair<std::string, std::string>>& given,
-                  gen::Edition edition, const std::optional<std::string>& output, bool stamp,
-                  bool csp, std::ostream& out, std::ostream& err)
-{
-    recipe::Entry entry;
-    entry.gadget = std::string(gadget);
-    entry.edition = edition;
-    for (const auto& [option, value] : given)
-        entry.SetValue(option, value);
-    entry.output = output;
-    entry.stamp = stamp;
-    entry.csp = csp;
-    recipe::Recipe r;
-    r.snippets.push_back(std::move(entry));
-    OutputWatch watch(out);
-    try {
-        recipe::CheckRecipe(r);
-        out << recipe::WriteRecipe(r);
-    } catch (const recipe::RecipeError& e) {
-        err << "sitewright-gen: " << e.what() << '\n';
-        return kExitUsage;
-    }
-    return watch.Delivered(err) ? kExitOk : kExitFailure;
-}
-
 } // namespace cli
