@@ -1,18 +1,22 @@
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
 #include <QTest>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/page_builder.h"
 #include "app/page_layout.h"
 #include "app_test_support.h"
 #include "generators/gadget_table.h"
 #include "widgets/spin_edit.h"
+#include "widgets/ui_fonts.h"
 #include "widgets/xp_button.h"
 
 // What pages 3 to 10 of the main window show: each control's place, font and starting text;
@@ -29,6 +33,8 @@ private Q_SLOTS:
     void controlsSitWhereDesigned();
     void controlsComeWithTheirPage();
     void captionsFieldsAndButtonsStandApartInsideTheirPage();
+    void buildingAPageLeavesTheApplicationFontAsItWas_data();
+    void buildingAPageLeavesTheApplicationFontAsItWas();
 
 private:
     std::unique_ptr<AppFixture> f;
@@ -215,6 +221,40 @@ void PageControlsTest::captionsFieldsAndButtonsStandApartInsideTheirPage()
 int main(int argc, char* argv[])
 {
     return RunAppTest<PageControlsTest>(argc, argv);
+}
+
+// The fields are made while the page lends the application its font; afterwards, also when the
+// layout is refused halfway, the application's font is its own again (tooltips, menus and
+// dialogs use it) and every field has the page's.
+void PageControlsTest::buildingAPageLeavesTheApplicationFontAsItWas_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("page 10, built whole") << 10 << false;
+    QTest::newRow("page 10, a field placed twice") << 10 << true;
+}
+
+void PageControlsTest::buildingAPageLeavesTheApplicationFontAsItWas()
+{
+    QFETCH(int, page);
+    QFETCH(bool, refused);
+    pages::PageLayout layout = pages::PageLayoutOf(page);
+    if (refused)
+        layout.fields.push_back(layout.fields.front());
+    const QFont own = QGuiApplication::font();
+    QFrame panel;
+    panel.setFont(ui::DialogFont(13, true));
+    try {
+        pages::BuildPage(&panel, *gen::GadgetOfPage(page), layout);
+        QVERIFY(!refused);
+    } catch (const std::logic_error&) {
+        QVERIFY(refused);
+    }
+    QCOMPARE(QGuiApplication::font(), own);
+    const QList<QLineEdit*> fields = panel.findChildren<QLineEdit*>();
+    QVERIFY(!fields.empty());
+    for (const QLineEdit* field : fields)
+        QCOMPARE(field->font(), panel.font());
 }
 
 #include "page_controls_test.moc"
