@@ -28,6 +28,7 @@
 #include "app/window_geometry.h"
 #include "generators/gadget_table.h"
 #include "platform/shell.h"
+#include "widgets/label_fit.h"
 #include "widgets/page_area.h"
 #include "widgets/pixel_picture.h"
 #include "widgets/system_colors.h"
@@ -127,7 +128,7 @@ void MainWindow::buildMenu()
         label->setTextFormat(Qt::PlainText);
         label->setText(ToQString(gadget.menuCaption));
         label->setFont(ui::DialogFont(13));
-        label->adjustSize();
+        FitLabelToText(*label);
         label->move(16, window_geometry::MenuLineY(static_cast<int>(menuLines_.size())));
         menuLines_.push_back(label);
     }

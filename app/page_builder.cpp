@@ -16,6 +16,7 @@
 #include "app/qt_text.h"
 #include "generators/compatibility.h"
 #include "generators/gadget_table.h"
+#include "widgets/label_fit.h"
 #include "widgets/one_line_validator.h"
 #include "widgets/spin_edit.h"
 #include "widgets/ui_fonts.h"
@@ -65,7 +66,7 @@ QLabel* MakeLabel(QWidget* panel, std::string_view text, TextStyle style)
     // Rows without a size take the text's. Descriptions always have their designed size, and
     // sizing a word-wrapped text to itself costs more than all the rest of a page.
     if (style != TextStyle::Description)
-        label->adjustSize();
+        FitLabelToText(*label);
     return label;
 }
 
