@@ -1,6 +1,8 @@
 #include "app/program_options.h"
 
-#include <iostream>
+#include <cstdio>
+#include <ext/stdio_sync_filebuf.h>
+#include <ostream>
 #include <vector>
 
 #include "generators/gadget_table.h"
@@ -28,5 +30,12 @@ std::string ProgramUsage()
 std::optional<int> AnswerProgramOptions(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return options::AnswerStandardOption(args, "sitewright", ProgramUsage(), std::cout, std::cerr);
+    // Streams onto standard output and error made as the standard ones are, over C's own, so
+    // that what they write and how a failed write shows are the same. Including <iostream> for
+    // them would have every start-up set up all eight standard streams, for two options.
+    __gnu_cxx::stdio_sync_filebuf<char> outBuffer(stdout);
+    __gnu_cxx::stdio_sync_filebuf<char> errBuffer(stderr);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    return options::AnswerStandardOption(args, "sitewright", ProgramUsage(), out, err);
 }
