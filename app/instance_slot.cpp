@@ -1,6 +1,5 @@
 #include "app/instance_slot.h"
 
-#include <QDir>
 #include <exception>
 
 #include "platform/user_folders.h"
@@ -16,21 +15,8 @@ QPoint& Offset()
 
 } // namespace
 
-InstanceSlot::InstanceSlot(const QString& folder)
+InstanceSlot::InstanceSlot(const QString& folder) : lock_(folder.toStdString(), "instance", kSlots)
 {
-    if (folder.isEmpty())
-        return;
-    for (int n = 0; n < kSlots; ++n) {
-        auto lock = std::make_unique<QLockFile>(
-            QDir(folder).filePath(QStringLiteral("instance-%1.lock").arg(n)));
-        // A lock is stale only when its program is gone, however long that program has run.
-        lock->setStaleLockTime(0);
-        if (lock->tryLock(0)) {
-            lock_ = std::move(lock);
-            number_ = n;
-            return;
-        }
-    }
 }
 
 QString InstanceFolder()

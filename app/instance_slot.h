@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QLockFile>
 #include <QPoint>
 #include <QString>
-#include <memory>
+
+#include "platform/slot_lock.h"
 
 // Which of the user's running copies of the program this one is, so that their windows open
 // apart instead of on top of each other. The slot is the lowest number n of kSlots whose lock
@@ -20,12 +20,11 @@ public:
     InstanceSlot(const InstanceSlot&) = delete;
     InstanceSlot& operator=(const InstanceSlot&) = delete;
 
-    int number() const { return number_; }
-    QPoint offset() const { return QPoint(number_ * kStep, number_ * kStep); }
+    int number() const { return lock_.Number() < 0 ? 0 : lock_.Number(); }
+    QPoint offset() const { return QPoint(number() * kStep, number() * kStep); }
 
 private:
-    std::unique_ptr<QLockFile> lock_;
-    int number_ = 0;
+    platform::SlotLock lock_;
 };
 
 // The folder for the slots' lock files: the user's runtime folder, or "" when there is none.

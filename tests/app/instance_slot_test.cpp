@@ -58,7 +58,7 @@ void InstanceSlotTest::noFolderOrNoFreeSlotGivesTheDesignedPlace()
     const InstanceSlot slot(folder);
     QCOMPARE(slot.number(), 0);
     QCOMPARE(slot.offset(), QPoint(0, 0));
-    // The lock files stay in their folder and number no more than the slots.
+    // The lock files number no more than the slots.
     if (!taken.empty())
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), qsizetype(InstanceSlot::kSlots));
 }
