@@ -209,16 +209,15 @@ std::map<std::string_view, QWidget*> BuildFields(QWidget* panel, const gen::Gadg
 // font as it is made, so nothing drawn changes.
 template <typename Build> auto WithApplicationFont(const QFont& font, Build build)
 {
-    const QFont own = QGuiApplication::font();
-    QGuiApplication::setFont(font);
-    try {
-        auto built = build();
-        QGuiApplication::setFont(own);
-        return built;
-    } catch (...) {
-        QGuiApplication::setFont(own);
-        throw;
-    }
+    // Given back however `build` ends, a refused layout's exception included.
+    struct Lent {
+        const QFont own = QGuiApplication::font();
+        explicit Lent(const QFont& lent) { QGuiApplication::setFont(lent); }
+        ~Lent() { QGuiApplication::setFont(own); }
+        Lent(const Lent&) = delete;
+        Lent& operator=(const Lent&) = delete;
+    } lent(font);
+    return build();
 }
 
 XpButton* MakeButton(QWidget* panel, const std::string& name, const QString& caption, int x, int y,
