@@ -185,8 +185,9 @@ void Upgrade(const platform::PageFile& file, const std::string& path, const std:
         Write(file, path, page, u.page, o, err, tally);
 }
 
-void CheckPage(const std::string& path, const Options& o, std::ostream& out, std::ostream& err,
-               Tally& tally)
+// `sites` are the real folders an upgrade may write in (PageFile::SiteFolders).
+void CheckPage(const std::string& path, const std::vector<std::string>& sites, const Options& o,
+               std::ostream& out, std::ostream& err, Tally& tally)
 {
     std::string page;
     // Held to the write, so that an upgrade replaces the very file read; a check that writes
@@ -195,7 +196,7 @@ void CheckPage(const std::string& path, const Options& o, std::ostream& out, std
     std::optional<platform::ReadOnlyFile> plain;
     try {
         const platform::ReadOnlyFile& file =
-            o.upgrade ? bound.emplace(path).File() : plain.emplace(path);
+            o.upgrade ? bound.emplace(path, sites).File() : plain.emplace(path);
         if (!FirstMeeting(file.Info(), tally))
             return;
         if (file.Size() > kLargestPage) {
@@ -233,10 +234,12 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return watch.Delivered(err) ? kExitOk : kExitFailure;
     }
     Tally tally;
+    const std::vector<std::string> sites =
+        o->upgrade ? platform::PageFile::SiteFolders(o->paths) : std::vector<std::string>();
     platform::VisitFiles(
         o->paths, IsPageName,
         [&](const std::string& path) {
-            CheckPage(path, *o, out, err, tally);
+            CheckPage(path, sites, *o, out, err, tally);
             watch.Check();
         },
         [&](const std::string& path, const std::string& reason) {

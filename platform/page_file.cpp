@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,14 +27,74 @@ bool SameTime(const struct timespec& a, const struct timespec& b)
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
+bool Holds(const std::string& folder, const std::string& real)
+{
+    return real == folder ||
+           (real.size() > folder.size() && real.compare(0, folder.size(), folder) == 0 &&
+            (folder.back() == '/' || real[folder.size()] == '/'));
+}
+
+// The page's folder as the walk found it may have changed since; where it leads now is judged
+// afresh, and then reached from the site folder without following anything.
+BoundFolder SiteBoundFolder(const std::string& path, const std::string& resolved,
+                            const std::vector<std::string>& sites)
+{
+    std::error_code ec;
+    const std::string real = std::filesystem::canonical(FolderOf(resolved), ec).string();
+    if (ec)
+        FailToCreate(path, ec.value(), "realpath", FolderOf(resolved));
+    for (const std::string& site : sites) {
+        if (!Holds(site, real))
+            continue;
+        const BoundFolder top(site, path);
+        std::string below = real.substr(site.size());
+        if (!below.empty() && below.front() == '/')
+            below.erase(0, 1);
+        return BoundFolder(top, below, path);
+    }
+    throw std::runtime_error(
+        path + ": not upgraded: it now leads outside the folders checked, to " + real);
+}
+
 } // namespace
 
 PageFile::PageFile(const std::string& path) : PageFile(path, FollowLinks(path)) {}
 
 PageFile::PageFile(const std::string& path, const std::string& resolved)
-    : path_(path), name_(NameOf(resolved)), folder_(FolderOf(resolved), path),
+    : PageFile(path, resolved, BoundFolder(FolderOf(resolved), path))
+{
+}
+
+PageFile::PageFile(const std::string& path, const std::vector<std::string>& sites)
+    : PageFile(path, FollowLinks(path), sites)
+{
+}
+
+PageFile::PageFile(const std::string& path, const std::string& resolved,
+                   const std::vector<std::string>& sites)
+    : PageFile(path, resolved, SiteBoundFolder(path, resolved, sites))
+{
+}
+
+PageFile::PageFile(const std::string& path, const std::string& resolved, BoundFolder&& folder)
+    : path_(path), name_(NameOf(resolved)), folder_(std::move(folder)),
       file_(folder_.Descriptor(), name_, path)
 {
+}
+
+std::vector<std::string> PageFile::SiteFolders(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> folders;
+    for (const std::string& path : paths) {
+        std::error_code ec;
+        std::filesystem::path real = std::filesystem::canonical(path, ec);
+        if (ec)
+            continue;
+        if (!std::filesystem::is_directory(real, ec))
+            real = real.parent_path();
+        folders.push_back(real.string());
+    }
+    return folders;
 }
 
 std::size_t PageFile::OtherNames() const

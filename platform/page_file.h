@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/bound_folder.h"
 #include "platform/read_only_file.h"
@@ -25,6 +26,15 @@ public:
     // Follows links to the page itself (the caller's tree walk allowed them), then opens its
     // folder and the page in it. Throws std::runtime_error as ReadOnlyFile does.
     explicit PageFile(const std::string& path);
+    // The same for a page found under `sites`, folders as SiteFolders gives them: its folder is
+    // opened from the site folder holding it one name at a time, never following a link, so a
+    // folder swapped for a link since the walk is refused, and a page that now leads outside
+    // every site folder is refused before anything is opened in it.
+    PageFile(const std::string& path, const std::vector<std::string>& sites);
+
+    // The real folders that pages found under `paths` may be written in: each folder given,
+    // and the folder of each file given. A path that cannot be followed gives none.
+    static std::vector<std::string> SiteFolders(const std::vector<std::string>& paths);
 
     const ReadOnlyFile& File() const { return file_; }
     // How many other names (hard links) the page had when it was read.
@@ -39,6 +49,9 @@ public:
 
 private:
     PageFile(const std::string& path, const std::string& resolved);
+    PageFile(const std::string& path, const std::string& resolved,
+             const std::vector<std::string>& sites);
+    PageFile(const std::string& path, const std::string& resolved, BoundFolder&& folder);
     void CheckUnchanged() const;
     struct stat KeepOriginal(std::string_view before) const;
     void RemoveOriginal(const struct stat& made) const;

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include "generators/edition.h"
 #include "platform/write_hook.h"
@@ -115,6 +116,31 @@ INSTANTIATE_TEST_SUITE_P(
                             },
                             false}),
     [](const testing::TestParamInfo<Hostile>& info) { return info.param.name; });
+
+// A folder of the site swapped for a link after the walk listed it: the pages listed in it are
+// not written through the link, and the one upgraded before the swap stays upgraded.
+TEST(CheckUpgrade, AFolderSwappedForALinkMeanwhileIsNotWrittenThrough)
+{
+    const TempDir dir;
+    fs::create_directories(dir.File("site/sub"));
+    fs::create_directories(dir.File("outside/sub"));
+    dir.Write("site/sub/a.html", Page());
+    dir.Write("site/sub/b.html", Page());
+    const std::string outside = dir.Write("outside/sub/b.html", Page());
+    bool swapped = false;
+    const platform::ScopedWriteHook hook([&](const std::string&) {
+        if (std::exchange(swapped, true))
+            return;
+        fs::rename(dir.File("site/sub"), dir.File("site/sub.moved"));
+        fs::create_directory_symlink("../outside/sub", dir.File("site/sub"));
+    });
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCheck({"--upgrade", dir.File("site")}, out, err), 2);
+    EXPECT_EQ(ReadBytes(outside), Page());
+    EXPECT_FALSE(fs::exists(outside + ".orig"));
+    EXPECT_TRUE(fs::exists(dir.File("site/sub.moved/a.html.orig")));
+    EXPECT_NE(err.str().find("site/sub/b.html"), std::string::npos) << err.str();
+}
 
 // An edit made while the upgrade runs stays in the page.
 TEST(CheckUpgrade, AnEditMadeMeanwhileIsKept)
