@@ -62,13 +62,16 @@ public:
             textLine_ = line;
             textColumn_ = column;
         } else if (c == '{' || c == '[') {
-            if (++depth_ > kMaxDepth && !tooDeep_)
+            // Past the limit only the depth is counted: the recipe is refused anyway, and a
+            // key set for each of millions of brackets would cost gigabytes first.
+            if (++depth_ <= kMaxDepth)
+                objects_.emplace_back();
+            else if (!tooDeep_)
                 tooDeep_.emplace(LineColumn(line, column),
                                  "nested deeper than " + std::to_string(kMaxDepth) + " levels");
-            objects_.emplace_back();
-        } else if ((c == '}' || c == ']') && !objects_.empty()) {
-            --depth_;
-            objects_.pop_back();
+        } else if ((c == '}' || c == ']') && depth_ > 0) {
+            if (depth_-- <= kMaxDepth)
+                objects_.pop_back();
         }
     }
 
@@ -105,7 +108,7 @@ private:
 
     void TakeKey()
     {
-        if (objects_.empty() || Inserted(text_) || duplicate_)
+        if (objects_.empty() || depth_ > kMaxDepth || Inserted(text_) || duplicate_)
             return;
         duplicate_.emplace(LineColumn(textLine_, textColumn_),
                            "the key \"" + text_ + "\" appears twice in one object");

@@ -146,6 +146,18 @@ read -r ms floor_ms _ _ < <($b/bench-process --cpu "$hostile_runs" -- \
 row "--recipe --dry-run, 16 MB of unknown keys (CPU ms; goal < 1000)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 rm -f "$hostile/keys.json"
 
+# A recipe of 16 MB of opening brackets is refused at the 65th; what it costs to get there.
+python3 -c 'import sys
+n = (16 * 1024 * 1024 - 40) // 2
+sys.stdout.write("{\"format\":1,\"snippets\":[],\"x\":" + "[" * n + "]" * n + "}")' \
+  >"$hostile/deep.json"
+read -r ms floor_ms kb floor_kb < <($b/bench-process --cpu "$hostile_runs" -- \
+  /bin/sh -c "$PWD/$b/sitewright-gen --recipe \"\$0\" --dry-run >/dev/null 2>&1; true" \
+  "$hostile/deep.json" -- /bin/cat "$hostile/deep.json")
+row "--recipe --dry-run, 16 MB nested too deep (CPU ms; goal < 1000)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
+row "--recipe --dry-run, 16 MB nested too deep (peak KiB; goal < 65536)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
+rm -f "$hostile/deep.json"
+
 # Whole sitewright-gen process against a C program that only writes the same bytes.
 gadget=$(grep -E '^SITEWRIGHT_BENCH_GADGET' $b/CMakeCache.txt | cut -d= -f2)
 read -r ms floor_ms _ _ < <($b/bench-process "$runs" -- $b/sitewright-gen "$gadget" -- $b/bench-write-floor)
