@@ -58,6 +58,16 @@ bool CarriesField(const PiecePattern& piece)
     return false;
 }
 
+// Markup and its script calls are matched as the patterns are, letter case aside.
+bool ContainsIgnoringCase(std::string_view text, std::string_view part)
+{
+    const auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    };
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+}
+
 } // namespace
 
 gen::Support StatusOf(const Finding& finding)
@@ -191,6 +201,30 @@ bool PageFinder::AddBodyTag(const PiecePattern& piece, Finding& finding) const
     return any;
 }
 
+// True when an attribute of the BODY tag that the snippet sets holds one of the snippet's own
+// statements among others of the page's, as in onload="init(); setVariables();": the snippet's
+// part cannot be taken out of it, and taking out the rest would leave a call to nothing.
+bool PageFinder::BodyTagCallsInto(const PiecePattern& piece) const
+{
+    for (const AttributePattern& wanted : piece.attributes)
+        for (const TagAttribute& a : structure_.BodyAttributes()) {
+            if (a.name != wanted.name)
+                continue;
+            const std::string_view value = page_.substr(a.value.begin, a.value.end - a.value.begin);
+            for (const LinePart& part : wanted.value.parts) {
+                std::string_view rest = part.field < 0 ? std::string_view(part.literal) : "";
+                while (!rest.empty()) {
+                    const std::size_t end = std::min(rest.find(';'), rest.size());
+                    const std::string_view statement = TrimBlanks(rest.substr(0, end));
+                    rest.remove_prefix(std::min(end + 1, rest.size()));
+                    if (!statement.empty() && ContainsIgnoringCase(value, statement))
+                        return true;
+                }
+            }
+        }
+    return false;
+}
+
 void PageFinder::FindUnstamped(const SnippetPattern& pattern, std::vector<Finding>& out) const
 {
     const std::vector<PiecePattern>& pieces = pattern.Pieces();
@@ -212,7 +246,8 @@ void PageFinder::FindUnstamped(const SnippetPattern& pattern, std::vector<Findin
             if (pieces[p].place == Place::BodyTag) {
                 // One BODY tag serves the first snippet of its kind only.
                 const bool found = n == 0 && AddBodyTag(pieces[p], f);
-                f.complete = f.complete && (found || !CarriesField(pieces[p]));
+                const bool entangled = n == 0 && !found && BodyTagCallsInto(pieces[p]);
+                f.complete = f.complete && !entangled && (found || !CarriesField(pieces[p]));
                 continue;
             }
             if (n >= matches[p].size()) {

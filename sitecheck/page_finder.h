@@ -70,6 +70,7 @@ private:
     std::vector<Match> Matches(const PiecePattern& piece) const;
     std::optional<Match> MatchAt(const PiecePattern& piece, std::size_t j) const;
     bool AddBodyTag(const PiecePattern& piece, Finding& finding) const;
+    bool BodyTagCallsInto(const PiecePattern& piece) const;
     void FindUnstamped(const SnippetPattern& pattern, std::vector<Finding>& out) const;
     void FindStamps(std::vector<Finding>& out) const;
     std::size_t LineStart(std::size_t offset) const;

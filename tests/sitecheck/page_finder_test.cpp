@@ -151,6 +151,32 @@ TEST(PageFinder, AMissingPieceMakesTheFindingPartial)
     EXPECT_FALSE(found[0].complete);
 }
 
+// A BODY handler of a snippet's that the page's owner merged with calls of the page's own cannot
+// be taken apart: the snippet is then only partly there. A handler of the page's own that calls
+// nothing of the snippet's counts as no handler at all.
+TEST(PageFinder, AHandlerMergedWithThePagesOwnMakesTheFindingPartial)
+{
+    const auto completeWith = [](const SnippetPieces& pieces) {
+        const std::vector<sitecheck::Finding> found =
+            sitecheck::PageFinder(RealPage(pieces, {}).text).Find();
+        return found.size() == 1 && found[0].complete;
+    };
+    for (const gen::GadgetEntry& g : gen::GadgetTable()) {
+        const SnippetPieces pieces =
+            PiecesOf(gen::GenerateEdition(g, gen::DefaultValues(g), gen::Edition::Classic).Lines());
+        const std::size_t quote = pieces.bodyTagAttr.find('"');
+        if (quote == std::string::npos)
+            continue;
+        SnippetPieces merged = pieces, own = pieces, none = pieces;
+        merged.bodyTagAttr.insert(quote + 1, "init(); ");
+        own.bodyTagAttr = pieces.bodyTagAttr.substr(0, quote + 1) + "init();\"";
+        none.bodyTagAttr.clear();
+        EXPECT_TRUE(completeWith(pieces)) << g.id;
+        EXPECT_FALSE(completeWith(merged)) << g.id << merged.bodyTagAttr;
+        EXPECT_EQ(completeWith(own), completeWith(none)) << g.id << own.bodyTagAttr;
+    }
+}
+
 // Code that pages only show, hold as data, have commented out or put where it never runs
 // (<noscript>, <template>) is no finding, whether the page is parsed or scanned; a page
 // without any gadget's fixed text is not even parsed.
