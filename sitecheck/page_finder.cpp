@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
+#include "generators/edition.h"
+#include "generators/field_check.h"
 #include "generators/stamp.h"
 #include "sitecheck/pattern_set.h"
 
@@ -66,6 +69,24 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view part)
                std::tolower(static_cast<unsigned char>(b));
     };
     return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+}
+
+// The sum guards the lines, not the values written beside it: a value changed by hand in the
+// stamp alone would otherwise be taken at its word, and an upgrade would write it into a page
+// that never held it. A classic edition's lines never change from one release to the next, so
+// its values must make exactly the lines the sum was taken of; today's editions may change, and
+// their stamps are only reported.
+bool ValuesMakeTheLines(const Finding& f, std::uint64_t sum)
+{
+    if (f.edition != gen::Edition::Classic)
+        return true;
+    try {
+        const std::vector<std::string> lines =
+            gen::GenerateEdition(*f.gadget, f.values, f.edition).Lines();
+        return gen::SnippetSum(std::vector<std::string_view>(lines.begin(), lines.end())) == sum;
+    } catch (const gen::FieldError&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -297,7 +318,8 @@ void PageFinder::FindStamps(std::vector<Finding>& out) const
         f.edition = stamp->edition;
         f.values = *gen::StampedValues(*stamp);
         f.stamped = true;
-        f.edited = body.size() < stamp->lineCount || gen::SnippetSum(body) != stamp->sum;
+        f.edited = body.size() < stamp->lineCount || gen::SnippetSum(body) != stamp->sum ||
+                   !ValuesMakeTheLines(f, stamp->sum);
         f.spots.push_back({Place::Body, {lineStart, std::min(end + 1, page_.size())}});
         f.line = LineNumberAt(at);
         out.push_back(std::move(f));

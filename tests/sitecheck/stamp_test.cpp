@@ -80,17 +80,24 @@ TEST(Stamp, EditsChangeTheSumButIndentAndLineEndsDoNot)
     EXPECT_NE(gen::SnippetSum({edited.begin(), edited.end()}), sum);
 }
 
+// An edit to the code, or to a value in the stamp alone, which the sum does not cover: either
+// way the stamp's values no longer say what the page holds.
 TEST(Stamp, AnEditedStampedSnippetIsReportedAsEdited)
 {
-    const gen::CodeBuffer code =
-        gen::StampedEdition(BookmarkUs(), gen::DefaultValues(BookmarkUs()), gen::Edition::Classic);
-    std::string text = code.TextForm();
-    text.replace(text.find("My cool site"), 2, "Our");
-    const std::vector<sitecheck::Finding> found =
-        sitecheck::PageFinder(RealPage({"", "", text}, {}).text).Find();
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_TRUE(found[0].stamped);
-    EXPECT_EQ(found[0].edited, true);
+    const std::string code =
+        gen::StampedEdition(BookmarkUs(), gen::DefaultValues(BookmarkUs()), gen::Edition::Classic)
+            .TextForm();
+    const std::size_t stampEnd = code.find('\n');
+    for (const std::size_t from : {code.find("My cool site", stampEnd), code.find("cool")}) {
+        ASSERT_NE(from, std::string::npos);
+        std::string text = code;
+        text.replace(from, 2, "Our");
+        const std::vector<sitecheck::Finding> found =
+            sitecheck::PageFinder(RealPage({"", "", text}, {}).text).Find();
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_TRUE(found[0].stamped);
+        EXPECT_EQ(found[0].edited, true) << text.substr(0, stampEnd);
+    }
 }
 
 // A stamp of no lines stands before no code; an upgrade would put live code where none ran.
