@@ -176,6 +176,15 @@ bool RecipeActions::saveTo(const QString& path)
     recipe::Recipe merged =
         recipe::MergePages(recipe_, shown_, current, path_.isEmpty() && pagePath_.isEmpty());
     try {
+        // A value the program would refuse on opening is refused here, before the file holds
+        // it: saved, it would keep the whole recipe from opening again.
+        recipe::CheckRecipe(merged);
+    } catch (const recipe::RecipeError& e) {
+        ReportError(FileName(path) + QStringLiteral(": not saved: ") +
+                    QString::fromStdString(e.what()));
+        return false;
+    }
+    try {
         platform::ReplaceFile(LocalPath(path), recipe::WriteRecipe(merged),
                               platform::NewFileMode::Data);
     } catch (const std::exception& e) {

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void pageOpensAsTheRecipeOfItsStamps();
     void pageIsNeverSavedOver_data();
     void pageIsNeverSavedOver();
+    void aValueTheRecipeWouldRefuseIsNotSaved();
 
 private:
     RecipeActions& Actions() { return *f->mainWindow->findChild<RecipeActions*>(); }
@@ -343,6 +344,23 @@ void RecipeTest::pageIsNeverSavedOver()
     QCOMPARE(
         f->reporter.messages,
         QStringList{QStringLiteral("plain.htm: the page holds no stamped snippet of Sitewright")});
+}
+
+// Saved, a value the program refuses on opening would keep the whole recipe from opening again:
+// it is refused at the save, the file keeps what it held, and the edit stays on the page.
+void RecipeTest::aValueTheRecipeWouldRefuseIsNotSaved()
+{
+    const QString path = QString::fromStdString(f->dir.Write("site.json", kSite));
+    QVERIFY(Actions().openRecipe(path));
+    f->mainWindow->showPage(10);
+    Retype(f->Control<QLineEdit>("Edit13"), QStringLiteral("soon"));
+    QVERIFY(!Actions().saveRecipe());
+    QCOMPARE(f->reporter.messages.size(), qsizetype(1));
+    QVERIFY(f->reporter.messages[0].startsWith(
+        QStringLiteral("site.json: not saved: snippets[0].values.seconds: ")));
+    QCOMPARE(ReadBytes(path.toStdString()), std::string(kSite));
+    QVERIFY(f->mainWindow->isWindowModified());
+    QCOMPARE(f->Control<QLineEdit>("Edit13")->text(), QStringLiteral("soon"));
 }
 
 int main(int argc, char* argv[])
