@@ -158,7 +158,8 @@ void Write(const platform::PageFile& file, const std::string& path, std::string_
         FirstMeeting(platform::ReadOnlyFile(path).Info(), tally);
         // The upgraded page is a new file: a hard link cannot follow it, and says so.
         if (const std::size_t others = file.OtherNames())
-            err << "sitewright-gen: " << path << ": upgraded as a new file; its " << others
+            err << "sitewright-gen: " << platform::ShellQuotedName(path)
+                << ": upgraded as a new file; its " << others
                 << " other hard link(s) keep the page as it was\n";
     } catch (const std::exception& e) {
         err << "sitewright-gen: " << e.what() << '\n';

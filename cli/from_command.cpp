@@ -2,6 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/output_watch.h"
+#include "platform/quoted_name.h"
 #include "platform/read_only_file.h"
 #include "recipe/recipe.h"
 #include "sitecheck/stamped_recipe.h"
@@ -18,7 +19,7 @@ std::string ReadFile(const std::string& path)
 {
     const platform::ReadOnlyFile file(path);
     if (file.Size() > kLargestFile)
-        throw std::runtime_error(path + " is larger than 16 MB");
+        throw std::runtime_error(platform::ShellQuotedName(path) + " is larger than 16 MB");
     return file.ReadAll();
 }
 
@@ -39,7 +40,8 @@ int RunFrom(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     const recipe::Recipe recipe = sitecheck::StampedRecipe(text);
     if (recipe.snippets.empty()) {
-        err << "sitewright-gen: " << args[0] << " holds no stamped snippet\n";
+        err << "sitewright-gen: " << platform::ShellQuotedName(args[0])
+            << " holds no stamped snippet\n";
         return kExitFailure;
     }
     std::string bytes;

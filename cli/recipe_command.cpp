@@ -11,6 +11,7 @@
 #include "platform/bound_folder.h"
 #include "platform/file_system.h"
 #include "platform/output_path.h"
+#include "platform/quoted_name.h"
 #include "platform/read_only_file.h"
 #include "platform/scratch_file.h"
 #include "platform/staged_batch.h"
@@ -140,8 +141,9 @@ std::string Snippet(const recipe::Entry& entry)
 void ListPlan(const recipe::RecipeReader& reader, const std::string& folder, std::ostream& out)
 {
     reader.ForEachEntry([&](const recipe::Entry& entry, std::size_t) {
-        out << (entry.output ? OutputPath(folder, *entry.output) : "standard output") << ": "
-            << entry.gadget << ", " << gen::EditionName(entry.edition) << ", "
+        out << (entry.output ? platform::ShellQuotedName(OutputPath(folder, *entry.output))
+                             : "standard output")
+            << ": " << entry.gadget << ", " << gen::EditionName(entry.edition) << ", "
             << Snippet(entry).size() << " bytes\n";
     });
 }
@@ -155,7 +157,7 @@ void ReportReplaced(const platform::StagedBatch& batch, std::ostream& err)
     err << "sitewright-gen: these " << batch.Replaced().size()
         << " files were replaced before the failure, the rest are as they were:\n";
     for (const std::string& file : batch.Replaced())
-        err << "  " << file << '\n';
+        err << "  " << platform::ShellQuotedName(file) << '\n';
 }
 
 void PrintSnippets(const recipe::RecipeReader& reader, std::ostream& out)
@@ -186,7 +188,8 @@ int WriteAll(const recipe::RecipeReader& reader, const RecipeRun& run, std::size
         if (outputs < reader.Count())
             PrintSnippets(reader, out);
     } catch (const recipe::RecipeError& e) {
-        err << "sitewright-gen: " << run.file << ": " << e.what() << '\n';
+        err << "sitewright-gen: " << platform::ShellQuotedName(run.file) << ": " << e.what()
+            << '\n';
         ReportReplaced(batch, err);
         return kExitFailure;
     } catch (const std::exception& e) {
@@ -231,7 +234,8 @@ int RunRecipe(const std::vector<std::string>& args, std::ostream& out, std::ostr
     } catch (const Refusal& e) {
         err << e.what() << '\n';
     } catch (const recipe::RecipeError& e) {
-        err << "sitewright-gen: " << run.file << ": " << e.what() << '\n';
+        err << "sitewright-gen: " << platform::ShellQuotedName(run.file) << ": " << e.what()
+            << '\n';
     } catch (const std::exception& e) {
         // A file that cannot be read names itself; nothing has been written yet.
         err << "sitewright-gen: " << e.what() << '\n';

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/quoted_name.h"
 #include "platform/staged_file.h"
 #include "platform/write_hook.h"
 
@@ -52,8 +53,9 @@ BoundFolder SiteBoundFolder(const std::string& path, const std::string& resolved
             below.erase(0, 1);
         return BoundFolder(top, below, path);
     }
-    throw std::runtime_error(
-        path + ": not upgraded: it now leads outside the folders checked, to " + real);
+    throw std::runtime_error(ShellQuotedName(path) +
+                             ": not upgraded: it now leads outside the folders checked, to " +
+                             ShellQuotedName(real));
 }
 
 } // namespace
@@ -113,7 +115,7 @@ void PageFile::CheckUnchanged() const
     const struct stat& read = file_.Info();
     if (now.st_dev != read.st_dev || now.st_ino != read.st_ino || now.st_size != read.st_size ||
         !SameTime(now.st_mtim, read.st_mtim))
-        throw std::runtime_error(path_ +
+        throw std::runtime_error(ShellQuotedName(path_) +
                                  ": not upgraded: the page changed after it was read, and is left "
                                  "as it is now; check it again");
 }
@@ -126,8 +128,9 @@ struct stat PageFile::KeepOriginal(std::string_view before) const
     const int fd = openat(folder_.Descriptor(), orig.c_str(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST)
-        throw std::runtime_error(path_ + ": not upgraded: " + path_ +
-                                 ".orig is already there, and would be lost");
+        throw std::runtime_error(ShellQuotedName(path_) +
+                                 ": not upgraded: " + ShellQuotedName(path_ + ".orig") +
+                                 " is already there, and would be lost");
     if (fd < 0)
         FailToCreate(path_ + ".orig", errno, "open", folder_.PathOf(orig));
     struct stat made {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/page_file.h"
+#include "platform/quoted_name.h"
 
 namespace sitecheck
 {
@@ -18,7 +19,7 @@ void WriteUpgradedPage(const std::string& path, std::string_view before, std::st
 {
     const platform::PageFile page(path);
     if (page.File().ReadAll() != before)
-        throw std::runtime_error(path +
+        throw std::runtime_error(platform::ShellQuotedName(path) +
                                  ": not upgraded: the page changed after it was read, and is left "
                                  "as it is now; check it again");
     page.Replace(before, after, backup);

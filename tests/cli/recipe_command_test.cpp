@@ -67,6 +67,24 @@ TEST(RecipeCommand, DryRunListsAndWritesNothing)
     EXPECT_EQ(Snapshot(dir.path()), before);
 }
 
+// A name with a terminal's escape or a line break in it is quoted wherever it is shown, so it can
+// neither rewrite the lines above it nor pass for two: in the plan, and in the message that names
+// the recipe.
+TEST(RecipeCommand, NamesAreShownQuoted)
+{
+    TempDir dir;
+    const std::string file = dir.Write(
+        "s\nite.json", Recipe("{\"gadget\": \"break-frames\", \"output\": \"\\u001b[1Aa.html\"}"));
+    const GenRun plan = Gen({"--recipe=" + file, "--dry-run"});
+    EXPECT_EQ(plan.status, cli::kExitOk) << plan.err;
+    EXPECT_NE(plan.out.find("'$'\\033''[1Aa.html': break-frames"), std::string::npos) << plan.out;
+    EXPECT_EQ(plan.out.find('\033'), std::string::npos) << plan.out;
+    dir.Write("s\nite.json", "{");
+    const GenRun refused = Gen({"--recipe=" + file});
+    EXPECT_NE(refused.err.find("/s'$'\\n''ite.json': "), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.find('\n'), refused.err.size() - 1) << refused.err;
+}
+
 // The recipe printed for a command line regenerates what the line writes, --stamp and --csp
 // (the policy's sources instead of the snippet) and all.
 class AsRecipe : public testing::TestWithParam<std::string>
