@@ -167,6 +167,26 @@ void Write(const platform::PageFile& file, const std::string& path, std::string_
     }
 }
 
+// The diff of what the real run will write, and the refusal and notice it will give instead.
+void Preview(const platform::PageFile& file, const std::string& path, std::string_view page,
+             const std::vector<sitecheck::PageEdit>& edits, const Options& o, std::ostream& out,
+             std::ostream& err, Tally& tally)
+{
+    try {
+        if (!o.noBackup)
+            file.CheckOriginalIsFree();
+    } catch (const std::exception& e) {
+        err << "sitewright-gen: " << e.what() << '\n';
+        tally.readError = true;
+        return;
+    }
+    sitecheck::WriteUnifiedDiff(out, page, edits, path);
+    if (const std::size_t others = file.OtherNames())
+        err << "sitewright-gen: " << platform::ShellQuotedName(path)
+            << ": would be upgraded as a new file; its " << others
+            << " other hard link(s) would keep the page as it was\n";
+}
+
 void Upgrade(const platform::PageFile& file, const std::string& path, const std::string& page,
              const std::vector<sitecheck::Finding>& findings, const Options& o, std::ostream& out,
              std::ostream& err, Tally& tally)
@@ -181,7 +201,7 @@ void Upgrade(const platform::PageFile& file, const std::string& path, const std:
     if (u.edits.empty())
         return;
     if (o.dryRun)
-        sitecheck::WriteUnifiedDiff(out, page, u.edits, path);
+        Preview(file, path, page, u.edits, o, out, err, tally);
     else
         Write(file, path, page, u.page, o, err, tally);
 }

@@ -120,6 +120,21 @@ void PageFile::CheckUnchanged() const
                                  "as it is now; check it again");
 }
 
+void PageFile::CheckOriginalIsFree() const
+{
+    struct stat info {
+    };
+    if (fstatat(folder_.Descriptor(), (name_ + ".orig").c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        ThrowOriginalIsThere();
+}
+
+void PageFile::ThrowOriginalIsThere() const
+{
+    throw std::runtime_error(ShellQuotedName(path_) +
+                             ": not upgraded: " + ShellQuotedName(path_ + ".orig") +
+                             " is already there, and would be lost");
+}
+
 struct stat PageFile::KeepOriginal(std::string_view before) const
 {
     const std::string orig = name_ + ".orig";
@@ -128,9 +143,7 @@ struct stat PageFile::KeepOriginal(std::string_view before) const
     const int fd = openat(folder_.Descriptor(), orig.c_str(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST)
-        throw std::runtime_error(ShellQuotedName(path_) +
-                                 ": not upgraded: " + ShellQuotedName(path_ + ".orig") +
-                                 " is already there, and would be lost");
+        ThrowOriginalIsThere();
     if (fd < 0)
         FailToCreate(path_ + ".orig", errno, "open", folder_.PathOf(orig));
     struct stat made {

@@ -46,6 +46,9 @@ public:
     // the page and the reason when the page is no longer the file read, cannot be written or
     // PAGE.orig is there; the page is then as it is and no PAGE.orig made here stays.
     void Replace(std::string_view before, std::string_view after, bool backup) const;
+    // Throws what Replace with `backup` would throw for a PAGE.orig already there; for a dry run
+    // that tells beforehand which pages the real run will refuse.
+    void CheckOriginalIsFree() const;
 
 private:
     PageFile(const std::string& path, const std::string& resolved);
@@ -53,6 +56,7 @@ private:
              const std::vector<std::string>& sites);
     PageFile(const std::string& path, const std::string& resolved, BoundFolder&& folder);
     void CheckUnchanged() const;
+    [[noreturn]] void ThrowOriginalIsThere() const;
     struct stat KeepOriginal(std::string_view before) const;
     void RemoveOriginal(const struct stat& made) const;
 

@@ -142,6 +142,33 @@ TEST(CheckUpgrade, AFolderSwappedForALinkMeanwhileIsNotWrittenThrough)
     EXPECT_NE(err.str().find("site/sub/b.html"), std::string::npos) << err.str();
 }
 
+// A dry run gives the refusals and notices the real run will give, and no diff for a page the
+// real run will refuse.
+TEST(CheckUpgrade, ADryRunForeseesTheRealRunsRefusals)
+{
+    const TempDir dir;
+    fs::create_directories(dir.File("site"));
+    const std::string refused = dir.Write("site/p.html", Page());
+    dir.Write("site/p.html.orig", "my notes");
+    const std::string linked = dir.Write("site/h.html", Page());
+    fs::create_hard_link(linked, dir.File("h2.html"));
+    const std::string refusal = refused + ": not upgraded: " + refused + ".orig is already there";
+
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCheck({"--upgrade", "--dry-run", dir.File("site")}, out, err), 2);
+    EXPECT_NE(err.str().find(refusal), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(linked + ": would be upgraded as a new file; its 1 other hard link"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str().find("+++ " + refused), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("+++ " + linked), std::string::npos) << out.str();
+
+    std::ostringstream realOut, realErr;
+    EXPECT_EQ(cli::RunCheck({"--upgrade", dir.File("site")}, realOut, realErr), 2);
+    EXPECT_NE(realErr.str().find(refusal), std::string::npos) << realErr.str();
+    EXPECT_EQ(ReadBytes(refused), Page());
+}
+
 // An edit made while the upgrade runs stays in the page.
 TEST(CheckUpgrade, AnEditMadeMeanwhileIsKept)
 {
