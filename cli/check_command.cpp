@@ -208,7 +208,7 @@ void Upgrade(const platform::PageFile& file, const std::string& path, const std:
 
 // `sites` are the real folders an upgrade may write in (PageFile::SiteFolders).
 void CheckPage(const std::string& path, const std::vector<std::string>& sites, const Options& o,
-               std::ostream& out, std::ostream& err, Tally& tally)
+               std::ostream& out, std::ostream& err, Tally& tally, OutputWatch& watch)
 {
     std::string page;
     // Held to the write, so that an upgrade replaces the very file read; a check that writes
@@ -238,6 +238,8 @@ void CheckPage(const std::string& path, const std::vector<std::string>& sites, c
     const std::vector<sitecheck::Finding> findings = sitecheck::PageFinder(page).Find();
     for (const sitecheck::Finding& f : findings)
         Report(path, f, o, out, tally);
+    // Before the upgrade's own calls leave other reasons in errno.
+    watch.Check();
     if (o.upgrade)
         Upgrade(*bound, path, page, findings, o, out, err, tally);
 }
@@ -260,7 +262,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     platform::VisitFiles(
         o->paths, IsPageName,
         [&](const std::string& path) {
-            CheckPage(path, sites, *o, out, err, tally);
+            CheckPage(path, sites, *o, out, err, tally, watch);
             watch.Check();
         },
         [&](const std::string& path, const std::string& reason) {

@@ -69,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         Printing{"Check", {"check", "PAGE"}, cli::kExitUsage},
         Printing{"CheckJson", {"check", "--json", "PAGE"}, cli::kExitUsage},
         Printing{"UpgradeDryRun", {"check", "--upgrade", "--dry-run", "PAGE"}, cli::kExitUsage},
+        Printing{"Upgrade", {"check", "--upgrade", "PAGE"}, cli::kExitUsage},
         Printing{"From", {"--from", "PAGE"}, cli::kExitFailure},
         Printing{"AsRecipe", {"bookmark-us", "--as-recipe"}, cli::kExitFailure},
         Printing{"RecipeDryRun", {"--recipe", "RECIPE", "--dry-run"}, cli::kExitFailure},
