@@ -113,13 +113,20 @@ for kind in distinct repeated nested case-variants; do
   row "sitewright-brand append, 4 MB of $kind markers (peak KiB; goal < 65536)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
 done
 
+# `sitewright-gen ARGS... FILE` against reading FILE once (cat): CPU ms and peak KiB of each.
+# Its messages and exit status are no part of the figure.
+gen_against_reading() {
+  local file=$1
+  shift
+  $b/bench-process --cpu "$hostile_runs" -- \
+    /bin/sh -c "$PWD/$b/sitewright-gen $* \"\$0\" >/dev/null 2>&1; true" "$file" -- /bin/cat "$file"
+}
+
 # Checking one 16 MB hostile page against reading it once (cat): time and memory must stay
 # linear in the page however it is nested and however many snippets and stamps it holds.
 for kind in page-divs page-bold page-anchors page-classics page-stamped page-claims; do
   $b/bench-hostile "$kind" "$hostile/$kind.html"
-  read -r ms floor_ms kb floor_kb < <($b/bench-process --cpu "$hostile_runs" -- \
-    /bin/sh -c "$PWD/$b/sitewright-gen check \"\$0\" >/dev/null; true" "$hostile/$kind.html" \
-    -- /bin/cat "$hostile/$kind.html")
+  read -r ms floor_ms kb floor_kb < <(gen_against_reading "$hostile/$kind.html" check)
   row "check, 16 MB $kind (CPU ms; goal < 2000)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
   row "check, 16 MB $kind (peak KiB; goal < 163840)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
   rm -f "$hostile/$kind.html"
@@ -129,9 +136,8 @@ done
 # is about six times the page, and goes out a line at a time, so memory stays within ten times
 # the page.
 $b/bench-hostile page-classics "$hostile/upgrade.html"
-read -r ms floor_ms kb floor_kb < <($b/bench-process --cpu "$hostile_runs" -- \
-  /bin/sh -c "$PWD/$b/sitewright-gen check --upgrade --dry-run \"\$0\" >/dev/null; true" \
-  "$hostile/upgrade.html" -- /bin/cat "$hostile/upgrade.html")
+read -r ms floor_ms kb floor_kb < <(gen_against_reading "$hostile/upgrade.html" \
+  check --upgrade --dry-run)
 row "check --upgrade --dry-run, 16 MB page-classics (CPU ms)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 row "check --upgrade --dry-run, 16 MB page-classics (peak KiB; goal < 163840)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
 rm -f "$hostile/upgrade.html"
@@ -140,9 +146,7 @@ rm -f "$hostile/upgrade.html"
 python3 -c 'import sys
 keys = ",".join("\"k%07d\":0" % i for i in range((16 * 1024 * 1024 - 40) // 13))
 sys.stdout.write("{\"format\":1,\"snippets\":[]," + keys + "}")' >"$hostile/keys.json"
-read -r ms floor_ms _ _ < <($b/bench-process --cpu "$hostile_runs" -- \
-  /bin/sh -c "$PWD/$b/sitewright-gen --recipe \"\$0\" --dry-run >/dev/null 2>&1; true" \
-  "$hostile/keys.json" -- /bin/cat "$hostile/keys.json")
+read -r ms floor_ms _ _ < <(gen_against_reading "$hostile/keys.json" --dry-run --recipe)
 row "--recipe --dry-run, 16 MB of unknown keys (CPU ms; goal < 1000)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 rm -f "$hostile/keys.json"
 
@@ -151,9 +155,7 @@ python3 -c 'import sys
 n = (16 * 1024 * 1024 - 40) // 2
 sys.stdout.write("{\"format\":1,\"snippets\":[],\"x\":" + "[" * n + "]" * n + "}")' \
   >"$hostile/deep.json"
-read -r ms floor_ms kb floor_kb < <($b/bench-process --cpu "$hostile_runs" -- \
-  /bin/sh -c "$PWD/$b/sitewright-gen --recipe \"\$0\" --dry-run >/dev/null 2>&1; true" \
-  "$hostile/deep.json" -- /bin/cat "$hostile/deep.json")
+read -r ms floor_ms kb floor_kb < <(gen_against_reading "$hostile/deep.json" --dry-run --recipe)
 row "--recipe --dry-run, 16 MB nested too deep (CPU ms; goal < 1000)" "$ms" "$floor_ms" "$(ratio "$ms" "$floor_ms")"
 row "--recipe --dry-run, 16 MB nested too deep (peak KiB; goal < 65536)" "$kb" "$floor_kb" "$(ratio "$kb" "$floor_kb")"
 rm -f "$hostile/deep.json"
